@@ -1,0 +1,31 @@
+// Base64 decoding: the character classes, the frame (text) rule and the file
+// (stream) rule. Decoding ends at the first Stop byte; nothing is reported.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "codec/byte_stream.h"
+
+namespace vortane {
+
+enum class Base64CharKind { Alphabet = 0, Stop = 1, Skip = 2 };
+
+// A-Z a-z 0-9 + / are Alphabet; CR, LF and space are Skip; every other byte
+// (NUL, "=", "-", tab, 0x80-0xFF, ...) is Stop.
+[[nodiscard]] Base64CharKind ClassifyBase64Char(unsigned char byte);
+
+// The value 0..63 of an Alphabet byte; only asked for Alphabet bytes.
+[[nodiscard]] int Base64CharValue(unsigned char byte);
+
+// Frame rule: groups of four values, CR/LF/space skipped, ends at the first
+// Stop byte (a partial group of 2 or 3 values gives 1 or 2 bytes); a group is
+// begun only while at least four bytes remain. Returns the whole result (it may
+// hold 0 bytes; cutting at the first 0 is the caller's business).
+[[nodiscard]] std::string DecodeBase64Text(std::string_view text);
+
+// File rule: like the frame rule without the four-bytes-remain bound; the end
+// of the input counts as a Stop byte. Reading stops at the first Stop byte.
+[[nodiscard]] StreamStatus DecodeBase64Stream(ByteReader& in, ByteWriter& out);
+
+}  // namespace vortane

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when missing.
+# Usage: tools/install-deps.sh [extra-package ...]
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev "$@")
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -q
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
