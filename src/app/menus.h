@@ -1,0 +1,27 @@
+// The three menu bars (130 English, 132 Chinese GB, 140 Chinese Big5) as
+// tables: the view builds its menus from them.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "platform/main_window_view.h"
+#include "platform/ui_text.h"
+
+namespace vortane {
+
+struct MenuEntry {
+  enum class Kind { Command, Popup, EndPopup, Separator };
+  Kind kind;
+  int id;                   // command id for Command entries, 0 otherwise
+  std::string_view caption; // UTF-8, with "&" before the mnemonic; empty for EndPopup/Separator
+};
+
+// The entries of a menu bar in order: a Popup opens a submenu that the matching
+// EndPopup closes; a Command outside any popup stands on the bar itself.
+[[nodiscard]] std::span<const MenuEntry> MenuTable(MenuResource menu);
+
+// The code a menu's captions are meant to be read in (Ascii, Gb or Big5).
+[[nodiscard]] UiCode MenuCode(MenuResource menu);
+
+}  // namespace vortane

@@ -1,0 +1,20 @@
+// Qt views of the modal dialogs, each bound to its logic object and run
+// modally over `parent`.
+#pragma once
+
+class QWidget;
+
+namespace vortane {
+
+class SettingsDialog;
+class CodeConverterDialog;
+class HelpDialog;
+class AboutDialog;
+
+// True when the dialog ended with OK.
+bool RunSettingsView(QWidget* parent, SettingsDialog& dialog);
+void RunCodeConverterView(QWidget* parent, CodeConverterDialog& dialog);
+void RunHelpView(QWidget* parent, HelpDialog& dialog);
+void RunAboutView(QWidget* parent, AboutDialog& dialog);
+
+}  // namespace vortane

@@ -1,0 +1,42 @@
+// The main window as the dialog logic sees it: two frames, a menu bar chosen
+// by language, a title, and the modal dialogs it runs.
+#pragma once
+
+#include "platform/text_frame.h"
+#include "platform/ui_text.h"
+
+namespace vortane {
+
+class SettingsDialog;
+class CodeConverterDialog;
+class HelpDialog;
+class AboutDialog;
+
+// The three menu bars: 130 English, 132 Chinese GB, 140 Chinese Big5.
+enum class MenuResource { English = 130, ChineseGb = 132, ChineseBig5 = 140 };
+
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+
+  virtual TextFrame& SourceFrame() = 0;
+  virtual TextFrame& TargetFrame() = 0;
+
+  virtual void SetMenu(MenuResource menu) = 0;
+  virtual void SetTitle(const UiText& title) = 0;
+  // Sets the outer window size and places the frames (client coordinates).
+  virtual void SetGeometry(int width, int height, int sourceWidth, int targetWidth,
+                           int frameHeight) = 0;
+  virtual void FocusSourceFrame() = 0;
+  // Ends the window's run (the accept path after the quit prompt).
+  virtual void CloseWindow() = 0;
+
+  // Modal dialogs bound to their logic objects. RunSettingsDialog returns
+  // true when the dialog ended with OK.
+  [[nodiscard]] virtual bool RunSettingsDialog(SettingsDialog& dialog) = 0;
+  virtual void RunCodeConverter(CodeConverterDialog& dialog) = 0;
+  virtual void RunHelp(HelpDialog& dialog) = 0;
+  virtual void RunAbout(AboutDialog& dialog) = 0;
+};
+
+}  // namespace vortane
