@@ -2,6 +2,7 @@
 // (stream) rule. Decoding ends at the first Stop byte; nothing is reported.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,8 @@ enum class Base64CharKind { Alphabet = 0, Stop = 1, Skip = 2 };
 // (NUL, "=", "-", tab, 0x80-0xFF, ...) is Stop.
 [[nodiscard]] Base64CharKind ClassifyBase64Char(unsigned char byte);
 
-// The value 0..63 of an Alphabet byte; only asked for Alphabet bytes.
+// The value 0..63 of an Alphabet byte; only asked for Alphabet bytes (any
+// other byte gives -1).
 [[nodiscard]] int Base64CharValue(unsigned char byte);
 
 // Frame rule: groups of four values, CR/LF/space skipped, ends at the first
@@ -27,5 +29,19 @@ enum class Base64CharKind { Alphabet = 0, Stop = 1, Skip = 2 };
 // File rule: like the frame rule without the four-bytes-remain bound; the end
 // of the input counts as a Stop byte. Reading stops at the first Stop byte.
 [[nodiscard]] StreamStatus DecodeBase64Stream(ByteReader& in, ByteWriter& out);
+
+// The file rule as an incremental decoder for PumpStream. Feed decodes one
+// block and carries a partial group to the next; Finish treats the end of the
+// input as a Stop byte; Done is true once a Stop byte was read (everything
+// after it is ignored). Default-constructed, it is at the start of a stream.
+struct Base64StreamDecoder {
+  void Feed(std::string_view block, std::string& out);
+  void Finish(std::string& out);
+  [[nodiscard]] bool Done() const { return stopped; }
+
+  std::uint32_t group = 0;  // values taken in the current group, 6 bits each
+  int taken = 0;            // how many places (0..3) of the group are filled
+  bool stopped = false;
+};
 
 }  // namespace vortane

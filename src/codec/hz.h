@@ -16,4 +16,16 @@ namespace vortane {
 // mode "~~" writes one shifted "~" and lets the second begin an escape.
 [[nodiscard]] StreamStatus DecodeHzStream(ByteReader& in, ByteWriter& out);
 
+// The file rule as an incremental decoder for PumpStream; the mode and a "~"
+// cut off by a block edge are carried to the next block. Finish writes a "~"
+// that ended the input. Never Done before the end of the input.
+struct HzStreamDecoder {
+  void Feed(std::string_view block, std::string& out);
+  void Finish(std::string& out);
+  [[nodiscard]] bool Done() const { return false; }
+
+  bool gbMode = false;      // between "~{" and "~}"
+  bool afterTilde = false;  // a "~" was read and not yet written
+};
+
 }  // namespace vortane

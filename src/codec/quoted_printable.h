@@ -18,4 +18,23 @@ namespace vortane {
 // File rule: "=XX" escapes and "=" CR LF soft breaks; no parity, no split escapes.
 [[nodiscard]] StreamStatus DecodeQuotedPrintableStream(ByteReader& in, ByteWriter& out);
 
+// The file rule as an incremental decoder for PumpStream. An escape cut by a
+// block edge is carried to the next block; one still incomplete at the end of
+// the input is dropped by Finish. Never Done before the end of the input.
+struct QuotedPrintableStreamDecoder {
+  enum class State : unsigned char {
+    Plain,         // between escapes
+    AfterEquals,   // read "="
+    AfterDigit,    // read "=" and one hexadecimal digit (in firstDigit)
+    AfterEqualsCr  // read "=" CR
+  };
+
+  void Feed(std::string_view block, std::string& out);
+  void Finish(std::string& out);
+  [[nodiscard]] bool Done() const { return false; }
+
+  State state = State::Plain;
+  unsigned char firstDigit = 0;  // value 0..15 of the digit after "="
+};
+
 }  // namespace vortane
