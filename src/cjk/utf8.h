@@ -2,6 +2,8 @@
 // units (file rule).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,11 +15,29 @@ namespace vortane {
 // Frame rule: ASCII passes, two-byte forms give their code point's bytes (high
 // byte left out when 0), three-byte forms are looked up in `resultCode` (GB or
 // Big5) and give the raw code point when not found, longer forms give their
-// bits. Every byte sequence decodes; the result may hold 0 bytes.
+// bits. Every byte sequence decodes; the result may hold 0 bytes. A form cut
+// off by the end of the text reads its missing bytes as 0 and ends decoding.
 [[nodiscard]] std::string DecodeUtf8Text(std::string_view text, TextCode resultCode);
 
 // File rule: every form to big-endian units (ASCII 00 b, no lookups); a form
 // cut off by the end of the input takes its missing bytes as 0xFF.
 [[nodiscard]] StreamStatus DecodeUtf8Stream(ByteReader& in, ByteWriter& out);
+
+// The file rule as an incremental decoder for PumpStream: a form split by a
+// block edge is kept (at most five bytes) until the next block completes it.
+class Utf8StreamDecoder {
+ public:
+  // Appends the units decoded from `block` to `out`.
+  void Feed(std::string_view block, std::string& out);
+  // Ends the input: a form still incomplete is written with 0xFF for each
+  // missing byte.
+  void Finish(std::string& out);
+  // Never done before the end of the input.
+  [[nodiscard]] bool Done() const { return false; }
+
+ private:
+  std::array<unsigned char, 6> partial_{};
+  std::size_t partialSize_ = 0;
+};
 
 }  // namespace vortane
