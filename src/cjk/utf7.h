@@ -1,6 +1,7 @@
 // UTF-7 decoding: into big-endian units, and from units into GB or Big5 text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,26 @@ namespace vortane {
 
 // Utf7ToUnits over a stream (the UTF-7 -> Unicode file command).
 [[nodiscard]] StreamStatus DecodeUtf7Stream(ByteReader& in, ByteWriter& out);
+
+// Utf7ToUnits as an incremental decoder for PumpStream. Its state is where it
+// stands (ordinary text, just after a "+", inside a Base64 run) and, inside a
+// run, how many values of the current group it has taken; a group's bytes are
+// written as soon as their values are known, so nothing is held back.
+class Utf7Decoder {
+ public:
+  // Appends the units decoded from `block` to `out`.
+  void Feed(std::string_view block, std::string& out);
+  // Ends the input. A "+" at the very end, or a run's lone last value, gives
+  // nothing; everything else has already been written.
+  void Finish(std::string& out);
+  // Never done before the end of the input.
+  [[nodiscard]] bool Done() const { return false; }
+
+ private:
+  enum class Mode : std::uint8_t { Text, AfterPlus, Run };
+  Mode mode_ = Mode::Text;
+  int place_ = 0;           // values of the current group taken so far, 0..3
+  std::uint32_t last_ = 0;  // the value taken last inside a run
+};
 
 }  // namespace vortane
