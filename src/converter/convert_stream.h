@@ -2,6 +2,11 @@
 // or Big5, with the rule for the blank in front of a Chinese character.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
 
@@ -15,5 +20,42 @@ enum class BlankMode { AddBlank = 0, RemoveBlank = 1, KeepStill = 2 };
 [[nodiscard]] StreamStatus ConvertStream(ByteReader& source, ByteWriter& result,
                                          TextCode sourceCode, TextCode resultCode,
                                          BlankMode blankMode);
+
+// ConvertStream as an incremental decoder for PumpStream. GB and Big5 sources
+// are read as bytes below 0x80 and lead-trail pairs, Unicode sources as
+// big-endian 16-bit units (high byte 0: a single-byte unit). Double-byte units
+// go through the lookup of the pair of codes (GB->Big5, Big5->GB, Unicode->GB,
+// Unicode->Big5; same code or a Unicode result: copied), not found ones pass
+// unchanged. A space (0x20) is held back by one unit, so that the blank rule
+// can drop, keep or add the one blank directly in front of a double-byte unit.
+// State across blocks: the held-back space and a unit's first byte.
+class ConvertDecoder {
+ public:
+  ConvertDecoder(TextCode sourceCode, TextCode resultCode, BlankMode blankMode);
+
+  // Appends the conversion of `block` to `out`.
+  void Feed(std::string_view block, std::string& out);
+  // Ends the input: writes a lone last byte unchanged (after the space held
+  // back, if any), then the space still held back.
+  void Finish(std::string& out);
+  // Never done before the end of the input.
+  [[nodiscard]] bool Done() const { return false; }
+
+ private:
+  using Lookup = std::optional<std::uint16_t> (*)(std::uint32_t);
+
+  char* FeedDoubleByteText(const unsigned char* s, std::size_t n, char* o);
+  char* FeedUnits(const unsigned char* s, std::size_t n, char* o);
+  char* PutSingle(unsigned char value, char* o);
+  char* PutDouble(std::uint32_t key, char* o);
+
+  bool unicodeSource_;
+  bool identity_;  // same code and KeepStill: the output is the input
+  BlankMode blankMode_;
+  Lookup lookup_;  // nullptr on the copy routes
+  bool pendingBlank_ = false;
+  bool hasFirstByte_ = false;
+  unsigned char firstByte_ = 0;
+};
 
 }  // namespace vortane
