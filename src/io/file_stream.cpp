@@ -117,13 +117,49 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// The file that writing to `path` reaches: symbolic links at the end of the
+// path are followed (a dangling one to the file it names), so the rename that
+// replaces the file keeps the link instead of putting a file in its place.
+// nullopt with ELOOP when the links go round.
+std::optional<std::string> FollowFinalLinks(std::string path) {
+  constexpr int kMaxLinks = 40;
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      return path;
+    }
+    std::vector<char> target(4096);
+    ssize_t n = 0;
+    while ((n = ::readlink(path.c_str(), target.data(), target.size())) >= 0 &&
+           static_cast<std::size_t>(n) == target.size()) {
+      target.resize(target.size() * 2);
+    }
+    if (n <= 0) {
+      return path;
+    }
+    std::string next(target.data(), static_cast<std::size_t>(n));
+    if (next.front() != '/') {
+      const auto slash = path.rfind('/');
+      next = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + next;
+    }
+    path = std::move(next);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::unique_ptr<OutputFile> OutputFile::Create(const std::string& path, int& error) {
-  if (path.empty()) {
+std::unique_ptr<OutputFile> OutputFile::Create(const std::string& requested, int& error) {
+  if (requested.empty()) {
     error = ENOENT;
     return nullptr;
   }
+  const std::optional<std::string> target = FollowFinalLinks(requested);
+  if (!target) {
+    error = ELOOP;
+    return nullptr;
+  }
+  const std::string& path = *target;
   if (IsSpecialFile(path)) {
     struct stat st {};
     ::stat(path.c_str(), &st);

@@ -69,7 +69,9 @@ class FileWriter final : public ByteWriter {
 // temporary file beside it, renamed over `path` by Commit(). Dropped
 // uncommitted, the temporary file is removed and `path` is untouched. A path
 // that names an existing special file (/dev/null, /dev/full, a pipe) is
-// written directly instead, since it cannot be replaced by a rename.
+// written directly instead, since it cannot be replaced by a rename. A path
+// that ends in a symbolic link writes to the file the link names, and the link
+// stays.
 class OutputFile final : public ByteWriter {
   struct Key {
     explicit Key() = default;
@@ -87,6 +89,7 @@ class OutputFile final : public ByteWriter {
   // temporary file is then removed).
   [[nodiscard]] bool Commit();
   [[nodiscard]] int error() const { return error_; }
+  // The file written: the path asked for, with final symbolic links followed.
   [[nodiscard]] const std::string& path() const { return path_; }
 
   OutputFile(Key, std::string path, std::string tempPath, UniqueFd fd);
