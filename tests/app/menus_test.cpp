@@ -1,0 +1,128 @@
+#include "app/menus.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "texts/tri_text.h"
+
+namespace vortane {
+namespace {
+
+constexpr MenuResource kMenus[] = {MenuResource::English, MenuResource::ChineseGb,
+                                   MenuResource::ChineseBig5};
+
+// The menu's entries as a shape: ids for commands, P/E/S for popup, end and separator.
+std::vector<int> Shape(std::span<const MenuEntry> table) {
+  std::vector<int> shape;
+  for (const MenuEntry& e : table) {
+    switch (e.kind) {
+      case MenuEntry::Kind::Command: shape.push_back(e.id); break;
+      case MenuEntry::Kind::Popup: shape.push_back(-1); break;
+      case MenuEntry::Kind::EndPopup: shape.push_back(-2); break;
+      case MenuEntry::Kind::Separator: shape.push_back(-3); break;
+    }
+  }
+  return shape;
+}
+
+TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
+  const std::set<int> allIds = {
+      kCmdOpen, kCmdSaveAs, kCmdClose, kCmdExit, kCmdDecodeBase64, kCmdDecodeQuotedPrintable,
+      kCmdDecodeHz, kCmd7bit8bit, kCmdAbout, kCmdHelpContents, kCmdSourceFromTarget,
+      kCmdTargetFromSource, kCmdDecodeFileBase64, kCmdDecodeFileQuotedPrintable,
+      kCmdDecodeFileHz, kCmdWordWrap, kCmdSetting, kCmdAddMark, kCmdRemoveMark, kCmdUtf8Gb,
+      kCmdUtf7Gb, kCmdBig5ToGb, kCmdGbToBig5, kCmdPasteToSource, kCmdCopySelectedTarget,
+      kCmdCodeConverter, kCmdUtf7Big5, kCmdUtf8Big5, kCmdDecodeFileUtf7, kCmdDecodeFileUtf8};
+  for (MenuResource menu : kMenus) {
+    std::multiset<int> ids;
+    int depth = 0;
+    std::vector<int> topLevelCommands;
+    int popupsOnBar = 0;
+    for (const MenuEntry& e : MenuTable(menu)) {
+      if (e.kind == MenuEntry::Kind::Command) {
+        ids.insert(e.id);
+        EXPECT_FALSE(e.caption.empty());
+        if (depth == 0) {
+          topLevelCommands.push_back(e.id);
+        }
+      } else if (e.kind == MenuEntry::Kind::Popup) {
+        popupsOnBar += depth == 0 ? 1 : 0;
+        ++depth;
+      } else if (e.kind == MenuEntry::Kind::EndPopup) {
+        --depth;
+        ASSERT_GE(depth, 0);
+      } else {
+        EXPECT_GT(depth, 0) << "separator on the bar";
+      }
+    }
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(std::set<int>(ids.begin(), ids.end()), allIds);
+    EXPECT_EQ(ids.size(), allIds.size());
+    EXPECT_EQ(topLevelCommands, std::vector<int>{kCmd7bit8bit});
+    EXPECT_EQ(popupsOnBar, 5);
+  }
+}
+
+TEST(MenuTable, ChineseMenusSwapOnlySourceAndTargetCopies) {
+  std::vector<int> english = Shape(MenuTable(MenuResource::English));
+  const auto from = std::find(english.begin(), english.end(), kCmdSourceFromTarget);
+  ASSERT_NE(from, english.end());
+  ASSERT_EQ(*(from + 1), kCmdTargetFromSource);
+  std::iter_swap(from, from + 1);
+  EXPECT_EQ(Shape(MenuTable(MenuResource::ChineseGb)), english);
+  EXPECT_EQ(Shape(MenuTable(MenuResource::ChineseBig5)), english);
+}
+
+TEST(MenuTable, CaptionsConvertCompletelyIntoTheMenuCode) {
+  for (MenuResource menu : kMenus) {
+    const UiCode code = MenuCode(menu);
+    for (const MenuEntry& e : MenuTable(menu)) {
+      if (code == UiCode::Ascii) {
+        EXPECT_TRUE(std::all_of(e.caption.begin(), e.caption.end(),
+                                [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            << e.caption;
+        continue;
+      }
+      bool complete = true;
+      (void)EncodeUtf8As(e.caption, code == UiCode::Gb ? TextCode::Gb : TextCode::Big5,
+                         &complete);
+      EXPECT_TRUE(complete) << e.caption;
+    }
+  }
+}
+
+std::string_view CaptionOf(MenuResource menu, int id) {
+  for (const MenuEntry& e : MenuTable(menu)) {
+    if (e.kind == MenuEntry::Kind::Command && e.id == id) {
+      return e.caption;
+    }
+  }
+  return {};
+}
+
+TEST(MenuTable, CaptionsThatDifferBetweenMenus) {
+  struct Row {
+    int id;
+    std::string_view english, gb, big5;
+  };
+  const Row rows[] = {
+      {kCmdDecodeBase64, "&Base 64(MIME)", "&Base 64", "&Base 64"},
+      {kCmdCopySelectedTarget, "&Copy Selectted Target", "复制所选目标文本(&C)",
+       "複製所選目標文本(&C)"},
+      {kCmd7bit8bit, "&7bit-8bit", "&7位-8位", "&7位-8位"},
+      {kCmdUtf7Big5, "U&TF-7(BIG5)", "U&TF-7(BIG5)", "U&TF-7(BIG5)"},
+      {kCmdCodeConverter, "Chinese code &Converter", "汉字内码转换器(&C)", "漢字內碼轉換器(&C)"},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(CaptionOf(MenuResource::English, r.id), r.english);
+    EXPECT_EQ(CaptionOf(MenuResource::ChineseGb, r.id), r.gb);
+    EXPECT_EQ(CaptionOf(MenuResource::ChineseBig5, r.id), r.big5);
+  }
+}
+
+}  // namespace
+}  // namespace vortane
