@@ -68,8 +68,8 @@ GB_BIG5_LEFT_OUT_CODES = (0xA1A1,)
 GB_BIG5_LEFT_OUT_ROWS = (0xA4, 0xA5, 0xA7)
 
 # GB symbols (text form) with no identical Big5 symbol -> the Big5 look-alike.
-# Two stated rows override an identical symbol: 0xA1A5 (modifier macron) goes
-# to Big5's overline, not to Big5's own modifier macron 0xA3BC.
+# 0xA1A5 (modifier macron) deliberately goes to Big5's overline rather than to
+# Big5's own modifier macron 0xA3BC: the overline is the macron of Big5 text.
 SYMBOL_LOOKALIKES = {
     0xA1A4: 0xA145,  # ・ katakana middle dot -> • Big5 middle dot
     0xA1A5: 0xA1C2,  # ˉ modifier macron     -> ‾ overline
