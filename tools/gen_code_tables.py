@@ -68,6 +68,9 @@ GB_BIG5_LEFT_OUT_CODES = (0xA1A1,)
 GB_BIG5_LEFT_OUT_ROWS = (0xA4, 0xA5, 0xA7)
 
 # GB symbols (text form) with no identical Big5 symbol -> the Big5 look-alike.
+# A look-alike that comes before the identical GB symbol would take over the
+# Big5-to-GB direction (the first row wins there), so ∑ and ∏ get no row: Big5
+# Σ and Π must stay Greek letters.
 # 0xA1A5 (modifier macron) deliberately goes to Big5's overline rather than to
 # Big5's own modifier macron 0xA3BC: the overline is the macron of Big5 text.
 SYMBOL_LOOKALIKES = {
@@ -77,8 +80,6 @@ SYMBOL_LOOKALIKES = {
     0xA1AB: 0xA1E3,  # ～ fullwidth tilde     -> ∼ tilde operator
     0xA1AC: 0xA1FC,  # ∥ (this GB table)     -> ∥ parallel to, like 0xA1CE
     0xA1C3: 0xA14A,  # ∶ ratio               -> ︰ two-dot leader
-    0xA1C6: 0xA355,  # ∑ n-ary summation     -> Σ sigma
-    0xA1C7: 0xA353,  # ∏ n-ary product       -> Π pi
     0xA1D6: 0xA1DC,  # ≈ almost equal        -> ≒ approximately equal
     0xA1D7: 0xA1E3,  # ∽ reversed tilde      -> ∼ tilde operator
     0xA1DC: 0xA1D8,  # ≤                     -> ≦

@@ -5,7 +5,7 @@
 //   CPython 3.11.7 codecs gb2312 and big5 (GB-Unicode, Big5-Unicode)
 //   OpenCC data 1.1.6+ds1-1: STCharacters, TWVariants (dumped by opencc_dict 1.1.6+ds1-1)
 //   Unihan kTraditionalVariant, unicode-data 15.0.0-1 (2022-08-01 16:36:07 GMT [JHJ])
-// GB-Big5: 6795 rows, 4519 of them the same character, 21 Big5 codes in two rows.
+// GB-Big5: 6793 rows, 4519 of them the same character, 19 Big5 codes in two rows.
 #pragma once
 
 #include "cjk/code_tables.h"
@@ -1879,7 +1879,7 @@ inline constexpr CodePair kGbUnicodeRows[7445] = {
 };
 
 // GB code in text form -> Big5 code (simplified -> traditional).
-inline constexpr CodePair kGbBig5Rows[6795] = {
+inline constexpr CodePair kGbBig5Rows[6793] = {
     {0xA1A2, 0xA142},  // 、 、
     {0xA1A3, 0xA143},  // 。 。
     {0xA1A4, 0xA145},  // ・ •
@@ -1910,8 +1910,6 @@ inline constexpr CodePair kGbBig5Rows[6795] = {
     {0xA1C1, 0xA1D1},  // × ×
     {0xA1C2, 0xA1D2},  // ÷ ÷
     {0xA1C3, 0xA14A},  // ∶ ︰
-    {0xA1C6, 0xA355},  // ∑ Σ
-    {0xA1C7, 0xA353},  // ∏ Π
     {0xA1C8, 0xA1E5},  // ∪ ∪
     {0xA1C9, 0xA1E4},  // ∩ ∩
     {0xA1CC, 0xA1D4},  // √ √
