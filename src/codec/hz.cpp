@@ -1,5 +1,6 @@
 #include "codec/hz.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace vortane {
@@ -36,14 +37,22 @@ char* StepByte(HzStreamDecoder& d, unsigned char c, char* dst) {
   return dst;
 }
 
-// Copies a run of bytes with `shift` applied to each.
+// Copies a run of bytes with `shift` applied to each, a word at a time.
 char* CopyShifted(const unsigned char* p, std::size_t length, unsigned char shift, char* dst) {
   if (shift == 0) {
     std::memcpy(dst, p, length);
-  } else {
-    for (std::size_t i = 0; i < length; ++i) {
-      dst[i] = static_cast<char>(p[i] ^ shift);
-    }
+    return dst + length;
+  }
+  constexpr std::uint64_t kWordShift = 0x8080808080808080;
+  std::size_t i = 0;
+  for (; i + 8 <= length; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    word ^= kWordShift;
+    std::memcpy(dst + i, &word, 8);
+  }
+  for (; i < length; ++i) {
+    dst[i] = static_cast<char>(p[i] ^ shift);
   }
   return dst + length;
 }
