@@ -1,0 +1,154 @@
+#include "converter/code_converter_dialog.h"
+
+#include "io/file_stream.h"
+#include "texts/converter_texts.h"
+
+namespace vortane {
+
+namespace text = converter_text;
+
+CodeConverterDialog::Captions CodeConverterDialog::captions() const {
+  const auto pick = [this](const TriText& t) {
+    return Choose(t, interfaceLanguage_, LanguageRule::GbBig5First);
+  };
+  return Captions{pick(text::kTitle),         pick(text::kBrowse),
+                  pick(text::kConvert),       pick(text::kExit),
+                  pick(text::kConvertMethod), pick(text::kSourceText),
+                  pick(text::kTargetText),    pick(text::kBlankDealing),
+                  pick(text::kAddBlank),      pick(text::kRemoveBlank),
+                  pick(text::kKeepStill),     pick(text::kClipboard),
+                  pick(text::kFile),          pick(text::kCodeSelect),
+                  pick(text::kSourceTextCode), pick(text::kTargetTextCode)};
+}
+
+std::string CodeConverterDialog::ScratchPath(std::string_view name) const {
+  std::string path = tempDirectory_;
+  if (!path.empty() && path.back() != '/') {
+    path.push_back('/');
+  }
+  path.append(name);
+  return path;
+}
+
+void CodeConverterDialog::Show(const TriText& message) {
+  platform_.ShowMessage(Choose(message, interfaceLanguage_, LanguageRule::GbBig5First));
+}
+
+void CodeConverterDialog::OnSourceBrowse() {
+  if (state_.sourceChoice != TextLocation::File) {
+    return;
+  }
+  if (auto path = platform_.ChooseOpenFile(FileDialogSpec{})) {
+    state_.sourcePath = std::move(*path);
+  }
+}
+
+void CodeConverterDialog::OnTargetBrowse() {
+  if (state_.resultChoice != TextLocation::File) {
+    return;
+  }
+  FileDialogSpec spec;
+  spec.overwritePrompt = true;
+  if (auto path = platform_.ChooseSaveFile(spec)) {
+    state_.targetPath = std::move(*path);
+  }
+}
+
+void CodeConverterDialog::OnConvert() {
+  const bool fromClipboard = state_.sourceChoice == TextLocation::Clipboard;
+  const bool toClipboard = state_.resultChoice == TextLocation::Clipboard;
+  if (fromClipboard && state_.sourceCode == TextCode::Unicode) {
+    Show(text::kUnicodeFromClipboard);
+    return;
+  }
+  const std::string sourceName =
+      fromClipboard ? ScratchPath(kConvertSourceScratch) : state_.sourcePath;
+  const std::string resultName =
+      toClipboard ? ScratchPath(kConvertResultScratch) : state_.targetPath;
+  // Converting a file onto itself would read what is being written; refuse
+  // before the clipboard or any file is touched.
+  if (IsSameFile(sourceName, resultName)) {
+    Show(text::kSameFile);
+    return;
+  }
+  if (fromClipboard && !SaveClipboardText(sourceName)) {
+    return;
+  }
+  if (!ConvertFile(sourceName, resultName)) {
+    return;
+  }
+  if (toClipboard) {
+    PutResultOnClipboard(resultName);
+  }
+}
+
+bool CodeConverterDialog::SaveClipboardText(const std::string& path) {
+  const ClipboardText clip = platform_.ReadClipboard(state_.sourceCode);
+  switch (clip.status) {
+    case ClipboardStatus::CannotOpen:
+      Show(text::kCannotOpenClipboard);
+      return false;
+    case ClipboardStatus::NoText:
+      Show(text::kNoClipboardText);
+      return false;
+    case ClipboardStatus::CannotLock:
+      Show(text::kCannotObtainText);
+      return false;
+    case ClipboardStatus::Ok:
+      break;
+  }
+  int error = 0;
+  if (!WriteFileAtomically(path, clip.bytes, error)) {
+    Show(text::kCannotWriteScratch);
+    return false;
+  }
+  return true;
+}
+
+bool CodeConverterDialog::ConvertFile(const std::string& sourceName,
+                                      const std::string& resultName) {
+  int error = 0;
+  const auto source = OpenFileReader(sourceName, error);
+  if (!source) {
+    Show(text::kOpenFileError);
+    return false;
+  }
+  // The result replaces an existing file only once the whole text converted,
+  // so a failed conversion leaves it as it was.
+  const auto result = OutputFile::Create(resultName, error);
+  if (!result) {
+    Show(text::kOpenFileError);
+    return false;
+  }
+  switch (ConvertStream(*source, *result, state_.sourceCode, state_.resultCode,
+                        state_.blankMode)) {
+    case StreamStatus::ReadError:
+      Show(text::kReadError);
+      return false;
+    case StreamStatus::WriteError:
+      Show(text::kWriteError);
+      return false;
+    case StreamStatus::Ok:
+      break;
+  }
+  if (!result->Commit()) {
+    Show(text::kWriteError);
+    return false;
+  }
+  Show(text::kConvertOk);
+  return true;
+}
+
+void CodeConverterDialog::PutResultOnClipboard(const std::string& resultName) {
+  int error = 0;
+  const auto bytes = ReadFileBytes(resultName, error);
+  if (!bytes) {
+    Show(text::kCannotReadResult);
+    return;
+  }
+  if (!platform_.WriteClipboard(*bytes, state_.resultCode)) {
+    Show(text::kResultToClipboardFailed);
+  }
+}
+
+}  // namespace vortane
