@@ -34,6 +34,8 @@ inline constexpr std::string_view kEnterInteger = "Please enter an integer.";
 // %1 and %2 are the bounds.
 inline constexpr std::string_view kEnterIntegerBetween =
     "Please enter an integer between %1 and %2.";
+// %1 is the most characters allowed.
+inline constexpr std::string_view kEnterNoMoreThan = "Please enter no more than %1 characters.";
 
 // Every TriText above, for the completeness check of the catalogue.
 [[nodiscard]] std::span<const TriText> SettingsTexts();
