@@ -1,14 +1,40 @@
-// The help dialog's logic: four pages of fixed text in three languages.
+// The help dialog's logic: four pages of fixed text in three languages, one
+// shown at a time, chosen with a row of tabs.
 #pragma once
+
+#include "platform/ui_text.h"
+#include "texts/help_texts.h"
 
 namespace vortane {
 
 class HelpDialog {
  public:
-  explicit HelpDialog(int interfaceLanguage) : interfaceLanguage_(interfaceLanguage) {}
+  // `interfaceLanguage` picks the texts: 1 English, 0 GB, any other value
+  // Big5. The dialog opens on page 0.
+  explicit HelpDialog(int interfaceLanguage);
+
+  [[nodiscard]] static constexpr int pageCount() { return help_text::kPageCount; }
+
+  [[nodiscard]] UiText title() const;
+  // Label of tab `index` (0..3); empty for other values.
+  [[nodiscard]] UiText tabLabel(int index) const;
+  // "Close" in every language.
+  [[nodiscard]] static UiText closeCaption();
+
+  [[nodiscard]] int currentPage() const { return currentPage_; }
+  [[nodiscard]] const UiText& pageTitle() const { return pageTitle_; }
+  // Lines end with CR LF; the view wraps long lines.
+  [[nodiscard]] const UiText& pageText() const { return pageText_; }
+
+  // A click on tab `index` shows its page (again, when it is already shown).
+  // Values outside 0..3 are ignored.
+  void OnTab(int index);
 
  private:
-  int interfaceLanguage_;
+  int language_;  // the language chosen from interfaceLanguage
+  int currentPage_ = 0;
+  UiText pageTitle_;
+  UiText pageText_;
 };
 
 }  // namespace vortane
