@@ -3,11 +3,16 @@
 // MainWindowView.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "cjk/text_code.h"
+#include "codec/byte_stream.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
 #include "settings/settings_dialog.h"
+#include "texts/tri_text.h"
 
 namespace vortane {
 
@@ -17,6 +22,26 @@ struct MainWindowPaths {
   std::string defaultOutputFile = "Vortane.tmp";
 };
 
+// Largest text Open puts into the source frame.
+inline constexpr std::size_t kOpenTextLimit = 65535;
+
+// Outer window size and frame placement for a screen: 900 x 650 on a screen
+// of at least 1000 x 760, 600 x 420 on one narrower than 780 or lower than
+// 580, 760 x 540 otherwise. The source frame takes a quarter of the width,
+// the target frame the rest less 6; both are 44 lower than the window.
+struct WindowGeometry {
+  int width = 0;
+  int height = 0;
+  int sourceWidth = 0;
+  int targetWidth = 0;
+  int frameHeight = 0;
+};
+[[nodiscard]] WindowGeometry ComputeWindowGeometry(ScreenSize screen);
+
+// The menu bar of a language: 0 GB, 2 Big5, 1 English, and Big5 for any
+// other value (the same rule as the title and the messages).
+[[nodiscard]] MenuResource MenuForLanguage(int interfaceLanguage);
+
 class TextTransformDialog {
  public:
   TextTransformDialog(Platform& platform, MainWindowView& view, MainWindowPaths paths = {});
@@ -24,22 +49,80 @@ class TextTransformDialog {
   // Initialisation once the window and its frames exist: geometry, settings,
   // auto paste, menu, title, focus.
   void Initialise();
-  // Runs the menu command `commandId` (see app/command_ids.h).
+  // Runs the menu command `commandId` (see app/command_ids.h); unknown ids
+  // are ignored.
   void OnCommand(int commandId);
   // The close box, Escape, Alt+F4 or the system menu asked to close.
   void OnCloseRequested();
 
   // The live settings (read by the tests and the view).
   [[nodiscard]] const SettingsDialog& settings() const { return settingsDialog; }
-
-  // (The handlers and the members sourceText, targetText, targetUnsaved,
-  // settingsDialog, pullFrames, pushFrames, confirmQuit, confirmSaveTarget
-  // are declared below by the module.)
+  // Whether the quit and save prompts are armed.
+  [[nodiscard]] bool IsTargetUnsaved() const { return targetUnsaved; }
 
  private:
+  // A method of the decode-file flow: its label and its stream decoding.
+  using StreamDecoding = StreamStatus (*)(ByteReader&, ByteWriter&);
+
+  // Frame transfers: both frames into the members, and both members back.
+  void PullFrames();
+  void PushFrames();
+  // The quit prompt (Exit and close requests) and the save prompt (Open and
+  // the file decodings).
+  void ConfirmQuit();
+  void ConfirmSaveTarget();
+  // Sets the menu bar and the title of the current language.
+  void ApplyLanguage();
+
+  // File menu.
+  void OnOpen();
+  void OnSaveAs();
+  void OnClose();
+  void DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding);
+  void OnCodeConverter();
+  // Decode menu and 7bit-8bit.
+  void OnDecodeBase64();
+  void OnDecodeQuotedPrintable();
+  void OnDecodeHz();
+  void OnDecodeUtf8(TextCode resultCode);
+  void OnDecodeUtf7(TextCode resultCode);
+  void OnBig5ToGb();
+  void OnGbToBig5();
+  void On7bit8bit();
+  // Edit menu.
+  void OnCopySelectedTarget();
+  void OnPasteToSource();
+  void OnSourceFromTarget();
+  void OnTargetFromSource();
+  void OnAddMark();
+  void OnRemoveMark();
+  void OnWordWrap();
+  // Configuration and Help menus.
+  void OnSetting();
+  void OnAbout();
+  void OnHelpContents();
+
+  // Shows a frame rule's result (cut at its first 0 byte) in the target frame,
+  // read through `resultCode` when the command knows it.
+  void ShowTargetResult(std::string result, std::optional<TextCode> resultCode);
+  // A file path (UTF-8) as bytes of the target frame's display code.
+  [[nodiscard]] std::string PathForTargetFrame(std::string_view path) const;
+  // A tri-lingual text chosen by the interface language.
+  [[nodiscard]] UiText Text(const TriText& text) const;
+
   Platform& platform_;
   MainWindowView& view_;
   MainWindowPaths paths_;
+
+  // The frames' texts as last transferred. The libraries keep their own
+  // scanning state and file handles, so the input and output files, the work
+  // buffer and the scan state are locals of the commands that use them.
+  std::string sourceText;
+  std::string targetText;
+  // Arms the quit and save prompts: set at start-up and by Open, cleared by
+  // Save As and Close.
+  bool targetUnsaved = false;
+  // Its fields are the live settings of the program.
   SettingsDialog settingsDialog;
 };
 

@@ -1,0 +1,507 @@
+#include "app/text_transform_dialog.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "app/command_ids.h"
+#include "app/line_transforms.h"
+#include "cjk/gb_big5.h"
+#include "cjk/utf7.h"
+#include "cjk/utf8.h"
+#include "codec/base64.h"
+#include "codec/hz.h"
+#include "codec/quoted_printable.h"
+#include "codec/restore_high_bits.h"
+#include "converter/code_converter_dialog.h"
+#include "help/about_dialog.h"
+#include "help/help_dialog.h"
+#include "io/file_stream.h"
+#include "settings/temp_path.h"
+#include "texts/format_text.h"
+#include "texts/main_window_texts.h"
+
+namespace vortane {
+
+namespace {
+
+constexpr std::string_view kBlankLine = "\r\n\r\n";
+constexpr std::string_view kUtf7ScratchFile = "~utf_7.tmp";
+constexpr std::string_view kAboutPageFile = "Vortane.htm";
+
+// Frame rules' results are text up to their first 0 byte.
+std::string CutAtNul(std::string text) {
+  const auto nul = text.find('\0');
+  if (nul != std::string::npos) {
+    text.resize(nul);
+  }
+  return text;
+}
+
+// The code a Chinese interface language's texts are in; none for English.
+std::optional<TextCode> LanguageCode(int interfaceLanguage) {
+  switch (ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
+    case kLanguageGb:
+      return TextCode::Gb;
+    case kLanguageBig5:
+      return TextCode::Big5;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Passes a file through to a stream decoding, reporting progress after each
+// block; a cancel ends the stream as a failed read.
+class ProgressReader final : public ByteReader {
+ public:
+  ProgressReader(ByteReader& inner, ProgressMonitor& monitor) : inner_(inner), monitor_(monitor) {}
+
+  ReadResult Read(std::span<char> buffer) override {
+    if (cancelled_) {
+      return {0, true};
+    }
+    const ReadResult r = inner_.Read(buffer);
+    done_ += r.count;
+    if (!monitor_.Update(done_)) {
+      cancelled_ = true;
+      return {0, true};
+    }
+    return r;
+  }
+
+  [[nodiscard]] bool cancelled() const { return cancelled_; }
+
+ private:
+  ByteReader& inner_;
+  ProgressMonitor& monitor_;
+  std::uint64_t done_ = 0;
+  bool cancelled_ = false;
+};
+
+// Stands in when the platform shows no progress display.
+class NoProgress final : public ProgressMonitor {
+ public:
+  bool Update(std::uint64_t) override { return true; }
+};
+
+}  // namespace
+
+WindowGeometry ComputeWindowGeometry(ScreenSize screen) {
+  int width = 760;
+  int height = 540;
+  if (screen.width >= 1000 && screen.height >= 760) {
+    width = 900;
+    height = 650;
+  } else if (screen.width < 780 || screen.height < 580) {
+    width = 600;
+    height = 420;
+  }
+  return {width, height, width / 4, 3 * width / 4 - 6, height - 44};
+}
+
+MenuResource MenuForLanguage(int interfaceLanguage) {
+  switch (ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
+    case kLanguageGb:
+      return MenuResource::ChineseGb;
+    case kLanguageEnglish:
+      return MenuResource::English;
+    default:
+      return MenuResource::ChineseBig5;
+  }
+}
+
+TextTransformDialog::TextTransformDialog(Platform& platform, MainWindowView& view,
+                                         MainWindowPaths paths)
+    : platform_(platform),
+      view_(view),
+      paths_(std::move(paths)),
+      settingsDialog(platform, paths_.settingsFile) {}
+
+void TextTransformDialog::Initialise() {
+  PushFrames();
+
+  const WindowGeometry g = ComputeWindowGeometry(platform_.GetScreenSize());
+  view_.SetGeometry(g.width, g.height, g.sourceWidth, g.targetWidth, g.frameHeight);
+
+  static_cast<AppSettings&>(settingsDialog) = AppSettings{};
+  settingsDialog.tempDirectory = platform_.TempDirectory();
+  settingsDialog.LoadOrCreate();
+
+  // Empty frames read in the code of a Chinese interface, so that pasted
+  // Chinese text arrives in the reader's code.
+  if (const auto code = LanguageCode(settingsDialog.interfaceLanguage)) {
+    view_.SourceFrame().SetDisplayCode(*code);
+    view_.TargetFrame().SetDisplayCode(*code);
+  }
+  if (settingsDialog.autoPaste != 0) {
+    view_.SourceFrame().PasteClipboard();
+  }
+  ApplyLanguage();
+  view_.FocusSourceFrame();
+  targetUnsaved = true;
+}
+
+void TextTransformDialog::OnCommand(int commandId) {
+  switch (commandId) {
+    case kCmdOpen: OnOpen(); break;
+    case kCmdSaveAs: OnSaveAs(); break;
+    case kCmdClose: OnClose(); break;
+    case kCmdExit: ConfirmQuit(); break;
+    case kCmdDecodeFileBase64: DecodeFileCommand("Base 64", DecodeBase64Stream); break;
+    case kCmdDecodeFileQuotedPrintable:
+      DecodeFileCommand("Quoted Printable", DecodeQuotedPrintableStream);
+      break;
+    case kCmdDecodeFileHz: DecodeFileCommand("HZ code", DecodeHzStream); break;
+    case kCmdDecodeFileUtf7: DecodeFileCommand("UTF-7", DecodeUtf7Stream); break;
+    case kCmdDecodeFileUtf8: DecodeFileCommand("UTF-8", DecodeUtf8Stream); break;
+    case kCmdCodeConverter: OnCodeConverter(); break;
+    case kCmdDecodeBase64: OnDecodeBase64(); break;
+    case kCmdDecodeQuotedPrintable: OnDecodeQuotedPrintable(); break;
+    case kCmdDecodeHz: OnDecodeHz(); break;
+    case kCmdUtf7Gb: OnDecodeUtf7(TextCode::Gb); break;
+    case kCmdUtf8Gb: OnDecodeUtf8(TextCode::Gb); break;
+    case kCmdUtf7Big5: OnDecodeUtf7(TextCode::Big5); break;
+    case kCmdUtf8Big5: OnDecodeUtf8(TextCode::Big5); break;
+    case kCmdBig5ToGb: OnBig5ToGb(); break;
+    case kCmdGbToBig5: OnGbToBig5(); break;
+    case kCmd7bit8bit: On7bit8bit(); break;
+    case kCmdCopySelectedTarget: OnCopySelectedTarget(); break;
+    case kCmdPasteToSource: OnPasteToSource(); break;
+    case kCmdSourceFromTarget: OnSourceFromTarget(); break;
+    case kCmdTargetFromSource: OnTargetFromSource(); break;
+    case kCmdAddMark: OnAddMark(); break;
+    case kCmdRemoveMark: OnRemoveMark(); break;
+    case kCmdWordWrap: OnWordWrap(); break;
+    case kCmdSetting: OnSetting(); break;
+    case kCmdAbout: OnAbout(); break;
+    case kCmdHelpContents: OnHelpContents(); break;
+    default: break;
+  }
+}
+
+void TextTransformDialog::OnCloseRequested() { ConfirmQuit(); }
+
+// --- Frames, prompts, language ---
+
+void TextTransformDialog::PullFrames() {
+  sourceText = view_.SourceFrame().GetBytes();
+  targetText = view_.TargetFrame().GetBytes();
+}
+
+void TextTransformDialog::PushFrames() {
+  view_.SourceFrame().SetBytes(sourceText);
+  view_.TargetFrame().SetBytes(targetText);
+}
+
+void TextTransformDialog::ConfirmQuit() {
+  PullFrames();
+  if (!targetText.empty() && targetUnsaved &&
+      !platform_.AskYesNo(Text(texts::kQuitQuestion), Text(texts::kQuitCaption))) {
+    return;
+  }
+  // The accept path.
+  PullFrames();
+  view_.CloseWindow();
+}
+
+void TextTransformDialog::ConfirmSaveTarget() {
+  PullFrames();
+  if (!targetText.empty() && targetUnsaved &&
+      platform_.AskYesNo(Text(texts::kSaveQuestion), Text(texts::kSaveCaption))) {
+    OnSaveAs();
+  }
+}
+
+void TextTransformDialog::ApplyLanguage() {
+  view_.SetMenu(MenuForLanguage(settingsDialog.interfaceLanguage));
+  view_.SetTitle(Text(texts::kTitle));
+}
+
+UiText TextTransformDialog::Text(const TriText& text) const {
+  return Choose(text, settingsDialog.interfaceLanguage);
+}
+
+std::string TextTransformDialog::PathForTargetFrame(std::string_view path) const {
+  return Utf8ToFrameCode(path, view_.TargetFrame().DisplayCode());
+}
+
+void TextTransformDialog::ShowTargetResult(std::string result,
+                                           std::optional<TextCode> resultCode) {
+  targetText = CutAtNul(std::move(result));
+  if (resultCode) {
+    view_.TargetFrame().SetDisplayCode(*resultCode);
+  }
+  PushFrames();
+}
+
+// --- File menu ---
+
+void TextTransformDialog::OnOpen() {
+  ConfirmSaveTarget();
+  FileDialogSpec spec;
+  spec.filterDescription = "All File(*.*)";
+  spec.filterPattern = "*.*";
+  const auto path = platform_.ChooseOpenFile(spec);
+  if (!path) {
+    return;
+  }
+  // One byte past the limit tells a file that does not fit.
+  int error = 0;
+  auto bytes = ReadFileBytes(*path, error, kOpenTextLimit + 1);
+  if (!bytes) {
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, settingsDialog.interfaceLanguage,
+                                     {*path, DescribeError(error)}));
+    return;
+  }
+  const bool tooLong = bytes->size() > kOpenTextLimit;
+  if (tooLong) {
+    bytes->resize(kOpenTextLimit);
+  }
+  const bool holdsNul = bytes->find('\0') != std::string::npos;
+  sourceText = CutAtNul(std::move(*bytes));
+  const bool cut = tooLong || holdsNul;
+  PushFrames();
+  targetUnsaved = true;
+  if (cut) {
+    platform_.ShowMessage(
+        FormatText(texts::kOpenTextCut, settingsDialog.interfaceLanguage, {*path}));
+  }
+}
+
+void TextTransformDialog::OnSaveAs() {
+  PullFrames();
+  const std::string text = CutAtNul(targetText);
+  if (text.empty()) {
+    return;
+  }
+  FileDialogSpec spec;
+  spec.filterDescription = "Text Files(*.txt)";
+  spec.filterPattern = "*.txt";
+  spec.defaultExtension = "TXT";
+  spec.initialName = "*.TXT";
+  spec.overwritePrompt = true;
+  const auto path = platform_.ChooseSaveFile(spec);
+  if (!path) {
+    return;
+  }
+  // The frame's line ends are already CR LF, so the bytes go out unchanged;
+  // the old file stays whole until the new one is complete.
+  int error = 0;
+  if (!WriteFileAtomically(*path, text, error)) {
+    platform_.ShowMessage(FormatText(texts::kSaveFailed, settingsDialog.interfaceLanguage,
+                                     {*path, DescribeError(error)}));
+    return;
+  }
+  targetUnsaved = false;
+}
+
+void TextTransformDialog::OnClose() {
+  sourceText.clear();
+  targetText.clear();
+  targetUnsaved = false;
+  PushFrames();
+}
+
+void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel,
+                                            StreamDecoding decoding) {
+  const int language = settingsDialog.interfaceLanguage;
+  ConfirmSaveTarget();
+  FileDialogSpec spec;
+  spec.filterDescription = "All Files(*.*)";
+  spec.filterPattern = "*.*";
+  spec.overwritePrompt = true;
+  const auto inputPath = platform_.ChooseOpenFile(spec);
+  if (!inputPath) {
+    PushFrames();
+    return;
+  }
+  int error = 0;
+  auto input = OpenFileReader(*inputPath, error);
+  if (!input) {
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, language,
+                                     {*inputPath, DescribeError(error)}));
+    return;
+  }
+
+  // The summary is in the interface language's code; the paths in it follow
+  // the frame's code.
+  if (const auto code = LanguageCode(language)) {
+    view_.TargetFrame().SetDisplayCode(*code);
+  }
+  targetText = Text(texts::kOpenFilePrefix).bytes + PathForTargetFrame(*inputPath);
+  targetText += kBlankLine;
+  targetText += Text(texts::kOpenMethodPrefix).bytes;
+  targetText += methodLabel;
+
+  platform_.ShowMessage(Text(texts::kDecodeFileNotice));
+  const std::string outputPath =
+      platform_.ChooseSaveFile(spec).value_or(paths_.defaultOutputFile);
+
+  // Writing the input file over itself would empty it before it is read.
+  if (IsSameFile(*inputPath, outputPath)) {
+    platform_.ShowMessage(FormatText(texts::kOutputIsInput, language, {outputPath}));
+    PushFrames();
+    return;
+  }
+  auto output = OutputFile::Create(outputPath, error);
+  if (!output) {
+    platform_.ShowMessage(Text(texts::kWriteProtectError));
+    PushFrames();
+    return;
+  }
+
+  std::error_code sizeError;
+  const auto size = std::filesystem::file_size(*inputPath, sizeError);
+  auto progress = platform_.BeginProgress(FormatText(texts::kDecodingProgress, language,
+                                                     {*inputPath}),
+                                          sizeError ? 0 : size);
+  NoProgress noProgress;
+  ProgressReader reader(*input, progress ? *progress : static_cast<ProgressMonitor&>(noProgress));
+  const StreamStatus status = decoding(reader, *output);
+  progress.reset();
+  input.reset();
+
+  if (reader.cancelled()) {
+    // Dropping the uncommitted output removes what was written of it.
+    output.reset();
+    targetText += kBlankLine;
+    targetText += Text(texts::kDecodeCancelled).bytes;
+    PushFrames();
+    return;
+  }
+  if (status != StreamStatus::Ok || !output->Commit()) {
+    platform_.ShowMessage(Text(texts::kWriteProtectError));
+    PushFrames();
+    return;
+  }
+  targetText += kBlankLine;
+  targetText += Text(texts::kObjectFilePrefix).bytes;
+  targetText += PathForTargetFrame(outputPath);
+  PushFrames();
+}
+
+void TextTransformDialog::OnCodeConverter() {
+  CodeConverterDialog dialog(platform_, WithTrailingSeparator(settingsDialog.tempDirectory),
+                             settingsDialog.interfaceLanguage);
+  view_.RunCodeConverter(dialog);
+}
+
+// --- Decode menu ---
+
+void TextTransformDialog::OnDecodeBase64() {
+  PullFrames();
+  ShowTargetResult(DecodeBase64Text(sourceText), std::nullopt);
+}
+
+void TextTransformDialog::OnDecodeQuotedPrintable() {
+  PullFrames();
+  ShowTargetResult(
+      DecodeQuotedPrintableText(sourceText, settingsDialog.recogniseDoubleBytes != 0),
+      std::nullopt);
+}
+
+void TextTransformDialog::OnDecodeHz() {
+  PullFrames();
+  ShowTargetResult(DecodeHzText(sourceText), TextCode::Gb);
+}
+
+void TextTransformDialog::OnDecodeUtf8(TextCode resultCode) {
+  PullFrames();
+  ShowTargetResult(DecodeUtf8Text(sourceText, resultCode), resultCode);
+}
+
+void TextTransformDialog::OnDecodeUtf7(TextCode resultCode) {
+  PullFrames();
+  // The first stage's units are left in the scratch file for the user to
+  // inspect; the second stage works on the same units in memory.
+  const std::string units = Utf7ToUnits(sourceText);
+  int error = 0;
+  if (!WriteFileAtomically(TempFilePath(settingsDialog.tempDirectory, kUtf7ScratchFile), units,
+                           error)) {
+    platform_.ShowMessage(Ascii(texts::kTempFileError));
+    return;
+  }
+  ShowTargetResult(UnitsToText(units, resultCode), resultCode);
+}
+
+void TextTransformDialog::OnBig5ToGb() {
+  PullFrames();
+  ShowTargetResult(ConvertBig5ToGbText(sourceText), TextCode::Gb);
+}
+
+void TextTransformDialog::OnGbToBig5() {
+  PullFrames();
+  ShowTargetResult(ConvertGbToBig5Text(sourceText), TextCode::Big5);
+}
+
+void TextTransformDialog::On7bit8bit() {
+  PullFrames();
+  const ByteRange selection = view_.TargetFrame().Selection();
+  ShowTargetResult(RestoreHighBits(targetText, selection.start, selection.end), std::nullopt);
+}
+
+// --- Edit menu ---
+
+void TextTransformDialog::OnCopySelectedTarget() { view_.TargetFrame().CopySelection(); }
+
+void TextTransformDialog::OnPasteToSource() {
+  PullFrames();
+  view_.SourceFrame().PasteClipboard();
+}
+
+void TextTransformDialog::OnSourceFromTarget() {
+  PullFrames();
+  sourceText = targetText;
+  view_.SourceFrame().SetDisplayCode(view_.TargetFrame().DisplayCode());
+  PushFrames();
+}
+
+void TextTransformDialog::OnTargetFromSource() {
+  PullFrames();
+  targetText = sourceText;
+  view_.TargetFrame().SetDisplayCode(view_.SourceFrame().DisplayCode());
+  PushFrames();
+}
+
+void TextTransformDialog::OnAddMark() {
+  PullFrames();
+  targetText = AddMark(targetText, settingsDialog.markCharacter);
+  PushFrames();
+}
+
+void TextTransformDialog::OnRemoveMark() {
+  PullFrames();
+  targetText = RemoveMark(targetText, settingsDialog.markCharacter);
+  PushFrames();
+}
+
+void TextTransformDialog::OnWordWrap() {
+  PullFrames();
+  targetText = WordWrap(targetText, settingsDialog.wordWrapNumber,
+                        settingsDialog.recogniseDoubleBytes != 0);
+  PushFrames();
+}
+
+// --- Configuration and Help menus ---
+
+void TextTransformDialog::OnSetting() {
+  if (!view_.RunSettingsDialog(settingsDialog)) {
+    return;
+  }
+  ApplyLanguage();
+}
+
+void TextTransformDialog::OnAbout() {
+  AboutDialog dialog(platform_, TempFilePath(settingsDialog.tempDirectory, kAboutPageFile),
+                     settingsDialog.interfaceLanguage);
+  view_.RunAbout(dialog);
+}
+
+void TextTransformDialog::OnHelpContents() {
+  HelpDialog dialog(settingsDialog.interfaceLanguage);
+  view_.RunHelp(dialog);
+}
+
+}  // namespace vortane

@@ -1,0 +1,61 @@
+// A main window on the fake platform, with its settings file, scratch
+// directory and default output file in a fresh temporary directory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/command_ids.h"
+#include "app/text_transform_dialog.h"
+#include "settings/settings_file.h"
+#include "support/fake_platform.h"
+#include "support/stream_check.h"
+#include "support/temp_dir.h"
+#include "texts/tri_text.h"
+
+namespace vortane::testing {
+
+class MainWindowTest : public ::testing::Test {
+ public:
+  MainWindowTest() { platform.tempDirectory = dir.path() + "/"; }
+
+  // Starts the window with a settings file for `language` (autoPaste off,
+  // unless `settings` says otherwise).
+  void Start(int language = kLanguageEnglish) {
+    AppSettings s;
+    s.tempDirectory = platform.tempDirectory;
+    s.autoPaste = 0;
+    s.interfaceLanguage = language;
+    StartWithFile(FormatSettingsFile(s));
+  }
+
+  void StartWithFile(std::string_view settingsFile) {
+    dir.Write("Vortane.ini", settingsFile);
+    StartAsIs();
+  }
+
+  // Starts with whatever the directory holds.
+  void StartAsIs() {
+    window = std::make_unique<TextTransformDialog>(
+        platform, view, MainWindowPaths{dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
+    window->Initialise();
+  }
+
+  void Run(int command) { window->OnCommand(command); }
+
+  // Puts text into the frames as if the user had typed it.
+  void Type(std::string_view source, std::string_view target) {
+    view.source.bytes = std::string(source);
+    view.target.bytes = std::string(target);
+  }
+
+  ScopedTempDir dir;
+  FakePlatform platform;
+  FakeMainWindowView view{platform};
+  std::unique_ptr<TextTransformDialog> window;
+};
+
+}  // namespace vortane::testing
