@@ -1,6 +1,9 @@
 #include "cli/cli.h"
 
+#include <filesystem>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -12,6 +15,8 @@
 namespace vortane {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr std::string_view kProgram = "vortane-cli";
 constexpr std::string_view kStandardInput = "standard input";
@@ -77,6 +82,38 @@ bool ReadAll(ByteReader& reader, std::string& bytes) {
   }
 }
 
+// A text route: the whole input in memory, the whole result out. `inputPath`
+// is empty for standard input.
+int RunTextRoute(const RouteFunction& route, const std::string& inputPath, ByteReader& reader,
+                 ByteWriter& writer, std::string_view inputName, std::string_view outputName,
+                 ByteWriter& err) {
+  std::string result;
+  try {
+    std::string input;
+    if (!inputPath.empty()) {
+      // Growing by doubling would touch about twice the pages; a file's size
+      // is known beforehand (a hint only: the file may still change).
+      std::error_code ignored;
+      const auto size = fs::file_size(inputPath, ignored);
+      if (!ignored) {
+        input.reserve(static_cast<std::size_t>(size));
+      }
+    }
+    if (!ReadAll(reader, input)) {
+      return ReportFileError(err, inputName, ErrorOf(reader), "read failed");
+    }
+    result = route.text(input);
+  } catch (const std::bad_alloc&) {
+    return ReportFileError(err, inputName, "too large to hold in memory");
+  } catch (const std::length_error&) {
+    return ReportFileError(err, inputName, "too large to hold in memory");
+  }
+  if (!writer.Write(result)) {
+    return ReportFileError(err, outputName, ErrorOf(writer), "write failed");
+  }
+  return 0;
+}
+
 int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWriter& err) {
   const bool fromStdin = command.input == "-";
   const bool toStdout = command.output == "-";
@@ -114,14 +151,10 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
 
   const RouteFunction route = SelectRoute(command);
   if (route.text) {
-    std::string input;
-    if (!ReadAll(*reader, input)) {
-      return ReportFileError(err, inputName, ErrorOf(*reader), "read failed");
-    }
-    std::string result = route.text(input);
-    std::string().swap(input);
-    if (!writer->Write(result)) {
-      return ReportFileError(err, outputName, ErrorOf(*writer), "write failed");
+    const int code = RunTextRoute(route, fromStdin ? "" : command.input, *reader, *writer,
+                                  inputName, outputName, err);
+    if (code != 0) {
+      return code;
     }
   } else {
     switch (route.stream(*reader, *writer)) {

@@ -62,7 +62,8 @@ class CliProcessTest : public ::testing::Test {
   // output into a file (or into `stdoutPath`). `fileSizeLimit` caps the size of
   // files it writes, to make a write fail part way.
   Outcome Run(const std::vector<std::string>& args, const std::string& input = "",
-              const std::string& stdoutPath = "", rlim_t fileSizeLimit = RLIM_INFINITY) {
+              const std::string& stdoutPath = "", rlim_t fileSizeLimit = RLIM_INFINITY,
+              rlim_t memoryLimit = RLIM_INFINITY) {
     const std::string inPath = (dir_ / "stdin").string();
     const std::string outPath = stdoutPath.empty() ? (dir_ / "stdout").string() : stdoutPath;
     const std::string errPath = (dir_ / "stderr").string();
@@ -88,6 +89,10 @@ class CliProcessTest : public ::testing::Test {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
+      }
+      if (memoryLimit != RLIM_INFINITY) {
+        const rlimit limit{memoryLimit, memoryLimit};
+        ::setrlimit(RLIMIT_AS, &limit);
       }
       ::execv(cargv[0], cargv.data());
       ::_exit(127);
@@ -244,6 +249,23 @@ TEST_F(CliProcessTest, OutputLeftIntactOnFailure) {
   }
   const Outcome limited = Run({"decode", "hz", "big", "out"}, "", "", 100000);
   EXPECT_EQ(limited.err, "vortane-cli: out: File too large\n");
+}
+
+// A text route whose input does not fit in memory reports it instead of
+// aborting. The input is a sparse file, so it takes no disk space.
+TEST_F(CliProcessTest, InputTooLargeForMemoryIsAnError) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer needs more address space than the limit allows";
+#endif
+  Put(Path("out"), "old");
+  {
+    std::ofstream huge(Path("huge"), std::ios::binary);
+  }
+  fs::resize_file(Path("huge"), 4ULL << 30);
+  const Outcome o = Run({"mark", "add", "huge", "out"}, "", "", RLIM_INFINITY, 512ULL << 20);
+  EXPECT_EQ(o.code, 1);
+  EXPECT_EQ(o.err, "vortane-cli: huge: too large to hold in memory\n");
+  EXPECT_EQ(Get(Path("out")), "old");
 }
 
 TEST_F(CliProcessTest, ExitCodes) {
