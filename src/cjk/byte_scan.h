@@ -37,6 +37,27 @@ inline std::size_t AsciiRunLength(const unsigned char* p, std::size_t n) {
   return i;
 }
 
+// Copies the leading bytes of [p, p + n) that are below 0x80 to `o` and
+// returns their number. It copies 16 bytes at a time, so it may write bytes
+// past the run, but never past o + n.
+inline std::size_t CopyAsciiRun(const unsigned char* p, std::size_t n, char* o) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o + i), v);
+    const int mask = _mm_movemask_epi8(v);
+    if (mask != 0) {
+      return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+  }
+#endif
+  for (; i < n && p[i] < 0x80; ++i) {
+    o[i] = static_cast<char>(p[i]);
+  }
+  return i;
+}
+
 // Writes each of the n bytes at `p` as the unit 00 b (high byte first) at `o`;
 // returns the end of what was written (o + 2n).
 inline char* WidenToUnits(const unsigned char* p, std::size_t n, char* o) {

@@ -1,20 +1,17 @@
 #include "cjk/gb_big5.h"
 
 #include <cstdint>
-#include <optional>
 
 #include "cjk/byte_scan.h"
-#include "cjk/code_tables.h"
+#include "cjk/code_map.h"
 
 namespace vortane {
 namespace {
 
-using Lookup = std::optional<std::uint16_t> (*)(std::uint32_t);
-
 // Every character keeps its place and its width, so the result starts as a
-// copy of the text and only found double-byte codes are overwritten in place.
-template <Lookup kLookup>
-std::string ConvertDoubleByteText(std::string_view text) {
+// copy of the text and double-byte codes are overwritten in place (codes the
+// table lacks map to themselves).
+std::string ConvertDoubleByteText(std::string_view text, const CodeMap& codes) {
   std::string out(text);
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
@@ -26,10 +23,9 @@ std::string ConvertDoubleByteText(std::string_view text) {
       // table holds: it stays as it is.
       break;
     }
-    if (const auto code = kLookup(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1])) {
-      out[i] = static_cast<char>(*code >> 8);
-      out[i + 1] = static_cast<char>(*code & 0xFF);
-    }
+    const std::uint32_t code = codes[static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1]];
+    out[i] = static_cast<char>(code >> 8);
+    out[i + 1] = static_cast<char>(code & 0xFF);
     i += 2;
   }
   return out;
@@ -38,11 +34,11 @@ std::string ConvertDoubleByteText(std::string_view text) {
 }  // namespace
 
 std::string ConvertGbToBig5Text(std::string_view text) {
-  return ConvertDoubleByteText<LookupGbToBig5>(text);
+  return ConvertDoubleByteText(text, SharedCodeMap(CodeRoute::GbToBig5));
 }
 
 std::string ConvertBig5ToGbText(std::string_view text) {
-  return ConvertDoubleByteText<LookupBig5ToGb>(text);
+  return ConvertDoubleByteText(text, SharedCodeMap(CodeRoute::Big5ToGb));
 }
 
 }  // namespace vortane

@@ -3,10 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 
 #include "cjk/byte_scan.h"
-#include "cjk/code_tables.h"
+#include "cjk/code_map.h"
 #include "codec/base64.h"
 
 namespace vortane {
@@ -148,7 +147,8 @@ StreamStatus DecodeUtf7Stream(ByteReader& in, ByteWriter& out) {
 }
 
 std::string UnitsToText(std::string_view units, TextCode resultCode) {
-  const auto lookup = resultCode == TextCode::Big5 ? LookupUnicodeToBig5 : LookupUnicodeToGb;
+  const CodeMap& codes = SharedCodeMap(
+      resultCode == TextCode::Big5 ? CodeRoute::UnicodeToBig5 : CodeRoute::UnicodeToGb);
   const auto* s = reinterpret_cast<const unsigned char*>(units.data());
   const std::size_t n = units.size();
   std::string out(n, '\0');
@@ -159,12 +159,10 @@ std::string UnitsToText(std::string_view units, TextCode resultCode) {
     const unsigned char y = s[i + 1];
     if (x == 0) {
       o = Put(o, y);
-    } else if (const auto code = lookup(static_cast<std::uint32_t>(x) << 8 | y)) {
-      o = Put(o, *code >> 8);
-      o = Put(o, *code);
     } else {
-      o = Put(o, x);
-      o = Put(o, y);
+      const std::uint32_t code = codes[static_cast<std::uint32_t>(x) << 8 | y];
+      o = Put(o, code >> 8);
+      o = Put(o, code);
     }
   }
   if (i < n) {

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 
 #include "cjk/byte_scan.h"
-#include "cjk/code_tables.h"
 
 namespace vortane {
 namespace {
-
-using Lookup = std::optional<std::uint16_t> (*)(std::uint32_t);
 
 // Bytes a form takes, chosen by its first byte alone. A stray continuation
 // byte (0x80-0xBF) starts a four-byte form; 0xFE and 0xFF stand alone.
@@ -32,6 +28,22 @@ constexpr std::size_t kLongestForm = 6;
 // as the true result modulo 256.
 constexpr std::uint32_t Payload(unsigned char c) { return static_cast<std::uint32_t>(c) - 0x80u; }
 
+// The two bytes a three-byte form with code point v writes: v's low 16 bits
+// under the file rule, the found code or those bits under the frame rule.
+// Keys of 0x10000 and above (from bad continuation bytes) are never found.
+struct NoLookup {
+  std::uint32_t operator()(std::uint32_t v) const { return v & 0xFFFF; }
+};
+struct MapLookup {
+  const CodeMap& codes;
+  std::uint32_t operator()(std::uint32_t v) const { return v < 0x10000 ? codes[v] : v & 0xFFFF; }
+};
+
+const CodeMap& UnicodeMap(TextCode resultCode) {
+  return SharedCodeMap(resultCode == TextCode::Big5 ? CodeRoute::UnicodeToBig5
+                                                    : CodeRoute::UnicodeToGb);
+}
+
 inline char* Put(char* o, std::uint32_t byte) {
   *o = static_cast<char>(byte & 0xFF);
   return o + 1;
@@ -48,12 +60,15 @@ constexpr std::uint32_t FourPayloads(const unsigned char* f) {
   return (Payload(f[0]) << 18) + (Payload(f[1]) << 12) + (Payload(f[2]) << 6) + Payload(f[3]);
 }
 
+constexpr std::uint32_t ThreeByteCodePoint(const unsigned char* f) {
+  return ((f[0] & 0x0Fu) << 12) + (Payload(f[1]) << 6) + Payload(f[2]);
+}
+
 // Writes the form of more than one byte that starts at f (all FormLength(f[0])
 // bytes readable) and returns the end of what was written. The frame rule
-// (kFrame) looks three-byte forms up and leaves out zero high bytes where the
-// file rule writes them.
-template <bool kFrame>
-char* WriteForm(const unsigned char* f, char* o, Lookup lookup) {
+// (kFrame) leaves out zero high bytes where the file rule writes them.
+template <bool kFrame, class Lookup>
+char* WriteForm(const unsigned char* f, char* o, const Lookup& lookup) {
   const unsigned char b = f[0];
   if (b >= 0xC0 && b < 0xE0) {
     const std::uint32_t v = ((b & 0x1Fu) << 6) + Payload(f[1]);
@@ -63,15 +78,9 @@ char* WriteForm(const unsigned char* f, char* o, Lookup lookup) {
     return Put(o, v);
   }
   if (b >= 0xE0 && b < 0xF0) {
-    const std::uint32_t v = ((b & 0x0Fu) << 12) + (Payload(f[1]) << 6) + Payload(f[2]);
-    if (kFrame) {
-      if (const auto code = lookup(v)) {
-        o = Put(o, *code >> 8);
-        return Put(o, *code);
-      }
-    }
-    o = Put(o, v >> 8);
-    return Put(o, v);
+    const std::uint32_t code = lookup(ThreeByteCodePoint(f));
+    o = Put(o, code >> 8);
+    return Put(o, code);
   }
   if (b < 0xF8) {  // 0x80-0xBF and 0xF0-0xF7
     return Put24(o, ((b & 0x07u) << 18) + (Payload(f[1]) << 12) + (Payload(f[2]) << 6) +
@@ -90,78 +99,27 @@ char* WriteForm(const unsigned char* f, char* o, Lookup lookup) {
   return o;  // 0xFE, 0xFF: nothing
 }
 
-template <Lookup kLookup>
-std::string DecodeUtf8Frame(std::string_view text) {
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  // No whole form writes more bytes than it consumes; one cut off by the end
-  // of the text writes at most four.
-  std::string out(n + kLongestForm, '\0');
-  char* const begin = out.data();
-  char* o = begin;
-  std::size_t i = 0;
+// Decodes the forms of [s + i, s + n) that lie wholly inside it, leaving i at
+// the first form that the end cuts off (or at n). ASCII is copied (frame rule)
+// or widened to units (file rule); runs of three-byte forms, the bulk of
+// Chinese text, are decoded without going back to the ASCII scan.
+template <bool kFrame, class Lookup>
+char* DecodeWholeForms(const unsigned char* s, std::size_t n, std::size_t& i, char* o,
+                       const Lookup& lookup) {
   while (i < n) {
-    const std::size_t run = detail::AsciiRunLength(s + i, n - i);
-    std::copy_n(s + i, run, o);
-    o += run;
-    i += run;
-    if (i >= n) {
-      break;
+    if (kFrame) {
+      const std::size_t run = detail::CopyAsciiRun(s + i, n - i, o);
+      o += run;
+      i += run;
+    } else {
+      const std::size_t run = detail::AsciiRunLength(s + i, n - i);
+      o = detail::WidenToUnits(s + i, run, o);
+      i += run;
     }
-    const std::size_t length = FormLength(s[i]);
-    if (i + length <= n) {
-      o = WriteForm<true>(s + i, o, kLookup);
-      i += length;
-      continue;
-    }
-    // Cut off by the end of the text: the terminating 0 stands in the first
-    // missing place and zero bytes in the others; decoding then ends.
-    unsigned char padded[kLongestForm] = {};
-    std::copy(s + i, s + n, padded);
-    o = WriteForm<true>(padded, o, kLookup);
-    break;
-  }
-  out.resize(static_cast<std::size_t>(o - begin));
-  return out;
-}
-
-}  // namespace
-
-std::string DecodeUtf8Text(std::string_view text, TextCode resultCode) {
-  return resultCode == TextCode::Big5 ? DecodeUtf8Frame<LookupUnicodeToBig5>(text)
-                                      : DecodeUtf8Frame<LookupUnicodeToGb>(text);
-}
-
-void Utf8StreamDecoder::Feed(std::string_view block, std::string& out) {
-  const auto* s = reinterpret_cast<const unsigned char*>(block.data());
-  const std::size_t n = block.size();
-  const std::size_t base = out.size();
-  // ASCII doubles; every other form writes at most what it consumes, and a
-  // completed partial form at most four bytes.
-  out.resize(base + 2 * n + kLongestForm);
-  char* o = out.data() + base;
-  std::size_t i = 0;
-  if (partialSize_ > 0) {
-    const std::size_t length = FormLength(partial_[0]);
-    while (partialSize_ < length && i < n) {
-      partial_[partialSize_++] = s[i++];
-    }
-    if (partialSize_ == length) {
-      o = WriteForm<false>(partial_.data(), o, nullptr);
-      partialSize_ = 0;
-    }
-  }
-  while (i < n) {
-    const std::size_t run = detail::AsciiRunLength(s + i, n - i);
-    o = detail::WidenToUnits(s + i, run, o);
-    i += run;
-    // Chinese text is mostly three-byte forms: decode them without going back
-    // to the ASCII scan.
     while (i + 3 <= n && (s[i] & 0xF0) == 0xE0) {
-      const std::uint32_t v =
-          ((s[i] & 0x0Fu) << 12) + (Payload(s[i + 1]) << 6) + Payload(s[i + 2]);
-      o = Put(o, v >> 8);
-      o = Put(o, v);
+      const std::uint32_t code = lookup(ThreeByteCodePoint(s + i));
+      o = Put(o, code >> 8);
+      o = Put(o, code);
       i += 3;
     }
     if (i >= n || s[i] < 0x80) {
@@ -169,24 +127,107 @@ void Utf8StreamDecoder::Feed(std::string_view block, std::string& out) {
     }
     const std::size_t length = FormLength(s[i]);
     if (i + length > n) {
-      partialSize_ = n - i;
-      std::copy(s + i, s + n, partial_.begin());
       break;
     }
-    o = WriteForm<false>(s + i, o, nullptr);
+    o = WriteForm<kFrame>(s + i, o, lookup);
     i += length;
+  }
+  return o;
+}
+
+// One block of a stream decoder: first completes the form kept from the last
+// block, then decodes the whole forms, then keeps the form the block's end
+// cuts off.
+template <bool kFrame, class Lookup>
+void FeedForms(std::string_view block, std::string& out, std::array<unsigned char, 6>& partial,
+               std::size_t& partialSize, const Lookup& lookup) {
+  const auto* s = reinterpret_cast<const unsigned char*>(block.data());
+  const std::size_t n = block.size();
+  const std::size_t base = out.size();
+  // ASCII at most doubles, every other form writes at most what it consumes,
+  // a completed kept form at most four bytes; the frame rule's run copy may
+  // write as far ahead as the input has bytes left.
+  out.resize(base + 2 * n + kLongestForm);
+  char* o = out.data() + base;
+  std::size_t i = 0;
+  if (partialSize > 0) {
+    const std::size_t length = FormLength(partial[0]);
+    while (partialSize < length && i < n) {
+      partial[partialSize++] = s[i++];
+    }
+    if (partialSize == length) {
+      o = WriteForm<kFrame>(partial.data(), o, lookup);
+      partialSize = 0;
+    }
+  }
+  if (partialSize == 0) {
+    o = DecodeWholeForms<kFrame>(s, n, i, o, lookup);
+    partialSize = n - i;
+    std::copy(s + i, s + n, partial.begin());
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
-void Utf8StreamDecoder::Finish(std::string& out) {
-  if (partialSize_ == 0) {
+// The end of a stream: a form still kept reads `fill` for its missing bytes.
+template <bool kFrame, class Lookup>
+void FinishForms(std::string& out, std::array<unsigned char, 6>& partial,
+                 std::size_t& partialSize, unsigned char fill, const Lookup& lookup) {
+  if (partialSize == 0) {
     return;
   }
-  std::fill(partial_.begin() + static_cast<std::ptrdiff_t>(partialSize_), partial_.end(), 0xFF);
+  std::fill(partial.begin() + static_cast<std::ptrdiff_t>(partialSize), partial.end(), fill);
   char buffer[kLongestForm];
-  out.append(buffer, WriteForm<false>(partial_.data(), buffer, nullptr));
-  partialSize_ = 0;
+  out.append(buffer, WriteForm<kFrame>(partial.data(), buffer, lookup));
+  partialSize = 0;
+}
+
+// The missing bytes of a form cut off by the end: the frame rule reads the
+// text's terminating 0 and zeros beyond it, the file rule 0xFF.
+constexpr unsigned char kFrameFill = 0x00;
+constexpr unsigned char kFileFill = 0xFF;
+
+}  // namespace
+
+std::string DecodeUtf8Text(std::string_view text, TextCode resultCode) {
+  const MapLookup lookup{UnicodeMap(resultCode)};
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  // No whole form writes more bytes than it consumes; one cut off by the end
+  // of the text writes at most four.
+  std::string out(n + kLongestForm, '\0');
+  std::size_t i = 0;
+  char* o = DecodeWholeForms<true>(s, n, i, out.data(), lookup);
+  if (i < n) {
+    // Decoding ends with the form the end of the text cuts off.
+    unsigned char padded[kLongestForm];
+    std::fill(std::copy(s + i, s + n, padded), padded + kLongestForm, kFrameFill);
+    o = WriteForm<true>(padded, o, lookup);
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return out;
+}
+
+Utf8TextDecoder::Utf8TextDecoder(TextCode resultCode) : codes_(UnicodeMap(resultCode)) {}
+
+void Utf8TextDecoder::Feed(std::string_view block, std::string& out) {
+  FeedForms<true>(block, out, partial_, partialSize_, MapLookup{codes_});
+}
+
+void Utf8TextDecoder::Finish(std::string& out) {
+  FinishForms<true>(out, partial_, partialSize_, kFrameFill, MapLookup{codes_});
+}
+
+StreamStatus DecodeUtf8TextStream(ByteReader& in, ByteWriter& out, TextCode resultCode) {
+  Utf8TextDecoder decoder(resultCode);
+  return PumpStream(decoder, in, out);
+}
+
+void Utf8StreamDecoder::Feed(std::string_view block, std::string& out) {
+  FeedForms<false>(block, out, partial_, partialSize_, NoLookup{});
+}
+
+void Utf8StreamDecoder::Finish(std::string& out) {
+  FinishForms<false>(out, partial_, partialSize_, kFileFill, NoLookup{});
 }
 
 StreamStatus DecodeUtf8Stream(ByteReader& in, ByteWriter& out) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cjk/code_map.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
 
@@ -18,6 +19,11 @@ namespace vortane {
 // bits. Every byte sequence decodes; the result may hold 0 bytes. A form cut
 // off by the end of the text reads its missing bytes as 0 and ends decoding.
 [[nodiscard]] std::string DecodeUtf8Text(std::string_view text, TextCode resultCode);
+
+// The frame rule over a stream, for texts of any size: the same bytes as
+// DecodeUtf8Text over the whole input.
+[[nodiscard]] StreamStatus DecodeUtf8TextStream(ByteReader& in, ByteWriter& out,
+                                                TextCode resultCode);
 
 // File rule: every form to big-endian units (ASCII 00 b, no lookups); a form
 // cut off by the end of the input takes its missing bytes as 0xFF.
@@ -36,6 +42,26 @@ class Utf8StreamDecoder {
   [[nodiscard]] bool Done() const { return false; }
 
  private:
+  std::array<unsigned char, 6> partial_{};
+  std::size_t partialSize_ = 0;
+};
+
+// The frame rule as an incremental decoder for PumpStream; like the file
+// rule's decoder it keeps a form split by a block edge.
+class Utf8TextDecoder {
+ public:
+  explicit Utf8TextDecoder(TextCode resultCode);
+
+  // Appends the text decoded from `block` to `out`.
+  void Feed(std::string_view block, std::string& out);
+  // Ends the input: a form still incomplete is written with 0 for each
+  // missing byte, as DecodeUtf8Text does at the end of its text.
+  void Finish(std::string& out);
+  // Never done before the end of the input.
+  [[nodiscard]] bool Done() const { return false; }
+
+ private:
+  const CodeMap& codes_;  // the Unicode lookup of the result code
   std::array<unsigned char, 6> partial_{};
   std::size_t partialSize_ = 0;
 };

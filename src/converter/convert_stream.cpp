@@ -3,21 +3,26 @@
 #include <algorithm>
 
 #include "cjk/byte_scan.h"
-#include "cjk/code_tables.h"
+#include "cjk/code_map.h"
 
 namespace vortane {
 namespace {
 
 constexpr unsigned char kBlank = 0x20;
 
-using Lookup = std::optional<std::uint16_t> (*)(std::uint32_t);
+CodeRoute RouteOf(TextCode sourceCode, TextCode resultCode) {
+  if (sourceCode == TextCode::Gb && resultCode == TextCode::Big5) return CodeRoute::GbToBig5;
+  if (sourceCode == TextCode::Big5 && resultCode == TextCode::Gb) return CodeRoute::Big5ToGb;
+  if (sourceCode == TextCode::Unicode && resultCode == TextCode::Gb) return CodeRoute::UnicodeToGb;
+  if (sourceCode == TextCode::Unicode && resultCode == TextCode::Big5) {
+    return CodeRoute::UnicodeToBig5;
+  }
+  return CodeRoute::Copy;
+}
 
-Lookup RouteLookup(TextCode sourceCode, TextCode resultCode) {
-  if (sourceCode == TextCode::Gb && resultCode == TextCode::Big5) return LookupGbToBig5;
-  if (sourceCode == TextCode::Big5 && resultCode == TextCode::Gb) return LookupBig5ToGb;
-  if (sourceCode == TextCode::Unicode && resultCode == TextCode::Gb) return LookupUnicodeToGb;
-  if (sourceCode == TextCode::Unicode && resultCode == TextCode::Big5) return LookupUnicodeToBig5;
-  return nullptr;
+bool IsIdentity(TextCode sourceCode, TextCode resultCode, BlankMode blankMode) {
+  return sourceCode == resultCode && sourceCode != TextCode::Unicode &&
+         blankMode == BlankMode::KeepStill;
 }
 
 inline char* Put(char* o, unsigned byte) {
@@ -29,76 +34,83 @@ inline char* Put(char* o, unsigned byte) {
 
 ConvertDecoder::ConvertDecoder(TextCode sourceCode, TextCode resultCode, BlankMode blankMode)
     : unicodeSource_(sourceCode == TextCode::Unicode),
-      identity_(sourceCode == resultCode && sourceCode != TextCode::Unicode &&
-                blankMode == BlankMode::KeepStill),
+      identity_(IsIdentity(sourceCode, resultCode, blankMode)),
       blankMode_(blankMode),
-      lookup_(RouteLookup(sourceCode, resultCode)) {}
+      codes_(SharedCodeMap(identity_ ? CodeRoute::Copy : RouteOf(sourceCode, resultCode))) {}
 
-char* ConvertDecoder::PutSingle(unsigned char value, char* o) {
-  if (pendingBlank_) {
+char* ConvertDecoder::PutSingle(unsigned char value, char* o, bool& pending) {
+  if (pending) {
     o = Put(o, kBlank);
   }
-  pendingBlank_ = value == kBlank;
-  return pendingBlank_ ? o : Put(o, value);
+  pending = value == kBlank;
+  return pending ? o : Put(o, value);
 }
 
-char* ConvertDecoder::PutDouble(std::uint32_t key, char* o) {
-  if (blankMode_ == BlankMode::AddBlank || (blankMode_ == BlankMode::KeepStill && pendingBlank_)) {
+template <BlankMode kMode>
+char* ConvertDecoder::PutDouble(std::uint32_t key, char* o, bool& pending) const {
+  if (kMode == BlankMode::AddBlank || (kMode == BlankMode::KeepStill && pending)) {
     o = Put(o, kBlank);
   }
-  pendingBlank_ = false;
-  if (lookup_ != nullptr) {
-    if (const auto code = lookup_(key)) {
-      o = Put(o, *code >> 8);
-      return Put(o, *code);
-    }
-  }
-  o = Put(o, key >> 8);
-  return Put(o, key);
+  pending = false;
+  const std::uint32_t code = codes_[key];
+  o = Put(o, code >> 8);
+  return Put(o, code);
 }
 
+template <BlankMode kMode>
 char* ConvertDecoder::FeedDoubleByteText(const unsigned char* s, std::size_t n, char* o) {
+  // The state lives in locals inside the loop: stores through `o` could
+  // otherwise alias the members and force them to be reloaded. Under
+  // KeepStill every space held back is written just before the next unit, so
+  // that mode copies spaces like any other byte and never holds one back.
+  bool pending = pendingBlank_;
   std::size_t i = 0;
   while (i < n) {
-    if (s[i] >= 0x80) {
-      if (i + 1 == n) {
-        hasFirstByte_ = true;
-        firstByte_ = s[i];
-        break;
-      }
-      o = PutDouble(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o);
+    while (i + 1 < n && s[i] >= 0x80) {
+      o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
       i += 2;
-      continue;
+    }
+    if (i >= n) {
+      break;
+    }
+    if (s[i] >= 0x80) {  // a lead byte whose trail is in the next block
+      hasFirstByte_ = true;
+      firstByte_ = s[i];
+      break;
     }
     // A run of single-byte units comes through as it is, except that the
     // space held back before it goes first and a space ending it is held back.
-    const std::size_t run = detail::AsciiRunLength(s + i, n - i);
-    if (pendingBlank_) {
+    if (kMode != BlankMode::KeepStill && pending) {
       o = Put(o, kBlank);
     }
-    o = std::copy_n(s + i, run, o);
+    const std::size_t run = detail::CopyAsciiRun(s + i, n - i, o);
+    o += run;
     i += run;
-    pendingBlank_ = s[i - 1] == kBlank;
-    if (pendingBlank_) {
-      --o;
+    if (kMode != BlankMode::KeepStill) {
+      pending = s[i - 1] == kBlank;
+      o -= pending ? 1 : 0;
     }
   }
+  pendingBlank_ = pending;
   return o;
 }
 
+template <BlankMode kMode>
 char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) {
+  bool pending = pendingBlank_;
   std::size_t i = 0;
   for (; i + 2 <= n; i += 2) {
     if (s[i] == 0) {
-      o = PutSingle(s[i + 1], o);
+      o = PutSingle(s[i + 1], o, pending);
     } else {
-      o = PutDouble(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o);
+      o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
     }
   }
   if (i < n) {
     hasFirstByte_ = true;
     firstByte_ = s[i];
   }
+  pendingBlank_ = pending;
   return o;
 }
 
@@ -114,21 +126,44 @@ void ConvertDecoder::Feed(std::string_view block, std::string& out) {
   }
   const std::size_t base = out.size();
   // A double-byte unit gives at most three bytes (with the blank in front of
-  // it), a single-byte unit at most two (with the space held back).
+  // it), a single-byte unit at most two (with the space held back); the run
+  // copy may write as far ahead as the input has bytes left.
   out.resize(base + 2 * n + 4);
   char* o = out.data() + base;
   std::size_t i = 0;
   if (hasFirstByte_) {
     // Complete the unit split by the block edge.
     hasFirstByte_ = false;
+    const std::uint32_t key = static_cast<std::uint32_t>(firstByte_) << 8 | s[0];
+    bool pending = pendingBlank_;
     if (unicodeSource_ && firstByte_ == 0) {
-      o = PutSingle(s[0], o);
+      o = PutSingle(s[0], o, pending);
+    } else if (blankMode_ == BlankMode::AddBlank) {
+      o = PutDouble<BlankMode::AddBlank>(key, o, pending);
+    } else if (blankMode_ == BlankMode::RemoveBlank) {
+      o = PutDouble<BlankMode::RemoveBlank>(key, o, pending);
     } else {
-      o = PutDouble(static_cast<std::uint32_t>(firstByte_) << 8 | s[0], o);
+      o = PutDouble<BlankMode::KeepStill>(key, o, pending);
     }
+    pendingBlank_ = pending;
     i = 1;
   }
-  o = unicodeSource_ ? FeedUnits(s + i, n - i, o) : FeedDoubleByteText(s + i, n - i, o);
+  s += i;
+  const std::size_t rest = n - i;
+  switch (blankMode_) {
+    case BlankMode::AddBlank:
+      o = unicodeSource_ ? FeedUnits<BlankMode::AddBlank>(s, rest, o)
+                         : FeedDoubleByteText<BlankMode::AddBlank>(s, rest, o);
+      break;
+    case BlankMode::RemoveBlank:
+      o = unicodeSource_ ? FeedUnits<BlankMode::RemoveBlank>(s, rest, o)
+                         : FeedDoubleByteText<BlankMode::RemoveBlank>(s, rest, o);
+      break;
+    case BlankMode::KeepStill:
+      o = unicodeSource_ ? FeedUnits<BlankMode::KeepStill>(s, rest, o)
+                         : FeedDoubleByteText<BlankMode::KeepStill>(s, rest, o);
+      break;
+  }
   out.resize(static_cast<std::size_t>(o - out.data()));
 }
 

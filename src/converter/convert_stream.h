@@ -2,11 +2,12 @@
 // or Big5, with the rule for the blank in front of a Chinese character.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "cjk/code_map.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
 
@@ -42,17 +43,18 @@ class ConvertDecoder {
   [[nodiscard]] bool Done() const { return false; }
 
  private:
-  using Lookup = std::optional<std::uint16_t> (*)(std::uint32_t);
-
+  template <BlankMode kMode>
   char* FeedDoubleByteText(const unsigned char* s, std::size_t n, char* o);
+  template <BlankMode kMode>
   char* FeedUnits(const unsigned char* s, std::size_t n, char* o);
-  char* PutSingle(unsigned char value, char* o);
-  char* PutDouble(std::uint32_t key, char* o);
+  template <BlankMode kMode>
+  char* PutDouble(std::uint32_t key, char* o, bool& pending) const;
+  static char* PutSingle(unsigned char value, char* o, bool& pending);
 
   bool unicodeSource_;
   bool identity_;  // same code and KeepStill: the output is the input
   BlankMode blankMode_;
-  Lookup lookup_;  // nullptr on the copy routes
+  const CodeMap& codes_;  // the result code of each double-byte key
   bool pendingBlank_ = false;
   bool hasFirstByte_ = false;
   unsigned char firstByte_ = 0;

@@ -21,6 +21,10 @@ using testing::ToHex;
 
 StreamStatus Utf8Stream(ByteReader& in, ByteWriter& out) { return DecodeUtf8Stream(in, out); }
 
+testing::StreamFunction Utf8TextStream(TextCode code) {
+  return [code](ByteReader& in, ByteWriter& out) { return DecodeUtf8TextStream(in, out, code); };
+}
+
 // The decoding table read literally, one form at a time, in signed 64-bit
 // arithmetic (the decoder under test wraps in 32 bits). Past the end of the
 // input a position reads as `fill`.
@@ -119,9 +123,11 @@ void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
 
 class Utf8Frame : public ::testing::TestWithParam<FrameCase> {};
 
-TEST_P(Utf8Frame, DecodesToItsBytes) {
+TEST_P(Utf8Frame, TextAndStreamDecodeToItsBytes) {
   const FrameCase& c = GetParam();
   EXPECT_EQ(ToHex(DecodeUtf8Text(c.input, c.code)), ToHex(c.expected));
+  EXPECT_EQ(ToHex(ExpectBlockSizeIndependent(Utf8TextStream(c.code), c.input)),
+            ToHex(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -205,6 +211,7 @@ TEST(Utf8FrameProperty, EveryBmpCodePointFromU0800DecodesToTheTableCode) {
       expected.push_back(static_cast<char>(bytes & 0xFF));
     }
     const std::string decoded = DecodeUtf8Text(text, code);
+    EXPECT_TRUE(RunStream(Utf8TextStream(code), text, 5) == decoded);
     ASSERT_EQ(decoded.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); k += 2) {
       ASSERT_EQ(ToHex(decoded.substr(k, 2)), ToHex(expected.substr(k, 2)))
@@ -232,15 +239,17 @@ TEST(Utf8Reference, RandomBytesDecodeAsTheFormTableSays) {
   for (int round = 0; round < 3000; ++round) {
     const std::string input = RandomUtf8Like(rng, length(rng));
     const TextCode code = round % 2 == 0 ? TextCode::Gb : TextCode::Big5;
-    ASSERT_EQ(ToHex(DecodeUtf8Text(input, code)), ToHex(ReferenceUtf8(input, true, code)))
-        << "frame input " << ToHex(input);
+    const std::string frame = ReferenceUtf8(input, true, code);
+    ASSERT_EQ(ToHex(DecodeUtf8Text(input, code)), ToHex(frame)) << "frame input " << ToHex(input);
+    ASSERT_EQ(ToHex(RunStream(Utf8TextStream(code), input, block(rng))), ToHex(frame))
+        << "frame stream input " << ToHex(input);
     ASSERT_EQ(ToHex(RunStream(Utf8Stream, input, block(rng))),
               ToHex(ReferenceUtf8(input, false, code)))
         << "file input " << ToHex(input);
   }
 }
 
-TEST(Utf8File, LongMixedInputIsBlockSizeIndependent) {
+TEST(Utf8Streams, LongMixedInputIsBlockSizeIndependent) {
   std::mt19937 rng(7);
   std::string input;
   for (int k = 0; k < 400; ++k) {
@@ -250,6 +259,8 @@ TEST(Utf8File, LongMixedInputIsBlockSizeIndependent) {
   }
   const std::string reference = ExpectBlockSizeIndependent(Utf8Stream, input);
   EXPECT_EQ(ToHex(reference), ToHex(ReferenceUtf8(input, false, TextCode::Gb)));
+  const std::string text = ExpectBlockSizeIndependent(Utf8TextStream(TextCode::Big5), input);
+  EXPECT_EQ(ToHex(text), ToHex(ReferenceUtf8(input, true, TextCode::Big5)));
 }
 
 }  // namespace
