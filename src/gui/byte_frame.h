@@ -1,0 +1,61 @@
+// A text frame of the main window: a plain text editor that holds bytes and
+// shows them through a display code (GB or Big5) without losing any byte.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "cjk/text_code.h"
+#include "platform/text_frame.h"
+
+class QMimeData;
+class QWidget;
+
+namespace vortane {
+
+// The MIME type under which the frames put raw bytes of `code` on the clipboard.
+[[nodiscard]] QString RawBytesMimeType(TextCode code);
+
+class ByteFrame final : public QPlainTextEdit, public TextFrame {
+  Q_OBJECT
+
+ public:
+  explicit ByteFrame(QWidget* parent = nullptr);
+
+  // TextFrame: bytes in and out through the display mapping.
+  [[nodiscard]] std::string GetBytes() const override;
+  void SetBytes(std::string_view bytes) override;
+  [[nodiscard]] ByteRange Selection() const override;
+  void PasteClipboard() override;
+  void CopySelection() override;
+  [[nodiscard]] TextCode DisplayCode() const override { return code_; }
+  // Shows the same bytes through `code`; the caret returns to the start.
+  void SetDisplayCode(TextCode code) override;
+
+  // Selects bytes [start, end) of GetBytes(); offsets inside a character
+  // move to its start.
+  void SelectBytes(std::size_t start, std::size_t end);
+
+ signals:
+  void displayCodeChanged(vortane::TextCode code);
+
+ protected:
+  // Copy and paste keep the display rules: the clipboard gets the bytes as
+  // Unicode text and raw under RawBytesMimeType; pasting prefers those raw bytes.
+  QMimeData* createMimeDataFromSelection() const override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  // The document's text with its block and line separators (not folded to
+  // "\n" as toPlainText would).
+  [[nodiscard]] std::u16string RawText() const;
+  // Byte offset of document position `position`.
+  [[nodiscard]] std::size_t ByteOffset(const std::u16string& raw, int position) const;
+
+  TextCode code_ = TextCode::Gb;
+};
+
+}  // namespace vortane

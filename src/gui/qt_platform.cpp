@@ -1,0 +1,198 @@
+#include "gui/qt_platform.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QStringList>
+#include <QUrl>
+#include <algorithm>
+
+#include "cjk/display_text.h"
+#include "gui/byte_frame.h"
+#include "gui/ui_text_qt.h"
+
+namespace vortane {
+namespace {
+
+QString ApplicationName() { return QCoreApplication::applicationName(); }
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+constexpr int kProgressSteps = 1000;
+
+class QtProgressMonitor final : public ProgressMonitor {
+ public:
+  QtProgressMonitor(QWidget* owner, const QString& label, std::uint64_t total)
+      : dialog_(label, QObject::tr("Cancel"), 0, kProgressSteps, owner), total_(total) {
+    dialog_.setWindowTitle(ApplicationName());
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(300);
+    dialog_.setAutoClose(false);
+    dialog_.setAutoReset(false);
+    dialog_.setValue(0);
+  }
+
+  bool Update(std::uint64_t done) override {
+    const std::uint64_t step = total_ == 0 ? kProgressSteps
+                                           : std::min<std::uint64_t>(done, total_) * kProgressSteps / total_;
+    dialog_.setValue(static_cast<int>(step));
+    QCoreApplication::processEvents();
+    return !dialog_.wasCanceled();
+  }
+
+ private:
+  QProgressDialog dialog_;
+  std::uint64_t total_;
+};
+
+}  // namespace
+
+QString QtFileFilter(const FileDialogSpec& spec) {
+  if (spec.filterPattern.empty() && spec.filterDescription.empty()) {
+    return QString();
+  }
+  QStringList patterns;
+  for (const QString& pattern :
+       QString::fromStdString(spec.filterPattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    const QString trimmed = pattern.trimmed();
+    if (trimmed == QStringLiteral("*.*") || trimmed == QStringLiteral("*")) {
+      patterns = QStringList{QStringLiteral("*")};
+      break;
+    }
+    patterns << trimmed;
+    if (trimmed.toLower() != trimmed) {
+      patterns << trimmed.toLower();
+    }
+    if (trimmed.toUpper() != trimmed) {
+      patterns << trimmed.toUpper();
+    }
+  }
+  if (patterns.isEmpty()) {
+    patterns << QStringLiteral("*");
+  }
+  // Qt reads the patterns from the last parentheses of the entry.
+  return QStringLiteral("%1 (%2)")
+      .arg(QString::fromStdString(spec.filterDescription), patterns.join(QLatin1Char(' ')));
+}
+
+QWidget* QtPlatform::DialogOwner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    return modal;
+  }
+  return owner_.data();
+}
+
+void QtPlatform::ShowMessage(const UiText& text) {
+  QMessageBox box(QMessageBox::Information, ApplicationName(), ToQString(text), QMessageBox::Ok,
+                  DialogOwner());
+  box.setObjectName(QStringLiteral("messageBox"));
+  box.exec();
+}
+
+bool QtPlatform::AskYesNo(const UiText& question, const UiText& caption) {
+  QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(question),
+                  QMessageBox::Yes | QMessageBox::No, DialogOwner());
+  box.setObjectName(QStringLiteral("questionBox"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtPlatform::ChooseOpenFile(const FileDialogSpec& spec) {
+  QFileDialog dialog(DialogOwner(), QString(), QString(), QtFileFilter(spec));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (!spec.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return LocalPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogSpec& spec) {
+  QFileDialog dialog(DialogOwner(), QString(), QString(), QtFileFilter(spec));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
+  if (!spec.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
+  }
+  // A wildcard name such as "*.TXT" is what the filter already shows.
+  const QString initial = QString::fromStdString(spec.initialName);
+  if (!initial.isEmpty() && !initial.contains(QLatin1Char('*')) &&
+      !initial.contains(QLatin1Char('?'))) {
+    dialog.selectFile(initial);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return LocalPath(dialog.selectedFiles().constFirst());
+}
+
+ClipboardText QtPlatform::ReadClipboard(TextCode code) {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+  if (data == nullptr) {
+    return ClipboardText{ClipboardStatus::CannotOpen, {}};
+  }
+  if (data->hasFormat(RawBytesMimeType(code))) {
+    const QByteArray raw = data->data(RawBytesMimeType(code));
+    return ClipboardText{ClipboardStatus::Ok,
+                         std::string(raw.constData(), static_cast<std::size_t>(raw.size()))};
+  }
+  if (!data->hasText()) {
+    return ClipboardText{ClipboardStatus::NoText, {}};
+  }
+  return ClipboardText{ClipboardStatus::Ok,
+                       BytesFromClipboardText(data->text().toStdU16String(), code)};
+}
+
+bool QtPlatform::WriteClipboard(std::string_view bytes, TextCode code) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) {
+    return false;
+  }
+  auto data = std::make_unique<QMimeData>();
+  data->setText(QString::fromStdU16String(ClipboardTextFromBytes(bytes, code)));
+  data->setData(RawBytesMimeType(code),
+                QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  clipboard->setMimeData(data.release());  // the clipboard owns it
+  return true;
+}
+
+ScreenSize QtPlatform::GetScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return {};
+  }
+  return ScreenSize{screen->size().width(), screen->size().height()};
+}
+
+std::string QtPlatform::TempDirectory() { return LocalPath(QDir::tempPath() + QLatin1Char('/')); }
+
+bool QtPlatform::OpenUrl(const std::string& url) {
+  return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+bool QtPlatform::OpenFile(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+std::unique_ptr<ProgressMonitor> QtPlatform::BeginProgress(const UiText& label,
+                                                           std::uint64_t total) {
+  return std::make_unique<QtProgressMonitor>(DialogOwner(), ToQString(label), total);
+}
+
+}  // namespace vortane

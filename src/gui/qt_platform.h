@@ -1,0 +1,46 @@
+// The platform interface on Qt: message boxes, questions, file dialogs, the
+// clipboard, the screen, the temporary directory, the desktop's handlers and
+// progress displays.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/platform.h"
+
+namespace vortane {
+
+class QtPlatform final : public Platform {
+ public:
+  // Dialogs are owned by the modal dialog open at the time, or else by `owner`.
+  explicit QtPlatform(QWidget* owner = nullptr) : owner_(owner) {}
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+
+  void ShowMessage(const UiText& text) override;
+  [[nodiscard]] bool AskYesNo(const UiText& question, const UiText& caption) override;
+  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogSpec& spec) override;
+  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogSpec& spec) override;
+  // The raw bytes the frames offered when they are in `code`; otherwise the
+  // clipboard's Unicode text encoded in `code` with CR LF line ends.
+  [[nodiscard]] ClipboardText ReadClipboard(TextCode code) override;
+  // Offers the text as Unicode (LF line ends) and the raw bytes under
+  // text/plain;charset=GB2312 or text/plain;charset=Big5.
+  [[nodiscard]] bool WriteClipboard(std::string_view bytes, TextCode code) override;
+  [[nodiscard]] ScreenSize GetScreenSize() override;
+  [[nodiscard]] std::string TempDirectory() override;
+  [[nodiscard]] bool OpenUrl(const std::string& url) override;
+  [[nodiscard]] bool OpenFile(const std::string& path) override;
+  [[nodiscard]] std::unique_ptr<ProgressMonitor> BeginProgress(const UiText& label,
+                                                               std::uint64_t total) override;
+
+ private:
+  [[nodiscard]] QWidget* DialogOwner() const;
+
+  QPointer<QWidget> owner_;
+};
+
+// The name-filter string a Qt file dialog takes for `spec`: "*.*" matches every
+// file, and a pattern's upper- and lower-case forms are both offered.
+[[nodiscard]] QString QtFileFilter(const FileDialogSpec& spec);
+
+}  // namespace vortane

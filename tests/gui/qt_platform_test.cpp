@@ -1,0 +1,103 @@
+// The Qt platform: clipboard in both codes, file dialog filters, temporary
+// directory and screen.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+#include <memory>
+
+#include "gui/byte_frame.h"
+#include "gui/qt_platform.h"
+#include "support/stream_check.h"
+
+using vortane::ClipboardStatus;
+using vortane::ClipboardText;
+using vortane::FileDialogSpec;
+using vortane::QtPlatform;
+using vortane::TextCode;
+using vortane::testing::Hex;
+using vortane::testing::ToHex;
+
+class QtPlatformTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ClipboardKeepsBytesInTheirCode();
+  void ClipboardTextFromOtherProgramsIsEncoded();
+  void ClipboardWithoutTextSaysSo();
+  void FileFilters_data();
+  void FileFilters();
+  void TempDirectoryAndScreen();
+};
+
+void QtPlatformTest::ClipboardKeepsBytesInTheirCode() {
+  QtPlatform platform;
+  const std::string bytes = Hex("D6D0 0A 0D 80 41 0D0A 7F");
+  QVERIFY(platform.WriteClipboard(bytes, TextCode::Gb));
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  QVERIFY(data->hasFormat(QStringLiteral("text/plain;charset=GB2312")));
+  // Other programs get Unicode with LF line ends.
+  QVERIFY(data->text().startsWith(QString::fromUtf16(u"\u4E2D\n\r")));
+  // 80 41 is one unmapped pair.
+  QVERIFY(data->text().endsWith(QString::fromUtf16(u"\uFFFD\n\x7F")));
+  const ClipboardText same = platform.ReadClipboard(TextCode::Gb);
+  QCOMPARE(same.status, ClipboardStatus::Ok);
+  QCOMPARE(ToHex(same.bytes), ToHex(bytes));
+
+  QVERIFY(platform.WriteClipboard(Hex("A440 0D0A"), TextCode::Big5));
+  QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(
+      QStringLiteral("text/plain;charset=Big5")));
+  // Read in the other code: the characters, not the bytes.
+  const ClipboardText other = platform.ReadClipboard(TextCode::Gb);
+  QCOMPARE(ToHex(other.bytes), ToHex(Hex("D2BB 0D0A")));
+}
+
+void QtPlatformTest::ClipboardTextFromOtherProgramsIsEncoded() {
+  QtPlatform platform;
+  QApplication::clipboard()->setText(QString::fromUtf16(u"\u4E2D\u6587\nabc\r\n\u0E01"));
+  QCOMPARE(ToHex(platform.ReadClipboard(TextCode::Gb).bytes),
+           ToHex(Hex("D6D0 CEC4 0D0A 616263 0D0A 3F")));
+  QCOMPARE(ToHex(platform.ReadClipboard(TextCode::Big5).bytes),
+           ToHex(Hex("A4A4 A4E5 0D0A 616263 0D0A 3F")));
+}
+
+void QtPlatformTest::ClipboardWithoutTextSaysSo() {
+  QtPlatform platform;
+  auto data = std::make_unique<QMimeData>();
+  data->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
+  QApplication::clipboard()->setMimeData(data.release());
+  QCOMPARE(platform.ReadClipboard(TextCode::Gb).status, ClipboardStatus::NoText);
+}
+
+void QtPlatformTest::FileFilters_data() {
+  QTest::addColumn<QString>("description");
+  QTest::addColumn<QString>("pattern");
+  QTest::addColumn<QString>("filter");
+  QTest::newRow("every file") << "All File(*.*)" << "*.*" << "All File(*.*) (*)";
+  QTest::newRow("text files both cases")
+      << "Text Files(*.txt)" << "*.txt" << "Text Files(*.txt) (*.txt *.TXT)";
+  QTest::newRow("several patterns") << "Mail" << "*.eml;*.*" << "Mail (*)";
+  QTest::newRow("none") << "" << "" << "";
+}
+
+void QtPlatformTest::FileFilters() {
+  QFETCH(QString, description);
+  QFETCH(QString, pattern);
+  QFETCH(QString, filter);
+  FileDialogSpec spec;
+  spec.filterDescription = description.toStdString();
+  spec.filterPattern = pattern.toStdString();
+  QCOMPARE(vortane::QtFileFilter(spec), filter);
+}
+
+void QtPlatformTest::TempDirectoryAndScreen() {
+  QtPlatform platform;
+  const std::string temp = platform.TempDirectory();
+  QVERIFY(!temp.empty());
+  QCOMPARE(temp.back(), '/');
+  const vortane::ScreenSize screen = platform.GetScreenSize();
+  QVERIFY(screen.width > 0 && screen.height > 0);
+}
+
+QTEST_MAIN(QtPlatformTest)
+#include "qt_platform_test.moc"
