@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "cjk/text_code.h"
 #include "converter/convert_stream.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/ui_text.h"
