@@ -3,7 +3,8 @@
 # Usage: tools/install-deps.sh [extra-package ...]
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev "$@")
+# fonts-wqy-microhei: Chinese characters in the desktop program's window.
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QColor>
 #include <QFile>
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +21,7 @@
 #include <string>
 
 #include "app/command_ids.h"
+#include "gui/dialog_units.h"
 #include "gui/main_window.h"
 
 namespace vortane {
@@ -75,13 +79,25 @@ void RunStep(const DeveloperOptions::Step& step) {
   }
 }
 
-void ShowMenu(MainWindow& window, int index) {
+void ShowMenu(MainWindow& window, int index, int subIndex) {
   const QList<QAction*> actions = window.menuBar()->actions();
   if (index < 1 || index > actions.size()) {
     qWarning("vortane: no menu %d", index);
     return;
   }
   window.menuBar()->setActiveAction(actions.at(index - 1));
+  QMenu* menu = actions.at(index - 1)->menu();
+  if (subIndex < 1 || menu == nullptr) {
+    return;
+  }
+  int item = 0;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator() && ++item == subIndex) {
+      menu->setActiveAction(action);  // opens its submenu at once
+      return;
+    }
+  }
+  qWarning("vortane: no item %d in menu %d", subIndex, index);
 }
 
 }  // namespace
@@ -135,8 +151,12 @@ std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& argumen
     } else if (option == QStringLiteral("--click")) {
       options.steps.push_back({DeveloperOptions::Step::Kind::Click, value, QString()});
     } else if (option == QStringLiteral("--show-menu")) {
-      options.showMenu = value.toInt(&number);
-      if (!number) {
+      const QStringList parts = value.split(QLatin1Char('.'));
+      options.showMenu = parts.at(0).toInt(&number);
+      if (number && parts.size() == 2) {
+        options.showSubmenu = parts.at(1).toInt(&number);
+      }
+      if (!number || parts.size() > 2) {
         error = QStringLiteral("--show-menu takes a number");
         return std::nullopt;
       }
@@ -178,7 +198,9 @@ void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& windo
     at += kSettleMilliseconds;
   }
   if (options.showMenu > 0) {
-    QTimer::singleShot(at, &window, [&window, index = options.showMenu] { ShowMenu(window, index); });
+    QTimer::singleShot(at, &window, [&window, index = options.showMenu, sub = options.showSubmenu] {
+      ShowMenu(window, index, sub);
+    });
     at += kSettleMilliseconds;
   }
   if (!options.screenshot.isEmpty()) {
@@ -210,15 +232,35 @@ bool SaveScreenshot(const QString& path, MainWindow& window) {
       windows.push_back(modal);
     }
   }
-  windows.insert(windows.end(), popups.begin(), popups.end());
+  // Without a window manager there are no title bars: each window gets a
+  // plain one drawn above it, so the titles show in the picture.
+  const QFont titleFont = MakeDialogFont(DialogFace::MsSansSerif, 9);
+  const int titleHeight = QFontMetrics(titleFont).height() + 6;
+  auto frameOf = [&](QWidget* w) {
+    return w->windowType() == Qt::Popup ? w->geometry()
+                                        : w->geometry().adjusted(0, -titleHeight, 0, 0);
+  };
   QRect area;
   for (QWidget* w : windows) {
-    area = area.united(w->geometry());
+    area = area.united(frameOf(w));
+  }
+  for (QWidget* w : popups) {
+    area = area.united(frameOf(w));
   }
   QImage image(area.size(), QImage::Format_RGB32);
   image.fill(Qt::darkGray);
   QPainter painter(&image);
   for (QWidget* w : windows) {
+    const QRect bar = frameOf(w).translated(-area.topLeft());
+    painter.fillRect(QRect(bar.left(), bar.top(), bar.width(), titleHeight),
+                     QColor(0x00, 0x00, 0x80));
+    painter.setPen(Qt::white);
+    painter.setFont(titleFont);
+    painter.drawText(QRect(bar.left() + 6, bar.top(), bar.width() - 12, titleHeight),
+                     Qt::AlignVCenter | Qt::AlignLeft, w->windowTitle());
+    painter.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+  }
+  for (QWidget* w : popups) {
     painter.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
   }
   painter.end();

@@ -6,7 +6,8 @@
 //   --open-dialog NAME     settings, converter, help or about (a command too)
 //   --set-text NAME=TEXT   set the text of the line edit NAME in the open dialog
 //   --click NAME           click the button NAME of the open dialog (repeatable)
-//   --show-menu N          open the N-th menu of the menu bar (1 = first)
+//   --show-menu N[.M]      open the N-th menu of the menu bar (1 = first), and
+//                          in it the submenu of its M-th item
 //   --screenshot FILE      write the windows on screen as PNG to FILE and exit
 #pragma once
 
@@ -34,7 +35,8 @@ struct DeveloperOptions {
     QString text;
   };
   std::vector<Step> steps;
-  int showMenu = 0;  // 0: none
+  int showMenu = 0;     // 0: none
+  int showSubmenu = 0;  // 0: none
   QString screenshot;
 };
 

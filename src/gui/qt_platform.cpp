@@ -93,7 +93,7 @@ QWidget* QtPlatform::DialogOwner() const {
 }
 
 void QtPlatform::ShowMessage(const UiText& text) {
-  QMessageBox box(QMessageBox::Information, ApplicationName(), ToQString(text), QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Warning, ApplicationName(), ToQString(text), QMessageBox::Ok,
                   DialogOwner());
   box.setObjectName(QStringLiteral("messageBox"));
   box.exec();
