@@ -160,6 +160,7 @@ void ConvertDecoder::Feed(std::string_view block, std::string& out) {
                          : FeedDoubleByteText<BlankMode::RemoveBlank>(s, rest, o);
       break;
     case BlankMode::KeepStill:
+    default:
       o = unicodeSource_ ? FeedUnits<BlankMode::KeepStill>(s, rest, o)
                          : FeedDoubleByteText<BlankMode::KeepStill>(s, rest, o);
       break;
