@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cjk/code_tables.h"
+#include "cjk/utf7.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -217,6 +218,20 @@ TEST(ConvertStreamProperty, RemoveAfterAddIsRemoveAndAddTwiceIsAdd) {
     EXPECT_EQ(ToHex(Convert(Convert(input, kGb, kBig5, kAdd), kBig5, kBig5, kRemove)),
               ToHex(Convert(input, kGb, kBig5, kRemove)))
         << ToHex(input);
+  }
+}
+
+// Units to text is the same rule as the engine's Unicode route under
+// KeepStill, down to the lone last byte.
+TEST(ConvertStreamProperty, UnicodeKeepStillAgreesWithUnitsToText) {
+  std::mt19937 rng(37);
+  for (int round = 0; round < 200; ++round) {
+    const std::string units = RandomText(rng, round % 61);
+    for (const TextCode to : {kGb, kBig5}) {
+      EXPECT_EQ(ToHex(RunStream(Engine(kUnicode, to, kKeep), units, 3)),
+                ToHex(UnitsToText(units, to)))
+          << ToHex(units);
+    }
   }
 }
 
