@@ -31,7 +31,6 @@ TEST_P(SharedCodeMapRoutes, EveryKeyGivesTheFoundCodeOrItself) {
     ASSERT_EQ(map[key], code.value_or(static_cast<std::uint16_t>(key))) << std::hex << key;
   }
   EXPECT_EQ(found == 0, c.lookup == nullptr);
-  EXPECT_EQ(&map, &SharedCodeMap(c.route)) << "built once and shared";
 }
 
 INSTANTIATE_TEST_SUITE_P(
