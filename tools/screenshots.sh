@@ -90,6 +90,9 @@ for language in 1 0 2; do
   shot "settings-$t" "$language" --open-dialog settings
   shot "converter-$t" "$language" --open-dialog converter
   shot "help-$t" "$language" --open-dialog help
+  for page in 1 2 3; do
+    shot "help-$t-$page" "$language" --open-dialog help --click "helpTab$page"
+  done
   shot "about-$t" "$language" --open-dialog about
   shot "about-full-$t" "$language" --open-dialog about --click "${area[$language]}"
 done
