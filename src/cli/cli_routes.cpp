@@ -63,7 +63,11 @@ RouteFunction SelectRoute(const CliCommand& c) {
       f.text = [](std::string_view t) { return DecodeHzText(t); };
       break;
     case CliRoute::TextUtf8:
-      f.text = [code = c.resultCode](std::string_view t) { return DecodeUtf8Text(t, code); };
+      // The frame rule as a block decoder: the same bytes as DecodeUtf8Text in
+      // constant memory.
+      f.stream = [code = c.resultCode](ByteReader& in, ByteWriter& out) {
+        return DecodeUtf8TextStream(in, out, code);
+      };
       break;
     case CliRoute::TextUtf7:
       f.text = [code = c.resultCode](std::string_view t) { return DecodeUtf7Text(t, code); };
