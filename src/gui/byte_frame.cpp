@@ -1,7 +1,13 @@
 #include "gui/byte_frame.h"
 
 #include <QByteArray>
+#include <QColor>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTextBlock>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,6 +19,10 @@
 
 namespace vortane {
 namespace {
+
+bool IsStandIn(QChar c) {
+  return c.unicode() >= kDisplayStandInBase && c.unicode() <= kDisplayStandInLast;
+}
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
@@ -36,11 +46,78 @@ QString RawBytesMimeType(TextCode code) {
                                 : QStringLiteral("text/plain;charset=GB2312");
 }
 
-ByteFrame::ByteFrame(QWidget* parent) : QPlainTextEdit(parent) {
+void StandInHighlighter::SetFonts(const QFont& textFont, const QFont& hexFont) {
+  const QFontMetrics text(textFont);
+  const QFontMetrics hex(hexFont);
+  // Letter spacing widens whatever the text font draws for a private-use
+  // character to the same box width.
+  const int box = hex.horizontalAdvance(QStringLiteral("DD")) + 4;
+  const int glyph = text.horizontalAdvance(QChar(kDisplayStandInBase));
+  format_ = QTextCharFormat();
+  format_.setBackground(QColor(0xFF, 0xE0, 0xE0));
+  format_.setForeground(QColor(0xFF, 0xE0, 0xE0));
+  format_.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+  format_.setFontLetterSpacing(std::max(0, box - glyph));
+  rehighlight();
+}
+
+void StandInHighlighter::highlightBlock(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (IsStandIn(text.at(i))) {
+      setFormat(static_cast<int>(i), 1, format_);
+    }
+  }
+}
+
+ByteFrame::ByteFrame(QWidget* parent) : QPlainTextEdit(parent), highlighter_(document()) {
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setTabChangesFocus(true);
+  changeEvent(nullptr);
+}
+
+void ByteFrame::changeEvent(QEvent* event) {
+  if (event != nullptr) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() != QEvent::FontChange) {
+      return;
+    }
+  }
+  hexFont_ = font();
+  hexFont_.setPointSizeF(std::max(5.0, font().pointSizeF() * 0.6));
+  hexFont_.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                        QStringLiteral("Monospace")});
+  highlighter_.SetFonts(font(), hexFont_);
+}
+
+void ByteFrame::paintEvent(QPaintEvent* event) {
+  QPlainTextEdit::paintEvent(event);
+  QPainter painter(viewport());
+  painter.setFont(hexFont_);
+  painter.setPen(QColor(0x90, 0x00, 0x00));
+  const int bottom = viewport()->height();
+  for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+    if (blockBoundingGeometry(block).translated(contentOffset()).top() > bottom) {
+      break;
+    }
+    const QString text = block.text();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      if (!IsStandIn(text.at(i))) {
+        continue;
+      }
+      QTextCursor cursor(block);
+      cursor.setPosition(block.position() + static_cast<int>(i));
+      const QRect start = cursorRect(cursor);
+      cursor.setPosition(block.position() + static_cast<int>(i) + 1);
+      const QRect end = cursorRect(cursor);
+      const QRect box(start.left(), start.top(), std::max(end.left() - start.left(), 1),
+                      start.height());
+      const auto byte = static_cast<unsigned>(text.at(i).unicode() - kDisplayStandInBase);
+      painter.drawText(box, Qt::AlignCenter,
+                       QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper());
+    }
+  }
 }
 
 std::u16string ByteFrame::RawText() const { return document()->toRawText().toStdU16String(); }

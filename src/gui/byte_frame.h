@@ -2,8 +2,11 @@
 // shows them through a display code (GB or Big5) without losing any byte.
 #pragma once
 
+#include <QFont>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QSyntaxHighlighter>
+#include <QTextCharFormat>
 #include <string>
 #include <string_view>
 
@@ -11,12 +14,30 @@
 #include "platform/text_frame.h"
 
 class QMimeData;
+class QPaintEvent;
 class QWidget;
 
 namespace vortane {
 
 // The MIME type under which the frames put raw bytes of `code` on the clipboard.
 [[nodiscard]] QString RawBytesMimeType(TextCode code);
+
+// Marks the stand-ins of single bytes in a frame's document: a tinted box
+// wide enough for the byte's two hex digits, which the frame draws into it.
+class StandInHighlighter final : public QSyntaxHighlighter {
+  Q_OBJECT
+
+ public:
+  explicit StandInHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+  // The font the document is shown in and the font of the hex digits.
+  void SetFonts(const QFont& textFont, const QFont& hexFont);
+
+ protected:
+  void highlightBlock(const QString& text) override;
+
+ private:
+  QTextCharFormat format_;
+};
 
 class ByteFrame final : public QPlainTextEdit, public TextFrame {
   Q_OBJECT
@@ -47,6 +68,9 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
   QMimeData* createMimeDataFromSelection() const override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
+  // Draws each stand-in's byte as two hex digits into its box.
+  void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // The document's text with its block and line separators (not folded to
@@ -56,6 +80,8 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
   [[nodiscard]] std::size_t ByteOffset(const std::u16string& raw, int position) const;
 
   TextCode code_ = TextCode::Gb;
+  QFont hexFont_;
+  StandInHighlighter highlighter_;
 };
 
 }  // namespace vortane
