@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTest>
 #include <memory>
 
@@ -28,6 +29,7 @@ class QtPlatformTest : public QObject {
   void FileFilters_data();
   void FileFilters();
   void TempDirectoryAndScreen();
+  void ProgressCancelStopsTheRun();
 };
 
 void QtPlatformTest::ClipboardKeepsBytesInTheirCode() {
@@ -97,6 +99,29 @@ void QtPlatformTest::TempDirectoryAndScreen() {
   QCOMPARE(temp.back(), '/');
   const vortane::ScreenSize screen = platform.GetScreenSize();
   QVERIFY(screen.width > 0 && screen.height > 0);
+}
+
+void QtPlatformTest::ProgressCancelStopsTheRun() {
+  QtPlatform platform;
+  std::unique_ptr<vortane::ProgressMonitor> monitor =
+      platform.BeginProgress(vortane::UiText{"Decoding", vortane::UiCode::Ascii}, 1000);
+  QVERIFY(monitor->Update(100));
+  QVERIFY(monitor->Update(5000));  // past the total: still running, clamped
+  QProgressDialog* dialog = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (auto* progress = qobject_cast<QProgressDialog*>(top)) {
+      dialog = progress;
+    }
+  }
+  QVERIFY(dialog != nullptr);
+  QCOMPARE(dialog->labelText(), QStringLiteral("Decoding"));
+  QCOMPARE(dialog->value(), dialog->maximum());
+  dialog->cancel();
+  QVERIFY(!monitor->Update(600));
+  monitor.reset();
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    QVERIFY(qobject_cast<QProgressDialog*>(top) == nullptr);
+  }
 }
 
 QTEST_MAIN(QtPlatformTest)
