@@ -240,10 +240,10 @@ void TextTransformDialog::ShowTargetResult(std::string result,
 
 void TextTransformDialog::OnOpen() {
   ConfirmSaveTarget();
-  FileDialogSpec spec;
-  spec.filterDescription = "All File(*.*)";
-  spec.filterPattern = "*.*";
-  const auto path = platform_.ChooseOpenFile(spec);
+  FileDialogOptions options;
+  options.filterDescription = "All File(*.*)";
+  options.filterPattern = "*.*";
+  const auto path = platform_.ChooseOpenFile(options);
   if (!path) {
     return;
   }
@@ -276,13 +276,13 @@ void TextTransformDialog::OnSaveAs() {
   if (text.empty()) {
     return;
   }
-  FileDialogSpec spec;
-  spec.filterDescription = "Text Files(*.txt)";
-  spec.filterPattern = "*.txt";
-  spec.defaultExtension = "TXT";
-  spec.initialName = "*.TXT";
-  spec.overwritePrompt = true;
-  const auto path = platform_.ChooseSaveFile(spec);
+  FileDialogOptions options;
+  options.filterDescription = "Text Files(*.txt)";
+  options.filterPattern = "*.txt";
+  options.defaultExtension = "TXT";
+  options.initialName = "*.TXT";
+  options.overwritePrompt = true;
+  const auto path = platform_.ChooseSaveFile(options);
   if (!path) {
     return;
   }
@@ -308,11 +308,11 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel,
                                             StreamDecoding decoding) {
   const int language = settingsDialog.interfaceLanguage;
   ConfirmSaveTarget();
-  FileDialogSpec spec;
-  spec.filterDescription = "All Files(*.*)";
-  spec.filterPattern = "*.*";
-  spec.overwritePrompt = true;
-  const auto inputPath = platform_.ChooseOpenFile(spec);
+  FileDialogOptions options;
+  options.filterDescription = "All Files(*.*)";
+  options.filterPattern = "*.*";
+  options.overwritePrompt = true;
+  const auto inputPath = platform_.ChooseOpenFile(options);
   if (!inputPath) {
     PushFrames();
     return;
@@ -337,7 +337,7 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel,
 
   platform_.ShowMessage(Text(texts::kDecodeFileNotice));
   const std::string outputPath =
-      platform_.ChooseSaveFile(spec).value_or(paths_.defaultOutputFile);
+      platform_.ChooseSaveFile(options).value_or(paths_.defaultOutputFile);
 
   // Writing the input file over itself would empty it before it is read.
   if (IsSameFile(*inputPath, outputPath)) {

@@ -11,18 +11,18 @@ namespace vortane {
 
 namespace {
 
-struct OptionSpec {
+struct OptionSyntax {
   std::string_view name;
   bool takesValue;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
   std::string_view name;
-  std::vector<OptionSpec> options;
+  std::vector<OptionSyntax> options;
 };
 
-const std::vector<CommandSpec>& Commands() {
-  static const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandSyntax>& Commands() {
+  static const std::vector<CommandSyntax> kCommands = {
       {"decode", {}},
       {"text", {{"--no-double-bytes", false}, {"--to", true}}},
       {"wrap", {{"--width", true}, {"--no-double-bytes", false}}},
@@ -33,10 +33,10 @@ const std::vector<CommandSpec>& Commands() {
   return kCommands;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
+const CommandSyntax* FindCommand(std::string_view name) {
   const auto& commands = Commands();
   const auto it = std::find_if(commands.begin(), commands.end(),
-                               [&](const CommandSpec& c) { return c.name == name; });
+                               [&](const CommandSyntax& c) { return c.name == name; });
   return it == commands.end() ? nullptr : &*it;
 }
 
@@ -83,7 +83,7 @@ struct Words {
   std::string error;  // the first malformed option, if any
 };
 
-Words SplitWords(const CommandSpec& spec, const std::vector<std::string>& args) {
+Words SplitWords(const CommandSyntax& syntax, const std::vector<std::string>& args) {
   Words words;
   bool optionsEnded = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
@@ -105,10 +105,10 @@ Words SplitWords(const CommandSpec& spec, const std::vector<std::string>& args) 
     }
     const auto equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const auto option = std::find_if(spec.options.begin(), spec.options.end(),
-                                      [&](const OptionSpec& o) { return o.name == name; });
-    if (option == spec.options.end()) {
-      words.error = "unknown option " + Quoted(name) + " for " + Quoted(spec.name);
+    const auto option = std::find_if(syntax.options.begin(), syntax.options.end(),
+                                      [&](const OptionSyntax& o) { return o.name == name; });
+    if (option == syntax.options.end()) {
+      words.error = "unknown option " + Quoted(name) + " for " + Quoted(syntax.name);
       continue;
     }
     if (!option->takesValue) {
@@ -313,14 +313,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.action = CliAction::Version;
     return parsed;
   }
-  const CommandSpec* spec = FindCommand(first);
-  if (spec == nullptr) {
+  const CommandSyntax* syntax = FindCommand(first);
+  if (syntax == nullptr) {
     return fail(!first.empty() && first.front() == '-' ? "unknown option " + Quoted(first)
                                                        : "unknown command " + Quoted(first));
   }
 
-  parsed.topic = spec->name;
-  Words words = SplitWords(*spec, args);
+  parsed.topic = syntax->name;
+  Words words = SplitWords(*syntax, args);
   if (words.help) {
     parsed.action = CliAction::Help;
     return parsed;
@@ -332,22 +332,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CliCommand& command = parsed.command;
   std::vector<std::string>& operands = words.operands;
   std::string error;
-  if (spec->name == "decode" && !TakeMethod(kDecodeMethods, spec->name, operands, command, error)) {
+  if (syntax->name == "decode" && !TakeMethod(kDecodeMethods, syntax->name, operands, command, error)) {
     return fail(error);
   }
-  if (spec->name == "text" && !TakeMethod(kTextMethods, spec->name, operands, command, error)) {
+  if (syntax->name == "text" && !TakeMethod(kTextMethods, syntax->name, operands, command, error)) {
     return fail(error);
   }
-  if (spec->name == "mark" && !TakeMethod(kMarkMethods, spec->name, operands, command, error)) {
+  if (syntax->name == "mark" && !TakeMethod(kMarkMethods, syntax->name, operands, command, error)) {
     return fail(error);
   }
-  if (spec->name == "wrap") {
+  if (syntax->name == "wrap") {
     command.route = CliRoute::Wrap;
   }
-  if (spec->name == "convert") {
+  if (syntax->name == "convert") {
     command.route = CliRoute::Convert;
   }
-  if (spec->name == "restore-high-bits") {
+  if (syntax->name == "restore-high-bits") {
     command.route = CliRoute::RestoreHighBits;
     if (operands.size() < 2) {
       return fail("'restore-high-bits' needs START and END");
@@ -362,7 +362,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     command.end = *end;
     operands.erase(operands.begin(), operands.begin() + 2);
   }
-  if (!ApplyOptions(spec->name, words, command, error)) {
+  if (!ApplyOptions(syntax->name, words, command, error)) {
     return fail(error);
   }
   if (operands.size() > 2) {

@@ -38,7 +38,7 @@ void CodeConverterDialog::OnSourceBrowse() {
   if (state_.sourceChoice != TextLocation::File) {
     return;
   }
-  if (auto path = platform_.ChooseOpenFile(FileDialogSpec{})) {
+  if (auto path = platform_.ChooseOpenFile(FileDialogOptions{})) {
     state_.sourcePath = std::move(*path);
   }
 }
@@ -47,9 +47,9 @@ void CodeConverterDialog::OnTargetBrowse() {
   if (state_.resultChoice != TextLocation::File) {
     return;
   }
-  FileDialogSpec spec;
-  spec.overwritePrompt = true;
-  if (auto path = platform_.ChooseSaveFile(spec)) {
+  FileDialogOptions options;
+  options.overwritePrompt = true;
+  if (auto path = platform_.ChooseSaveFile(options)) {
     state_.targetPath = std::move(*path);
   }
 }

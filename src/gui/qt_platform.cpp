@@ -57,13 +57,13 @@ class QtProgressMonitor final : public ProgressMonitor {
 
 }  // namespace
 
-QString QtFileFilter(const FileDialogSpec& spec) {
-  if (spec.filterPattern.empty() && spec.filterDescription.empty()) {
+QString QtFileFilter(const FileDialogOptions& options) {
+  if (options.filterPattern.empty() && options.filterDescription.empty()) {
     return QString();
   }
   QStringList patterns;
   for (const QString& pattern :
-       QString::fromStdString(spec.filterPattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+       QString::fromStdString(options.filterPattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     const QString trimmed = pattern.trimmed();
     if (trimmed == QStringLiteral("*.*") || trimmed == QStringLiteral("*")) {
       patterns = QStringList{QStringLiteral("*")};
@@ -82,7 +82,7 @@ QString QtFileFilter(const FileDialogSpec& spec) {
   }
   // Qt reads the patterns from the last parentheses of the entry.
   return QStringLiteral("%1 (%2)")
-      .arg(QString::fromStdString(spec.filterDescription), patterns.join(QLatin1Char(' ')));
+      .arg(QString::fromStdString(options.filterDescription), patterns.join(QLatin1Char(' ')));
 }
 
 QWidget* QtPlatform::DialogOwner() const {
@@ -108,12 +108,12 @@ bool QtPlatform::AskYesNo(const UiText& question, const UiText& caption) {
   return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtPlatform::ChooseOpenFile(const FileDialogSpec& spec) {
-  QFileDialog dialog(DialogOwner(), QString(), QString(), QtFileFilter(spec));
+std::optional<std::string> QtPlatform::ChooseOpenFile(const FileDialogOptions& options) {
+  QFileDialog dialog(DialogOwner(), QString(), QString(), QtFileFilter(options));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  if (!spec.defaultExtension.empty()) {
-    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
+  if (!options.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdString(options.defaultExtension));
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
@@ -121,16 +121,16 @@ std::optional<std::string> QtPlatform::ChooseOpenFile(const FileDialogSpec& spec
   return LocalPath(dialog.selectedFiles().constFirst());
 }
 
-std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogSpec& spec) {
-  QFileDialog dialog(DialogOwner(), QString(), QString(), QtFileFilter(spec));
+std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogOptions& options) {
+  QFileDialog dialog(DialogOwner(), QString(), QString(), QtFileFilter(options));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
-  if (!spec.defaultExtension.empty()) {
-    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.overwritePrompt);
+  if (!options.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdString(options.defaultExtension));
   }
   // A wildcard name such as "*.TXT" is what the filter already shows.
-  const QString initial = QString::fromStdString(spec.initialName);
+  const QString initial = QString::fromStdString(options.initialName);
   if (!initial.isEmpty() && !initial.contains(QLatin1Char('*')) &&
       !initial.contains(QLatin1Char('?'))) {
     dialog.selectFile(initial);

@@ -18,8 +18,8 @@ class QtPlatform final : public Platform {
 
   void ShowMessage(const UiText& text) override;
   [[nodiscard]] bool AskYesNo(const UiText& question, const UiText& caption) override;
-  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogSpec& spec) override;
-  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogSpec& spec) override;
+  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
+  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
   // The raw bytes the frames offered when they are in `code`; otherwise the
   // clipboard's Unicode text encoded in `code` with CR LF line ends.
   [[nodiscard]] ClipboardText ReadClipboard(TextCode code) override;
@@ -39,8 +39,8 @@ class QtPlatform final : public Platform {
   QPointer<QWidget> owner_;
 };
 
-// The name-filter string a Qt file dialog takes for `spec`: "*.*" matches every
+// The name-filter string a Qt file dialog takes for `options`: "*.*" matches every
 // file, and a pattern's upper- and lower-case forms are both offered.
-[[nodiscard]] QString QtFileFilter(const FileDialogSpec& spec);
+[[nodiscard]] QString QtFileFilter(const FileDialogOptions& options);
 
 }  // namespace vortane

@@ -15,7 +15,7 @@ namespace vortane {
 
 // A standard open or save file dialog. An empty filter means "all files";
 // the pattern "*.*" matches every file.
-struct FileDialogSpec {
+struct FileDialogOptions {
   std::string filterDescription;  // e.g. "All File(*.*)"
   std::string filterPattern;      // e.g. "*.*"
   std::string defaultExtension;   // added when the typed name has none, e.g. "TXT"
@@ -53,8 +53,8 @@ class Platform {
   [[nodiscard]] virtual bool AskYesNo(const UiText& question, const UiText& caption) = 0;
 
   // The chosen full path, or nullopt when the user cancelled.
-  [[nodiscard]] virtual std::optional<std::string> ChooseOpenFile(const FileDialogSpec& spec) = 0;
-  [[nodiscard]] virtual std::optional<std::string> ChooseSaveFile(const FileDialogSpec& spec) = 0;
+  [[nodiscard]] virtual std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) = 0;
+  [[nodiscard]] virtual std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) = 0;
 
   // The clipboard's text encoded in `code` (Gb or Big5; characters the code
   // cannot hold become "?").

@@ -331,12 +331,12 @@ TEST_F(MainWindowTest, SaveAsWritesTheTargetBytesUnchanged) {
   EXPECT_EQ(ScopedTempDir::Read(dir.File("out.txt")), "a\r\nb");
   EXPECT_FALSE(window->IsTargetUnsaved());
   ASSERT_EQ(platform.saveDialogs.size(), 1U);
-  const FileDialogSpec& spec = platform.saveDialogs[0];
-  EXPECT_EQ(spec.filterDescription, "Text Files(*.txt)");
-  EXPECT_EQ(spec.filterPattern, "*.txt");
-  EXPECT_EQ(spec.defaultExtension, "TXT");
-  EXPECT_EQ(spec.initialName, "*.TXT");
-  EXPECT_TRUE(spec.overwritePrompt);
+  const FileDialogOptions& options = platform.saveDialogs[0];
+  EXPECT_EQ(options.filterDescription, "Text Files(*.txt)");
+  EXPECT_EQ(options.filterPattern, "*.txt");
+  EXPECT_EQ(options.defaultExtension, "TXT");
+  EXPECT_EQ(options.initialName, "*.TXT");
+  EXPECT_TRUE(options.overwritePrompt);
 }
 
 TEST_F(MainWindowTest, SaveAsOfEmptyTargetOrCancelledDoesNothing) {

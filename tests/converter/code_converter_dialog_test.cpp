@@ -100,10 +100,10 @@ class HookedPlatform final : public Platform {
     hook_(text);
   }
   bool AskYesNo(const UiText& q, const UiText& c) override { return inner_.AskYesNo(q, c); }
-  std::optional<std::string> ChooseOpenFile(const FileDialogSpec& s) override {
+  std::optional<std::string> ChooseOpenFile(const FileDialogOptions& s) override {
     return inner_.ChooseOpenFile(s);
   }
-  std::optional<std::string> ChooseSaveFile(const FileDialogSpec& s) override {
+  std::optional<std::string> ChooseSaveFile(const FileDialogOptions& s) override {
     return inner_.ChooseSaveFile(s);
   }
   ClipboardText ReadClipboard(TextCode code) override { return inner_.ReadClipboard(code); }

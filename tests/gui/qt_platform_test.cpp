@@ -13,7 +13,7 @@
 
 using vortane::ClipboardStatus;
 using vortane::ClipboardText;
-using vortane::FileDialogSpec;
+using vortane::FileDialogOptions;
 using vortane::QtPlatform;
 using vortane::TextCode;
 using vortane::testing::Hex;
@@ -86,10 +86,10 @@ void QtPlatformTest::FileFilters() {
   QFETCH(QString, description);
   QFETCH(QString, pattern);
   QFETCH(QString, filter);
-  FileDialogSpec spec;
-  spec.filterDescription = description.toStdString();
-  spec.filterPattern = pattern.toStdString();
-  QCOMPARE(vortane::QtFileFilter(spec), filter);
+  FileDialogOptions options;
+  options.filterDescription = description.toStdString();
+  options.filterPattern = pattern.toStdString();
+  QCOMPARE(vortane::QtFileFilter(options), filter);
 }
 
 void QtPlatformTest::TempDirectoryAndScreen() {

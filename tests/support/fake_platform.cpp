@@ -31,13 +31,13 @@ std::optional<std::string> TakeFront(std::deque<std::optional<std::string>>& que
 
 }  // namespace
 
-std::optional<std::string> FakePlatform::ChooseOpenFile(const FileDialogSpec& spec) {
-  openDialogs.push_back(spec);
+std::optional<std::string> FakePlatform::ChooseOpenFile(const FileDialogOptions& options) {
+  openDialogs.push_back(options);
   return TakeFront(openFiles);
 }
 
-std::optional<std::string> FakePlatform::ChooseSaveFile(const FileDialogSpec& spec) {
-  saveDialogs.push_back(spec);
+std::optional<std::string> FakePlatform::ChooseSaveFile(const FileDialogOptions& options) {
+  saveDialogs.push_back(options);
   return TakeFront(saveFiles);
 }
 

@@ -74,8 +74,8 @@ class FakePlatform final : public Platform {
   // --- Record (read by the test) ---
   std::vector<UiText> messages;
   std::vector<AskedQuestion> questions;
-  std::vector<FileDialogSpec> openDialogs;
-  std::vector<FileDialogSpec> saveDialogs;
+  std::vector<FileDialogOptions> openDialogs;
+  std::vector<FileDialogOptions> saveDialogs;
   std::vector<std::string> openedUrls;
   std::vector<std::string> openedFiles;
   std::vector<TextCode> clipboardReads;  // the code of each ReadClipboard
@@ -83,8 +83,8 @@ class FakePlatform final : public Platform {
 
   void ShowMessage(const UiText& text) override;
   [[nodiscard]] bool AskYesNo(const UiText& question, const UiText& caption) override;
-  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogSpec& spec) override;
-  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogSpec& spec) override;
+  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
+  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
   // The clipboard's bytes; text stored in the other of GB and Big5 is passed
   // through the GB-Big5 conversion first.
   [[nodiscard]] ClipboardText ReadClipboard(TextCode code) override;
