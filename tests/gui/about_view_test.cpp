@@ -1,18 +1,20 @@
 // The about view: it opens small and top-most, a picture area makes it full
 // size with the page shown, and a banner opens the homepage.
-#include <QApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <functional>
 
 #include "gui/dialog_views.h"
+#include "gui/view_test_support.h"
 #include "help/about_dialog.h"
 #include "help/homepages.h"
 #include "support/fake_platform.h"
+
+using vortane::testing::Child;
+using vortane::testing::RunWhileOpen;
 
 class AboutViewTest : public QObject {
   Q_OBJECT
@@ -27,31 +29,7 @@ class AboutViewTest : public QObject {
 namespace {
 
 void RunWith(vortane::AboutDialog& logic, const std::function<void(QDialog&)>& whileOpen) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      return;
-    }
-    ran = true;
-    whileOpen(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-  vortane::RunAboutView(nullptr, logic);
-  if (!ran) {
-    qWarning("the about dialog did not open");
-  }
-}
-
-template <typename T>
-T& Child(QDialog& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) {
-    qFatal("no child %s", name);
-  }
-  return *child;
+  RunWhileOpen([&] { vortane::RunAboutView(nullptr, logic); }, whileOpen);
 }
 
 }  // namespace

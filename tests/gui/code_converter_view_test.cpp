@@ -1,7 +1,6 @@
 // The code converter view: it opens top-most with the captions and the
 // initial choices, hands the controls' values to the logic before a command
 // and shows the logic's state after it.
-#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QGroupBox>
@@ -11,12 +10,15 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "converter/code_converter_dialog.h"
 #include "gui/dialog_views.h"
+#include "gui/view_test_support.h"
 #include "support/fake_platform.h"
+
+using vortane::testing::Child;
+using vortane::testing::RunWhileOpen;
 
 class CodeConverterViewTest : public QObject {
   Q_OBJECT
@@ -31,31 +33,7 @@ class CodeConverterViewTest : public QObject {
 namespace {
 
 void RunWith(vortane::CodeConverterDialog& logic, const std::function<void(QDialog&)>& whileOpen) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      return;
-    }
-    ran = true;
-    whileOpen(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-  vortane::RunCodeConverterView(nullptr, logic);
-  if (!ran) {
-    qWarning("the converter dialog did not open");
-  }
-}
-
-template <typename T>
-T& Child(QDialog& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) {
-    qFatal("no child %s", name);
-  }
-  return *child;
+  RunWhileOpen([&] { vortane::RunCodeConverterView(nullptr, logic); }, whileOpen);
 }
 
 }  // namespace

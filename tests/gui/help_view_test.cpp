@@ -1,15 +1,17 @@
 // The help view: title, tab buttons along the bottom, Close, and the page
 // shown for a clicked tab.
-#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "gui/dialog_views.h"
+#include "gui/view_test_support.h"
 #include "help/help_dialog.h"
+
+using vortane::testing::Child;
+using vortane::testing::RunWhileOpen;
 
 class HelpViewTest : public QObject {
   Q_OBJECT
@@ -23,31 +25,7 @@ class HelpViewTest : public QObject {
 namespace {
 
 void RunWith(vortane::HelpDialog& logic, const std::function<void(QDialog&)>& whileOpen) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      return;
-    }
-    ran = true;
-    whileOpen(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-  vortane::RunHelpView(nullptr, logic);
-  if (!ran) {
-    qWarning("the help dialog did not open");
-  }
-}
-
-template <typename T>
-T& Child(QDialog& dialog, const QString& name) {
-  T* child = dialog.findChild<T*>(name);
-  if (child == nullptr) {
-    qFatal("no child %s", qPrintable(name));
-  }
-  return *child;
+  RunWhileOpen([&] { vortane::RunHelpView(nullptr, logic); }, whileOpen);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The settings dialog view: it opens with the logic's texts and values, OK
 // with a bad number keeps it open, and a good OK writes the settings.
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -9,12 +8,15 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "gui/dialog_views.h"
+#include "gui/view_test_support.h"
 #include "settings/settings_dialog.h"
 #include "support/fake_platform.h"
+
+using vortane::testing::Child;
+using vortane::testing::RunWhileOpen;
 
 class SettingsViewTest : public QObject {
   Q_OBJECT
@@ -31,32 +33,9 @@ namespace {
 // Runs `whileOpen` on the settings dialog once it is shown, then returns what
 // RunSettingsView returned.
 bool RunWith(vortane::SettingsDialog& logic, const std::function<void(QDialog&)>& whileOpen) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      return;
-    }
-    ran = true;
-    whileOpen(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-  const bool ok = vortane::RunSettingsView(nullptr, logic);
-  if (!ran) {
-    qWarning("the settings dialog did not open");
-  }
+  bool ok = false;
+  RunWhileOpen([&] { ok = vortane::RunSettingsView(nullptr, logic); }, whileOpen);
   return ok;
-}
-
-template <typename T>
-T& Child(QDialog& dialog, const char* name) {
-  T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) {
-    qFatal("no child %s", name);
-  }
-  return *child;
 }
 
 }  // namespace
