@@ -88,28 +88,21 @@ TEST_F(MainWindowTest, DecodeFileSummaryInChineseWritesPathsInTheFrameCode) {
        Hex("A673 C078 A4E5 A5F3") + "=", Hex("A4A4 A4E5")},
   };
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.autoPaste = 0;
-    s.interfaceLanguage = c.language;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
-    v.target.displayCode = TextCode::Gb;  // the summary sets the code of its language
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
+    w.view.target.displayCode = TextCode::Gb;  // the summary sets the code of its language
 
     std::filesystem::create_directories(dir.File("中文"));
     dir.Write("中文/in.txt", "QUJD");
-    p.openFiles.push_back(dir.File("中文/in.txt"));
-    p.saveFiles.push_back(dir.File("out.txt"));
-    w.OnCommand(kCmdDecodeFileBase64);
+    w.platform.openFiles.push_back(dir.File("中文/in.txt"));
+    w.platform.saveFiles.push_back(dir.File("out.txt"));
+    w.window.OnCommand(kCmdDecodeFileBase64);
 
-    EXPECT_EQ(v.target.displayCode, c.frame);
+    EXPECT_EQ(w.view.target.displayCode, c.frame);
     const std::string expected = c.open + dir.path() + "/" + c.dirName + "/in.txt\r\n\r\n" +
                                  c.method + "Base 64\r\n\r\n" + c.object + dir.File("out.txt");
-    EXPECT_EQ(ToHex(v.target.bytes), ToHex(expected)) << c.language;
-    ASSERT_EQ(p.messages.size(), 1U);
-    EXPECT_EQ(p.messages[0].code, c.language == 0 ? UiCode::Gb : UiCode::Big5);
+    EXPECT_EQ(ToHex(w.view.target.bytes), ToHex(expected)) << c.language;
+    ASSERT_EQ(w.platform.messages.size(), 1U);
+    EXPECT_EQ(w.platform.messages[0].code, c.language == 0 ? UiCode::Gb : UiCode::Big5);
   }
 }
 
@@ -155,25 +148,19 @@ TEST_F(MainWindowTest, DecodeFileUnopenableInputSaysSoAndStops) {
     UiCode code;
   } cases[] = {{1, UiCode::Ascii}, {0, UiCode::Gb}, {2, UiCode::Big5}};
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.autoPaste = 0;
-    s.interfaceLanguage = c.language;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
-    v.target.bytes = "tgt";
-    const int sets = v.target.setCount;
-    p.openFiles.push_back(dir.File("missing.txt"));
-    w.OnCommand(kCmdDecodeFileUtf8);
-    ASSERT_EQ(p.messages.size(), 1U) << c.language;
-    EXPECT_EQ(p.messages[0].code, c.code);
-    EXPECT_NE(p.messages[0].bytes.find(dir.File("missing.txt") + ": No such file or directory"),
-              std::string::npos);
-    EXPECT_TRUE(p.saveDialogs.empty());
-    EXPECT_EQ(v.target.bytes, "tgt");
-    EXPECT_EQ(v.target.setCount, sets);
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
+    w.view.target.bytes = "tgt";
+    const int sets = w.view.target.setCount;
+    w.platform.openFiles.push_back(dir.File("missing.txt"));
+    w.window.OnCommand(kCmdDecodeFileUtf8);
+    ASSERT_EQ(w.platform.messages.size(), 1U) << c.language;
+    EXPECT_EQ(w.platform.messages[0].code, c.code);
+    EXPECT_NE(
+        w.platform.messages[0].bytes.find(dir.File("missing.txt") + ": No such file or directory"),
+        std::string::npos);
+    EXPECT_TRUE(w.platform.saveDialogs.empty());
+    EXPECT_EQ(w.view.target.bytes, "tgt");
+    EXPECT_EQ(w.view.target.setCount, sets);
   }
   EXPECT_EQ(ScopedTempDir::Read(dir.File("Vortane.tmp")), std::nullopt);
 }
@@ -188,25 +175,18 @@ TEST_F(MainWindowTest, DecodeFileUnwritableOutputShowsWriteErrorAndHeaderOnly) {
       {2, Hex("BC67 AB4F C540 BFF9 BB7E") + "."},
   };
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.autoPaste = 0;
-    s.interfaceLanguage = c.language;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
     dir.Write("in.txt", "QUJD");
-    p.openFiles.push_back(dir.File("in.txt"));
-    p.saveFiles.push_back(dir.File("no-dir/out.txt"));
-    w.OnCommand(kCmdDecodeFileBase64);
-    ASSERT_EQ(p.messages.size(), 2U);  // the notice, then the error
-    EXPECT_EQ(ToHex(p.messages[1].bytes), ToHex(c.error)) << c.language;
-    EXPECT_EQ(v.target.bytes.find("\r\n\r\n", v.target.bytes.find("\r\n\r\n") + 4),
+    w.platform.openFiles.push_back(dir.File("in.txt"));
+    w.platform.saveFiles.push_back(dir.File("no-dir/out.txt"));
+    w.window.OnCommand(kCmdDecodeFileBase64);
+    ASSERT_EQ(w.platform.messages.size(), 2U);  // the notice, then the error
+    EXPECT_EQ(ToHex(w.platform.messages[1].bytes), ToHex(c.error)) << c.language;
+    EXPECT_EQ(w.view.target.bytes.find("\r\n\r\n", w.view.target.bytes.find("\r\n\r\n") + 4),
               std::string::npos)
         << "only the open header";
-    EXPECT_TRUE(v.target.bytes.ends_with("Base 64"));
-    EXPECT_EQ(p.progress.begun, 0);
+    EXPECT_TRUE(w.view.target.bytes.ends_with("Base 64"));
+    EXPECT_EQ(w.platform.progress.begun, 0);
   }
 }
 
@@ -238,27 +218,20 @@ TEST_F(MainWindowTest, DecodeFileCancelledProgressRemovesTheOutputAndSaysSo) {
   }
   dir.Write("big.txt", big);
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.autoPaste = 0;
-    s.interfaceLanguage = c.language;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
     dir.Write("out.txt", "keep me");
-    p.openFiles.push_back(dir.File("big.txt"));
-    p.saveFiles.push_back(dir.File("out.txt"));
-    p.progress.cancelAtUpdate = 2;
-    w.OnCommand(kCmdDecodeFileBase64);
-    EXPECT_EQ(p.progress.updates.size(), 2U);
-    EXPECT_EQ(p.progress.updates[0], 65536U);
-    EXPECT_EQ(p.progress.total, big.size());
-    EXPECT_EQ(p.progress.ended, 1);
+    w.platform.openFiles.push_back(dir.File("big.txt"));
+    w.platform.saveFiles.push_back(dir.File("out.txt"));
+    w.platform.progress.cancelAtUpdate = 2;
+    w.window.OnCommand(kCmdDecodeFileBase64);
+    EXPECT_EQ(w.platform.progress.updates.size(), 2U);
+    EXPECT_EQ(w.platform.progress.updates[0], 65536U);
+    EXPECT_EQ(w.platform.progress.total, big.size());
+    EXPECT_EQ(w.platform.progress.ended, 1);
     EXPECT_EQ(ScopedTempDir::Read(dir.File("out.txt")), "keep me");
-    EXPECT_TRUE(v.target.bytes.ends_with("Base 64\r\n\r\n" + c.line))
-        << ToHex(v.target.bytes.substr(v.target.bytes.size() - 20));
-    EXPECT_EQ(p.messages.size(), 1U);  // the notice only
+    EXPECT_TRUE(w.view.target.bytes.ends_with("Base 64\r\n\r\n" + c.line))
+        << ToHex(w.view.target.bytes.substr(w.view.target.bytes.size() - 20));
+    EXPECT_EQ(w.platform.messages.size(), 1U);  // the notice only
   }
   // No stray temporary file is left beside the output.
   int files = 0;

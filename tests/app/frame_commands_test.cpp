@@ -180,26 +180,20 @@ TEST_F(MainWindowTest, Utf7WritesItsScratchFileInTheTempDirectory) {
 
 TEST_F(MainWindowTest, Utf7WithoutTempDirectoryShowsTheEnglishMessageInEveryLanguage) {
   for (int language : {0, 1, 2}) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.autoPaste = 0;
-    s.interfaceLanguage = language;
+    AppSettings s = testing::SettingsWithoutAutoPaste(language);
     s.tempDirectory = dir.File("no-such-dir/");
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
-    v.source.bytes = "+ZeVn-";
-    v.target.bytes = "before";
-    const int sets = v.target.setCount;
-    w.OnCommand(language == 2 ? kCmdUtf7Big5 : kCmdUtf7Gb);
-    ASSERT_EQ(p.messages.size(), 1U);
-    EXPECT_EQ(p.messages[0], Ascii("Write Temp file ERROR!Check your TEMP Path"));
-    EXPECT_EQ(v.target.bytes, "before");
-    EXPECT_EQ(v.target.setCount, sets);
+    testing::StartedWindow w(dir, s);
+    w.view.source.bytes = "+ZeVn-";
+    w.view.target.bytes = "before";
+    const int sets = w.view.target.setCount;
+    w.window.OnCommand(language == 2 ? kCmdUtf7Big5 : kCmdUtf7Gb);
+    ASSERT_EQ(w.platform.messages.size(), 1U);
+    EXPECT_EQ(w.platform.messages[0], Ascii("Write Temp file ERROR!Check your TEMP Path"));
+    EXPECT_EQ(w.view.target.bytes, "before");
+    EXPECT_EQ(w.view.target.setCount, sets);
     // The UTF-8 commands do not need the directory.
-    w.OnCommand(kCmdUtf8Gb);
-    EXPECT_EQ(p.messages.size(), 1U);
+    w.window.OnCommand(kCmdUtf8Gb);
+    EXPECT_EQ(w.platform.messages.size(), 1U);
   }
 }
 

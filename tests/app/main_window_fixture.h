@@ -18,17 +18,42 @@
 
 namespace vortane::testing {
 
+// Settings for `language` with autoPaste off.
+inline AppSettings SettingsWithoutAutoPaste(int language) {
+  AppSettings s;
+  s.autoPaste = 0;
+  s.interfaceLanguage = language;
+  return s;
+}
+
+// A window with its own fake platform and view, started in `dir` with a
+// settings file holding `settings`: for tests that start one window per case.
+class StartedWindow {
+ public:
+  StartedWindow(ScopedTempDir& dir, const AppSettings& settings)
+      : window(platform, view, WriteSettings(dir, settings)) {
+    window.Initialise();
+  }
+
+  FakePlatform platform;
+  FakeMainWindowView view{platform};
+  TextTransformDialog window;
+
+ private:
+  static MainWindowPaths WriteSettings(ScopedTempDir& dir, const AppSettings& settings) {
+    dir.Write("Vortane.ini", FormatSettingsFile(settings));
+    return {dir.File("Vortane.ini"), dir.File("Vortane.tmp")};
+  }
+};
+
 class MainWindowTest : public ::testing::Test {
  public:
   MainWindowTest() { platform.tempDirectory = dir.path() + "/"; }
 
-  // Starts the window with a settings file for `language` (autoPaste off,
-  // unless `settings` says otherwise).
+  // Starts the window with a settings file for `language`, autoPaste off.
   void Start(int language = kLanguageEnglish) {
-    AppSettings s;
+    AppSettings s = SettingsWithoutAutoPaste(language);
     s.tempDirectory = platform.tempDirectory;
-    s.autoPaste = 0;
-    s.interfaceLanguage = language;
     StartWithFile(FormatSettingsFile(s));
   }
 

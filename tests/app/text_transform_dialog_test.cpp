@@ -78,19 +78,15 @@ TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
       {-1, MenuResource::ChineseBig5, Hex("B66C A5F3") + "Vortane", UiCode::Big5, TextCode::Big5},
   };
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
     AppSettings s;
     s.interfaceLanguage = c.language;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
-    EXPECT_EQ(v.menus, std::vector<MenuResource>{c.menu}) << c.language;
-    ASSERT_EQ(v.titles.size(), 1U);
-    EXPECT_EQ(ToHex(v.titles[0].bytes), ToHex(c.title)) << c.language;
-    EXPECT_EQ(v.titles[0].code, c.code) << c.language;
-    EXPECT_EQ(v.source.displayCode, c.frames) << c.language;
-    EXPECT_EQ(v.target.displayCode, c.frames) << c.language;
+    testing::StartedWindow w(dir, s);
+    EXPECT_EQ(w.view.menus, std::vector<MenuResource>{c.menu}) << c.language;
+    ASSERT_EQ(w.view.titles.size(), 1U);
+    EXPECT_EQ(ToHex(w.view.titles[0].bytes), ToHex(c.title)) << c.language;
+    EXPECT_EQ(w.view.titles[0].code, c.code) << c.language;
+    EXPECT_EQ(w.view.source.displayCode, c.frames) << c.language;
+    EXPECT_EQ(w.view.target.displayCode, c.frames) << c.language;
   }
 }
 
@@ -196,20 +192,13 @@ TEST_F(MainWindowTest, CloseRequestAsksTheQuitQuestionInEachLanguage) {
        Hex("B068 A558") + "?"},
   };
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.interfaceLanguage = c.language;
-    s.autoPaste = 0;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
-    v.target.bytes = "x";
-    w.OnCloseRequested();
-    ASSERT_EQ(p.questions.size(), 1U);
-    EXPECT_EQ(ToHex(p.questions[0].question.bytes), ToHex(c.question)) << c.language;
-    EXPECT_EQ(ToHex(p.questions[0].caption.bytes), ToHex(c.caption)) << c.language;
-    EXPECT_FALSE(v.closed);
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
+    w.view.target.bytes = "x";
+    w.window.OnCloseRequested();
+    ASSERT_EQ(w.platform.questions.size(), 1U);
+    EXPECT_EQ(ToHex(w.platform.questions[0].question.bytes), ToHex(c.question)) << c.language;
+    EXPECT_EQ(ToHex(w.platform.questions[0].caption.bytes), ToHex(c.caption)) << c.language;
+    EXPECT_FALSE(w.view.closed);
   }
 }
 
@@ -361,23 +350,17 @@ TEST_F(MainWindowTest, SaveAsFailureSaysSoInEachLanguageAndKeepsThePromptArmed) 
       {2, UiCode::Big5, Hex("A4A3 AFE0 BC67 A4E5 A5F3") + " "},
   };
   for (const auto& c : cases) {
-    testing::FakePlatform p;
-    testing::FakeMainWindowView v(p);
-    AppSettings s;
-    s.interfaceLanguage = c.language;
-    s.autoPaste = 0;
-    dir.Write("Vortane.ini", FormatSettingsFile(s));
-    TextTransformDialog w(p, v, {dir.File("Vortane.ini"), dir.File("Vortane.tmp")});
-    w.Initialise();
-    v.target.bytes = "text";
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
+    w.view.target.bytes = "text";
     const std::string path = dir.File("no-dir/out.txt");
-    p.saveFiles.push_back(path);
-    w.OnCommand(kCmdSaveAs);
-    ASSERT_EQ(p.messages.size(), 1U) << c.language;
-    EXPECT_EQ(p.messages[0].code, c.code);
-    EXPECT_EQ(ToHex(p.messages[0].bytes.substr(0, c.start.size())), ToHex(c.start));
-    EXPECT_NE(p.messages[0].bytes.find(path + ": No such file or directory"), std::string::npos);
-    EXPECT_TRUE(w.IsTargetUnsaved());
+    w.platform.saveFiles.push_back(path);
+    w.window.OnCommand(kCmdSaveAs);
+    ASSERT_EQ(w.platform.messages.size(), 1U) << c.language;
+    EXPECT_EQ(w.platform.messages[0].code, c.code);
+    EXPECT_EQ(ToHex(w.platform.messages[0].bytes.substr(0, c.start.size())), ToHex(c.start));
+    EXPECT_NE(w.platform.messages[0].bytes.find(path + ": No such file or directory"),
+              std::string::npos);
+    EXPECT_TRUE(w.window.IsTargetUnsaved());
   }
 }
 
