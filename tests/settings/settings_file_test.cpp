@@ -44,15 +44,8 @@ struct ParseCase {
   const char* name;
   std::string file;
   int fieldsRead;
-  AppSettings expected;
+  AppSettings expected;  // read over defaults with the directory "/dflt/"
 };
-
-AppSettings With(void (*change)(AppSettings&)) {
-  AppSettings s;
-  s.tempDirectory = "/dflt/";
-  change(s);
-  return s;
-}
 
 class ParseSettingsFileTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -72,90 +65,64 @@ TEST_P(ParseSettingsFileTest, ReadsTheFields) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseSettingsFileTest,
     ::testing::Values(
-        ParseCase{"written_file", kDefaultFile, 6,
-                  With([](AppSettings& s) { s.tempDirectory = "/tmp/"; })},
+        ParseCase{"written_file", kDefaultFile, 6, AppSettings{.tempDirectory = "/tmp/"}},
         ParseCase{"bare_lf_and_blank_lines",
                   "[Mail Vortane]\nTemp Directory=/t/\n\n\nAuto paste=0\n  \t\n"
                   "Recognise double bytes=0\r\n\r\nWord wrap number=40\nMark character='#'\n\n"
                   "Interface=2",
                   6,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/t/";
-                    s.autoPaste = 0;
-                    s.recogniseDoubleBytes = 0;
-                    s.wordWrapNumber = 40;
-                    s.markCharacter = "#";
-                    s.interfaceLanguage = 2;
-                  })},
+                  AppSettings{.tempDirectory = "/t/",
+                              .autoPaste = 0,
+                              .recogniseDoubleBytes = 0,
+                              .wordWrapNumber = 40,
+                              .markCharacter = "#",
+                              .interfaceLanguage = 2}},
         ParseCase{"lines_run_together",
                   "[Mail Vortane]Temp Directory=/t/\nAuto paste=1Recognise double bytes=1"
                   "Word wrap number=70Mark character='>'Interface=0",
-                  6,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/t/";
-                    s.interfaceLanguage = 0;
-                  })},
+                  6, AppSettings{.tempDirectory = "/t/", .interfaceLanguage = 0}},
         ParseCase{"only_zero_turns_flags_off_and_numbers_unchecked",
                   "[Mail Vortane]\r\nTemp Directory=/t/\r\nAuto paste=5\r\n"
                   "Recognise double bytes=-1\r\nWord wrap number=10\r\nMark character=' '\r\n"
                   "Interface=7\r\n",
                   6,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/t/";
-                    s.wordWrapNumber = 10;
-                    s.markCharacter = " ";
-                    s.interfaceLanguage = 7;
-                  })},
-        ParseCase{"temp_directory_with_blanks_keeps_later_fields",
-                  "[Mail Vortane]\r\nTemp Directory=/home/my files/tmp/\r\nAuto paste=0\r\n"
-                  "Recognise double bytes=1\r\nWord wrap number=50\r\nMark character='>'\r\n"
-                  "Interface=1",
-                  6,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/home/my files/tmp/";
-                    s.autoPaste = 0;
-                    s.wordWrapNumber = 50;
-                  })},
+                  AppSettings{.tempDirectory = "/t/",
+                              .wordWrapNumber = 10,
+                              .markCharacter = " ",
+                              .interfaceLanguage = 7}},
+        ParseCase{
+            "temp_directory_with_blanks_keeps_later_fields",
+            "[Mail Vortane]\r\nTemp Directory=/home/my files/tmp/\r\nAuto paste=0\r\n"
+            "Recognise double bytes=1\r\nWord wrap number=50\r\nMark character='>'\r\n"
+            "Interface=1",
+            6,
+            AppSettings{
+                .tempDirectory = "/home/my files/tmp/", .autoPaste = 0, .wordWrapNumber = 50}},
         ParseCase{"nul_mark_reads_as_empty",
                   std::string("[Mail Vortane]\nTemp Directory=/t/\nAuto paste=1\n"
                               "Recognise double bytes=1\nWord wrap number=70\n"
                               "Mark character='\0'\nInterface=1",
                               122),
-                  6,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/t/";
-                    s.markCharacter = "";
-                  })},
+                  6, AppSettings{.tempDirectory = "/t/", .markCharacter = ""}},
         ParseCase{"misspelt_key_keeps_the_rest",
                   "[Mail Vortane]\nTemp Directory=/t/\nAuto paste=0\nRecognize double bytes=0\n"
                   "Word wrap number=40\nMark character='#'\nInterface=2",
-                  2,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/t/";
-                    s.autoPaste = 0;
-                  })},
+                  2, AppSettings{.tempDirectory = "/t/", .autoPaste = 0}},
         ParseCase{"not_a_number_stops",
                   "[Mail Vortane]\nTemp Directory=/t/\nAuto paste=1\nRecognise double bytes=1\n"
                   "Word wrap number=abc\nMark character='#'\nInterface=2",
-                  3, With([](AppSettings& s) { s.tempDirectory = "/t/"; })},
-        ParseCase{"unclosed_mark_stops", "[Mail Vortane]\nTemp Directory=/t/\nAuto paste=1\n"
+                  3, AppSettings{.tempDirectory = "/t/"}},
+        ParseCase{"unclosed_mark_stops",
+                  "[Mail Vortane]\nTemp Directory=/t/\nAuto paste=1\n"
                   "Recognise double bytes=1\nWord wrap number=33\nMark character='#\nInterface=2",
-                  4,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "/t/";
-                    s.wordWrapNumber = 33;
-                  })},
+                  4, AppSettings{.tempDirectory = "/t/", .wordWrapNumber = 33}},
         ParseCase{"wrong_header_reads_nothing", "[Mail]\nTemp Directory=/t/\nAuto paste=0", 0,
-                  With([](AppSettings&) {})},
-        ParseCase{"empty_file", "", 0, With([](AppSettings&) {})},
+                  AppSettings{.tempDirectory = "/dflt/"}},
+        ParseCase{"empty_file", "", 0, AppSettings{.tempDirectory = "/dflt/"}},
         ParseCase{"huge_number_saturates",
                   "[Mail Vortane]\nTemp Directory=\nAuto paste=1\nRecognise double bytes=1\n"
                   "Word wrap number=99999999999999999999\nMark character='>'\nInterface=1",
-                  6,
-                  With([](AppSettings& s) {
-                    s.tempDirectory = "";
-                    s.wordWrapNumber = 2147483647;
-                  })}),
+                  6, AppSettings{.tempDirectory = "", .wordWrapNumber = 2147483647}}),
     [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(ParseSettingsFile, RoundTripsWhatFormatWrites) {
