@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,6 +11,8 @@
 
 #include "support/fake_platform.h"
 #include "support/stream_check.h"
+#include "support/temp_dir.h"
+#include "texts/converter_texts.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
@@ -20,39 +21,22 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FakePlatform;
 using testing::Hex;
+using TempDir = testing::ScopedTempDir;
 using testing::ToHex;
 using State = CodeConverterDialog::State;
-
-// A fresh directory, removed with everything in it at the end of the test.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "converter_test.XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  [[nodiscard]] std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
-  // The directory with its trailing separator, as the settings hold it.
-  [[nodiscard]] std::string WithSlash() const { return path_ + "/"; }
-  [[nodiscard]] const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 void WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::string ReadFile(const std::string& path) { return TempDir::Read(path).value_or(""); }
+
+// Chooses a file on both sides, with these paths.
+void ChooseFiles(State& s, std::string source, std::string target) {
+  s.sourceChoice = TextLocation::File;
+  s.resultChoice = TextLocation::File;
+  s.sourcePath = std::move(source);
+  s.targetPath = std::move(target);
 }
 
 // The messages of the Convert command as the user reads them.
@@ -213,10 +197,7 @@ TEST(CodeConverterDialog, BrowseSetsOnlyItsOwnPath) {
   FakePlatform platform;
   CodeConverterDialog dialog(platform, "/tmp/", kLanguageEnglish);
   State& s = dialog.state();
-  s.sourceChoice = TextLocation::File;
-  s.resultChoice = TextLocation::File;
-  s.sourcePath = "typed-source";
-  s.targetPath = "typed-target";
+  ChooseFiles(s, "typed-source", "typed-target");
 
   platform.openFiles.push_back("/chosen/source.txt");
   dialog.OnSourceBrowse();
@@ -256,7 +237,7 @@ void RunConvertCases(const std::vector<ConvertCase>& cases) {
       SCOPED_TRACE(std::string(c.name) + ", language " + std::to_string(language));
       TempDir dir;
       FakePlatform platform;
-      CodeConverterDialog dialog(platform, dir.WithSlash(), language);
+      CodeConverterDialog dialog(platform, dir.path() + "/", language);
       c.arrange(dir, platform, dialog.state());
       const State before = dialog.state();
       dialog.OnConvert();
@@ -379,10 +360,7 @@ TEST(CodeConverterDialog, FileSourceFlows) {
        {kOpenError}, nullptr},
       {"missing source file leaves the existing target as it was",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("missing.txt");
-         s.targetPath = d.File("target.txt");
+         ChooseFiles(s, d.File("missing.txt"), d.File("target.txt"));
          WriteFile(s.targetPath, "keep me");
        },
        {kOpenError},
@@ -391,27 +369,19 @@ TEST(CodeConverterDialog, FileSourceFlows) {
        }},
       {"result in a missing directory",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("in.txt");
-         s.targetPath = d.File("no-such-dir/out.txt");
+         ChooseFiles(s, d.File("in.txt"), d.File("no-such-dir/out.txt"));
          WriteFile(s.sourcePath, "abc");
        },
        {kOpenError}, nullptr},
       {"empty target path",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("in.txt");
+         ChooseFiles(s, d.File("in.txt"), "");
          WriteFile(s.sourcePath, "abc");
        },
        {kOpenError}, nullptr},
       {"file to file replaces the target",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("in.txt");
-         s.targetPath = d.File("out.txt");
+         ChooseFiles(s, d.File("in.txt"), d.File("out.txt"));
          s.resultCode = TextCode::Gb;
          s.blankMode = BlankMode::RemoveBlank;
          WriteFile(s.sourcePath, "A " + kGbWords + "  B");
@@ -454,10 +424,7 @@ TEST(CodeConverterDialog, SameFileAsSourceAndTargetIsRefusedUntouched) {
   RunConvertCases({
       {"the same path",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("both.txt");
-         s.targetPath = d.File("both.txt");
+         ChooseFiles(s, d.File("both.txt"), d.File("both.txt"));
          s.blankMode = BlankMode::AddBlank;
          WriteFile(s.sourcePath, "A" + kGbWords);
        },
@@ -467,10 +434,7 @@ TEST(CodeConverterDialog, SameFileAsSourceAndTargetIsRefusedUntouched) {
        }},
       {"another name for the same file",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("both.txt");
-         s.targetPath = d.File("link.txt");
+         ChooseFiles(s, d.File("both.txt"), d.File("link.txt"));
          WriteFile(s.sourcePath, kGbWords);
          fs::create_hard_link(s.sourcePath, s.targetPath);
        },
@@ -497,20 +461,14 @@ TEST(CodeConverterDialog, StreamErrorsAreReportedAndKeepTheTarget) {
   RunConvertCases({
       {"writing the result fails",
        [](const TempDir& d, FakePlatform&, State& s) {
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = d.File("in.txt");
-         s.targetPath = "/dev/full";
+         ChooseFiles(s, d.File("in.txt"), "/dev/full");
          WriteFile(s.sourcePath, "abc");
        },
        {kWriteError}, nullptr},
       {"reading the source fails",
        [](const TempDir& d, FakePlatform&, State& s) {
          // Reading a process's memory at address 0 fails with an I/O error.
-         s.sourceChoice = TextLocation::File;
-         s.resultChoice = TextLocation::File;
-         s.sourcePath = "/proc/self/mem";
-         s.targetPath = d.File("out.txt");
+         ChooseFiles(s, "/proc/self/mem", d.File("out.txt"));
          WriteFile(s.targetPath, "old result");
        },
        {kReadError},
@@ -543,9 +501,12 @@ TEST(CodeConverterDialog, ResultScratchFileGoneBeforeReadBackIsReported) {
 }
 
 TEST(CodeConverterDialog, EveryMessageIsWhollyInItsCode) {
-  for (const TriText* m : {&kUnicodeRefused, &kOpenClipboardFailed, &kNoData, &kObtainFailed,
-                           &kOpenError, &kOk, &kToClipboardFailed, &kSameFile, &kScratchFailed,
-                           &kReadBackFailed, &kReadError, &kWriteError}) {
+  namespace text = converter_text;
+  for (const TriText* m :
+       {&text::kUnicodeFromClipboard, &text::kCannotOpenClipboard, &text::kNoClipboardText,
+        &text::kCannotObtainText, &text::kOpenFileError, &text::kConvertOk,
+        &text::kResultToClipboardFailed, &text::kSameFile, &text::kCannotWriteScratch,
+        &text::kCannotReadResult, &text::kReadError, &text::kWriteError}) {
     bool complete = true;
     (void)EncodeUtf8As(m->gb, TextCode::Gb, &complete);
     (void)EncodeUtf8As(m->big5, TextCode::Big5, &complete);
