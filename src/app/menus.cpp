@@ -1,6 +1,11 @@
 #include "app/menus.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
+
+#include "app/command_ids.h"
+#include "texts/tri_text.h"
 
 namespace vortane {
 
@@ -8,171 +13,110 @@ namespace {
 
 using Kind = MenuEntry::Kind;
 
-constexpr MenuEntry Popup(std::string_view caption) { return {Kind::Popup, 0, caption}; }
-constexpr MenuEntry End() { return {Kind::EndPopup, 0, {}}; }
-constexpr MenuEntry Separator() { return {Kind::Separator, 0, {}}; }
-constexpr MenuEntry Item(int id, std::string_view caption) { return {Kind::Command, id, caption}; }
+// Which bars show an entry: the Chinese bars put Source->Target before
+// Source<-Target, so that entry stands twice, once for each side.
+enum class Bars { All, EnglishOnly, ChineseOnly };
 
-// The three bars share their shape; the Chinese ones put Source->Target
-// before Source<-Target.
-constexpr std::array kEnglishMenu{
-    Popup("&File"),
-    Item(32771, "&Open..."),
-    Item(32772, "Save &As..."),
-    Item(32773, "&Close"),
+// An entry of the three bars, with its caption in each language.
+struct BarEntry {
+  Kind kind;
+  int id;
+  TriText caption;
+  Bars bars = Bars::All;
+};
+
+constexpr BarEntry Popup(TriText caption) { return {Kind::Popup, 0, caption}; }
+constexpr BarEntry End() { return {Kind::EndPopup, 0, {}}; }
+constexpr BarEntry Separator() { return {Kind::Separator, 0, {}}; }
+constexpr BarEntry Item(int id, TriText caption, Bars bars = Bars::All) {
+  return {Kind::Command, id, caption, bars};
+}
+// A caption that reads the same in every language.
+constexpr TriText Same(std::string_view caption) { return {caption, caption, caption}; }
+
+constexpr BarEntry kBars[] = {
+    Popup({"&File", "文件(&F)", "文件(&F)"}),
+    Item(kCmdOpen, {"&Open...", "打开(&O)...", "打開(&O)..."}),
+    Item(kCmdSaveAs, {"Save &As...", "另存为(&A)...", "另存為(&A)..."}),
+    Item(kCmdClose, {"&Close", "关闭(&C)", "關閉(&C)"}),
     Separator(),
-    Popup("&Decode file as"),
-    Item(32785, "&Base 64..."),
-    Item(32786, "&Quoted Printable..."),
-    Item(32787, "&HZ code..."),
-    Item(32804, "UTF-&7->Unicode..."),
-    Item(32805, "UTF-&8->Unicode..."),
+    Popup({"&Decode file as", "解码文件按(&D)", "解碼文件按(&D)"}),
+    Item(kCmdDecodeFileBase64, Same("&Base 64...")),
+    Item(kCmdDecodeFileQuotedPrintable, Same("&Quoted Printable...")),
+    Item(kCmdDecodeFileHz, Same("&HZ code...")),
+    Item(kCmdDecodeFileUtf7, Same("UTF-&7->Unicode...")),
+    Item(kCmdDecodeFileUtf8, Same("UTF-&8->Unicode...")),
     End(),
     Separator(),
-    Item(32801, "Chinese code &Converter"),
+    Item(kCmdCodeConverter,
+         {"Chinese code &Converter", "汉字内码转换器(&C)", "漢字內碼轉換器(&C)"}),
     Separator(),
-    Item(32774, "E&xit"),
+    Item(kCmdExit, {"E&xit", "退出(&x)", "退出(&x)"}),
     End(),
-    Popup("&Decode"),
-    Item(32775, "&Base 64(MIME)"),
-    Item(32776, "&Quoted Printable(MIME)"),
-    Item(32777, "&HZ code"),
+    Popup({"&Decode", "解码(&D)", "解碼(&D)"}),
+    Item(kCmdDecodeBase64, {"&Base 64(MIME)", "&Base 64", "&Base 64"}),
+    Item(kCmdDecodeQuotedPrintable,
+         {"&Quoted Printable(MIME)", "&Quoted Printable", "&Quoted Printable"}),
+    Item(kCmdDecodeHz, Same("&HZ code")),
     Separator(),
-    Item(32796, "U&TF-7(GB)"),
-    Item(32795, "&UTF-8(GB)"),
+    Item(kCmdUtf7Gb, Same("U&TF-7(GB)")),
+    Item(kCmdUtf8Gb, Same("&UTF-8(GB)")),
     Separator(),
-    Item(32802, "U&TF-7(BIG5)"),
-    Item(32803, "&UTF-8(BIG5)"),
+    Item(kCmdUtf7Big5, Same("U&TF-7(BIG5)")),
+    Item(kCmdUtf8Big5, Same("&UTF-8(BIG5)")),
     Separator(),
-    Item(32797, "&Big5->GB(Chinese)"),
-    Item(32798, "&GB->Big5(Chinese)"),
+    Item(kCmdBig5ToGb, {"&Big5->GB(Chinese)", "&Big5码->GB码", "&Big5碼->GB碼"}),
+    Item(kCmdGbToBig5, {"&GB->Big5(Chinese)", "&GB码->Big5码", "&GB碼->Big5碼"}),
     End(),
-    Item(32778, "&7bit-8bit"),
-    Popup("&Edit"),
-    Item(32800, "&Copy Selectted Target"),
-    Item(32799, "&Paste to Source"),
+    Item(kCmd7bit8bit, {"&7bit-8bit", "&7位-8位", "&7位-8位"}),
+    Popup({"&Edit", "编辑(&E)", "編輯(&E)"}),
+    Item(kCmdCopySelectedTarget,
+         {"&Copy Selectted Target", "复制所选目标文本(&C)", "複製所選目標文本(&C)"}),
+    Item(kCmdPasteToSource, {"&Paste to Source", "粘贴到源文本(&P)", "粘貼到源文本(&P)"}),
     Separator(),
-    Item(32781, "&Source<-Target"),
-    Item(32782, "Source->&Target"),
-    Item(32793, "&Add mark"),
-    Item(32794, "&Remove mark"),
+    Item(kCmdTargetFromSource, {"Source->&Target", "源文本->目标文本(&T)", "源文本->目標文本(&T)"},
+         Bars::ChineseOnly),
+    Item(kCmdSourceFromTarget, {"&Source<-Target", "源文本<-目标文本(&S)", "源文本<-目標文本(&S)"}),
+    Item(kCmdTargetFromSource, {"Source->&Target", "源文本->目标文本(&T)", "源文本->目標文本(&T)"},
+         Bars::EnglishOnly),
+    Item(kCmdAddMark, {"&Add mark", "添加标志字符(&A)", "添加標志字符(&A)"}),
+    Item(kCmdRemoveMark, {"&Remove mark", "删除标志字符(&R)", "刪除標志字符(&R)"}),
     Separator(),
-    Item(32789, "&Word Wrap"),
+    Item(kCmdWordWrap, {"&Word Wrap", "字符换行(&W)", "字符換行(&W)"}),
     End(),
-    Popup("&Configuration"),
-    Item(32790, "&Setting..."),
+    Popup({"&Configuration", "配置(&C)", "配置(&C)"}),
+    Item(kCmdSetting, {"&Setting...", "设定(&S)...", "設定(&S)..."}),
     End(),
-    Popup("&Help"),
-    Item(32779, "&About Mail Vortane"),
-    Item(32780, "&Help Contents"),
+    Popup({"&Help", "帮助(&H)", "幫助(&H)"}),
+    Item(kCmdAbout, {"&About Mail Vortane", "关于邮件Vortane(&A)", "關于郵件Vortane(&A)"}),
+    Item(kCmdHelpContents, {"&Help Contents", "帮助内容(&H)", "幫助內容(&H)"}),
     End(),
 };
 
-constexpr std::array kGbMenu{
-    Popup("文件(&F)"),
-    Item(32771, "打开(&O)..."),
-    Item(32772, "另存为(&A)..."),
-    Item(32773, "关闭(&C)"),
-    Separator(),
-    Popup("解码文件按(&D)"),
-    Item(32785, "&Base 64..."),
-    Item(32786, "&Quoted Printable..."),
-    Item(32787, "&HZ code..."),
-    Item(32804, "UTF-&7->Unicode..."),
-    Item(32805, "UTF-&8->Unicode..."),
-    End(),
-    Separator(),
-    Item(32801, "汉字内码转换器(&C)"),
-    Separator(),
-    Item(32774, "退出(&x)"),
-    End(),
-    Popup("解码(&D)"),
-    Item(32775, "&Base 64"),
-    Item(32776, "&Quoted Printable"),
-    Item(32777, "&HZ code"),
-    Separator(),
-    Item(32796, "U&TF-7(GB)"),
-    Item(32795, "&UTF-8(GB)"),
-    Separator(),
-    Item(32802, "U&TF-7(BIG5)"),
-    Item(32803, "&UTF-8(BIG5)"),
-    Separator(),
-    Item(32797, "&Big5码->GB码"),
-    Item(32798, "&GB码->Big5码"),
-    End(),
-    Item(32778, "&7位-8位"),
-    Popup("编辑(&E)"),
-    Item(32800, "复制所选目标文本(&C)"),
-    Item(32799, "粘贴到源文本(&P)"),
-    Separator(),
-    Item(32782, "源文本->目标文本(&T)"),
-    Item(32781, "源文本<-目标文本(&S)"),
-    Item(32793, "添加标志字符(&A)"),
-    Item(32794, "删除标志字符(&R)"),
-    Separator(),
-    Item(32789, "字符换行(&W)"),
-    End(),
-    Popup("配置(&C)"),
-    Item(32790, "设定(&S)..."),
-    End(),
-    Popup("帮助(&H)"),
-    Item(32779, "关于邮件Vortane(&A)"),
-    Item(32780, "帮助内容(&H)"),
-    End(),
-};
+// Every bar leaves out the one entry that stands for the other side.
+constexpr std::size_t kBarSize = std::size(kBars) - 1;
+static_assert(std::ranges::count(kBars, Bars::EnglishOnly, &BarEntry::bars) == 1);
+static_assert(std::ranges::count(kBars, Bars::ChineseOnly, &BarEntry::bars) == 1);
 
-constexpr std::array kBig5Menu{
-    Popup("文件(&F)"),
-    Item(32771, "打開(&O)..."),
-    Item(32772, "另存為(&A)..."),
-    Item(32773, "關閉(&C)"),
-    Separator(),
-    Popup("解碼文件按(&D)"),
-    Item(32785, "&Base 64..."),
-    Item(32786, "&Quoted Printable..."),
-    Item(32787, "&HZ code..."),
-    Item(32804, "UTF-&7->Unicode..."),
-    Item(32805, "UTF-&8->Unicode..."),
-    End(),
-    Separator(),
-    Item(32801, "漢字內碼轉換器(&C)"),
-    Separator(),
-    Item(32774, "退出(&x)"),
-    End(),
-    Popup("解碼(&D)"),
-    Item(32775, "&Base 64"),
-    Item(32776, "&Quoted Printable"),
-    Item(32777, "&HZ code"),
-    Separator(),
-    Item(32796, "U&TF-7(GB)"),
-    Item(32795, "&UTF-8(GB)"),
-    Separator(),
-    Item(32802, "U&TF-7(BIG5)"),
-    Item(32803, "&UTF-8(BIG5)"),
-    Separator(),
-    Item(32797, "&Big5碼->GB碼"),
-    Item(32798, "&GB碼->Big5碼"),
-    End(),
-    Item(32778, "&7位-8位"),
-    Popup("編輯(&E)"),
-    Item(32800, "複製所選目標文本(&C)"),
-    Item(32799, "粘貼到源文本(&P)"),
-    Separator(),
-    Item(32782, "源文本->目標文本(&T)"),
-    Item(32781, "源文本<-目標文本(&S)"),
-    Item(32793, "添加標志字符(&A)"),
-    Item(32794, "刪除標志字符(&R)"),
-    Separator(),
-    Item(32789, "字符換行(&W)"),
-    End(),
-    Popup("配置(&C)"),
-    Item(32790, "設定(&S)..."),
-    End(),
-    Popup("幫助(&H)"),
-    Item(32779, "關于郵件Vortane(&A)"),
-    Item(32780, "幫助內容(&H)"),
-    End(),
-};
+constexpr std::array<MenuEntry, kBarSize> BuildBar(MenuResource menu) {
+  const Bars leftOut = menu == MenuResource::English ? Bars::ChineseOnly : Bars::EnglishOnly;
+  std::array<MenuEntry, kBarSize> bar{};
+  std::size_t n = 0;
+  for (const BarEntry& e : kBars) {
+    if (e.bars == leftOut) {
+      continue;
+    }
+    const std::string_view caption = menu == MenuResource::ChineseGb     ? e.caption.gb
+                                     : menu == MenuResource::ChineseBig5 ? e.caption.big5
+                                                                         : e.caption.english;
+    bar[n++] = {e.kind, e.id, caption};
+  }
+  return bar;
+}
+
+constexpr auto kEnglishMenu = BuildBar(MenuResource::English);
+constexpr auto kGbMenu = BuildBar(MenuResource::ChineseGb);
+constexpr auto kBig5Menu = BuildBar(MenuResource::ChineseBig5);
 
 }  // namespace
 
