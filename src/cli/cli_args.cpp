@@ -1,7 +1,6 @@
 #include "cli/cli_args.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <limits>
 #include <optional>
@@ -16,19 +15,42 @@ struct OptionSyntax {
   bool takesValue;
 };
 
+struct MethodRoute {
+  std::string_view method;
+  CliRoute route;
+};
+
 struct CommandSyntax {
   std::string_view name;
   std::vector<OptionSyntax> options;
+  // The routes chosen by the leading method operand; empty when the command
+  // has the one route `route`.
+  std::vector<MethodRoute> methods;
+  CliRoute route = CliRoute::DecodeBase64;
 };
 
 const std::vector<CommandSyntax>& Commands() {
   static const std::vector<CommandSyntax> kCommands = {
-      {"decode", {}},
-      {"text", {{"--no-double-bytes", false}, {"--to", true}}},
-      {"wrap", {{"--width", true}, {"--no-double-bytes", false}}},
-      {"mark", {{"--mark", true}}},
-      {"restore-high-bits", {}},
-      {"convert", {{"--from", true}, {"--to", true}, {"--blanks", true}}},
+      {"decode",
+       {},
+       {{"base64", CliRoute::DecodeBase64},
+        {"qp", CliRoute::DecodeQuotedPrintable},
+        {"hz", CliRoute::DecodeHz},
+        {"utf7", CliRoute::DecodeUtf7},
+        {"utf8", CliRoute::DecodeUtf8}}},
+      {"text",
+       {{"--no-double-bytes", false}, {"--to", true}},
+       {{"base64", CliRoute::TextBase64},
+        {"qp", CliRoute::TextQuotedPrintable},
+        {"hz", CliRoute::TextHz},
+        {"utf8", CliRoute::TextUtf8},
+        {"utf7", CliRoute::TextUtf7},
+        {"gb2big5", CliRoute::TextGbToBig5},
+        {"big52gb", CliRoute::TextBig5ToGb}}},
+      {"wrap", {{"--width", true}, {"--no-double-bytes", false}}, {}, CliRoute::Wrap},
+      {"mark", {{"--mark", true}}, {{"add", CliRoute::MarkAdd}, {"remove", CliRoute::MarkRemove}}},
+      {"restore-high-bits", {}, {}, CliRoute::RestoreHighBits},
+      {"convert", {{"--from", true}, {"--to", true}, {"--blanks", true}}, {}, CliRoute::Convert},
   };
   return kCommands;
 }
@@ -142,47 +164,7 @@ bool HasOption(const Words& words, std::string_view name) {
   return OptionValue(words, name).has_value();
 }
 
-struct MethodRoute {
-  std::string_view method;
-  CliRoute route;
-};
-
-constexpr std::array kDecodeMethods = {
-    MethodRoute{"base64", CliRoute::DecodeBase64},
-    MethodRoute{"qp", CliRoute::DecodeQuotedPrintable},
-    MethodRoute{"hz", CliRoute::DecodeHz},
-    MethodRoute{"utf7", CliRoute::DecodeUtf7},
-    MethodRoute{"utf8", CliRoute::DecodeUtf8},
-};
-
-constexpr std::array kTextMethods = {
-    MethodRoute{"base64", CliRoute::TextBase64},
-    MethodRoute{"qp", CliRoute::TextQuotedPrintable},
-    MethodRoute{"hz", CliRoute::TextHz},
-    MethodRoute{"utf8", CliRoute::TextUtf8},
-    MethodRoute{"utf7", CliRoute::TextUtf7},
-    MethodRoute{"gb2big5", CliRoute::TextGbToBig5},
-    MethodRoute{"big52gb", CliRoute::TextBig5ToGb},
-};
-
-constexpr std::array kMarkMethods = {
-    MethodRoute{"add", CliRoute::MarkAdd},
-    MethodRoute{"remove", CliRoute::MarkRemove},
-};
-
-template <std::size_t N>
-std::optional<CliRoute> FindMethod(const std::array<MethodRoute, N>& methods,
-                                   std::string_view method) {
-  for (const MethodRoute& m : methods) {
-    if (m.method == method) {
-      return m.route;
-    }
-  }
-  return std::nullopt;
-}
-
-template <std::size_t N>
-std::string MethodList(const std::array<MethodRoute, N>& methods) {
+std::string MethodList(const std::vector<MethodRoute>& methods) {
   std::string list;
   for (const MethodRoute& m : methods) {
     list += (list.empty() ? "" : "|") + std::string(m.method);
@@ -190,21 +172,22 @@ std::string MethodList(const std::array<MethodRoute, N>& methods) {
   return list;
 }
 
-// Takes the leading method operand of decode, text and mark.
-template <std::size_t N>
-bool TakeMethod(const std::array<MethodRoute, N>& methods, std::string_view command,
-                std::vector<std::string>& operands, CliCommand& out, std::string& error) {
+// Takes the leading method operand of a command that has methods.
+bool TakeMethod(const CommandSyntax& syntax, std::vector<std::string>& operands, CliCommand& out,
+                std::string& error) {
   if (operands.empty()) {
-    error = Quoted(command) + " needs one of " + MethodList(methods);
+    error = Quoted(syntax.name) + " needs one of " + MethodList(syntax.methods);
     return false;
   }
-  const auto route = FindMethod(methods, operands.front());
-  if (!route) {
-    error = "unknown " + Quoted(command) + " method " + Quoted(operands.front()) +
-            " (one of " + MethodList(methods) + ")";
+  const auto method =
+      std::find_if(syntax.methods.begin(), syntax.methods.end(),
+                   [&](const MethodRoute& m) { return m.method == operands.front(); });
+  if (method == syntax.methods.end()) {
+    error = "unknown " + Quoted(syntax.name) + " method " + Quoted(operands.front()) +
+            " (one of " + MethodList(syntax.methods) + ")";
     return false;
   }
-  out.route = *route;
+  out.route = method->route;
   operands.erase(operands.begin());
   return true;
 }
@@ -332,23 +315,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CliCommand& command = parsed.command;
   std::vector<std::string>& operands = words.operands;
   std::string error;
-  if (syntax->name == "decode" && !TakeMethod(kDecodeMethods, syntax->name, operands, command, error)) {
+  if (syntax->methods.empty()) {
+    command.route = syntax->route;
+  } else if (!TakeMethod(*syntax, operands, command, error)) {
     return fail(error);
   }
-  if (syntax->name == "text" && !TakeMethod(kTextMethods, syntax->name, operands, command, error)) {
-    return fail(error);
-  }
-  if (syntax->name == "mark" && !TakeMethod(kMarkMethods, syntax->name, operands, command, error)) {
-    return fail(error);
-  }
-  if (syntax->name == "wrap") {
-    command.route = CliRoute::Wrap;
-  }
-  if (syntax->name == "convert") {
-    command.route = CliRoute::Convert;
-  }
-  if (syntax->name == "restore-high-bits") {
-    command.route = CliRoute::RestoreHighBits;
+  if (command.route == CliRoute::RestoreHighBits) {
     if (operands.size() < 2) {
       return fail("'restore-high-bits' needs START and END");
     }
