@@ -18,9 +18,9 @@ constexpr std::size_t kPairCount = 0x8000;  // lead 0x80..0xFF x trail 0x00..0xF
 // Both directions of one code, built once from the code tables. Double-byte
 // codes are indexed by code - 0x8000.
 struct CodeMap {
-  std::array<char16_t, kPairCount> toUnicode{};          // 0: none
-  std::bitset<kPairCount> oneToOne;                      // shown as its character
-  std::array<std::uint16_t, 0x10000> fromUnicode{};      // 0: none
+  std::array<char16_t, kPairCount> toUnicode{};      // 0: none
+  std::bitset<kPairCount> oneToOne;                  // shown as its character
+  std::array<std::uint16_t, 0x10000> fromUnicode{};  // 0: none
 };
 
 // Characters that already stand for something in display text, or that the
@@ -69,13 +69,31 @@ char16_t StandIn(unsigned char byte) { return static_cast<char16_t>(kDisplayStan
 
 bool ShowsAsItself(unsigned char byte) { return byte == '\t' || (byte >= 0x20 && byte < 0x7F); }
 
-void AppendCode(std::string& out, std::uint16_t code) {
-  out.push_back(static_cast<char>(code >> 8));
-  out.push_back(static_cast<char>(code & 0xFF));
-}
-
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// Appends the bytes of text[i] in the code: ASCII as itself, a character the
+// code lacks as "?" (one for a whole surrogate pair), clearing `*complete`
+// when given. Returns the index of the last unit used.
+std::size_t AppendEncoded(const CodeMap& map, std::u16string_view text, std::size_t i,
+                          std::string& out, bool* complete) {
+  const char16_t u = text[i];
+  if (u < 0x80) {
+    out.push_back(static_cast<char>(u));
+  } else if (const std::uint16_t code = map.fromUnicode[u]; code != 0) {
+    out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
+  } else {
+    out.push_back('?');
+    if (complete != nullptr) {
+      *complete = false;
+    }
+    if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      ++i;
+    }
+  }
+  return i;
+}
 
 }  // namespace
 
@@ -136,21 +154,14 @@ std::string DisplayTextToBytes(std::u16string_view text, TextCode code) {
   out.reserve(text.size() * 2);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t u = text[i];
-    if (u < 0x80) {
-      out.push_back(static_cast<char>(u));
-    } else if (u == kDisplayLineBreak) {
+    if (u == kDisplayLineBreak) {
       out.append("\r\n");
     } else if (u == kDisplayBareLineFeed) {
       out.push_back('\n');
     } else if (u >= kDisplayStandInBase && u <= kDisplayStandInLast) {
       out.push_back(static_cast<char>(u - kDisplayStandInBase));
-    } else if (map.fromUnicode[u] != 0) {
-      AppendCode(out, map.fromUnicode[u]);
     } else {
-      out.push_back('?');
-      if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-        ++i;
-      }
+      i = AppendEncoded(map, text, i, out, nullptr);
     }
   }
   return out;
@@ -182,20 +193,7 @@ std::string EncodeText(std::u16string_view text, TextCode code, bool* complete) 
   std::string out;
   out.reserve(text.size() * 2);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t u = text[i];
-    if (u < 0x80) {
-      out.push_back(static_cast<char>(u));
-    } else if (map.fromUnicode[u] != 0) {
-      AppendCode(out, map.fromUnicode[u]);
-    } else {
-      out.push_back('?');
-      if (complete != nullptr) {
-        *complete = false;
-      }
-      if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-        ++i;
-      }
-    }
+    i = AppendEncoded(map, text, i, out, complete);
   }
   return out;
 }
