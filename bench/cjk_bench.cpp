@@ -9,26 +9,20 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_support.h"
 #include "cjk/code_tables.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
-#include "codec/byte_stream.h"
 #include "converter/convert_stream.h"
 
 namespace vortane {
 namespace {
 
-constexpr std::size_t kTextCharacters = 2 * 1024 * 1024;
+using bench::Measure;
+using bench::Stream;
 
-class CountingWriter final : public ByteWriter {
- public:
-  [[nodiscard]] bool Write(std::string_view bytes) override {
-    count += bytes.size();
-    return true;
-  }
-  std::size_t count = 0;
-};
+constexpr std::size_t kTextCharacters = 2 * 1024 * 1024;
 
 // The text as Unicode code points: lines of 40 to 76 columns, seven words in
 // ten Hanzi (GB level 1 codes that the GB-Big5 table holds), the rest
@@ -130,24 +124,6 @@ const std::vector<std::uint32_t>& Text() {
   return text;
 }
 
-template <class Run>
-void Measure(benchmark::State& state, const std::string& input, Run run) {
-  std::size_t written = 0;
-  for (auto _ : state) {
-    written = run(input);
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
-  state.counters["output_bytes"] = static_cast<double>(written);
-}
-
-template <class Decode>
-std::size_t Stream(const std::string& input, Decode decode) {
-  StringReader reader(input);
-  CountingWriter writer;
-  benchmark::DoNotOptimize(decode(reader, writer));
-  return writer.count;
-}
-
 void BM_ConvertStreamGbToBig5(benchmark::State& state) {
   static const std::string input = ToGb(Text());
   const auto mode = static_cast<BlankMode>(state.range(0));
@@ -178,9 +154,8 @@ BENCHMARK(BM_DecodeUtf8TextToGb)->Unit(benchmark::kMillisecond);
 void BM_DecodeUtf8TextStreamToGb(benchmark::State& state) {
   static const std::string input = ToUtf8(Text());
   Measure(state, input, [](const std::string& in) {
-    return Stream(in, [](ByteReader& r, ByteWriter& w) {
-      return DecodeUtf8TextStream(r, w, TextCode::Gb);
-    });
+    return Stream(
+        in, [](ByteReader& r, ByteWriter& w) { return DecodeUtf8TextStream(r, w, TextCode::Gb); });
   });
 }
 BENCHMARK(BM_DecodeUtf8TextStreamToGb)->Unit(benchmark::kMillisecond);

@@ -6,25 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "bench_support.h"
 #include "codec/base64.h"
-#include "codec/byte_stream.h"
 #include "codec/hz.h"
 #include "codec/quoted_printable.h"
 
 namespace vortane {
 namespace {
 
-constexpr std::size_t kInputSize = 4 * 1024 * 1024;
+using bench::Measure;
+using bench::Stream;
 
-// Counts the bytes written and keeps nothing, so only decoding is measured.
-class CountingWriter final : public ByteWriter {
- public:
-  [[nodiscard]] bool Write(std::string_view bytes) override {
-    count += bytes.size();
-    return true;
-  }
-  std::size_t count = 0;
-};
+constexpr std::size_t kInputSize = 4 * 1024 * 1024;
 
 // GB text: mostly double-byte characters (lead A1-F7, trail A1-FE) with some
 // ASCII words between them.
@@ -103,34 +96,22 @@ std::string MakeHzInput() {
   return text;
 }
 
-template <StreamStatus (*Decode)(ByteReader&, ByteWriter&)>
-void RunDecoding(benchmark::State& state, const std::string& input) {
-  std::size_t written = 0;
-  for (auto _ : state) {
-    StringReader reader(input);
-    CountingWriter writer;
-    benchmark::DoNotOptimize(Decode(reader, writer));
-    written = writer.count;
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
-  state.counters["output_bytes"] = static_cast<double>(written);
-}
-
 void BM_DecodeBase64Stream(benchmark::State& state) {
   static const std::string input = MakeBase64Input();
-  RunDecoding<DecodeBase64Stream>(state, input);
+  Measure(state, input, [](const std::string& in) { return Stream(in, DecodeBase64Stream); });
 }
 BENCHMARK(BM_DecodeBase64Stream)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeQuotedPrintableStream(benchmark::State& state) {
   static const std::string input = MakeQuotedPrintableInput();
-  RunDecoding<DecodeQuotedPrintableStream>(state, input);
+  Measure(state, input,
+          [](const std::string& in) { return Stream(in, DecodeQuotedPrintableStream); });
 }
 BENCHMARK(BM_DecodeQuotedPrintableStream)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeHzStream(benchmark::State& state) {
   static const std::string input = MakeHzInput();
-  RunDecoding<DecodeHzStream>(state, input);
+  Measure(state, input, [](const std::string& in) { return Stream(in, DecodeHzStream); });
 }
 BENCHMARK(BM_DecodeHzStream)->Unit(benchmark::kMillisecond);
 
