@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cjk/code_tables.h"
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -59,20 +60,13 @@ TEST_P(DisplayTableFree, ShowsAndReadsBack) {
 TEST_P(DisplayTableFree, RandomStringsRoundTrip) {
   std::mt19937 random(20240517);
   // Mostly high bytes and line-end bytes, where the rules differ.
-  const unsigned char interesting[] = {0x0D, 0x0A, 0x09, 0x41, 0x7F, 0x80, 0xA1, 0xA4,
-                                       0xB0, 0xC9, 0xF9, 0xFE, 0xFF, 0x40, 0x7E, 0x01};
-  std::uniform_int_distribution<int> anyByte(1, 255);
-  std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(sizeof interesting) - 1);
-  std::uniform_int_distribution<int> length(0, 300);
+  using namespace std::string_view_literals;
+  static constexpr std::string_view kInteresting =
+      "\x0D\x0A\x09\x41\x7F\x80\xA1\xA4\xB0\xC9\xF9\xFE\xFF\x40\x7E\x01"sv;
+  std::uniform_int_distribution<std::size_t> length(0, 300);
   for (int round = 0; round < 2000; ++round) {
-    std::string bytes;
-    const int n = length(random);
-    for (int k = 0; k < n; ++k) {
-      const int p = pick(random);
-      bytes.push_back(static_cast<char>(p < static_cast<int>(sizeof interesting)
-                                            ? interesting[p]
-                                            : anyByte(random)));
-    }
+    const std::string bytes = testing::RandomBytesFrom(random, length(random), kInteresting,
+                                                       kInteresting.size(), 0x01);
     const std::string back = DisplayTextToBytes(BytesToDisplayText(bytes, GetParam()), GetParam());
     ASSERT_EQ(ToHex(back), ToHex(bytes)) << "round " << round;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -231,18 +232,13 @@ TEST(Utf7Property, EncodedUnitsDecodeBackInAnyBlockSize) {
 }
 
 TEST(Utf7Reference, RandomBytesDecodeAsTheRunRuleSays) {
-  static constexpr char kPicks[] = {'+', '+', '-', '-', 'A', 'Z', 'a', 'z', '0', '9', '/',
-                                    '.', ' ', '\r', '\n', '\x80', '\xE4', '\0', '=', 'Q'};
+  using namespace std::string_view_literals;
+  static constexpr std::string_view kPicks = "++--AZaz09/. \r\n\x80\xE4\0=Q"sv;
   std::mt19937 rng(5);
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kPicks) - 1);
   std::uniform_int_distribution<std::size_t> length(0, 80);
   std::uniform_int_distribution<std::size_t> block(1, 9);
   for (int round = 0; round < 3000; ++round) {
-    std::string input;
-    const std::size_t count = length(rng);
-    for (std::size_t k = 0; k < count; ++k) {
-      input.push_back(kPicks[pick(rng)]);
-    }
+    const std::string input = testing::RandomBytesFrom(rng, length(rng), kPicks);
     const std::string expected = ReferenceUtf7ToUnits(input);
     ASSERT_EQ(ToHex(Utf7ToUnits(input)), ToHex(expected)) << input;
     ASSERT_EQ(ToHex(RunStream(Utf7Stream, input, block(rng))), ToHex(expected)) << input;

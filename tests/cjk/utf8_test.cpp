@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cjk/code_tables.h"
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -99,17 +100,11 @@ std::string EncodeUtf8(std::uint32_t cp) {
 // Random bytes weighted towards what makes forms interesting: ASCII, lead
 // bytes of every length, continuation bytes, and bytes that are neither.
 std::string RandomUtf8Like(std::mt19937& rng, std::size_t length) {
-  static constexpr unsigned char kPicks[] = {0x41, 0x20, 0x0A, 0x00, 0xC3, 0xD0, 0xE4, 0xE6, 0xEF,
-                                             0x80, 0x96, 0xB8, 0xBF, 0xF0, 0xF7, 0xF8, 0xFB, 0xFC,
-                                             0xFD, 0xFE, 0xFF, 0x7F, 0xC0, 0x41};
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kPicks) + 8);
-  std::uniform_int_distribution<int> any(0, 255);
-  std::string s;
-  for (std::size_t i = 0; i < length; ++i) {
-    const std::size_t k = pick(rng);
-    s.push_back(static_cast<char>(k < std::size(kPicks) ? kPicks[k] : any(rng)));
-  }
-  return s;
+  using namespace std::string_view_literals;
+  static constexpr std::string_view kPicks =
+      "\x41\x20\x0A\x00\xC3\xD0\xE4\xE6\xEF\x80\x96\xB8"
+      "\xBF\xF0\xF7\xF8\xFB\xFC\xFD\xFE\xFF\x7F\xC0\x41"sv;
+  return testing::RandomBytesFrom(rng, length, kPicks, 9);
 }
 
 struct FrameCase {

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -13,6 +14,7 @@ namespace {
 
 using testing::ExpectBlockSizeIndependent;
 using testing::Hex;
+using testing::RandomBytes;
 using testing::RunStream;
 using testing::ToHex;
 
@@ -135,15 +137,6 @@ std::string Encode(std::string_view bytes, std::size_t width, std::string_view l
     text.append(lineEnd);
   }
   return text;
-}
-
-std::string RandomBytes(std::mt19937& rng, std::size_t size) {
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::string bytes(size, '\0');
-  for (char& b : bytes) {
-    b = static_cast<char>(byte(rng));
-  }
-  return bytes;
 }
 
 TEST(Base64Property, EncodedBytesComeBackInBothRules) {

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -51,10 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RestoreHighBitsProperty, TwiceGivesTheTextBack) {
   std::mt19937 rng(21);
   for (int round = 0; round < 500; ++round) {
-    std::string text(rng() % 50, '\0');
-    for (char& b : text) {
-      b = static_cast<char>(rng() % 256);
-    }
+    const std::string text = testing::RandomBytes(rng, rng() % 50);
     const std::size_t start = rng() % 60;
     const std::size_t end = rng() % 60;
     const std::string once = RestoreHighBits(text, start, end);

@@ -9,6 +9,7 @@
 
 #include "cjk/code_tables.h"
 #include "cjk/utf7.h"
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -166,16 +167,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EngineCase>& info) { return std::string(info.param.name); });
 
 std::string RandomText(std::mt19937& rng, std::size_t length) {
-  static constexpr unsigned char kPicks[] = {0x20, 0x20, 0x20, 0x41, 0x09, 0x0D, 0x0A, 0x00,
-                                             0xD6, 0xD0, 0xA4, 0xA1, 0x4E, 0x2D, 0xFE, 0xFF};
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kPicks) + 3);
-  std::uniform_int_distribution<int> any(0, 255);
-  std::string s;
-  for (std::size_t i = 0; i < length; ++i) {
-    const std::size_t k = pick(rng);
-    s.push_back(static_cast<char>(k < std::size(kPicks) ? kPicks[k] : any(rng)));
-  }
-  return s;
+  using namespace std::string_view_literals;
+  static constexpr std::string_view kPicks =
+      "\x20\x20\x20\x41\x09\x0D\x0A\x00\xD6\xD0\xA4\xA1\x4E\x2D\xFE\xFF"sv;
+  return testing::RandomBytesFrom(rng, length, kPicks, 4);
 }
 
 TEST(ConvertStreamReference, RandomTextConvertsAsTheUnitRulesSay) {
