@@ -2,44 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "help/homepages.h"
 #include "support/fake_platform.h"
+#include "support/temp_dir.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::FakePlatform;
-
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "about_test.XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  [[nodiscard]] std::string PageFile() const { return path_ + "/Vortane.htm"; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::ScopedTempDir;
 
 UiText Expected(const TriText& text, int language) { return Choose(text, language); }
 
@@ -178,36 +152,36 @@ TEST(AboutDialog, HomepageOpensTheAddressWhenTheDesktopCan) {
                {AboutPage::Big5, kHomepageBig5},
                {AboutPage::English, kHomepageEnglish}};
   for (const auto& c : cases) {
-    TempDir dir;
+    ScopedTempDir dir;
     FakePlatform platform;
-    AboutDialog dialog(platform, dir.PageFile(), kLanguageEnglish);
+    AboutDialog dialog(platform, dir.File("Vortane.htm"), kLanguageEnglish);
     dialog.OnHomepage(c.page);
     EXPECT_EQ(platform.openedUrls, std::vector<std::string>{std::string(c.url)});
     EXPECT_TRUE(platform.openedFiles.empty());
-    EXPECT_FALSE(fs::exists(dir.PageFile()));
+    EXPECT_FALSE(ScopedTempDir::Exists(dir.File("Vortane.htm")));
     EXPECT_FALSE(dialog.full());  // the banners do not change the dialog
   }
 }
 
 TEST(AboutDialog, HomepageFallsBackToThePageFile) {
   for (const AboutPage page : {AboutPage::Gb, AboutPage::Big5, AboutPage::English}) {
-    TempDir dir;
+    ScopedTempDir dir;
     FakePlatform platform;
     platform.openUrlResult = false;
     platform.openFileResult = false;  // not reported either
-    AboutDialog dialog(platform, dir.PageFile(), kLanguageGb);
+    AboutDialog dialog(platform, dir.File("Vortane.htm"), kLanguageGb);
     dialog.OnHomepage(page);
-    EXPECT_EQ(ReadFile(dir.PageFile()), AboutDialog::PageFileHtml(page));
-    EXPECT_EQ(platform.openedFiles, std::vector<std::string>{dir.PageFile()});
+    EXPECT_EQ(ScopedTempDir::Read(dir.File("Vortane.htm")), AboutDialog::PageFileHtml(page));
+    EXPECT_EQ(platform.openedFiles, std::vector<std::string>{dir.File("Vortane.htm")});
     EXPECT_TRUE(platform.messages.empty());
   }
 }
 
 TEST(AboutDialog, HomepageInAMissingDirectoryDoesNothing) {
-  TempDir dir;
+  ScopedTempDir dir;
   FakePlatform platform;
   platform.openUrlResult = false;
-  AboutDialog dialog(platform, dir.PageFile() + ".d/Vortane.htm", kLanguageBig5);
+  AboutDialog dialog(platform, dir.File("Vortane.htm") + ".d/Vortane.htm", kLanguageBig5);
   dialog.OnHomepage(AboutPage::Big5);
   EXPECT_EQ(platform.openedUrls.size(), 1u);
   EXPECT_TRUE(platform.openedFiles.empty());

@@ -10,12 +10,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace vortane {
 namespace {
@@ -24,36 +24,25 @@ namespace fs = std::filesystem;
 
 class FileStreamTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vortane-io-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
 
   static void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
   static std::string Get(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return testing::ScopedTempDir::Read(path).value_or("");
   }
   // Names in the directory, so a test can see that no temporary file is left.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
+    for (const auto& entry : fs::directory_iterator(dir_.path())) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  fs::path dir_;
+  testing::ScopedTempDir dir_;
 };
 
 TEST_F(FileStreamTest, CommitCreatesTheFile) {
@@ -238,7 +227,7 @@ TEST_F(FileStreamTest, SameFileThroughLinks) {
       {Path("a"), Path("a"), true},
       {Path("a"), Path("hard"), true},
       {Path("soft"), Path("a"), true},
-      {Path("a"), dir_.string() + "/./a", true},
+      {Path("a"), dir_.path() + "/./a", true},
       {Path("a"), Path("b"), false},
       {Path("a"), Path("missing"), false},
       {Path("missing"), Path("missing"), false},
@@ -251,7 +240,7 @@ TEST_F(FileStreamTest, SameFileThroughLinks) {
 TEST_F(FileStreamTest, SpecialFiles) {
   Put(Path("a"), "x");
   EXPECT_TRUE(IsSpecialFile("/dev/null"));
-  EXPECT_TRUE(IsSpecialFile(dir_.string()));
+  EXPECT_TRUE(IsSpecialFile(dir_.path()));
   EXPECT_FALSE(IsSpecialFile(Path("a")));
   EXPECT_FALSE(IsSpecialFile(Path("missing")));
 }
@@ -277,7 +266,7 @@ TEST_F(FileStreamTest, ReadErrorsCarryErrno) {
     std::string path;
     int error;
   };
-  const Case cases[] = {{Path("missing"), ENOENT}, {dir_.string(), EISDIR}, {"", ENOENT}};
+  const Case cases[] = {{Path("missing"), ENOENT}, {dir_.path(), EISDIR}, {"", ENOENT}};
   for (const Case& c : cases) {
     int error = 0;
     EXPECT_EQ(ReadFileBytes(c.path, error), std::nullopt) << c.path;
