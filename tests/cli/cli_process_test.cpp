@@ -8,13 +8,13 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -28,30 +28,20 @@ struct Outcome {
 
 class CliProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vortane-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    fs::create_directory(dir_ / "work");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  CliProcessTest() { fs::create_directory(work_); }
 
   // A path in the working folder the tests look into.
-  std::string Path(const std::string& name) const { return (dir_ / "work" / name).string(); }
+  std::string Path(const std::string& name) const { return work_ + "/" + name; }
 
   static void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
   static std::string Get(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return vortane::testing::ScopedTempDir::Read(path).value_or("");
   }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_ / "work")) {
+    for (const auto& entry : fs::directory_iterator(work_)) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -64,9 +54,9 @@ class CliProcessTest : public ::testing::Test {
   Outcome Run(const std::vector<std::string>& args, const std::string& input = "",
               const std::string& stdoutPath = "", rlim_t fileSizeLimit = RLIM_INFINITY,
               rlim_t memoryLimit = RLIM_INFINITY) {
-    const std::string inPath = (dir_ / "stdin").string();
-    const std::string outPath = stdoutPath.empty() ? (dir_ / "stdout").string() : stdoutPath;
-    const std::string errPath = (dir_ / "stderr").string();
+    const std::string inPath = dir_.File("stdin");
+    const std::string outPath = stdoutPath.empty() ? dir_.File("stdout") : stdoutPath;
+    const std::string errPath = dir_.File("stderr");
     Put(inPath, input);
     std::vector<std::string> argv{VORTANE_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -82,7 +72,7 @@ class CliProcessTest : public ::testing::Test {
       const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
-          ::dup2(err, 2) < 0 || ::chdir((dir_ / "work").c_str()) != 0) {
+          ::dup2(err, 2) < 0 || ::chdir(work_.c_str()) != 0) {
         ::_exit(127);
       }
       if (fileSizeLimit != RLIM_INFINITY) {
@@ -109,7 +99,8 @@ class CliProcessTest : public ::testing::Test {
     return o;
   }
 
-  fs::path dir_;
+  vortane::testing::ScopedTempDir dir_;
+  const std::string work_ = dir_.File("work");  // the folder the runs work in
 };
 
 TEST_F(CliProcessTest, FilesInAndOut) {
