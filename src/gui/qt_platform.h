@@ -14,7 +14,6 @@ class QtPlatform final : public Platform {
  public:
   // Dialogs are owned by the modal dialog open at the time, or else by `owner`.
   explicit QtPlatform(QWidget* owner = nullptr) : owner_(owner) {}
-  void SetOwner(QWidget* owner) { owner_ = owner; }
 
   void ShowMessage(const UiText& text) override;
   [[nodiscard]] bool AskYesNo(const UiText& question, const UiText& caption) override;
