@@ -132,16 +132,4 @@ std::span<const MenuEntry> MenuTable(MenuResource menu) {
   return kEnglishMenu;
 }
 
-UiCode MenuCode(MenuResource menu) {
-  switch (menu) {
-    case MenuResource::ChineseGb:
-      return UiCode::Gb;
-    case MenuResource::ChineseBig5:
-      return UiCode::Big5;
-    case MenuResource::English:
-      break;
-  }
-  return UiCode::Ascii;
-}
-
 }  // namespace vortane

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "platform/main_window_view.h"
-#include "platform/ui_text.h"
 
 namespace vortane {
 
@@ -20,8 +19,5 @@ struct MenuEntry {
 // The entries of a menu bar in order: a Popup opens a submenu that the matching
 // EndPopup closes; a Command outside any popup stands on the bar itself.
 [[nodiscard]] std::span<const MenuEntry> MenuTable(MenuResource menu);
-
-// The code a menu's captions are meant to be read in (Ascii, Gb or Big5).
-[[nodiscard]] UiCode MenuCode(MenuResource menu);
 
 }  // namespace vortane

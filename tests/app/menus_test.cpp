@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -78,18 +79,22 @@ TEST(MenuTable, ChineseMenusSwapOnlySourceAndTargetCopies) {
 }
 
 TEST(MenuTable, CaptionsConvertCompletelyIntoTheMenuCode) {
-  for (MenuResource menu : kMenus) {
-    const UiCode code = MenuCode(menu);
+  const struct {
+    MenuResource menu;
+    std::optional<TextCode> code;  // nullopt: ASCII only
+  } menus[] = {{MenuResource::English, std::nullopt},
+               {MenuResource::ChineseGb, TextCode::Gb},
+               {MenuResource::ChineseBig5, TextCode::Big5}};
+  for (const auto& [menu, code] : menus) {
     for (const MenuEntry& e : MenuTable(menu)) {
-      if (code == UiCode::Ascii) {
+      if (!code) {
         EXPECT_TRUE(std::all_of(e.caption.begin(), e.caption.end(),
                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
             << e.caption;
         continue;
       }
       bool complete = true;
-      (void)EncodeUtf8As(e.caption, code == UiCode::Gb ? TextCode::Gb : TextCode::Big5,
-                         &complete);
+      (void)EncodeUtf8As(e.caption, *code, &complete);
       EXPECT_TRUE(complete) << e.caption;
     }
   }
