@@ -51,6 +51,30 @@ void CollectCommands(const QList<QAction*>& actions, std::map<int, int>& counts,
   }
 }
 
+// A main window wired to its logic on the fake platform, started with the
+// settings file in a fresh directory.
+struct WiredWindow {
+  WiredWindow() {
+    window.SetHandlers([this](int id) { dialog.OnCommand(id); },
+                       [this] { dialog.OnCloseRequested(); });
+    dialog.Initialise();
+  }
+
+  static vortane::MainWindowPaths SettingsIn(const QTemporaryDir& directory) {
+    vortane::MainWindowPaths paths;
+    paths.settingsFile = directory.filePath(QStringLiteral("Vortane.ini")).toStdString();
+    return paths;
+  }
+
+  QTemporaryDir directory;
+  vortane::testing::FakePlatform platform;
+  MainWindow window;
+  vortane::TextTransformDialog dialog{platform, window, SettingsIn(directory)};
+};
+
+// The object name of a command's menu action.
+QString ActionName(int command) { return QStringLiteral("command%1").arg(command); }
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -102,7 +126,7 @@ void MainWindowTest::MenuTriggersTheCommand() {
   std::vector<int> commands;
   window.SetHandlers([&](int id) { commands.push_back(id); }, [] {});
   window.SetMenu(MenuResource::English);
-  QAction* action = window.menuBar()->findChild<QAction*>(QStringLiteral("command32798"));
+  QAction* action = window.menuBar()->findChild<QAction*>(ActionName(vortane::kCmdGbToBig5));
   QVERIFY(action != nullptr);
   action->trigger();
   QCOMPARE(commands, std::vector<int>{vortane::kCmdGbToBig5});
@@ -151,18 +175,12 @@ void MainWindowTest::StatusLineSwitchesTheFrameCode() {
 }
 
 void MainWindowTest::DecodeCommandFillsTargetFrame() {
-  vortane::testing::FakePlatform platform;
-  MainWindow window;
-  QTemporaryDir directory;
-  vortane::MainWindowPaths paths;
-  paths.settingsFile = directory.filePath(QStringLiteral("Vortane.ini")).toStdString();
-  vortane::TextTransformDialog dialog(platform, window, paths);
-  window.SetHandlers([&](int id) { dialog.OnCommand(id); }, [&] { dialog.OnCloseRequested(); });
-  dialog.Initialise();
+  WiredWindow wired;
+  MainWindow& window = wired.window;
   QCOMPARE(window.targetFrame().GetBytes(), std::string());
   // "1tDOxA0K" is Base64 of GB "zhong wen" CR LF.
   window.sourceFrame().SetBytes("1tDOxA0K");
-  QAction* decode = window.menuBar()->findChild<QAction*>(QStringLiteral("command32775"));
+  QAction* decode = window.menuBar()->findChild<QAction*>(ActionName(vortane::kCmdDecodeBase64));
   QVERIFY(decode != nullptr);
   decode->trigger();
   QCOMPARE(ToHex(window.targetFrame().GetBytes()), ToHex(Hex("D6D0 CEC4 0D0A")));
@@ -171,19 +189,13 @@ void MainWindowTest::DecodeCommandFillsTargetFrame() {
 }
 
 void MainWindowTest::ExitWithEmptyTargetEndsTheWindow() {
-  vortane::testing::FakePlatform platform;
-  MainWindow window;
-  QTemporaryDir directory;
-  vortane::MainWindowPaths paths;
-  paths.settingsFile = directory.filePath(QStringLiteral("Vortane.ini")).toStdString();
-  vortane::TextTransformDialog dialog(platform, window, paths);
-  window.SetHandlers([&](int id) { dialog.OnCommand(id); }, [&] { dialog.OnCloseRequested(); });
-  dialog.Initialise();
+  WiredWindow wired;
+  MainWindow& window = wired.window;
   window.show();
   window.close();  // the close box
   QVERIFY(window.closing());
   QTRY_VERIFY(!window.isVisible());
-  QVERIFY(platform.questions.empty());
+  QVERIFY(wired.platform.questions.empty());
 }
 
 QTEST_MAIN(MainWindowTest)
