@@ -201,8 +201,6 @@ void TextTransformDialog::ConfirmQuit() {
       !platform_.AskYesNo(Text(texts::kQuitQuestion), Text(texts::kQuitCaption))) {
     return;
   }
-  // The accept path.
-  PullFrames();
   view_.CloseWindow();
 }
 
