@@ -93,6 +93,11 @@ class PatternReader {
     return static_cast<int>(value);
   }
 
+  // The integer after `literal`; none when either is missing.
+  std::optional<int> IntegerAfter(std::string_view literal) {
+    return Literal(literal) ? Integer() : std::nullopt;
+  }
+
   // Exactly one byte, white space included.
   std::optional<char> Byte() {
     if (pos_ >= text_.size()) {
@@ -149,28 +154,19 @@ int ParseSettingsFile(std::string_view bytes, AppSettings& settings) {
   }
   settings.tempDirectory = in.RestOfLine();
 
-  if (!in.Literal("\nAuto paste=")) {
-    return 1;
-  }
-  const auto autoPaste = in.Integer();
+  const auto autoPaste = in.IntegerAfter("\nAuto paste=");
   if (!autoPaste) {
     return 1;
   }
   settings.autoPaste = *autoPaste == 0 ? 0 : 1;
 
-  if (!in.Literal("\nRecognise double bytes=")) {
-    return 2;
-  }
-  const auto doubleBytes = in.Integer();
+  const auto doubleBytes = in.IntegerAfter("\nRecognise double bytes=");
   if (!doubleBytes) {
     return 2;
   }
   settings.recogniseDoubleBytes = *doubleBytes == 0 ? 0 : 1;
 
-  if (!in.Literal("\nWord wrap number=")) {
-    return 3;
-  }
-  const auto wrap = in.Integer();
+  const auto wrap = in.IntegerAfter("\nWord wrap number=");
   if (!wrap) {
     return 3;
   }
@@ -185,10 +181,7 @@ int ParseSettingsFile(std::string_view bytes, AppSettings& settings) {
   }
   settings.markCharacter = *mark == '\0' ? std::string() : std::string(1, *mark);
 
-  if (!in.Literal("\nInterface=")) {
-    return 5;
-  }
-  const auto language = in.Integer();
+  const auto language = in.IntegerAfter("\nInterface=");
   if (!language) {
     return 5;
   }
