@@ -24,6 +24,7 @@ namespace vortane {
 namespace {
 
 using testing::Hex;
+using testing::RunStream;
 using testing::ToHex;
 
 struct Outcome {
@@ -44,18 +45,10 @@ Outcome RunLine(const std::vector<std::string>& args, std::string_view input = "
   return o;
 }
 
-std::string FromStream(StreamStatus (*fn)(ByteReader&, ByteWriter&), std::string_view input) {
-  StringReader in(input);
-  StringWriter out;
-  EXPECT_EQ(fn(in, out), StreamStatus::Ok);
-  return out.bytes();
-}
-
 std::string Converted(std::string_view input, TextCode from, TextCode to, BlankMode blanks) {
-  StringReader in(input);
-  StringWriter out;
-  EXPECT_EQ(ConvertStream(in, out, from, to, blanks), StreamStatus::Ok);
-  return out.bytes();
+  return RunStream(
+      [=](ByteReader& in, ByteWriter& out) { return ConvertStream(in, out, from, to, blanks); },
+      input);
 }
 
 TEST(RunCli, HelpNamesEveryCommandAndOption) {
@@ -163,17 +156,15 @@ INSTANTIATE_TEST_SUITE_P(
     Routes, RouteTest,
     ::testing::Values(
         RouteCase{"DecodeBase64", {"decode", "base64"}, kBase64,
-                  [](const std::string& in) { return FromStream(DecodeBase64Stream, in); }},
+                  [](const std::string& in) { return RunStream(DecodeBase64Stream, in); }},
         RouteCase{"DecodeQp", {"decode", "qp"}, kQp,
-                  [](const std::string& in) {
-                    return FromStream(DecodeQuotedPrintableStream, in);
-                  }},
+                  [](const std::string& in) { return RunStream(DecodeQuotedPrintableStream, in); }},
         RouteCase{"DecodeHz", {"decode", "hz", "-"}, kHz,
-                  [](const std::string& in) { return FromStream(DecodeHzStream, in); }},
+                  [](const std::string& in) { return RunStream(DecodeHzStream, in); }},
         RouteCase{"DecodeUtf7", {"decode", "utf7", "-", "-"}, kUtf7,
-                  [](const std::string& in) { return FromStream(DecodeUtf7Stream, in); }},
+                  [](const std::string& in) { return RunStream(DecodeUtf7Stream, in); }},
         RouteCase{"DecodeUtf8", {"decode", "utf8"}, kUtf8,
-                  [](const std::string& in) { return FromStream(DecodeUtf8Stream, in); }},
+                  [](const std::string& in) { return RunStream(DecodeUtf8Stream, in); }},
         RouteCase{"TextBase64", {"text", "base64"}, kBase64,
                   [](const std::string& in) { return DecodeBase64Text(in); }},
         RouteCase{"TextQp", {"text", "qp"}, kQp,
