@@ -17,6 +17,7 @@
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
 #include "settings/settings_dialog.h"
+#include "texts/tri_text.h"
 
 namespace vortane {
 namespace {
@@ -131,7 +132,7 @@ class SettingsView final : public QDialog {
  private:
   // The code typed text is kept in: the one the interface reads.
   [[nodiscard]] TextCode TypedCode() const {
-    return logic_.interfaceLanguage == 2 ? TextCode::Big5 : TextCode::Gb;
+    return logic_.interfaceLanguage == kLanguageBig5 ? TextCode::Big5 : TextCode::Gb;
   }
 
   void SetTexts(const SettingsDialog::Texts& texts) {
