@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -17,6 +18,9 @@ namespace {
 constexpr int kWrapNumberMin = 30;
 constexpr int kWrapNumberMax = 96;
 constexpr std::size_t kMarkMaxLength = 1;
+// Every field stands within the first bytes of a settings file; reading no
+// further keeps a huge or endless file (a link to a device) from filling memory.
+constexpr std::uint64_t kSettingsFileReadLimit = 1024 * 1024;
 
 // An edit box's text as a decimal integer: blanks around it, an optional
 // sign, at least one digit, within int.
@@ -127,7 +131,7 @@ SettingsDialog::OkOutcome SettingsDialog::OnOk(const ControlValues& values) {
 
 void SettingsDialog::LoadOrCreate() {
   int error = 0;
-  if (const auto bytes = ReadFileBytes(settingsPath_, error)) {
+  if (const auto bytes = ReadFileBytes(settingsPath_, error, kSettingsFileReadLimit)) {
     (void)ParseSettingsFile(*bytes, *this);
     return;
   }

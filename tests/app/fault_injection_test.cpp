@@ -75,6 +75,18 @@ TEST_F(MainWindowTest, BadSettingsFilesStartWithWhatTheyHoldAndStayAsTheyWere) {
   }
 }
 
+// A settings file that never ends (a link to /dev/zero) is read only as far
+// as a settings file can reach: start-up ends with the defaults instead of
+// filling memory.
+TEST_F(MainWindowTest, EndlessSettingsFileIsReadOnlyAsFarAsSettingsGo) {
+  std::filesystem::create_symlink("/dev/zero", dir.File("Vortane.ini"));
+  StartAsIs();
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(window->settings().wordWrapNumber, 70);
+  EXPECT_EQ(window->settings().tempDirectory, platform.tempDirectory);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("Vortane.ini")));
+}
+
 // A settings path that can neither be read nor written: a directory, or a
 // path under a regular file (root can write anywhere else).
 TEST_F(MainWindowTest, UnwritableSettingsFileSaysSoAtStartAndAtOk) {
