@@ -102,7 +102,7 @@ args_for() {
   esac
 }
 
-printf '%-11s %9s %9s %9s %12s\n' route "MiB in" seconds "MB/s" "max RSS KB"
+printf '%-11s %9s %9s %9s %9s %12s\n' route "MiB in" "MiB out" seconds "MB/s" "max RSS KB"
 status=0
 for r in "${routes[@]}"; do
   input="$dir/$r.in"
@@ -118,8 +118,11 @@ for r in "${routes[@]}"; do
   seconds=$(awk -F': ' '/Elapsed \(wall clock\)/ {
       n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; print s }' "$dir/time.txt")
   rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$dir/time.txt")
-  awk -v r="$r" -v b="$bytes" -v s="$seconds" -v m="$rss" 'BEGIN {
-      printf "%-11s %9.0f %9.2f %9.1f %12d\n", r, b / 1048576, s, (s > 0 ? b / 1e6 / s : 0), m }'
+  out_bytes=0
+  [ -f "$output" ] && out_bytes=$(stat -c %s "$output")
+  awk -v r="$r" -v b="$bytes" -v o="$out_bytes" -v s="$seconds" -v m="$rss" 'BEGIN {
+      printf "%-11s %9.0f %9.0f %9.2f %9.1f %12d\n", r, b / 1048576, o / 1048576, s,
+             (s > 0 ? b / 1e6 / s : 0), m }'
   rm -f "$input" "$dir/$r.out"
 done
 exit $status
