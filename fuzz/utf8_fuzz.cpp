@@ -1,4 +1,5 @@
-// UTF-8: the frame rule into GB and into Big5, and the file rule into units.
+// UTF-8: the frame rule into GB and into Big5, in memory and as a stream, and
+// the file rule into units.
 // First input byte: chunk size; the rest is the text.
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ascii) {
       FUZZ_CHECK(frame == text);
     }
+    // The frame rule over a stream gives the same bytes in any chunking.
+    const auto frameStream = [code](ByteReader& in, ByteWriter& out) {
+      return DecodeUtf8TextStream(in, out, code);
+    };
+    FUZZ_CHECK(ExpectChunkIndependent(frameStream, text, chunk) == frame);
   }
 
   const std::string file = ExpectChunkIndependent(DecodeUtf8Stream, text, chunk);
