@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_process.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -58,40 +59,9 @@ class CliProcessTest : public ::testing::Test {
     const std::string outPath = stdoutPath.empty() ? dir_.File("stdout") : stdoutPath;
     const std::string errPath = dir_.File("stderr");
     Put(inPath, input);
-    std::vector<std::string> argv{VORTANE_CLI_PATH};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> cargv;
-    for (std::string& a : argv) {
-      cargv.push_back(a.data());
-    }
-    cargv.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child == 0) {
-      const int in = ::open(inPath.c_str(), O_RDONLY);
-      const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
-          ::dup2(err, 2) < 0 || ::chdir(work_.c_str()) != 0) {
-        ::_exit(127);
-      }
-      if (fileSizeLimit != RLIM_INFINITY) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{fileSizeLimit, fileSizeLimit};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-      }
-      if (memoryLimit != RLIM_INFINITY) {
-        const rlimit limit{memoryLimit, memoryLimit};
-        ::setrlimit(RLIMIT_AS, &limit);
-      }
-      ::execv(cargv[0], cargv.data());
-      ::_exit(127);
-    }
     Outcome o;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-      o.code = WEXITSTATUS(status);
-    }
+    o.code = vortane::testing::RunCliProcess(
+        args, {inPath, outPath, errPath, work_, fileSizeLimit, memoryLimit});
     if (stdoutPath.empty()) {
       o.out = Get(outPath);
     }

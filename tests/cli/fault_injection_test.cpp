@@ -18,6 +18,7 @@
 
 #include "cli/cli.h"
 #include "codec/byte_stream.h"
+#include "cli/cli_process.h"
 #include "support/temp_dir.h"
 
 namespace vortane {
@@ -77,35 +78,8 @@ struct Outcome {
 Outcome RunProcess(const std::string& dir, const std::vector<std::string>& args,
                    rlim_t sizeLimit = RLIM_INFINITY) {
   const std::string errPath = dir + "/../stderr";
-  std::vector<std::string> argv{VORTANE_CLI_PATH};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> cargv;
-  for (std::string& a : argv) {
-    cargv.push_back(a.data());
-  }
-  cargv.push_back(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open("/dev/null", O_WRONLY);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
-        ::dup2(err, 2) < 0 || ::chdir(dir.c_str()) != 0) {
-      ::_exit(127);
-    }
-    if (sizeLimit != RLIM_INFINITY) {
-      std::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{sizeLimit, sizeLimit};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ::execv(cargv[0], cargv.data());
-    ::_exit(127);
-  }
   Outcome o;
-  int status = 0;
-  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-    o.code = WEXITSTATUS(status);
-  }
+  o.code = testing::RunCliProcess(args, {"/dev/null", "/dev/null", errPath, dir, sizeLimit});
   o.err = ScopedTempDir::Read(errPath).value_or("");
   return o;
 }
