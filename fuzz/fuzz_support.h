@@ -19,11 +19,11 @@ namespace vortane::fuzz {
   std::abort();
 }
 
-#define FUZZ_CHECK(condition)                                  \
-  do {                                                         \
-    if (!(condition)) {                                        \
-      ::vortane::fuzz::Fail(#condition, __FILE__, __LINE__);  \
-    }                                                          \
+#define FUZZ_CHECK(condition)                                \
+  do {                                                       \
+    if (!(condition)) {                                      \
+      ::vortane::fuzz::Fail(#condition, __FILE__, __LINE__); \
+    }                                                        \
   } while (false)
 
 // The fuzzer's bytes, with choices taken off the front and the rest as data.

@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLookups((high & 0xFF00) == 0xFF00 ? (high << 16 | low) : low);
   }
 
-  const std::string_view text(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 128));
+  const std::string_view text(reinterpret_cast<const char*>(data),
+                              std::min<std::size_t>(size, 128));
   const std::string toBig5 = ConvertGbToBig5Text(text);
   const std::string toGb = ConvertBig5ToGbText(text);
   FUZZ_CHECK(toBig5.size() == text.size());

@@ -12,8 +12,8 @@ namespace vortane {
 struct MenuEntry {
   enum class Kind { Command, Popup, EndPopup, Separator };
   Kind kind;
-  int id;                   // command id for Command entries, 0 otherwise
-  std::string_view caption; // UTF-8, with "&" before the mnemonic; empty for EndPopup/Separator
+  int id;                    // command id for Command entries, 0 otherwise
+  std::string_view caption;  // UTF-8, with "&" before the mnemonic; empty for EndPopup/Separator
 };
 
 // The entries of a menu bar in order: a Popup opens a submenu that the matching

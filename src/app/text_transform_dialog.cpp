@@ -145,39 +145,98 @@ void TextTransformDialog::Initialise() {
 
 void TextTransformDialog::OnCommand(int commandId) {
   switch (commandId) {
-    case kCmdOpen: OnOpen(); break;
-    case kCmdSaveAs: OnSaveAs(); break;
-    case kCmdClose: OnClose(); break;
-    case kCmdExit: ConfirmQuit(); break;
-    case kCmdDecodeFileBase64: DecodeFileCommand("Base 64", DecodeBase64Stream); break;
+    case kCmdOpen:
+      OnOpen();
+      break;
+    case kCmdSaveAs:
+      OnSaveAs();
+      break;
+    case kCmdClose:
+      OnClose();
+      break;
+    case kCmdExit:
+      ConfirmQuit();
+      break;
+    case kCmdDecodeFileBase64:
+      DecodeFileCommand("Base 64", DecodeBase64Stream);
+      break;
     case kCmdDecodeFileQuotedPrintable:
       DecodeFileCommand("Quoted Printable", DecodeQuotedPrintableStream);
       break;
-    case kCmdDecodeFileHz: DecodeFileCommand("HZ code", DecodeHzStream); break;
-    case kCmdDecodeFileUtf7: DecodeFileCommand("UTF-7", DecodeUtf7Stream); break;
-    case kCmdDecodeFileUtf8: DecodeFileCommand("UTF-8", DecodeUtf8Stream); break;
-    case kCmdCodeConverter: OnCodeConverter(); break;
-    case kCmdDecodeBase64: OnDecodeBase64(); break;
-    case kCmdDecodeQuotedPrintable: OnDecodeQuotedPrintable(); break;
-    case kCmdDecodeHz: OnDecodeHz(); break;
-    case kCmdUtf7Gb: OnDecodeUtf7(TextCode::Gb); break;
-    case kCmdUtf8Gb: OnDecodeUtf8(TextCode::Gb); break;
-    case kCmdUtf7Big5: OnDecodeUtf7(TextCode::Big5); break;
-    case kCmdUtf8Big5: OnDecodeUtf8(TextCode::Big5); break;
-    case kCmdBig5ToGb: OnBig5ToGb(); break;
-    case kCmdGbToBig5: OnGbToBig5(); break;
-    case kCmd7bit8bit: On7bit8bit(); break;
-    case kCmdCopySelectedTarget: OnCopySelectedTarget(); break;
-    case kCmdPasteToSource: OnPasteToSource(); break;
-    case kCmdSourceFromTarget: OnSourceFromTarget(); break;
-    case kCmdTargetFromSource: OnTargetFromSource(); break;
-    case kCmdAddMark: OnAddMark(); break;
-    case kCmdRemoveMark: OnRemoveMark(); break;
-    case kCmdWordWrap: OnWordWrap(); break;
-    case kCmdSetting: OnSetting(); break;
-    case kCmdAbout: OnAbout(); break;
-    case kCmdHelpContents: OnHelpContents(); break;
-    default: break;
+    case kCmdDecodeFileHz:
+      DecodeFileCommand("HZ code", DecodeHzStream);
+      break;
+    case kCmdDecodeFileUtf7:
+      DecodeFileCommand("UTF-7", DecodeUtf7Stream);
+      break;
+    case kCmdDecodeFileUtf8:
+      DecodeFileCommand("UTF-8", DecodeUtf8Stream);
+      break;
+    case kCmdCodeConverter:
+      OnCodeConverter();
+      break;
+    case kCmdDecodeBase64:
+      OnDecodeBase64();
+      break;
+    case kCmdDecodeQuotedPrintable:
+      OnDecodeQuotedPrintable();
+      break;
+    case kCmdDecodeHz:
+      OnDecodeHz();
+      break;
+    case kCmdUtf7Gb:
+      OnDecodeUtf7(TextCode::Gb);
+      break;
+    case kCmdUtf8Gb:
+      OnDecodeUtf8(TextCode::Gb);
+      break;
+    case kCmdUtf7Big5:
+      OnDecodeUtf7(TextCode::Big5);
+      break;
+    case kCmdUtf8Big5:
+      OnDecodeUtf8(TextCode::Big5);
+      break;
+    case kCmdBig5ToGb:
+      OnBig5ToGb();
+      break;
+    case kCmdGbToBig5:
+      OnGbToBig5();
+      break;
+    case kCmd7bit8bit:
+      On7bit8bit();
+      break;
+    case kCmdCopySelectedTarget:
+      OnCopySelectedTarget();
+      break;
+    case kCmdPasteToSource:
+      OnPasteToSource();
+      break;
+    case kCmdSourceFromTarget:
+      OnSourceFromTarget();
+      break;
+    case kCmdTargetFromSource:
+      OnTargetFromSource();
+      break;
+    case kCmdAddMark:
+      OnAddMark();
+      break;
+    case kCmdRemoveMark:
+      OnRemoveMark();
+      break;
+    case kCmdWordWrap:
+      OnWordWrap();
+      break;
+    case kCmdSetting:
+      OnSetting();
+      break;
+    case kCmdAbout:
+      OnAbout();
+      break;
+    case kCmdHelpContents:
+      OnHelpContents();
+      break;
+    default:
+      break;
   }
 }
 
@@ -225,8 +284,7 @@ std::string TextTransformDialog::PathForTargetFrame(std::string_view path) const
   return Utf8ToFrameCode(path, view_.TargetFrame().DisplayCode());
 }
 
-void TextTransformDialog::ShowTargetResult(std::string result,
-                                           std::optional<TextCode> resultCode) {
+void TextTransformDialog::ShowTargetResult(std::string result, std::optional<TextCode> resultCode) {
   targetText = CutAtNul(std::move(result));
   if (resultCode) {
     view_.TargetFrame().SetDisplayCode(*resultCode);
@@ -302,8 +360,7 @@ void TextTransformDialog::OnClose() {
   PushFrames();
 }
 
-void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel,
-                                            StreamDecoding decoding) {
+void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding) {
   const int language = settingsDialog.interfaceLanguage;
   ConfirmSaveTarget();
   FileDialogOptions options;
@@ -318,8 +375,8 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel,
   int error = 0;
   auto input = OpenFileReader(*inputPath, error);
   if (!input) {
-    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, language,
-                                     {*inputPath, DescribeError(error)}));
+    platform_.ShowMessage(
+        FormatText(texts::kCannotOpenFile, language, {*inputPath, DescribeError(error)}));
     return;
   }
 
@@ -352,9 +409,8 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel,
 
   std::error_code sizeError;
   const auto size = std::filesystem::file_size(*inputPath, sizeError);
-  auto progress = platform_.BeginProgress(FormatText(texts::kDecodingProgress, language,
-                                                     {*inputPath}),
-                                          sizeError ? 0 : size);
+  auto progress = platform_.BeginProgress(
+      FormatText(texts::kDecodingProgress, language, {*inputPath}), sizeError ? 0 : size);
   NoProgress noProgress;
   ProgressReader reader(*input, progress ? *progress : static_cast<ProgressMonitor&>(noProgress));
   const StreamStatus status = decoding(reader, *output);
@@ -395,9 +451,8 @@ void TextTransformDialog::OnDecodeBase64() {
 
 void TextTransformDialog::OnDecodeQuotedPrintable() {
   PullFrames();
-  ShowTargetResult(
-      DecodeQuotedPrintableText(sourceText, settingsDialog.recogniseDoubleBytes != 0),
-      std::nullopt);
+  ShowTargetResult(DecodeQuotedPrintableText(sourceText, settingsDialog.recogniseDoubleBytes != 0),
+                   std::nullopt);
 }
 
 void TextTransformDialog::OnDecodeHz() {
@@ -477,8 +532,8 @@ void TextTransformDialog::OnRemoveMark() {
 
 void TextTransformDialog::OnWordWrap() {
   PullFrames();
-  targetText = WordWrap(targetText, settingsDialog.wordWrapNumber,
-                        settingsDialog.recogniseDoubleBytes != 0);
+  targetText =
+      WordWrap(targetText, settingsDialog.wordWrapNumber, settingsDialog.recogniseDoubleBytes != 0);
   PushFrames();
 }
 

@@ -61,8 +61,7 @@ constexpr DirectIndex kGbToBig5 = BuildIndex(data::kGbBig5Rows, KeyColumn::First
 constexpr DirectIndex kBig5ToGb = BuildIndex(data::kGbBig5Rows, KeyColumn::Second, 0);
 constexpr DirectIndex kUnicodeToGb =
     BuildIndex(data::kGbUnicodeRows, KeyColumn::Second, kGbTextOffset);
-constexpr DirectIndex kUnicodeToBig5 =
-    BuildIndex(data::kBig5UnicodeRows, KeyColumn::Second, 0);
+constexpr DirectIndex kUnicodeToBig5 = BuildIndex(data::kBig5UnicodeRows, KeyColumn::Second, 0);
 
 std::optional<std::uint16_t> Find(const DirectIndex& index, std::uint32_t key) {
   if (key >= kKeySpace || ((index.found[key / 64] >> (key % 64)) & 1) == 0) {

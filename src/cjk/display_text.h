@@ -11,9 +11,9 @@
 namespace vortane {
 
 // Characters with a fixed role in displayed frame text.
-inline constexpr char16_t kDisplayLineBreak = 0x2029;      // the pair CR LF
-inline constexpr char16_t kDisplayBareLineFeed = 0x2028;   // a LF without CR before it
-inline constexpr char16_t kDisplayStandInBase = 0xF700;    // U+F700 + byte: a byte shown as itself
+inline constexpr char16_t kDisplayLineBreak = 0x2029;     // the pair CR LF
+inline constexpr char16_t kDisplayBareLineFeed = 0x2028;  // a LF without CR before it
+inline constexpr char16_t kDisplayStandInBase = 0xF700;   // U+F700 + byte: a byte shown as itself
 inline constexpr char16_t kDisplayStandInLast = 0xF7FF;
 
 // Frame bytes as display text in `code` (Gb or Big5; anything else is taken as

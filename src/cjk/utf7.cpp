@@ -147,8 +147,8 @@ StreamStatus DecodeUtf7Stream(ByteReader& in, ByteWriter& out) {
 }
 
 std::string UnitsToText(std::string_view units, TextCode resultCode) {
-  const CodeMap& codes = SharedCodeMap(
-      resultCode == TextCode::Big5 ? CodeRoute::UnicodeToBig5 : CodeRoute::UnicodeToGb);
+  const CodeMap& codes = SharedCodeMap(resultCode == TextCode::Big5 ? CodeRoute::UnicodeToBig5
+                                                                    : CodeRoute::UnicodeToGb);
   const auto* s = reinterpret_cast<const unsigned char*>(units.data());
   const std::size_t n = units.size();
   std::string out(n, '\0');

@@ -83,8 +83,8 @@ char* WriteForm(const unsigned char* f, char* o, const Lookup& lookup) {
     return Put(o, code);
   }
   if (b < 0xF8) {  // 0x80-0xBF and 0xF0-0xF7
-    return Put24(o, ((b & 0x07u) << 18) + (Payload(f[1]) << 12) + (Payload(f[2]) << 6) +
-                        Payload(f[3]));
+    return Put24(
+        o, ((b & 0x07u) << 18) + (Payload(f[1]) << 12) + (Payload(f[2]) << 6) + Payload(f[3]));
   }
   if (b < 0xFC) {
     if (!kFrame || (b & 0x03) != 0) {
@@ -170,8 +170,8 @@ void FeedForms(std::string_view block, std::string& out, std::array<unsigned cha
 
 // The end of a stream: a form still kept reads `fill` for its missing bytes.
 template <bool kFrame, class Lookup>
-void FinishForms(std::string& out, std::array<unsigned char, 6>& partial,
-                 std::size_t& partialSize, unsigned char fill, const Lookup& lookup) {
+void FinishForms(std::string& out, std::array<unsigned char, 6>& partial, std::size_t& partialSize,
+                 unsigned char fill, const Lookup& lookup) {
   if (partialSize == 0) {
     return;
   }

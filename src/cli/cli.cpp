@@ -44,8 +44,7 @@ int ReportFileError(ByteWriter& err, std::string_view name, std::string_view rea
   return 1;
 }
 
-int ReportFileError(ByteWriter& err, std::string_view name, int error,
-                    std::string_view fallback) {
+int ReportFileError(ByteWriter& err, std::string_view name, int error, std::string_view fallback) {
   return ReportFileError(err, name, error != 0 ? DescribeError(error) : std::string(fallback));
 }
 
@@ -174,8 +173,7 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out,
-           ByteWriter& err) {
+int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out, ByteWriter& err) {
   const ParsedCommandLine parsed = ParseCommandLine(args);
   switch (parsed.action) {
     case CliAction::Help:

@@ -12,7 +12,6 @@ namespace vortane {
 // Runs one command line (`args` without the program name). `in` and `out` are
 // standard input and output, `err` standard error. Returns the exit code:
 // 0 success, 1 an I/O error, 2 a usage error.
-int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out,
-           ByteWriter& err);
+int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out, ByteWriter& err);
 
 }  // namespace vortane

@@ -67,8 +67,8 @@ bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
 // A whole decimal number; values past the type's range saturate.
 template <class Int>
 std::optional<Int> ParseNumber(std::string_view text) {
-  if (text.empty() || !std::all_of(text.begin(), text.end(),
-                                   [](char c) { return c >= '0' && c <= '9'; })) {
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return std::nullopt;
   }
   Int value = 0;
@@ -128,7 +128,7 @@ Words SplitWords(const CommandSyntax& syntax, const std::vector<std::string>& ar
     const auto equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     const auto option = std::find_if(syntax.options.begin(), syntax.options.end(),
-                                      [&](const OptionSyntax& o) { return o.name == name; });
+                                     [&](const OptionSyntax& o) { return o.name == name; });
     if (option == syntax.options.end()) {
       words.error = "unknown option " + Quoted(name) + " for " + Quoted(syntax.name);
       continue;
@@ -183,8 +183,8 @@ bool TakeMethod(const CommandSyntax& syntax, std::vector<std::string>& operands,
       std::find_if(syntax.methods.begin(), syntax.methods.end(),
                    [&](const MethodRoute& m) { return m.method == operands.front(); });
   if (method == syntax.methods.end()) {
-    error = "unknown " + Quoted(syntax.name) + " method " + Quoted(operands.front()) +
-            " (one of " + MethodList(syntax.methods) + ")";
+    error = "unknown " + Quoted(syntax.name) + " method " + Quoted(operands.front()) + " (one of " +
+            MethodList(syntax.methods) + ")";
     return false;
   }
   out.route = method->route;
@@ -196,8 +196,7 @@ bool TakeMethod(const CommandSyntax& syntax, std::vector<std::string>& operands,
 bool ApplyOptions(std::string_view command, const Words& words, CliCommand& out,
                   std::string& error) {
   const bool qpLike = out.route == CliRoute::TextBase64 ||
-                      out.route == CliRoute::TextQuotedPrintable ||
-                      out.route == CliRoute::TextHz;
+                      out.route == CliRoute::TextQuotedPrintable || out.route == CliRoute::TextHz;
   const bool utfText = out.route == CliRoute::TextUtf8 || out.route == CliRoute::TextUtf7;
   if (command == "text") {
     if (HasOption(words, "--no-double-bytes") && !qpLike) {

@@ -38,14 +38,14 @@ struct CliCommand {
   CliRoute route = CliRoute::DecodeBase64;
   std::string input = "-";
   std::string output = "-";
-  bool recogniseDoubleBytes = true;          // text qp, wrap
-  TextCode sourceCode = TextCode::Gb;        // convert --from
-  TextCode resultCode = TextCode::Gb;        // text utf8|utf7 --to, convert --to
+  bool recogniseDoubleBytes = true;            // text qp, wrap
+  TextCode sourceCode = TextCode::Gb;          // convert --from
+  TextCode resultCode = TextCode::Gb;          // text utf8|utf7 --to, convert --to
   BlankMode blankMode = BlankMode::KeepStill;  // convert --blanks
-  int width = 70;                            // wrap --width
-  std::string mark = ">";                    // mark --mark (one byte, or empty)
-  std::uint64_t start = 0;                   // restore-high-bits START
-  std::uint64_t end = 0;                     // restore-high-bits END
+  int width = 70;                              // wrap --width
+  std::string mark = ">";                      // mark --mark (one byte, or empty)
+  std::uint64_t start = 0;                     // restore-high-bits START
+  std::uint64_t end = 0;                       // restore-high-bits END
 };
 
 enum class CliAction { Run, Help, Version, UsageError };

@@ -35,8 +35,8 @@ constexpr std::uint32_t kNotAlphabet = 0x01000000;
 constexpr std::array<std::uint32_t, 256> MakePlaceTable(int shift) {
   std::array<std::uint32_t, 256> table{};
   for (std::size_t c = 0; c < 256; ++c) {
-    table[c] = kCharTable[c] < 64 ? static_cast<std::uint32_t>(kCharTable[c]) << shift
-                                  : kNotAlphabet;
+    table[c] =
+        kCharTable[c] < 64 ? static_cast<std::uint32_t>(kCharTable[c]) << shift : kNotAlphabet;
   }
   return table;
 }

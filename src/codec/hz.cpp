@@ -94,7 +94,8 @@ void HzStreamDecoder::Feed(std::string_view block, std::string& out) {
       if (*p != '~') {
         // A run without "~" is copied whole, shifted in GB mode.
         const void* found = std::memchr(p, '~', static_cast<std::size_t>(end - p));
-        const auto* const runEnd = found != nullptr ? static_cast<const unsigned char*>(found) : end;
+        const auto* const runEnd =
+            found != nullptr ? static_cast<const unsigned char*>(found) : end;
         dst = CopyShifted(p, static_cast<std::size_t>(runEnd - p), Shift(gbMode), dst);
         p = runEnd;
         continue;

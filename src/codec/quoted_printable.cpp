@@ -151,7 +151,8 @@ void QuotedPrintableStreamDecoder::Feed(std::string_view block, std::string& out
       if (*p != '=') {
         // A plain run is copied whole up to the next "=".
         const void* found = std::memchr(p, '=', static_cast<std::size_t>(end - p));
-        const auto* const runEnd = found != nullptr ? static_cast<const unsigned char*>(found) : end;
+        const auto* const runEnd =
+            found != nullptr ? static_cast<const unsigned char*>(found) : end;
         const auto length = static_cast<std::size_t>(runEnd - p);
         std::memcpy(dst, p, length);
         dst += length;

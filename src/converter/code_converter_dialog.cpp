@@ -11,14 +11,13 @@ CodeConverterDialog::Captions CodeConverterDialog::captions() const {
   const auto pick = [this](const TriText& t) {
     return Choose(t, interfaceLanguage_, LanguageRule::GbBig5First);
   };
-  return Captions{pick(text::kTitle),         pick(text::kBrowse),
-                  pick(text::kConvert),       pick(text::kExit),
-                  pick(text::kConvertMethod), pick(text::kSourceText),
-                  pick(text::kTargetText),    pick(text::kBlankDealing),
-                  pick(text::kAddBlank),      pick(text::kRemoveBlank),
-                  pick(text::kKeepStill),     pick(text::kClipboard),
-                  pick(text::kFile),          pick(text::kCodeSelect),
-                  pick(text::kSourceTextCode), pick(text::kTargetTextCode)};
+  return Captions{
+      pick(text::kTitle),         pick(text::kBrowse),        pick(text::kConvert),
+      pick(text::kExit),          pick(text::kConvertMethod), pick(text::kSourceText),
+      pick(text::kTargetText),    pick(text::kBlankDealing),  pick(text::kAddBlank),
+      pick(text::kRemoveBlank),   pick(text::kKeepStill),     pick(text::kClipboard),
+      pick(text::kFile),          pick(text::kCodeSelect),    pick(text::kSourceTextCode),
+      pick(text::kTargetTextCode)};
 }
 
 std::string CodeConverterDialog::ScratchPath(std::string_view name) const {
@@ -120,8 +119,7 @@ bool CodeConverterDialog::ConvertFile(const std::string& sourceName,
     Show(text::kOpenFileError);
     return false;
   }
-  switch (ConvertStream(*source, *result, state_.sourceCode, state_.resultCode,
-                        state_.blankMode)) {
+  switch (ConvertStream(*source, *result, state_.sourceCode, state_.resultCode, state_.blankMode)) {
     case StreamStatus::ReadError:
       Show(text::kReadError);
       return false;

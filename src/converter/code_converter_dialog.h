@@ -59,18 +59,18 @@ class CodeConverterDialog {
   // Texts the view sets when the dialog opens.
   struct Captions {
     UiText title;
-    UiText browse;          // both Browse buttons
-    UiText convert;         // default button, "&" marks the mnemonic
+    UiText browse;   // both Browse buttons
+    UiText convert;  // default button, "&" marks the mnemonic
     UiText exit;
-    UiText convertMethod;   // conversion group
-    UiText sourceText;      // source group
-    UiText targetText;      // result group
+    UiText convertMethod;  // conversion group
+    UiText sourceText;     // source group
+    UiText targetText;     // result group
     UiText blankDealing;
     UiText addBlank;
     UiText removeBlank;
     UiText keepStill;
-    UiText clipboard;       // both groups
-    UiText file;            // both groups
+    UiText clipboard;  // both groups
+    UiText file;       // both groups
     UiText codeSelect;
     UiText sourceTextCode;
     UiText targetTextCode;

@@ -9,12 +9,12 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScreen>
-#include <QString>
 #include <QPoint>
+#include <QPushButton>
 #include <QRect>
+#include <QScreen>
 #include <QSize>
+#include <QString>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -99,8 +99,8 @@ class AboutView final : public QDialog {
     ShowPicture(englishBanner_, ":/res/bitmap138.png");
     ShowPicture(globe_, ":/res/bitmap147.png");
     // The click areas lie above the pictures.
-    for (ClickArea* area : {&blueArea_, &greenArea_, &redArea_, &gbHomepage_, &big5Homepage_,
-                            &englishHomepage_}) {
+    for (ClickArea* area :
+         {&blueArea_, &greenArea_, &redArea_, &gbHomepage_, &big5Homepage_, &englishHomepage_}) {
       area->raise();
     }
     gbHomepage_.setText(QStringLiteral("HOMEPAGE"));
@@ -140,7 +140,8 @@ class AboutView final : public QDialog {
     connect(&blueArea_, &QPushButton::clicked, this, [this] { ShowPage(AboutPage::Gb); });
     connect(&greenArea_, &QPushButton::clicked, this, [this] { ShowPage(AboutPage::Big5); });
     connect(&redArea_, &QPushButton::clicked, this, [this] { ShowPage(AboutPage::English); });
-    connect(&gbHomepage_, &QPushButton::clicked, this, [this] { logic_.OnHomepage(AboutPage::Gb); });
+    connect(&gbHomepage_, &QPushButton::clicked, this,
+            [this] { logic_.OnHomepage(AboutPage::Gb); });
     connect(&big5Homepage_, &QPushButton::clicked, this,
             [this] { logic_.OnHomepage(AboutPage::Big5); });
     connect(&englishHomepage_, &QPushButton::clicked, this,

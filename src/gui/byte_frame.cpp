@@ -7,8 +7,8 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTextBlock>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -141,7 +141,8 @@ std::size_t ByteFrame::ByteOffset(const std::u16string& raw, int position) const
 ByteRange ByteFrame::Selection() const {
   const std::u16string raw = RawText();
   const QTextCursor cursor = textCursor();
-  return ByteRange{ByteOffset(raw, cursor.selectionStart()), ByteOffset(raw, cursor.selectionEnd())};
+  return ByteRange{ByteOffset(raw, cursor.selectionStart()),
+                   ByteOffset(raw, cursor.selectionEnd())};
 }
 
 void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
@@ -184,7 +185,8 @@ QMimeData* ByteFrame::createMimeDataFromSelection() const {
   const std::string bytes = DisplayTextToBytes(cursor.selectedText().toStdU16String(), code_);
   auto mime = std::make_unique<QMimeData>();
   mime->setText(ToQString(ClipboardTextFromBytes(bytes, code_)));
-  mime->setData(RawBytesMimeType(code_), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  mime->setData(RawBytesMimeType(code_),
+                QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   return mime.release();  // the caller owns it
 }
 

@@ -122,8 +122,8 @@ class CodeConverterView final : public QDialog {
       list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
     for (std::size_t i = 0; i < kConverterCodeNames.size(); ++i) {
-      const QString name = QString::fromLatin1(kConverterCodeNames[i].data(),
-                                               static_cast<qsizetype>(kConverterCodeNames[i].size()));
+      const QString name = QString::fromLatin1(
+          kConverterCodeNames[i].data(), static_cast<qsizetype>(kConverterCodeNames[i].size()));
       sourceCodes_.addItem(name);
       if (static_cast<int>(i) < kConverterResultCodeCount) {
         resultCodes_.addItem(name);
@@ -162,9 +162,9 @@ class CodeConverterView final : public QDialog {
     exit_.setObjectName(QStringLiteral("exitButton"));
 
     // Tab order of the layout.
-    QWidget* order[] = {&sourceClipboard_, &sourceFile_, &sourcePath_, &sourceBrowse_,
-                        &resultClipboard_, &resultFile_, &targetPath_, &targetBrowse_,
-                        &addBlank_,        &removeBlank_, &keepStill_, &sourceCodes_,
+    QWidget* order[] = {&sourceClipboard_, &sourceFile_,  &sourcePath_, &sourceBrowse_,
+                        &resultClipboard_, &resultFile_,  &targetPath_, &targetBrowse_,
+                        &addBlank_,        &removeBlank_, &keepStill_,  &sourceCodes_,
                         &resultCodes_,     &convert_,     &exit_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
       setTabOrder(order[i], order[i + 1]);
@@ -173,9 +173,12 @@ class CodeConverterView final : public QDialog {
     SetCaptions(logic_.captions());
     Render();
 
-    connect(&sourceBrowse_, &QPushButton::clicked, this, [this] { Run(&CodeConverterDialog::OnSourceBrowse); });
-    connect(&targetBrowse_, &QPushButton::clicked, this, [this] { Run(&CodeConverterDialog::OnTargetBrowse); });
-    connect(&convert_, &QPushButton::clicked, this, [this] { Run(&CodeConverterDialog::OnConvert); });
+    connect(&sourceBrowse_, &QPushButton::clicked, this,
+            [this] { Run(&CodeConverterDialog::OnSourceBrowse); });
+    connect(&targetBrowse_, &QPushButton::clicked, this,
+            [this] { Run(&CodeConverterDialog::OnTargetBrowse); });
+    connect(&convert_, &QPushButton::clicked, this,
+            [this] { Run(&CodeConverterDialog::OnConvert); });
     connect(&exit_, &QPushButton::clicked, this, &QDialog::reject);
   }
 

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
@@ -146,8 +146,8 @@ std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& argumen
         error = QStringLiteral("--set-text takes NAME=TEXT");
         return std::nullopt;
       }
-      options.steps.push_back({DeveloperOptions::Step::Kind::SetText, value.left(equals),
-                               value.mid(equals + 1)});
+      options.steps.push_back(
+          {DeveloperOptions::Step::Kind::SetText, value.left(equals), value.mid(equals + 1)});
     } else if (option == QStringLiteral("--click")) {
       options.steps.push_back({DeveloperOptions::Step::Kind::Click, value, QString()});
     } else if (option == QStringLiteral("--show-menu")) {

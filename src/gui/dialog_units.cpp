@@ -47,8 +47,8 @@ QFont MakeDialogFont(DialogFace face, int pointSize) {
 
 DialogUnits::DialogUnits(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   averageCharWidth_ = (letters / 26 + 1) / 2;
   fontHeight_ = metrics.height();
   if (averageCharWidth_ < 1) {

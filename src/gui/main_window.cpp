@@ -168,7 +168,9 @@ void MainWindow::CloseWindow() {
 
 bool MainWindow::RunSettingsDialog(SettingsDialog& dialog) { return RunSettingsView(this, dialog); }
 
-void MainWindow::RunCodeConverter(CodeConverterDialog& dialog) { RunCodeConverterView(this, dialog); }
+void MainWindow::RunCodeConverter(CodeConverterDialog& dialog) {
+  RunCodeConverterView(this, dialog);
+}
 
 void MainWindow::RunHelp(HelpDialog& dialog) { RunHelpView(this, dialog); }
 

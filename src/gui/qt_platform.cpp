@@ -43,8 +43,9 @@ class QtProgressMonitor final : public ProgressMonitor {
   }
 
   bool Update(std::uint64_t done) override {
-    const std::uint64_t step = total_ == 0 ? kProgressSteps
-                                           : std::min<std::uint64_t>(done, total_) * kProgressSteps / total_;
+    const std::uint64_t step =
+        total_ == 0 ? kProgressSteps
+                    : std::min<std::uint64_t>(done, total_) * kProgressSteps / total_;
     dialog_.setValue(static_cast<int>(step));
     QCoreApplication::processEvents();
     return !dialog_.wasCanceled();
@@ -81,8 +82,8 @@ QString QtFileFilter(const FileDialogOptions& options) {
     patterns << QStringLiteral("*");
   }
   // Qt reads the patterns from the last parentheses of the entry.
-  return QStringLiteral("%1 (%2)")
-      .arg(QString::fromStdString(options.filterDescription), patterns.join(QLatin1Char(' ')));
+  return QStringLiteral("%1 (%2)").arg(QString::fromStdString(options.filterDescription),
+                                       patterns.join(QLatin1Char(' ')));
 }
 
 QWidget* QtPlatform::DialogOwner() const {

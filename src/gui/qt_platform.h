@@ -17,8 +17,10 @@ class QtPlatform final : public Platform {
 
   void ShowMessage(const UiText& text) override;
   [[nodiscard]] bool AskYesNo(const UiText& question, const UiText& caption) override;
-  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
-  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
+  [[nodiscard]] std::optional<std::string> ChooseOpenFile(
+      const FileDialogOptions& options) override;
+  [[nodiscard]] std::optional<std::string> ChooseSaveFile(
+      const FileDialogOptions& options) override;
   // The raw bytes the frames offered when they are in `code`; otherwise the
   // clipboard's Unicode text encoded in `code` with CR LF line ends.
   [[nodiscard]] ClipboardText ReadClipboard(TextCode code) override;

@@ -11,8 +11,10 @@ namespace vortane {
 
 // Sample lines of the code samples page: the same bytes in every language.
 // Samples 1 to 5 decode, with the matching command, to GB text.
-inline constexpr std::string_view kSampleBase64 = "VGhpcyBpcyBhILLiytTOxLG+LLLiytRCYXNlNjSx4MLrDQog";
-inline constexpr std::string_view kSampleQuotedPrintable = "=B2=E2=CA=D4Quoted Printable=B1=E0=C2=EB";
+inline constexpr std::string_view kSampleBase64 =
+    "VGhpcyBpcyBhILLiytTOxLG+LLLiytRCYXNlNjSx4MLrDQog";
+inline constexpr std::string_view kSampleQuotedPrintable =
+    "=B2=E2=CA=D4Quoted Printable=B1=E0=C2=EB";
 inline constexpr std::string_view kSampleHz = "This is a ~{2bJTND1>~},~{2bJT~}HZ Code~{1`Bk~}";
 inline constexpr std::string_view kSampleUtf7 = "This is a +bUuL1WWHZyw-,+bUuL1Q-UTF-7+fxZ4AQ-";
 // The source file is UTF-8, so this literal is the UTF-8 bytes of the phrase.
@@ -23,9 +25,19 @@ inline constexpr std::string_view kSampleHighBitsLost = "This is a 2bJT6*J'8_N;5
 inline constexpr std::size_t kSampleHighBitsStart = 10;
 // One sentence ("中文电子邮件", Chinese e-mail) in GB and in Big5 bytes.
 inline constexpr std::string_view kSampleGbSentence =
-    "\xD6\xD0" "\xCE\xC4" "\xB5\xE7" "\xD7\xD3" "\xD3\xCA" "\xBC\xFE";
+    "\xD6\xD0"
+    "\xCE\xC4"
+    "\xB5\xE7"
+    "\xD7\xD3"
+    "\xD3\xCA"
+    "\xBC\xFE";
 inline constexpr std::string_view kSampleBig5Sentence =
-    "\xA4\xA4" "\xA4\xE5" "\xB9\x71" "\xA4\x6C" "\xB6\x6C" "\xA5\xF3";
+    "\xA4\xA4"
+    "\xA4\xE5"
+    "\xB9\x71"
+    "\xA4\x6C"
+    "\xB6\x6C"
+    "\xA5\xF3";
 
 // Body of help page `page` (0 introduction, 1 usage, 2 code samples, 3
 // others) in `language` (kLanguageGb, kLanguageEnglish or kLanguageBig5;

@@ -63,8 +63,7 @@ std::unique_ptr<FileReader> OpenFileReader(const std::string& path, int& error) 
   return std::make_unique<FileReader>(std::move(fd));
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path, int& error,
-                                         std::uint64_t limit) {
+std::optional<std::string> ReadFileBytes(const std::string& path, int& error, std::uint64_t limit) {
   auto reader = OpenFileReader(path, error);
   if (!reader) {
     return std::nullopt;
@@ -72,8 +71,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path, int& error,
   std::string bytes;
   std::vector<char> block(kStreamBlockSize);
   while (bytes.size() < limit) {
-    const auto want = static_cast<std::size_t>(
-        std::min<std::uint64_t>(block.size(), limit - bytes.size()));
+    const auto want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), limit - bytes.size()));
     const ReadResult r = reader->Read(std::span<char>(block.data(), want));
     if (r.error) {
       error = reader->error();
@@ -187,8 +186,8 @@ std::unique_ptr<OutputFile> OutputFile::Create(const std::string& requested, int
   }
   temp.assign(buffer.data());
   struct stat existing {};
-  const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                            : NewFileMode();
+  const mode_t mode =
+      ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
   ::fchmod(fd.get(), mode);
   return std::make_unique<OutputFile>(Key{}, path, temp, std::move(fd));
 }

@@ -105,7 +105,6 @@ class OutputFile final : public ByteWriter {
 };
 
 // Writes `bytes` to `path` through an OutputFile (all or nothing); false with `error`.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                       int& error);
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& error);
 
 }  // namespace vortane

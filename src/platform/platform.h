@@ -53,8 +53,10 @@ class Platform {
   [[nodiscard]] virtual bool AskYesNo(const UiText& question, const UiText& caption) = 0;
 
   // The chosen full path, or nullopt when the user cancelled.
-  [[nodiscard]] virtual std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) = 0;
-  [[nodiscard]] virtual std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) = 0;
+  [[nodiscard]] virtual std::optional<std::string> ChooseOpenFile(
+      const FileDialogOptions& options) = 0;
+  [[nodiscard]] virtual std::optional<std::string> ChooseSaveFile(
+      const FileDialogOptions& options) = 0;
 
   // The clipboard's text encoded in `code` (Gb or Big5; characters the code
   // cannot hold become "?").

@@ -79,9 +79,9 @@ SettingsDialog::Texts SettingsDialog::OpeningTexts() const {
 
 SettingsDialog::ControlValues SettingsDialog::CurrentValues() const {
   ControlValues values;
-  values.languageIndex =
-      interfaceLanguage >= kLanguageGb && interfaceLanguage <= kLanguageBig5 ? interfaceLanguage
-                                                                             : -1;
+  values.languageIndex = interfaceLanguage >= kLanguageGb && interfaceLanguage <= kLanguageBig5
+                             ? interfaceLanguage
+                             : -1;
   values.wordWrapNumber = std::to_string(wordWrapNumber);
   values.recogniseDoubleBytes = recogniseDoubleBytes != 0;
   values.autoPaste = autoPaste != 0;

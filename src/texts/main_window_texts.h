@@ -31,9 +31,9 @@ inline constexpr TriText kOpenFilePrefix{"Open filename=", "打开文件=", "打
 inline constexpr TriText kOpenMethodPrefix{"Open method=", "打开方式=", "打開方式="};
 inline constexpr TriText kObjectFilePrefix{"Object filename=", "存储文件=", "存儲文件="};
 // Replaces the object line when the user cancelled a running decoding.
-inline constexpr TriText kDecodeCancelled{
-    "Decoding cancelled: no output file was written.", "解码已取消:没有写输出文件.",
-    "解碼已取消:沒有寫輸出文件."};
+inline constexpr TriText kDecodeCancelled{"Decoding cancelled: no output file was written.",
+                                          "解码已取消:没有写输出文件.",
+                                          "解碼已取消:沒有寫輸出文件."};
 
 // The notice shown before the save dialog of a file decoding.
 inline constexpr TriText kDecodeFileNotice{
@@ -46,17 +46,15 @@ inline constexpr TriText kDecodeFileNotice{
 
 // The write error of a file decoding (the output could not be opened or
 // written, or the input could not be read).
-inline constexpr TriText kWriteProtectError{"Write protect error!", "写保护错误.",
-                                            "寫保護錯誤."};
+inline constexpr TriText kWriteProtectError{"Write protect error!", "写保护错误.", "寫保護錯誤."};
 
 // Label of the progress display of a file decoding; %1 the input file.
-inline constexpr TriText kDecodingProgress{"Decoding %1 ...", "正在解码 %1 ...",
-                                           "正在解碼 %1 ..."};
+inline constexpr TriText kDecodingProgress{"Decoding %1 ...", "正在解码 %1 ...", "正在解碼 %1 ..."};
 
 // Open and the file decodings: the chosen file cannot be read. %1 the file,
 // %2 the cause.
-inline constexpr TriText kCannotOpenFile{"Can not open the file %1: %2",
-                                         "不能打开文件 %1: %2", "不能打開文件 %1: %2"};
+inline constexpr TriText kCannotOpenFile{"Can not open the file %1: %2", "不能打开文件 %1: %2",
+                                         "不能打開文件 %1: %2"};
 
 // Open: the file did not fit the source frame whole. %1 the file.
 inline constexpr TriText kOpenTextCut{
@@ -68,9 +66,9 @@ inline constexpr TriText kOpenTextCut{
     "\"文件\"菜單中的\"解碼文件按\"."};
 
 // Save As: the target text could not be written. %1 the file, %2 the cause.
-inline constexpr TriText kSaveFailed{
-    "Can not write the file %1: %2. The target text is not saved.",
-    "不能写文件 %1: %2. 目标文本没有存储.", "不能寫文件 %1: %2. 目標文本沒有存儲."};
+inline constexpr TriText kSaveFailed{"Can not write the file %1: %2. The target text is not saved.",
+                                     "不能写文件 %1: %2. 目标文本没有存储.",
+                                     "不能寫文件 %1: %2. 目標文本沒有存儲."};
 
 // A file decoding whose output file is its input file. %1 the file.
 inline constexpr TriText kOutputIsInput{

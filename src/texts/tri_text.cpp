@@ -37,7 +37,10 @@ namespace {
 std::uint32_t NextCodePoint(std::string_view utf8, std::size_t& i) {
   const auto b = static_cast<unsigned char>(utf8[i++]);
   int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-  std::uint32_t cp = extra == 3 ? (b & 0x07) : extra == 2 ? (b & 0x0F) : extra == 1 ? (b & 0x1F) : b;
+  std::uint32_t cp = extra == 3   ? (b & 0x07)
+                     : extra == 2 ? (b & 0x0F)
+                     : extra == 1 ? (b & 0x1F)
+                                  : b;
   while (extra-- > 0 && i < utf8.size()) {
     cp = (cp << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3F);
   }

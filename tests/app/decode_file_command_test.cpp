@@ -41,9 +41,8 @@ TEST_P(DecodeFileMethodTest, CompleteRunWritesOutputAndSummary) {
 
   EXPECT_EQ(platform.questions.size(), static_cast<std::size_t>(unsavedQuestions));
   EXPECT_EQ(ToHex(ScopedTempDir::Read(dir.File("out.b")).value_or("none")), ToHex(c.output));
-  EXPECT_EQ(view.target.bytes, "Open filename=" + dir.File("in.b") +
-                                   "\r\n\r\nOpen method=" + c.label +
-                                   "\r\n\r\nObject filename=" + dir.File("out.b"));
+  EXPECT_EQ(view.target.bytes, "Open filename=" + dir.File("in.b") + "\r\n\r\nOpen method=" +
+                                   c.label + "\r\n\r\nObject filename=" + dir.File("out.b"));
   EXPECT_EQ(view.source.bytes, "source stays");
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0], Ascii(kNotice));
@@ -68,8 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "=B2=E2=B2\r\n=E2", Hex("B2E2 B2 0D0A E2")},
         MethodCase{"hz", kCmdDecodeFileHz, "HZ code", "~~{2b", "~~{2b"},
         MethodCase{"utf7", kCmdDecodeFileUtf7, "UTF-7", "A+-B", Hex("0041 002B 0042")},
-        MethodCase{"utf8", kCmdDecodeFileUtf8, "UTF-8", Hex("E4B8AD 0D0A"),
-                   Hex("4E2D 000D 000A")},
+        MethodCase{"utf8", kCmdDecodeFileUtf8, "UTF-8", Hex("E4B8AD 0D0A"), Hex("4E2D 000D 000A")},
         MethodCase{"empty_input", kCmdDecodeFileBase64, "Base 64", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -116,9 +114,10 @@ TEST_F(MainWindowTest, DecodeFileEnglishSummaryUsesTheTargetFrameCodeForPaths) {
   Run(kCmdDecodeFileBase64);
   EXPECT_EQ(view.target.displayCode, TextCode::Big5);
   const std::string big5Dir = dir.path() + "/" + Hex("A4A4 A4E5");
-  EXPECT_EQ(ToHex(view.target.bytes),
-            ToHex("Open filename=" + big5Dir + "/in.txt\r\n\r\nOpen method=Base 64\r\n\r\n"
-                  "Object filename=" + big5Dir + "/out.txt"));
+  EXPECT_EQ(ToHex(view.target.bytes), ToHex("Open filename=" + big5Dir +
+                                            "/in.txt\r\n\r\nOpen method=Base 64\r\n\r\n"
+                                            "Object filename=" +
+                                            big5Dir + "/out.txt"));
 }
 
 TEST_F(MainWindowTest, DecodeFileCancelledOpenDialogLeavesFrames) {
@@ -137,9 +136,9 @@ TEST_F(MainWindowTest, DecodeFileCancelledSaveDialogWritesTheDefaultOutput) {
   platform.openFiles.push_back(dir.File("in.txt"));
   Run(kCmdDecodeFileBase64);  // the save dialog is cancelled
   EXPECT_EQ(ScopedTempDir::Read(dir.File("Vortane.tmp")), "ABC");
-  EXPECT_EQ(view.target.bytes, "Open filename=" + dir.File("in.txt") +
-                                   "\r\n\r\nOpen method=Base 64\r\n\r\nObject filename=" +
-                                   dir.File("Vortane.tmp"));
+  EXPECT_EQ(view.target.bytes,
+            "Open filename=" + dir.File("in.txt") +
+                "\r\n\r\nOpen method=Base 64\r\n\r\nObject filename=" + dir.File("Vortane.tmp"));
 }
 
 TEST_F(MainWindowTest, DecodeFileUnopenableInputSaysSoAndStops) {
@@ -198,9 +197,9 @@ TEST_F(MainWindowTest, DecodeFileRefusesToWriteOverItsInput) {
   Run(kCmdDecodeFileBase64);
   EXPECT_EQ(ScopedTempDir::Read(dir.File("in.txt")), "QUJD");
   ASSERT_EQ(platform.messages.size(), 2U);
-  EXPECT_EQ(platform.messages[1],
-            Ascii("The output file " + dir.path() + "/./in.txt is the input file: it would be "
-                  "emptied before it is read. Choose another output file."));
+  EXPECT_EQ(platform.messages[1], Ascii("The output file " + dir.path() +
+                                        "/./in.txt is the input file: it would be "
+                                        "emptied before it is read. Choose another output file."));
   EXPECT_TRUE(view.target.bytes.ends_with("Open method=Base 64"));
 }
 

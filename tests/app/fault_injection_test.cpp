@@ -54,8 +54,9 @@ TEST_F(MainWindowTest, BadSettingsFilesStartWithWhatTheyHoldAndStayAsTheyWere) {
       {"huge garbage", RandomBytes(kHuge, 2), 70, ">"},
       {"huge line of blanks", "[Mail Vortane]" + std::string(kHuge, ' '), 70, ">"},
       {"valid, then huge garbage", ValidFile(33) + RandomBytes(kHuge, 3), 33, "#"},
-      {"valid up to a bad number", "[Mail Vortane]\nTemp Directory=/t/\nAuto paste=0\n"
-                                   "Recognise double bytes=1\nWord wrap number=x40\n",
+      {"valid up to a bad number",
+       "[Mail Vortane]\nTemp Directory=/t/\nAuto paste=0\n"
+       "Recognise double bytes=1\nWord wrap number=x40\n",
        70, ">"},
       {"NUL bytes inside", std::string("[Mail Vortane]\0\0\0", 17) + RandomBytes(100, 4), 70, ">"},
   };
@@ -239,7 +240,8 @@ TEST_F(MainWindowTest, ClipboardThatRefusesTheResultKeepsItInTheScratchFile) {
   RunConverter(*this, fileToClipboard);
   ASSERT_EQ(platform.messages.size(), 2U);
   EXPECT_EQ(platform.messages[0], Choose(converter_text::kConvertOk, kLanguageEnglish));
-  EXPECT_EQ(platform.messages[1], Choose(converter_text::kResultToClipboardFailed, kLanguageEnglish));
+  EXPECT_EQ(platform.messages[1],
+            Choose(converter_text::kResultToClipboardFailed, kLanguageEnglish));
   EXPECT_EQ(platform.clipboard.bytes, "previous");
   EXPECT_EQ(ScopedTempDir::Read(dir.File("~ConvertO.tmp")), "\xA4\xA4");
 }

@@ -45,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         WrapCase{"EmptyStaysEmpty", "", 70, true, ""},
         WrapCase{"ShortLineUntouched", "abc\r\ndef", 70, true, "abc\r\ndef"},
         // 69 ASCII bytes and a GB character: the line ends with both bytes.
-        WrapCase{"DoubleByteKeptWhole", k69 + kGbChar + "xy", 70, true,
-                 k69 + kGbChar + "\r\nxy"},
+        WrapCase{"DoubleByteKeptWhole", k69 + kGbChar + "xy", 70, true, k69 + kGbChar + "\r\nxy"},
         // Without double-byte recognition the character is split.
         WrapCase{"DoubleByteSplitWhenOff", k69 + kGbChar + "xy", 70, false,
                  k69 + kGbChar.substr(0, 1) + "\r\n" + kGbChar.substr(1) + "xy"},
@@ -70,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "ab" + Hex("B0A1") + "\r\n" + Hex("B0A2") + "c"},
         // A Big5 trail byte below 0x80 leaves the parity odd: the next break
         // takes one byte too many.
-        WrapCase{"LowTrailThrowsPairingOff", Hex("A440") + "bc", 3, true,
-                 Hex("A440") + "bc\r\n"},
+        WrapCase{"LowTrailThrowsPairingOff", Hex("A440") + "bc", 3, true, Hex("A440") + "bc\r\n"},
         // The parity runs on across an existing CR LF.
         WrapCase{"ParityCrossesExistingLineEnd", Hex("B0") + "\r\n" + "ab", 3, true,
                  Hex("B0") + "\r\nab"},

@@ -21,23 +21,54 @@ std::vector<int> Shape(std::span<const MenuEntry> table) {
   std::vector<int> shape;
   for (const MenuEntry& e : table) {
     switch (e.kind) {
-      case MenuEntry::Kind::Command: shape.push_back(e.id); break;
-      case MenuEntry::Kind::Popup: shape.push_back(-1); break;
-      case MenuEntry::Kind::EndPopup: shape.push_back(-2); break;
-      case MenuEntry::Kind::Separator: shape.push_back(-3); break;
+      case MenuEntry::Kind::Command:
+        shape.push_back(e.id);
+        break;
+      case MenuEntry::Kind::Popup:
+        shape.push_back(-1);
+        break;
+      case MenuEntry::Kind::EndPopup:
+        shape.push_back(-2);
+        break;
+      case MenuEntry::Kind::Separator:
+        shape.push_back(-3);
+        break;
     }
   }
   return shape;
 }
 
 TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
-  const std::set<int> allIds = {
-      kCmdOpen, kCmdSaveAs, kCmdClose, kCmdExit, kCmdDecodeBase64, kCmdDecodeQuotedPrintable,
-      kCmdDecodeHz, kCmd7bit8bit, kCmdAbout, kCmdHelpContents, kCmdSourceFromTarget,
-      kCmdTargetFromSource, kCmdDecodeFileBase64, kCmdDecodeFileQuotedPrintable,
-      kCmdDecodeFileHz, kCmdWordWrap, kCmdSetting, kCmdAddMark, kCmdRemoveMark, kCmdUtf8Gb,
-      kCmdUtf7Gb, kCmdBig5ToGb, kCmdGbToBig5, kCmdPasteToSource, kCmdCopySelectedTarget,
-      kCmdCodeConverter, kCmdUtf7Big5, kCmdUtf8Big5, kCmdDecodeFileUtf7, kCmdDecodeFileUtf8};
+  const std::set<int> allIds = {kCmdOpen,
+                                kCmdSaveAs,
+                                kCmdClose,
+                                kCmdExit,
+                                kCmdDecodeBase64,
+                                kCmdDecodeQuotedPrintable,
+                                kCmdDecodeHz,
+                                kCmd7bit8bit,
+                                kCmdAbout,
+                                kCmdHelpContents,
+                                kCmdSourceFromTarget,
+                                kCmdTargetFromSource,
+                                kCmdDecodeFileBase64,
+                                kCmdDecodeFileQuotedPrintable,
+                                kCmdDecodeFileHz,
+                                kCmdWordWrap,
+                                kCmdSetting,
+                                kCmdAddMark,
+                                kCmdRemoveMark,
+                                kCmdUtf8Gb,
+                                kCmdUtf7Gb,
+                                kCmdBig5ToGb,
+                                kCmdGbToBig5,
+                                kCmdPasteToSource,
+                                kCmdCopySelectedTarget,
+                                kCmdCodeConverter,
+                                kCmdUtf7Big5,
+                                kCmdUtf8Big5,
+                                kCmdDecodeFileUtf7,
+                                kCmdDecodeFileUtf8};
   for (MenuResource menu : kMenus) {
     std::multiset<int> ids;
     int depth = 0;
@@ -88,9 +119,9 @@ TEST(MenuTable, CaptionsConvertCompletelyIntoTheMenuCode) {
   for (const auto& [menu, code] : menus) {
     for (const MenuEntry& e : MenuTable(menu)) {
       if (!code) {
-        EXPECT_TRUE(std::all_of(e.caption.begin(), e.caption.end(),
-                                [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            << e.caption;
+        EXPECT_TRUE(std::all_of(e.caption.begin(), e.caption.end(), [](char c) {
+          return static_cast<unsigned char>(c) < 0x80;
+        })) << e.caption;
         continue;
       }
       bool complete = true;

@@ -128,8 +128,7 @@ struct QuitCase {
   bool closes;
 };
 
-class QuitPromptTest : public MainWindowTest,
-                       public ::testing::WithParamInterface<QuitCase> {};
+class QuitPromptTest : public MainWindowTest, public ::testing::WithParamInterface<QuitCase> {};
 
 TEST_P(QuitPromptTest, ExitAsksOnlyWhenTargetIsUnsaved) {
   const QuitCase& c = GetParam();
@@ -152,21 +151,20 @@ void SaveTarget(MainWindowTest& t);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuitPromptTest,
-    ::testing::Values(
-        QuitCase{"empty_target", "", nullptr, false, false, true},
-        QuitCase{"unsaved_no", "text", nullptr, true, false, false},
-        QuitCase{"unsaved_yes", "text", nullptr, true, true, true},
-        QuitCase{"after_save", "text", SaveTarget, false, false, true},
-        QuitCase{"decoding_after_save_does_not_rearm", "text",
-                 [](MainWindowTest& t) {
-                   SaveTarget(t);
-                   t.view.source.bytes = "QUJD";
-                   t.window->OnCommand(kCmdDecodeBase64);
-                 },
-                 false, false, true},
-        QuitCase{"after_close", "text",
-                 [](MainWindowTest& t) { t.window->OnCommand(kCmdClose); }, false, false,
-                 true}),
+    ::testing::Values(QuitCase{"empty_target", "", nullptr, false, false, true},
+                      QuitCase{"unsaved_no", "text", nullptr, true, false, false},
+                      QuitCase{"unsaved_yes", "text", nullptr, true, true, true},
+                      QuitCase{"after_save", "text", SaveTarget, false, false, true},
+                      QuitCase{"decoding_after_save_does_not_rearm", "text",
+                               [](MainWindowTest& t) {
+                                 SaveTarget(t);
+                                 t.view.source.bytes = "QUJD";
+                                 t.window->OnCommand(kCmdDecodeBase64);
+                               },
+                               false, false, true},
+                      QuitCase{"after_close", "text",
+                               [](MainWindowTest& t) { t.window->OnCommand(kCmdClose); }, false,
+                               false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A helper visible to the table above.
@@ -303,9 +301,8 @@ TEST_F(MainWindowTest, OpenUnreadableFileSaysSoAndChangesNothing) {
   platform.openFiles.push_back(dir.File("missing.txt"));
   Run(kCmdOpen);
   ASSERT_EQ(platform.messages.size(), 1U);
-  EXPECT_EQ(platform.messages[0],
-            Ascii("Can not open the file " + dir.File("missing.txt") +
-                  ": No such file or directory"));
+  EXPECT_EQ(platform.messages[0], Ascii("Can not open the file " + dir.File("missing.txt") +
+                                        ": No such file or directory"));
   EXPECT_EQ(view.source.bytes, "src");
 }
 

@@ -62,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TableShape{"GbUnicode", GbUnicodeTable, 7445, {0x2121, 0x3000}, {0x777E, 0x9F44}},
         TableShape{"GbBig5", GbBig5Table, 6793, {0xA1A2, 0xA142}, {0xF7FD, 0xC24D}},
-        TableShape{"Big5Unicode", Big5UnicodeTable, 13710, {0xA140, 0x3000},
-                   {0xF9D5, 0x9F98}}),
+        TableShape{"Big5Unicode", Big5UnicodeTable, 13710, {0xA140, 0x3000}, {0xF9D5, 0x9F98}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
@@ -82,10 +81,9 @@ TEST(CodeTableRanges, GbUnicodeHoldsRowColumnCodesInItsThreeGroups) {
   for (const CodePair& row : rows) {
     const std::uint32_t high = row.first >> 8;
     const std::uint32_t low = row.first & 0xFF;
-    EXPECT_TRUE(high >= 0x21 && high <= 0x77 && low >= 0x21 && low <= 0x7E)
-        << HexKey(row.first);
+    EXPECT_TRUE(high >= 0x21 && high <= 0x77 && low >= 0x21 && low <= 0x7E) << HexKey(row.first);
   }
-  EXPECT_EQ(CountFirstIn(rows, 0x2121, 0x297E), 682u);  // symbols
+  EXPECT_EQ(CountFirstIn(rows, 0x2121, 0x297E), 682u);   // symbols
   EXPECT_EQ(CountFirstIn(rows, 0x3021, 0x577E), 3755u);  // level-1 Hanzi
   EXPECT_EQ(CountFirstIn(rows, 0x5821, 0x777E), 3008u);  // level-2 Hanzi
 }
@@ -123,8 +121,8 @@ TEST(CodeTableRanges, GbBig5JoinsGb2312CodesToPlainBig5Codes) {
 TEST(CodeTableRanges, GbBig5LeavesOutSpaceKanaAndCyrillic) {
   const auto rows = GbBig5Table();
   EXPECT_EQ(CountFirstIn(rows, 0xA1A1, 0xA1A1), 0u);
-  EXPECT_EQ(CountFirstIn(rows, 0xA4A1, 0xA5FE), 0u);  // hiragana, katakana
-  EXPECT_EQ(CountFirstIn(rows, 0xA7A1, 0xA7FE), 0u);  // Cyrillic
+  EXPECT_EQ(CountFirstIn(rows, 0xA4A1, 0xA5FE), 0u);    // hiragana, katakana
+  EXPECT_EQ(CountFirstIn(rows, 0xA7A1, 0xA7FE), 0u);    // Cyrillic
   EXPECT_EQ(CountFirstIn(rows, 0xA1A2, 0xAFFE), 274u);  // the symbols kept
 }
 
@@ -152,63 +150,50 @@ TEST_P(CodeTableKnownRow, HoldsThePair) {
       << HexKey(row.first);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GbUnicode, CodeTableKnownRow,
-    ::testing::Values(KnownRow{GbUnicodeTable, 0x2122, 0x3001},
-                      KnownRow{GbUnicodeTable, 0x2123, 0x3002},
-                      KnownRow{GbUnicodeTable, 0x2124, 0x30FB},
-                      KnownRow{GbUnicodeTable, 0x212A, 0x2015},
-                      KnownRow{GbUnicodeTable, 0x212C, 0x2225},  // not U+2016
-                      KnownRow{GbUnicodeTable, 0x214E, 0x2225},
-                      KnownRow{GbUnicodeTable, 0x3021, 0x554A},
-                      KnownRow{GbUnicodeTable, 0x5821, 0x4E8D},
-                      KnownRow{GbUnicodeTable, 0x6D43, 0x783B}));
+INSTANTIATE_TEST_SUITE_P(GbUnicode, CodeTableKnownRow,
+                         ::testing::Values(KnownRow{GbUnicodeTable, 0x2122, 0x3001},
+                                           KnownRow{GbUnicodeTable, 0x2123, 0x3002},
+                                           KnownRow{GbUnicodeTable, 0x2124, 0x30FB},
+                                           KnownRow{GbUnicodeTable, 0x212A, 0x2015},
+                                           KnownRow{GbUnicodeTable, 0x212C, 0x2225},  // not U+2016
+                                           KnownRow{GbUnicodeTable, 0x214E, 0x2225},
+                                           KnownRow{GbUnicodeTable, 0x3021, 0x554A},
+                                           KnownRow{GbUnicodeTable, 0x5821, 0x4E8D},
+                                           KnownRow{GbUnicodeTable, 0x6D43, 0x783B}));
 
 INSTANTIATE_TEST_SUITE_P(
     Big5Unicode, CodeTableKnownRow,
-    ::testing::Values(KnownRow{Big5UnicodeTable, 0xA141, 0xFF0C},
-                      KnownRow{Big5UnicodeTable, 0xA142, 0x3001},
-                      KnownRow{Big5UnicodeTable, 0xA143, 0x3002},
-                      KnownRow{Big5UnicodeTable, 0xA145, 0x2022},
-                      KnownRow{Big5UnicodeTable, 0xA14E, 0xFF64},
-                      KnownRow{Big5UnicodeTable, 0xA1C2, 0x203E},
-                      KnownRow{Big5UnicodeTable, 0xA1E3, 0x223C},
-                      KnownRow{Big5UnicodeTable, 0xA1F2, 0x2641},
-                      KnownRow{Big5UnicodeTable, 0xA1F3, 0x2609},
-                      KnownRow{Big5UnicodeTable, 0xA241, 0xFF0F},
-                      KnownRow{Big5UnicodeTable, 0xA242, 0xFF3C},
-                      KnownRow{Big5UnicodeTable, 0xA440, 0x4E00},
-                      KnownRow{Big5UnicodeTable, 0xA441, 0x4E59},
-                      KnownRow{Big5UnicodeTable, 0xA451, 0x5341},
-                      KnownRow{Big5UnicodeTable, 0xA4CA, 0x5345},
-                      KnownRow{Big5UnicodeTable, 0xC6A1, 0x30FE},
-                      KnownRow{Big5UnicodeTable, 0xC7E9, 0x2460},
-                      KnownRow{Big5UnicodeTable, 0xC940, 0x4E42},
-                      // Codes held but mapped to the replacement character.
-                      KnownRow{Big5UnicodeTable, 0xA15A, 0xFFFD},
-                      KnownRow{Big5UnicodeTable, 0xA1C3, 0xFFFD},
-                      KnownRow{Big5UnicodeTable, 0xA1C5, 0xFFFD},
-                      KnownRow{Big5UnicodeTable, 0xA1FE, 0xFFFD},
-                      KnownRow{Big5UnicodeTable, 0xA240, 0xFFFD},
-                      KnownRow{Big5UnicodeTable, 0xA2CC, 0xFFFD},
-                      KnownRow{Big5UnicodeTable, 0xA2CE, 0xFFFD}));
+    ::testing::Values(
+        KnownRow{Big5UnicodeTable, 0xA141, 0xFF0C}, KnownRow{Big5UnicodeTable, 0xA142, 0x3001},
+        KnownRow{Big5UnicodeTable, 0xA143, 0x3002}, KnownRow{Big5UnicodeTable, 0xA145, 0x2022},
+        KnownRow{Big5UnicodeTable, 0xA14E, 0xFF64}, KnownRow{Big5UnicodeTable, 0xA1C2, 0x203E},
+        KnownRow{Big5UnicodeTable, 0xA1E3, 0x223C}, KnownRow{Big5UnicodeTable, 0xA1F2, 0x2641},
+        KnownRow{Big5UnicodeTable, 0xA1F3, 0x2609}, KnownRow{Big5UnicodeTable, 0xA241, 0xFF0F},
+        KnownRow{Big5UnicodeTable, 0xA242, 0xFF3C}, KnownRow{Big5UnicodeTable, 0xA440, 0x4E00},
+        KnownRow{Big5UnicodeTable, 0xA441, 0x4E59}, KnownRow{Big5UnicodeTable, 0xA451, 0x5341},
+        KnownRow{Big5UnicodeTable, 0xA4CA, 0x5345}, KnownRow{Big5UnicodeTable, 0xC6A1, 0x30FE},
+        KnownRow{Big5UnicodeTable, 0xC7E9, 0x2460}, KnownRow{Big5UnicodeTable, 0xC940, 0x4E42},
+        // Codes held but mapped to the replacement character.
+        KnownRow{Big5UnicodeTable, 0xA15A, 0xFFFD}, KnownRow{Big5UnicodeTable, 0xA1C3, 0xFFFD},
+        KnownRow{Big5UnicodeTable, 0xA1C5, 0xFFFD}, KnownRow{Big5UnicodeTable, 0xA1FE, 0xFFFD},
+        KnownRow{Big5UnicodeTable, 0xA240, 0xFFFD}, KnownRow{Big5UnicodeTable, 0xA2CC, 0xFFFD},
+        KnownRow{Big5UnicodeTable, 0xA2CE, 0xFFFD}));
 
 INSTANTIATE_TEST_SUITE_P(
     GbBig5, CodeTableKnownRow,
-    ::testing::Values(KnownRow{GbBig5Table, 0xA1A3, 0xA143},
-                      KnownRow{GbBig5Table, 0xA1A4, 0xA145},
+    ::testing::Values(KnownRow{GbBig5Table, 0xA1A3, 0xA143}, KnownRow{GbBig5Table, 0xA1A4, 0xA145},
                       KnownRow{GbBig5Table, 0xA1A5, 0xA1C2},
-                      KnownRow{GbBig5Table, 0xB0A1, 0xB0DA},  // 啊
-                      KnownRow{GbBig5Table, 0xB7A2, 0xB56F},  // 发 -> 發
-                      KnownRow{GbBig5Table, 0xB9FA, 0xB0EA},  // 国 -> 國
-                      KnownRow{GbBig5Table, 0xCFB0, 0xB2DF},  // 习 -> 習
-                      KnownRow{GbBig5Table, 0xD6D0, 0xA4A4},  // 中
-                      KnownRow{GbBig5Table, 0xD6F8, 0xB5DB},  // 著
-                      KnownRow{GbBig5Table, 0xD7C5, 0xB5DB},  // 着 -> 著
-                      KnownRow{GbBig5Table, 0xBCEE, 0xC650},  // 碱 -> 鹼
-                      KnownRow{GbBig5Table, 0xBCEF, 0xC650},  // 硷 -> 鹼
-                      KnownRow{GbBig5Table, 0xC4E3, 0xA741},  // 你: ASCII trail byte
-                      KnownRow{GbBig5Table, 0xBAC3, 0xA66E},  // 好
+                      KnownRow{GbBig5Table, 0xB0A1, 0xB0DA},    // 啊
+                      KnownRow{GbBig5Table, 0xB7A2, 0xB56F},    // 发 -> 發
+                      KnownRow{GbBig5Table, 0xB9FA, 0xB0EA},    // 国 -> 國
+                      KnownRow{GbBig5Table, 0xCFB0, 0xB2DF},    // 习 -> 習
+                      KnownRow{GbBig5Table, 0xD6D0, 0xA4A4},    // 中
+                      KnownRow{GbBig5Table, 0xD6F8, 0xB5DB},    // 著
+                      KnownRow{GbBig5Table, 0xD7C5, 0xB5DB},    // 着 -> 著
+                      KnownRow{GbBig5Table, 0xBCEE, 0xC650},    // 碱 -> 鹼
+                      KnownRow{GbBig5Table, 0xBCEF, 0xC650},    // 硷 -> 鹼
+                      KnownRow{GbBig5Table, 0xC4E3, 0xA741},    // 你: ASCII trail byte
+                      KnownRow{GbBig5Table, 0xBAC3, 0xA66E},    // 好
                       KnownRow{GbBig5Table, 0xD6D3, 0xC4C1}));  // 钟 -> 鐘, not 鍾
 
 // Code points the tables must not hold at all.

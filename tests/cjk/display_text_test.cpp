@@ -65,8 +65,8 @@ TEST_P(DisplayTableFree, RandomStringsRoundTrip) {
       "\x0D\x0A\x09\x41\x7F\x80\xA1\xA4\xB0\xC9\xF9\xFE\xFF\x40\x7E\x01"sv;
   std::uniform_int_distribution<std::size_t> length(0, 300);
   for (int round = 0; round < 2000; ++round) {
-    const std::string bytes = testing::RandomBytesFrom(random, length(random), kInteresting,
-                                                       kInteresting.size(), 0x01);
+    const std::string bytes =
+        testing::RandomBytesFrom(random, length(random), kInteresting, kInteresting.size(), 0x01);
     const std::string back = DisplayTextToBytes(BytesToDisplayText(bytes, GetParam()), GetParam());
     ASSERT_EQ(ToHex(back), ToHex(bytes)) << "round " << round;
   }

@@ -53,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         GbBig5Case{"Big5AsciiTrailIsReadAsTrail", Direction::Big5ToGb, Hex("A741 A66E"),
                    Hex("C4E3 BAC3")},
         GbBig5Case{"ThereAndBackNeedNotReturn", Direction::GbToBig5, Hex("D7C5"), Hex("B5DB")},
-        GbBig5Case{"SharedBig5CodeTakesFirstGbRow", Direction::Big5ToGb, Hex("B5DB"),
-                   Hex("D6F8")},
+        GbBig5Case{"SharedBig5CodeTakesFirstGbRow", Direction::Big5ToGb, Hex("B5DB"), Hex("D6F8")},
         GbBig5Case{"IdeographicSpaceIsNotInTheTable", Direction::GbToBig5, Hex("A1A1"),
                    Hex("A1A1")},
         GbBig5Case{"KanaPassesUnchanged", Direction::GbToBig5, Hex("A4A2 A5A2"), Hex("A4A2 A5A2")},
@@ -62,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Hex("41 A4A4 D6")},
         GbBig5Case{"HighByteTakesTheAsciiByteAfterIt", Direction::GbToBig5, Hex("C441 D6D0"),
                    Hex("C441 A4A4")},
-        GbBig5Case{"ConvertedTextIsConvertedAgain", Direction::GbToBig5, Hex("A4A4"),
-                   Hex("A4A4")},
+        GbBig5Case{"ConvertedTextIsConvertedAgain", Direction::GbToBig5, Hex("A4A4"), Hex("A4A4")},
         GbBig5Case{"AsciiAroundCharactersStaysInPlace", Direction::GbToBig5,
                    "a long line of ASCII first" + Hex("D6D0") + "and then more ASCII",
                    "a long line of ASCII first" + Hex("A4A4") + "and then more ASCII"}),
@@ -92,8 +90,7 @@ TEST(GbBig5Property, GbCodeOfTheSameCharacterAsItsBig5CodeComesBack) {
     }
     const auto gb = gbCharacters.find(row.first);
     const auto big5 = big5Characters.find(row.second);
-    if (gb == gbCharacters.end() || big5 == big5Characters.end() ||
-        gb->second != big5->second) {
+    if (gb == gbCharacters.end() || big5 == big5Characters.end() || gb->second != big5->second) {
       continue;
     }
     const std::string text = {static_cast<char>(row.first >> 8),

@@ -163,18 +163,18 @@ TEST_P(Utf7Text, DecodesToTheWholeResult) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Utf7Text,
-    ::testing::Values(
-        TextCase{"Empty", "", TextCode::Gb, ""},
-        TextCase{"FoundAndMissingCharactersInGb", "Hi +ZeVnLIqe-!", TextCode::Gb,
-                 "Hi " + Hex("C8D5 B1BE 8A9E") + "!"},
-        TextCase{"FoundCharactersInBig5", "Hi +ZeVnLIqe-!", TextCode::Big5,
-                 "Hi " + Hex("A4E9 A5BB BB79") + "!"},
-        TextCase{"PlusDash", "1 +- 1", TextCode::Gb, "1 + 1"},
-        TextCase{"AsciiUnitsBecomeSingleBytes", "+AGEAYgBj", TextCode::Big5, "abc"},
-        TextCase{"KeepsAFinalLineBreak", "+ZeVnLA-\r\n", TextCode::Gb, Hex("C8D5 B1BE 0D0A")},
-        TextCase{"KeepsTheLastCharacter", "+ZeVnLA-", TextCode::Gb, Hex("C8D5 B1BE")},
-        TextCase{"KeepsALoneLastByte", "+ZeVn", TextCode::Gb, Hex("C8D5 67")},
-        TextCase{"ZeroUnitGivesZeroByte", "+AAA-A", TextCode::Gb, Hex("00 41")}),
+    ::testing::Values(TextCase{"Empty", "", TextCode::Gb, ""},
+                      TextCase{"FoundAndMissingCharactersInGb", "Hi +ZeVnLIqe-!", TextCode::Gb,
+                               "Hi " + Hex("C8D5 B1BE 8A9E") + "!"},
+                      TextCase{"FoundCharactersInBig5", "Hi +ZeVnLIqe-!", TextCode::Big5,
+                               "Hi " + Hex("A4E9 A5BB BB79") + "!"},
+                      TextCase{"PlusDash", "1 +- 1", TextCode::Gb, "1 + 1"},
+                      TextCase{"AsciiUnitsBecomeSingleBytes", "+AGEAYgBj", TextCode::Big5, "abc"},
+                      TextCase{"KeepsAFinalLineBreak", "+ZeVnLA-\r\n", TextCode::Gb,
+                               Hex("C8D5 B1BE 0D0A")},
+                      TextCase{"KeepsTheLastCharacter", "+ZeVnLA-", TextCode::Gb, Hex("C8D5 B1BE")},
+                      TextCase{"KeepsALoneLastByte", "+ZeVn", TextCode::Gb, Hex("C8D5 67")},
+                      TextCase{"ZeroUnitGivesZeroByte", "+AAA-A", TextCode::Gb, Hex("00 41")}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 struct UnitsToTextCase {
@@ -218,7 +218,7 @@ TEST(Utf7Property, EncodedUnitsDecodeBackInAnyBlockSize) {
     const int count = length(rng);
     for (int k = 0; k < count; ++k) {
       const int pick = kind(rng);
-      const auto u = static_cast<std::uint16_t>(pick < 2   ? ascii(rng)
+      const auto u = static_cast<std::uint16_t>(pick < 2    ? ascii(rng)
                                                 : pick == 2 ? (k % 2 == 0 ? '\r' : '\n')
                                                 : pick == 3 ? '+'
                                                             : any(rng));

@@ -37,7 +37,9 @@ std::string ReferenceUtf8(std::string_view input, bool frame, TextCode code) {
   };
   auto pay = [&](std::size_t j) { return at(j) - 0x80; };
   std::string out;
-  auto put = [&](std::int64_t v, int shift) { out.push_back(static_cast<char>((v >> shift) & 0xFF)); };
+  auto put = [&](std::int64_t v, int shift) {
+    out.push_back(static_cast<char>((v >> shift) & 0xFF));
+  };
   std::size_t i = 0;
   while (i < n) {
     const std::int64_t b = at(i);
@@ -121,8 +123,7 @@ class Utf8Frame : public ::testing::TestWithParam<FrameCase> {};
 TEST_P(Utf8Frame, TextAndStreamDecodeToItsBytes) {
   const FrameCase& c = GetParam();
   EXPECT_EQ(ToHex(DecodeUtf8Text(c.input, c.code)), ToHex(c.expected));
-  EXPECT_EQ(ToHex(ExpectBlockSizeIndependent(Utf8TextStream(c.code), c.input)),
-            ToHex(c.expected));
+  EXPECT_EQ(ToHex(ExpectBlockSizeIndependent(Utf8TextStream(c.code), c.input)), ToHex(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"TwoByteFormKeepsNonZeroHighByte", Hex("D090"), TextCode::Gb, Hex("04 10")},
         FrameCase{"OverlongZeroGivesOneZeroByte", Hex("C080"), TextCode::Gb, Hex("00")},
         FrameCase{"TwoByteFormWithAsciiSecondByteWraps", Hex("C041"), TextCode::Gb, Hex("FF C1")},
-        FrameCase{"SimplifiedCharacterMissingFromBig5GivesCodePoint", Hex("E59BBD"),
-                  TextCode::Big5, Hex("56 FD")},
+        FrameCase{"SimplifiedCharacterMissingFromBig5GivesCodePoint", Hex("E59BBD"), TextCode::Big5,
+                  Hex("56 FD")},
         FrameCase{"ReplacementCharacterTakesBig5TieBreak", Hex("EFBFBD"), TextCode::Big5,
                   Hex("A15A")},
         FrameCase{"ReplacementCharacterMissingFromGb", Hex("EFBFBD"), TextCode::Gb, Hex("FFFD")},
@@ -150,8 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Hex("200000")},
         FrameCase{"FiveByteFormKeepsNonZeroTopByte", Hex("F988808080"), TextCode::Gb,
                   Hex("01 200000")},
-        FrameCase{"SixByteFormGivesFourBytes", Hex("FC8480808080"), TextCode::Gb,
-                  Hex("04000000")},
+        FrameCase{"SixByteFormGivesFourBytes", Hex("FC8480808080"), TextCode::Gb, Hex("04000000")},
         FrameCase{"FeAndFfAreDropped", Hex("41 FE 42 FF 43"), TextCode::Gb, Hex("41 42 43")},
         FrameCase{"CutThreeByteFormReadsZeros", Hex("41 E4B8"), TextCode::Gb, Hex("41 4D80")},
         FrameCase{"CutTwoByteFormReadsZero", Hex("C3"), TextCode::Gb, Hex("40")},

@@ -57,70 +57,99 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ParseRunTest,
     ::testing::Values(
         RunCase{"DecodeBase64Stdio", {"decode", "base64"}, Make(CliRoute::DecodeBase64)},
-        RunCase{"DecodeQpFiles", {"decode", "qp", "in", "out"},
+        RunCase{"DecodeQpFiles",
+                {"decode", "qp", "in", "out"},
                 Make(CliRoute::DecodeQuotedPrintable,
-                     [](CliCommand& c) { c.input = "in"; c.output = "out"; })},
-        RunCase{"DecodeHzInputOnly", {"decode", "hz", "in"},
+                     [](CliCommand& c) {
+                       c.input = "in";
+                       c.output = "out";
+                     })},
+        RunCase{"DecodeHzInputOnly",
+                {"decode", "hz", "in"},
                 Make(CliRoute::DecodeHz, [](CliCommand& c) { c.input = "in"; })},
         RunCase{"DecodeUtf7DashesName", {"decode", "utf7", "-", "-"}, Make(CliRoute::DecodeUtf7)},
         RunCase{"DecodeUtf8", {"decode", "utf8"}, Make(CliRoute::DecodeUtf8)},
-        RunCase{"TextQpDoubleBytesOnByDefault", {"text", "qp"},
-                Make(CliRoute::TextQuotedPrintable)},
-        RunCase{"TextQpNoDoubleBytes", {"text", "qp", "--no-double-bytes", "a"},
+        RunCase{
+            "TextQpDoubleBytesOnByDefault", {"text", "qp"}, Make(CliRoute::TextQuotedPrintable)},
+        RunCase{"TextQpNoDoubleBytes",
+                {"text", "qp", "--no-double-bytes", "a"},
                 Make(CliRoute::TextQuotedPrintable,
-                     [](CliCommand& c) { c.recogniseDoubleBytes = false; c.input = "a"; })},
-        RunCase{"OptionAfterOperands", {"text", "hz", "a", "b", "--no-double-bytes"},
-                Make(CliRoute::TextHz, [](CliCommand& c) {
-                  c.recogniseDoubleBytes = false;
-                  c.input = "a";
-                  c.output = "b";
-                })},
+                     [](CliCommand& c) {
+                       c.recogniseDoubleBytes = false;
+                       c.input = "a";
+                     })},
+        RunCase{"OptionAfterOperands",
+                {"text", "hz", "a", "b", "--no-double-bytes"},
+                Make(CliRoute::TextHz,
+                     [](CliCommand& c) {
+                       c.recogniseDoubleBytes = false;
+                       c.input = "a";
+                       c.output = "b";
+                     })},
         RunCase{"TextBase64", {"text", "base64"}, Make(CliRoute::TextBase64)},
-        RunCase{"TextUtf8ToBig5", {"text", "utf8", "--to", "big5"},
+        RunCase{"TextUtf8ToBig5",
+                {"text", "utf8", "--to", "big5"},
                 Make(CliRoute::TextUtf8, [](CliCommand& c) { c.resultCode = TextCode::Big5; })},
-        RunCase{"TextUtf7ToGbWithEquals", {"text", "utf7", "--to=gb"},
+        RunCase{"TextUtf7ToGbWithEquals",
+                {"text", "utf7", "--to=gb"},
                 Make(CliRoute::TextUtf7, [](CliCommand& c) { c.resultCode = TextCode::Gb; })},
         RunCase{"TextGbToBig5", {"text", "gb2big5"}, Make(CliRoute::TextGbToBig5)},
         RunCase{"TextBig5ToGb", {"text", "big52gb"}, Make(CliRoute::TextBig5ToGb)},
         RunCase{"WrapDefaults", {"wrap"}, Make(CliRoute::Wrap)},
-        RunCase{"WrapWidthAndNoDoubleBytes", {"wrap", "--width", "30", "--no-double-bytes"},
-                Make(CliRoute::Wrap, [](CliCommand& c) {
-                  c.width = 30;
-                  c.recogniseDoubleBytes = false;
-                })},
-        RunCase{"HugeWidthSaturates", {"wrap", "--width", "99999999999"},
+        RunCase{"WrapWidthAndNoDoubleBytes",
+                {"wrap", "--width", "30", "--no-double-bytes"},
+                Make(CliRoute::Wrap,
+                     [](CliCommand& c) {
+                       c.width = 30;
+                       c.recogniseDoubleBytes = false;
+                     })},
+        RunCase{"HugeWidthSaturates",
+                {"wrap", "--width", "99999999999"},
                 Make(CliRoute::Wrap, [](CliCommand& c) { c.width = INT_MAX; })},
-        RunCase{"LastOptionWins", {"wrap", "--width=5", "--width=6"},
+        RunCase{"LastOptionWins",
+                {"wrap", "--width=5", "--width=6"},
                 Make(CliRoute::Wrap, [](CliCommand& c) { c.width = 6; })},
         RunCase{"MarkAddDefault", {"mark", "add"}, Make(CliRoute::MarkAdd)},
-        RunCase{"MarkRemoveHash", {"mark", "remove", "--mark", "#"},
+        RunCase{"MarkRemoveHash",
+                {"mark", "remove", "--mark", "#"},
                 Make(CliRoute::MarkRemove, [](CliCommand& c) { c.mark = "#"; })},
-        RunCase{"MarkEmpty", {"mark", "add", "--mark="},
+        RunCase{"MarkEmpty",
+                {"mark", "add", "--mark="},
                 Make(CliRoute::MarkAdd, [](CliCommand& c) { c.mark = ""; })},
-        RunCase{"MarkDashValue", {"mark", "add", "--mark", "-"},
+        RunCase{"MarkDashValue",
+                {"mark", "add", "--mark", "-"},
                 Make(CliRoute::MarkAdd, [](CliCommand& c) { c.mark = "-"; })},
-        RunCase{"RestoreRange", {"restore-high-bits", "3", "10", "in"},
-                Make(CliRoute::RestoreHighBits, [](CliCommand& c) {
-                  c.start = 3;
-                  c.end = 10;
-                  c.input = "in";
-                })},
-        RunCase{"RestoreHugeEndSaturates", {"restore-high-bits", "0", "99999999999999999999999"},
+        RunCase{"RestoreRange",
+                {"restore-high-bits", "3", "10", "in"},
+                Make(CliRoute::RestoreHighBits,
+                     [](CliCommand& c) {
+                       c.start = 3;
+                       c.end = 10;
+                       c.input = "in";
+                     })},
+        RunCase{"RestoreHugeEndSaturates",
+                {"restore-high-bits", "0", "99999999999999999999999"},
                 Make(CliRoute::RestoreHighBits, [](CliCommand& c) { c.end = UINT64_MAX; })},
-        RunCase{"ConvertDefaultsToKeep", {"convert", "--from", "unicode", "--to", "big5"},
-                Make(CliRoute::Convert, [](CliCommand& c) {
-                  c.sourceCode = TextCode::Unicode;
-                  c.resultCode = TextCode::Big5;
-                })},
-        RunCase{"ConvertBlanks", {"convert", "--from=big5", "--to=gb", "--blanks=remove"},
-                Make(CliRoute::Convert, [](CliCommand& c) {
-                  c.sourceCode = TextCode::Big5;
-                  c.resultCode = TextCode::Gb;
-                  c.blankMode = BlankMode::RemoveBlank;
-                })},
-        RunCase{"ConvertAddBlanks", {"convert", "--from", "gb", "--to", "gb", "--blanks", "add"},
+        RunCase{"ConvertDefaultsToKeep",
+                {"convert", "--from", "unicode", "--to", "big5"},
+                Make(CliRoute::Convert,
+                     [](CliCommand& c) {
+                       c.sourceCode = TextCode::Unicode;
+                       c.resultCode = TextCode::Big5;
+                     })},
+        RunCase{"ConvertBlanks",
+                {"convert", "--from=big5", "--to=gb", "--blanks=remove"},
+                Make(CliRoute::Convert,
+                     [](CliCommand& c) {
+                       c.sourceCode = TextCode::Big5;
+                       c.resultCode = TextCode::Gb;
+                       c.blankMode = BlankMode::RemoveBlank;
+                     })},
+        RunCase{"ConvertAddBlanks",
+                {"convert", "--from", "gb", "--to", "gb", "--blanks", "add"},
                 Make(CliRoute::Convert, [](CliCommand& c) { c.blankMode = BlankMode::AddBlank; })},
-        RunCase{"DoubleDashEndsOptions", {"mark", "add", "--", "--mark"},
+        RunCase{"DoubleDashEndsOptions",
+                {"mark", "add", "--", "--mark"},
                 Make(CliRoute::MarkAdd, [](CliCommand& c) { c.input = "--mark"; })}),
     [](const auto& info) { return info.param.name; });
 
@@ -150,14 +179,18 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"UnknownLeadingOption", {"--verbose"}, "unknown option '--verbose'", ""},
         ErrorCase{"DecodeWithoutMethod", {"decode"}, "base64|qp|hz|utf7|utf8", "decode"},
         ErrorCase{"DecodeUnknownMethod", {"decode", "uu"}, "'uu'", "decode"},
-        ErrorCase{"DecodeTakesNoOptions", {"decode", "base64", "--no-double-bytes"},
-                  "unknown option '--no-double-bytes'", "decode"},
+        ErrorCase{"DecodeTakesNoOptions",
+                  {"decode", "base64", "--no-double-bytes"},
+                  "unknown option '--no-double-bytes'",
+                  "decode"},
         ErrorCase{"TooManyFiles", {"decode", "hz", "a", "b", "c"}, "too many arguments", "decode"},
         ErrorCase{"TextUtf8NeedsTo", {"text", "utf8"}, "--to", "text"},
         ErrorCase{"TextToBadCode", {"text", "utf7", "--to", "unicode"}, "'unicode'", "text"},
         ErrorCase{"TextToOnlyForUtf", {"text", "base64", "--to", "gb"}, "--to", "text"},
-        ErrorCase{"NoDoubleBytesNotForGb2Big5", {"text", "gb2big5", "--no-double-bytes"},
-                  "--no-double-bytes", "text"},
+        ErrorCase{"NoDoubleBytesNotForGb2Big5",
+                  {"text", "gb2big5", "--no-double-bytes"},
+                  "--no-double-bytes",
+                  "text"},
         ErrorCase{"OptionNeedsValue", {"wrap", "--width"}, "needs a value", "wrap"},
         ErrorCase{"WidthZero", {"wrap", "--width", "0"}, "'0'", "wrap"},
         ErrorCase{"WidthNotNumber", {"wrap", "--width", "7x"}, "'7x'", "wrap"},
@@ -165,16 +198,22 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"FlagTakesNoValue", {"wrap", "--no-double-bytes=1"}, "takes no value", "wrap"},
         ErrorCase{"MarkTwoBytes", {"mark", "add", "--mark", ">>"}, "single byte", "mark"},
         ErrorCase{"MarkWithoutMethod", {"mark"}, "add|remove", "mark"},
-        ErrorCase{"RestoreWithoutRange", {"restore-high-bits", "5"}, "START and END",
+        ErrorCase{"RestoreWithoutRange",
+                  {"restore-high-bits", "5"},
+                  "START and END",
                   "restore-high-bits"},
-        ErrorCase{"RestoreNotNumber", {"restore-high-bits", "1", "ten"}, "'ten'",
-                  "restore-high-bits"},
+        ErrorCase{
+            "RestoreNotNumber", {"restore-high-bits", "1", "ten"}, "'ten'", "restore-high-bits"},
         ErrorCase{"ConvertNeedsFrom", {"convert", "--to", "gb"}, "--from", "convert"},
         ErrorCase{"ConvertNeedsTo", {"convert", "--from", "gb"}, "--to", "convert"},
-        ErrorCase{"ConvertToUnicode", {"convert", "--from", "gb", "--to", "unicode"}, "'unicode'",
+        ErrorCase{"ConvertToUnicode",
+                  {"convert", "--from", "gb", "--to", "unicode"},
+                  "'unicode'",
                   "convert"},
-        ErrorCase{"ConvertBadBlanks", {"convert", "--from", "gb", "--to", "gb", "--blanks", "x"},
-                  "'x'", "convert"},
+        ErrorCase{"ConvertBadBlanks",
+                  {"convert", "--from", "gb", "--to", "gb", "--blanks", "x"},
+                  "'x'",
+                  "convert"},
         ErrorCase{"SingleDashOption", {"wrap", "-w", "5"}, "unknown option '-w'", "wrap"}),
     [](const auto& info) { return info.param.name; });
 

@@ -12,7 +12,7 @@ namespace vortane::testing {
 struct CliProcessSetup {
   std::string stdinPath = "/dev/null";
   std::string stdoutPath = "/dev/null";
-  std::string stderrPath;               // created or emptied
+  std::string stderrPath;  // created or emptied
   std::string workingDirectory = ".";
   rlim_t fileSizeLimit = RLIM_INFINITY;  // caps the files it writes, so a write fails part way
   rlim_t memoryLimit = RLIM_INFINITY;    // caps its address space

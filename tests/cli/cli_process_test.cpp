@@ -1,5 +1,7 @@
 // The built vortane-cli run as a process: exit codes, messages on standard
 // error, files, standard streams, and what is left behind when a run fails.
+#include "cli/cli_process.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -14,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_process.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -219,9 +220,7 @@ TEST_F(CliProcessTest, InputTooLargeForMemoryIsAnError) {
   GTEST_SKIP() << "the sanitizer needs more address space than the limit allows";
 #endif
   Put(Path("out"), "old");
-  {
-    std::ofstream huge(Path("huge"), std::ios::binary);
-  }
+  { std::ofstream huge(Path("huge"), std::ios::binary); }
   fs::resize_file(Path("huge"), 4ULL << 30);
   const Outcome o = Run({"mark", "add", "huge", "out"}, "", "", RLIM_INFINITY, 512ULL << 20);
   EXPECT_EQ(o.code, 1);

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "codec/byte_stream.h"
 #include "cli/cli_process.h"
+#include "codec/byte_stream.h"
 #include "support/temp_dir.h"
 
 namespace vortane {
@@ -152,7 +152,8 @@ TEST_F(CliFaultTest, EveryRouteReportsFileFailuresAndKeepsTheFiles) {
       {{"in", "soft"}, "vortane-cli: soft: is the same file as the input\n", false},
       {{"soft", "hard"}, "vortane-cli: hard: is the same file as the input\n", false},
       {{"in", work_ + "/hard"},
-       "vortane-cli: " + work_ + "/hard: is the same file as the input\n", false},
+       "vortane-cli: " + work_ + "/hard: is the same file as the input\n",
+       false},
   };
   for (const Route& route : kRoutes) {
     const bool sample = route.args == kRoutes[0].args || route.args == kRoutes[7].args;
@@ -280,7 +281,8 @@ class FailingWriter final : public ByteWriter {
 
 TEST(CliFaultInMemory, StandardInputThatFailsIsReported) {
   for (const Route& route : kRoutes) {
-    for (const std::uint64_t good : {std::uint64_t{0}, std::uint64_t{1000}, std::uint64_t{300000}}) {
+    for (const std::uint64_t good :
+         {std::uint64_t{0}, std::uint64_t{1000}, std::uint64_t{300000}}) {
       FailingReader in(good, true);
       StringWriter out;
       StringWriter err;

@@ -66,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         Base64Case{"ShortTailNotBegunInFrame", "QUJDRE", "ABC", "ABCD"},
         Base64Case{"TailBegunWhenLineBreakMakesFourBytes", "QUJD\r\nRE", "ABCD", "ABCD"},
         Base64Case{"ThreeBytesAreTooFewForFrame", "QUJ", "", "AB"},
-        Base64Case{"OneCharacterGivesNothing", "Q", "", ""},
-        Base64Case{"Empty", "", "", ""},
+        Base64Case{"OneCharacterGivesNothing", "Q", "", ""}, Base64Case{"Empty", "", "", ""},
         Base64Case{"DashStops", "QUJD-REVG", "ABC", "ABC"},
         Base64Case{"TabStops", "QUJD\tREVG", "ABC", "ABC"},
         Base64Case{"HighByteStops", "QUJD\xB2REVG", "ABC", "ABC"},
@@ -76,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         Base64Case{"TrailingBlanksDoNotBeginAGroup", "QUJD  ", "ABC", "ABC"},
         Base64Case{"BlanksInsideLastGroupReachTheEnd", "QUJ\r\n", "AB", "AB"},
         Base64Case{"GroupBegunOverLeadingBlanks", "\r\n \r\nQUJD", "ABC", "ABC"},
-        Base64Case{"MailHeaderDecodedFromFirstByte", "Content-Type: text/plain",
-                   Hex("0A89ED 7A7B"), Hex("0A89ED 7A7B")},
+        Base64Case{"MailHeaderDecodedFromFirstByte", "Content-Type: text/plain", Hex("0A89ED 7A7B"),
+                   Hex("0A89ED 7A7B")},
         Base64Case{"ZeroBytesKept", "AAAAQUJD", Hex("000000 414243"), Hex("000000 414243")}),
     [](const auto& info) { return std::string(info.param.name); });
 

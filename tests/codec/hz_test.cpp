@@ -48,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         HzCase{"HighByteLosesHighBitInGbMode", "~{\xB2~}", "2", "2"},
         HzCase{"SecondTildeBeginsEscapeOnlyInFrame", "~~{2b~}", "~" + Hex("B2E2"), "~~{2b"},
         HzCase{"SecondTildeEndsNothingInAsciiFile", "a~~}b", "a~b", "a~~}b"},
-        HzCase{"OnlyEscapes", "~{~}", "", ""},
-        HzCase{"Empty", "", "", ""},
+        HzCase{"OnlyEscapes", "~{~}", "", ""}, HzCase{"Empty", "", "", ""},
         HzCase{"NoEscapeCopied", "plain text\r\n\xB2\xE2", "plain text\r\n\xB2\xE2",
                "plain text\r\n\xB2\xE2"},
         HzCase{"TildeAtEnd", "a~", "a~", "a~"},
@@ -57,8 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         HzCase{"CloseInAsciiModeDropped", "a~}b", "ab", "ab"},
         HzCase{"UnclosedGbRunsToTheEnd", "~{ab\ncd", Hex("E1E2 8A E3E4"), Hex("E1E2 8A E3E4")},
         // GB D7 FE is written "W~": its trail byte stands right before "~}".
-        HzCase{"TildeTrailByteBeforeClose", "~{W~~}abc", Hex("D7FE") + "abc",
-               Hex("D7FE") + "abc"},
+        HzCase{"TildeTrailByteBeforeClose", "~{W~~}abc", Hex("D7FE") + "abc", Hex("D7FE") + "abc"},
         HzCase{"TildeTrailByteBeforeCloseAtEnd", "x~{2bW~~}", "x" + Hex("B2E2 D7FE"),
                "x" + Hex("B2E2 D7FE")}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -146,15 +146,27 @@ TEST(CodeConverterDialog, CaptionsFollowTheGbBig5FirstRule) {
     TriText removeBlank;
     UiCode code;
   } cases[] = {
-      {kLanguageGb, {"", "汉字内码转换器", ""}, {"", "转换(&C)", ""}, {"", "汉字前删除空格", ""},
+      {kLanguageGb,
+       {"", "汉字内码转换器", ""},
+       {"", "转换(&C)", ""},
+       {"", "汉字前删除空格", ""},
        UiCode::Gb},
-      {kLanguageBig5, {"", "", "漢字內碼轉換器"}, {"", "", "轉換(&C)"}, {"", "", "漢字前刪除空格"},
+      {kLanguageBig5,
+       {"", "", "漢字內碼轉換器"},
+       {"", "", "轉換(&C)"},
+       {"", "", "漢字前刪除空格"},
        UiCode::Big5},
-      {kLanguageEnglish, {"Chinese Code Converter", "", ""}, {"&Convert", "", ""},
-       {"Remove a blank before Chinese character", "", ""}, UiCode::Ascii},
+      {kLanguageEnglish,
+       {"Chinese Code Converter", "", ""},
+       {"&Convert", "", ""},
+       {"Remove a blank before Chinese character", "", ""},
+       UiCode::Ascii},
       // A hand-edited value outside 0..2 gives English here (Big5 elsewhere).
-      {7, {"Chinese Code Converter", "", ""}, {"&Convert", "", ""},
-       {"Remove a blank before Chinese character", "", ""}, UiCode::Ascii},
+      {7,
+       {"Chinese Code Converter", "", ""},
+       {"&Convert", "", ""},
+       {"Remove a blank before Chinese character", "", ""},
+       UiCode::Ascii},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.language);
@@ -171,9 +183,9 @@ TEST(CodeConverterDialog, EveryChineseCaptionIsWhollyInItsCode) {
   for (const int language : {kLanguageGb, kLanguageBig5}) {
     const auto c = CodeConverterDialog(platform, "/tmp/", language).captions();
     for (const UiText* text :
-         {&c.title, &c.browse, &c.convert, &c.exit, &c.convertMethod, &c.sourceText,
-          &c.targetText, &c.blankDealing, &c.addBlank, &c.removeBlank, &c.keepStill,
-          &c.clipboard, &c.file, &c.codeSelect, &c.sourceTextCode, &c.targetTextCode}) {
+         {&c.title, &c.browse, &c.convert, &c.exit, &c.convertMethod, &c.sourceText, &c.targetText,
+          &c.blankDealing, &c.addBlank, &c.removeBlank, &c.keepStill, &c.clipboard, &c.file,
+          &c.codeSelect, &c.sourceTextCode, &c.targetTextCode}) {
       EXPECT_FALSE(text->bytes.empty());
       EXPECT_EQ(text->bytes.find('?'), std::string::npos) << ToHex(text->bytes);
     }
@@ -279,7 +291,9 @@ TEST(CodeConverterDialog, ClipboardSourceFlows) {
        [](const TempDir& d, const FakePlatform&) {
          EXPECT_FALSE(fs::exists(d.File("~Convert.tmp")));
        }},
-      {"clipboard holds no text", [](const TempDir&, FakePlatform&, State&) {}, {kNoData},
+      {"clipboard holds no text",
+       [](const TempDir&, FakePlatform&, State&) {},
+       {kNoData},
        [](const TempDir& d, const FakePlatform& p) {
          EXPECT_FALSE(fs::exists(d.File("~Convert.tmp")));
          EXPECT_EQ(p.clipboard.writes, 0);
@@ -289,7 +303,8 @@ TEST(CodeConverterDialog, ClipboardSourceFlows) {
          p.clipboard.Set("text");
          p.clipboard.readFailure = ClipboardStatus::CannotLock;
        },
-       {kObtainFailed}, nullptr},
+       {kObtainFailed},
+       nullptr},
       {"clipboard to clipboard, GB to Big5",
        [](const TempDir&, FakePlatform& p, State&) { p.clipboard.Set("A " + kGbWords); },
        {kOk},
@@ -357,7 +372,8 @@ TEST(CodeConverterDialog, FileSourceFlows) {
   RunConvertCases({
       {"empty source path",
        [](const TempDir&, FakePlatform&, State& s) { s.sourceChoice = TextLocation::File; },
-       {kOpenError}, nullptr},
+       {kOpenError},
+       nullptr},
       {"missing source file leaves the existing target as it was",
        [](const TempDir& d, FakePlatform&, State& s) {
          ChooseFiles(s, d.File("missing.txt"), d.File("target.txt"));
@@ -372,13 +388,15 @@ TEST(CodeConverterDialog, FileSourceFlows) {
          ChooseFiles(s, d.File("in.txt"), d.File("no-such-dir/out.txt"));
          WriteFile(s.sourcePath, "abc");
        },
-       {kOpenError}, nullptr},
+       {kOpenError},
+       nullptr},
       {"empty target path",
        [](const TempDir& d, FakePlatform&, State& s) {
          ChooseFiles(s, d.File("in.txt"), "");
          WriteFile(s.sourcePath, "abc");
        },
-       {kOpenError}, nullptr},
+       {kOpenError},
+       nullptr},
       {"file to file replaces the target",
        [](const TempDir& d, FakePlatform&, State& s) {
          ChooseFiles(s, d.File("in.txt"), d.File("out.txt"));
@@ -464,7 +482,8 @@ TEST(CodeConverterDialog, StreamErrorsAreReportedAndKeepTheTarget) {
          ChooseFiles(s, d.File("in.txt"), "/dev/full");
          WriteFile(s.sourcePath, "abc");
        },
-       {kWriteError}, nullptr},
+       {kWriteError},
+       nullptr},
       {"reading the source fails",
        [](const TempDir& d, FakePlatform&, State& s) {
          // Reading a process's memory at address 0 fails with an I/O error.

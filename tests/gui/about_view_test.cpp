@@ -40,8 +40,10 @@ void AboutViewTest::OpensSmallAndTopMost_data() {
   QTest::addColumn<QString>("version");
   QTest::newRow("english") << 1 << QStringLiteral("About Mail Vortane")
                            << QStringLiteral("Mail Vortane Version 1.0");
-  QTest::newRow("gb") << 0 << QString::fromUtf8("关于邮件Vortane") << QString::fromUtf8("邮件Vortane1.0版");
-  QTest::newRow("big5") << 2 << QString::fromUtf8("關于郵件Vortane") << QString::fromUtf8("郵件Vortane1.0版");
+  QTest::newRow("gb") << 0 << QString::fromUtf8("关于邮件Vortane")
+                      << QString::fromUtf8("邮件Vortane1.0版");
+  QTest::newRow("big5") << 2 << QString::fromUtf8("關于郵件Vortane")
+                        << QString::fromUtf8("郵件Vortane1.0版");
 }
 
 void AboutViewTest::OpensSmallAndTopMost() {

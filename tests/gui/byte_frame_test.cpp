@@ -1,5 +1,7 @@
 // The frame through a real QPlainTextEdit: bytes in, bytes out, selection in
 // bytes, copy and paste.
+#include "gui/byte_frame.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -7,7 +9,6 @@
 #include <QTextCursor>
 #include <string>
 
-#include "gui/byte_frame.h"
 #include "support/stream_check.h"
 
 using vortane::ByteFrame;

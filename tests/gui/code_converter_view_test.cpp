@@ -129,7 +129,8 @@ void CodeConverterViewTest::BrowseShowsTheChosenPathAndKeepsTheOther() {
     Child<QRadioButton>(dialog, "sourceFileRadio").click();
     Child<QLineEdit>(dialog, "targetPathEdit").setText(QStringLiteral("typed.txt"));
     browse.click();
-    QCOMPARE(Child<QLineEdit>(dialog, "sourcePathEdit").text(), QStringLiteral("/chosen/source.txt"));
+    QCOMPARE(Child<QLineEdit>(dialog, "sourcePathEdit").text(),
+             QStringLiteral("/chosen/source.txt"));
     QCOMPARE(Child<QLineEdit>(dialog, "targetPathEdit").text(), QStringLiteral("typed.txt"));
   });
   QCOMPARE(platform.openDialogs.size(), std::size_t{1});

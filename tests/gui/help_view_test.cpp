@@ -53,7 +53,8 @@ void HelpViewTest::OpensOnTheFirstPage() {
     QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(Child<QPushButton>(dialog, QStringLiteral("helpTab3")).text(), lastTab);
     QVERIFY(Child<QPushButton>(dialog, QStringLiteral("helpTab0")).isChecked());
-    QCOMPARE(Child<QPushButton>(dialog, QStringLiteral("closeButton")).text(), QStringLiteral("Close"));
+    QCOMPARE(Child<QPushButton>(dialog, QStringLiteral("closeButton")).text(),
+             QStringLiteral("Close"));
     QCOMPARE(Child<QLabel>(dialog, QStringLiteral("pageTitle")).text(), pageTitle);
     const QString body = Child<QLabel>(dialog, QStringLiteral("pageText")).text();
     QVERIFY(!body.contains(QLatin1Char('\r')));

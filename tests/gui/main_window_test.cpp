@@ -1,5 +1,7 @@
 // The main window: menus built from the tables, frames placed as the logic
 // computes, close requests routed to the logic, and a decoding end to end.
+#include "gui/main_window.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,7 +14,6 @@
 
 #include "app/command_ids.h"
 #include "app/text_transform_dialog.h"
-#include "gui/main_window.h"
 #include "support/fake_platform.h"
 #include "support/stream_check.h"
 
@@ -26,17 +27,36 @@ Q_DECLARE_METATYPE(MenuResource)
 
 namespace {
 
-constexpr int kAllCommandIds[] = {
-    vortane::kCmdOpen, vortane::kCmdSaveAs, vortane::kCmdClose, vortane::kCmdExit,
-    vortane::kCmdDecodeBase64, vortane::kCmdDecodeQuotedPrintable, vortane::kCmdDecodeHz,
-    vortane::kCmd7bit8bit, vortane::kCmdAbout, vortane::kCmdHelpContents,
-    vortane::kCmdSourceFromTarget, vortane::kCmdTargetFromSource, vortane::kCmdDecodeFileBase64,
-    vortane::kCmdDecodeFileQuotedPrintable, vortane::kCmdDecodeFileHz, vortane::kCmdWordWrap,
-    vortane::kCmdSetting, vortane::kCmdAddMark, vortane::kCmdRemoveMark, vortane::kCmdUtf8Gb,
-    vortane::kCmdUtf7Gb, vortane::kCmdBig5ToGb, vortane::kCmdGbToBig5,
-    vortane::kCmdPasteToSource, vortane::kCmdCopySelectedTarget, vortane::kCmdCodeConverter,
-    vortane::kCmdUtf7Big5, vortane::kCmdUtf8Big5, vortane::kCmdDecodeFileUtf7,
-    vortane::kCmdDecodeFileUtf8};
+constexpr int kAllCommandIds[] = {vortane::kCmdOpen,
+                                  vortane::kCmdSaveAs,
+                                  vortane::kCmdClose,
+                                  vortane::kCmdExit,
+                                  vortane::kCmdDecodeBase64,
+                                  vortane::kCmdDecodeQuotedPrintable,
+                                  vortane::kCmdDecodeHz,
+                                  vortane::kCmd7bit8bit,
+                                  vortane::kCmdAbout,
+                                  vortane::kCmdHelpContents,
+                                  vortane::kCmdSourceFromTarget,
+                                  vortane::kCmdTargetFromSource,
+                                  vortane::kCmdDecodeFileBase64,
+                                  vortane::kCmdDecodeFileQuotedPrintable,
+                                  vortane::kCmdDecodeFileHz,
+                                  vortane::kCmdWordWrap,
+                                  vortane::kCmdSetting,
+                                  vortane::kCmdAddMark,
+                                  vortane::kCmdRemoveMark,
+                                  vortane::kCmdUtf8Gb,
+                                  vortane::kCmdUtf7Gb,
+                                  vortane::kCmdBig5ToGb,
+                                  vortane::kCmdGbToBig5,
+                                  vortane::kCmdPasteToSource,
+                                  vortane::kCmdCopySelectedTarget,
+                                  vortane::kCmdCodeConverter,
+                                  vortane::kCmdUtf7Big5,
+                                  vortane::kCmdUtf8Big5,
+                                  vortane::kCmdDecodeFileUtf7,
+                                  vortane::kCmdDecodeFileUtf8};
 
 // Command ids of every action reachable from `actions`, with their counts.
 void CollectCommands(const QList<QAction*>& actions, std::map<int, int>& counts, int& separators) {
@@ -184,8 +204,7 @@ void MainWindowTest::DecodeCommandFillsTargetFrame() {
   QVERIFY(decode != nullptr);
   decode->trigger();
   QCOMPARE(ToHex(window.targetFrame().GetBytes()), ToHex(Hex("D6D0 CEC4 0D0A")));
-  QCOMPARE(window.targetFrame().document()->toRawText(),
-           QString::fromUtf16(u"\u4E2D\u6587\u2029"));
+  QCOMPARE(window.targetFrame().document()->toRawText(), QString::fromUtf16(u"\u4E2D\u6587\u2029"));
 }
 
 void MainWindowTest::ExitWithEmptyTargetEndsTheWindow() {

@@ -1,5 +1,7 @@
 // The Qt platform: clipboard in both codes, file dialog filters, temporary
 // directory and screen.
+#include "gui/qt_platform.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -8,7 +10,6 @@
 #include <memory>
 
 #include "gui/byte_frame.h"
-#include "gui/qt_platform.h"
 #include "support/stream_check.h"
 
 using vortane::ClipboardStatus;
@@ -47,8 +48,8 @@ void QtPlatformTest::ClipboardKeepsBytesInTheirCode() {
   QCOMPARE(ToHex(same.bytes), ToHex(bytes));
 
   QVERIFY(platform.WriteClipboard(Hex("A440 0D0A"), TextCode::Big5));
-  QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(
-      QStringLiteral("text/plain;charset=Big5")));
+  QVERIFY(
+      QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("text/plain;charset=Big5")));
   // Read in the other code: the characters, not the bytes.
   const ClipboardText other = platform.ReadClipboard(TextCode::Gb);
   QCOMPARE(ToHex(other.bytes), ToHex(Hex("D2BB 0D0A")));
@@ -75,11 +76,18 @@ void QtPlatformTest::FileFilters_data() {
   QTest::addColumn<QString>("description");
   QTest::addColumn<QString>("pattern");
   QTest::addColumn<QString>("filter");
-  QTest::newRow("every file") << "All File(*.*)" << "*.*" << "All File(*.*) (*)";
-  QTest::newRow("text files both cases")
-      << "Text Files(*.txt)" << "*.txt" << "Text Files(*.txt) (*.txt *.TXT)";
-  QTest::newRow("several patterns") << "Mail" << "*.eml;*.*" << "Mail (*)";
-  QTest::newRow("none") << "" << "" << "";
+  QTest::newRow("every file") << "All File(*.*)"
+                              << "*.*"
+                              << "All File(*.*) (*)";
+  QTest::newRow("text files both cases") << "Text Files(*.txt)"
+                                         << "*.txt"
+                                         << "Text Files(*.txt) (*.txt *.TXT)";
+  QTest::newRow("several patterns") << "Mail"
+                                    << "*.eml;*.*"
+                                    << "Mail (*)";
+  QTest::newRow("none") << ""
+                        << ""
+                        << "";
 }
 
 void QtPlatformTest::FileFilters() {

@@ -44,7 +44,8 @@ void SettingsViewTest::OpensWithTextsAndValues_data() {
   QTest::addColumn<int>("language");
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QString>("checkedRadio");
-  QTest::newRow("english") << 1 << QStringLiteral("Configuration") << QStringLiteral("englishRadio");
+  QTest::newRow("english") << 1 << QStringLiteral("Configuration")
+                           << QStringLiteral("englishRadio");
   QTest::newRow("gb") << 0 << QString::fromUtf16(u"\u914D\u7F6E") << QStringLiteral("gbRadio");
   QTest::newRow("big5") << 2 << QString::fromUtf16(u"\u914D\u7F6E") << QStringLiteral("big5Radio");
   QTest::newRow("out of range") << 7 << QStringLiteral("Configuration") << QString();

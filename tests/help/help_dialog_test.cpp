@@ -19,14 +19,26 @@ TEST(HelpDialog, CaptionsFollowTheEnglishFirstRule) {
     TriText lastTab;
     TriText firstPageTitle;
   } cases[] = {
-      {kLanguageEnglish, {"Help Contents", "", ""}, {"Vortane Introduction", "", ""},
-       {"Others", "", ""}, {"Simply Introduce", "", ""}},
-      {kLanguageGb, {"", "帮助内容", ""}, {"", "Vortane介绍", ""}, {"", "其它", ""},
+      {kLanguageEnglish,
+       {"Help Contents", "", ""},
+       {"Vortane Introduction", "", ""},
+       {"Others", "", ""},
+       {"Simply Introduce", "", ""}},
+      {kLanguageGb,
+       {"", "帮助内容", ""},
+       {"", "Vortane介绍", ""},
+       {"", "其它", ""},
        {"", "简单介绍Vortane", ""}},
-      {kLanguageBig5, {"", "", "幫助內容"}, {"", "", "Vortane介紹"}, {"", "", "其它"},
+      {kLanguageBig5,
+       {"", "", "幫助內容"},
+       {"", "", "Vortane介紹"},
+       {"", "", "其它"},
        {"", "", "簡單介紹Vortane"}},
       // A hand-edited value outside 0..2 gives Big5 here.
-      {9, {"", "", "幫助內容"}, {"", "", "Vortane介紹"}, {"", "", "其它"},
+      {9,
+       {"", "", "幫助內容"},
+       {"", "", "Vortane介紹"},
+       {"", "", "其它"},
        {"", "", "簡單介紹Vortane"}},
   };
   for (const auto& c : cases) {

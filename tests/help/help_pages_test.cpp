@@ -52,18 +52,18 @@ TEST(HelpSamples, DecodeToGbText) {
             ToHex(Gb("This is a 测试文本,测试UTF-7编码")));
   EXPECT_EQ(ToHex(DecodeUtf8Text(kSampleUtf8, TextCode::Gb)),
             ToHex(Gb("This is a 测试文本,测试UTF-8编码")));
-  EXPECT_EQ(ToHex(RestoreHighBits(kSampleHighBitsLost, kSampleHighBitsStart,
-                                  kSampleHighBitsLost.size())),
-            ToHex(Gb("This is a 测试丢失高位的编码")));
+  EXPECT_EQ(
+      ToHex(RestoreHighBits(kSampleHighBitsLost, kSampleHighBitsStart, kSampleHighBitsLost.size())),
+      ToHex(Gb("This is a 测试丢失高位的编码")));
   EXPECT_EQ(ToHex(kSampleGbSentence), ToHex(Gb("中文电子邮件")));
   EXPECT_EQ(ToHex(ConvertGbToBig5Text(kSampleGbSentence)), ToHex(kSampleBig5Sentence));
   EXPECT_EQ(ToHex(ConvertBig5ToGbText(kSampleBig5Sentence)), ToHex(kSampleGbSentence));
 }
 
 TEST(HelpPages, SamplesPageHoldsEverySampleInEveryLanguage) {
-  const std::vector<std::string_view> samples = {
-      kSampleBase64, kSampleQuotedPrintable, kSampleHz, kSampleUtf7, kSampleUtf8,
-      kSampleHighBitsLost};
+  const std::vector<std::string_view> samples = {kSampleBase64, kSampleQuotedPrintable,
+                                                 kSampleHz,     kSampleUtf7,
+                                                 kSampleUtf8,   kSampleHighBitsLost};
   for (const int language : kLanguages) {
     SCOPED_TRACE(language);
     const auto lines = Lines(HelpPageBody(2, language).bytes);
@@ -75,8 +75,10 @@ TEST(HelpPages, SamplesPageHoldsEverySampleInEveryLanguage) {
     }
     // The Big5 page shows the Big5 sentence first.
     const bool big5First = language == kLanguageBig5;
-    EXPECT_EQ(lines[13], "        " + std::string(big5First ? kSampleBig5Sentence : kSampleGbSentence));
-    EXPECT_EQ(lines[14], "        " + std::string(big5First ? kSampleGbSentence : kSampleBig5Sentence));
+    EXPECT_EQ(lines[13],
+              "        " + std::string(big5First ? kSampleBig5Sentence : kSampleGbSentence));
+    EXPECT_EQ(lines[14],
+              "        " + std::string(big5First ? kSampleGbSentence : kSampleBig5Sentence));
   }
 }
 

@@ -48,7 +48,8 @@ TEST_F(SettingsDialogTest, OkWritesTheWholeFileAndCloses) {
   EXPECT_EQ(File(),
             "[Mail Vortane]\r\nTemp Directory=/var/tmp/\r\nAuto paste=1\r\n"
             "Recognise double bytes=0\r\nWord wrap number=30\r\nMark character='|'\r\n"
-            "Interface=0" + kNote);
+            "Interface=0" +
+                kNote);
   EXPECT_EQ(dialog.interfaceLanguage, 0);
   EXPECT_EQ(dialog.markCharacter, "|");
 }
@@ -129,7 +130,8 @@ TEST_F(SettingsDialogTest, LoadOrCreateWritesDefaultsWhenMissing) {
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(File(),
             "[Mail Vortane]\r\nTemp Directory=/tmp/\r\nAuto paste=1\r\nRecognise double bytes=1\r\n"
-            "Word wrap number=70\r\nMark character='>'\r\nInterface=1" + kNote);
+            "Word wrap number=70\r\nMark character='>'\r\nInterface=1" +
+                kNote);
 }
 
 TEST_F(SettingsDialogTest, LoadOrCreateReadsAnExistingFile) {
@@ -162,10 +164,8 @@ TEST_F(SettingsDialogTest, OpeningTextsFollowTheGbBig5Rule) {
     std::string caption;
     UiCode code;
   } cases[] = {
-      {0, Hex("C5E4 D6C3"), UiCode::Gb},
-      {2, Hex("B074 B86D"), UiCode::Big5},
-      {1, "Configuration", UiCode::Ascii},
-      {7, "Configuration", UiCode::Ascii},
+      {0, Hex("C5E4 D6C3"), UiCode::Gb},    {2, Hex("B074 B86D"), UiCode::Big5},
+      {1, "Configuration", UiCode::Ascii},  {7, "Configuration", UiCode::Ascii},
       {-1, "Configuration", UiCode::Ascii},
   };
   for (const Case& c : cases) {

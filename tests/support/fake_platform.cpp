@@ -91,8 +91,7 @@ class FakeProgressMonitor final : public ProgressMonitor {
 
   bool Update(std::uint64_t done) override {
     log_.updates.push_back(done);
-    return !(log_.cancelAtUpdate &&
-             static_cast<int>(log_.updates.size()) >= *log_.cancelAtUpdate);
+    return !(log_.cancelAtUpdate && static_cast<int>(log_.updates.size()) >= *log_.cancelAtUpdate);
   }
 
  private:

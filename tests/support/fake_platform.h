@@ -26,7 +26,7 @@ namespace vortane::testing {
 // inject into reading and writing it.
 struct FakeClipboard {
   bool hasText = false;
-  std::string bytes;            // the text, in `code`
+  std::string bytes;             // the text, in `code`
   TextCode code = TextCode::Gb;  // Gb or Big5
   // Reading fails with this status when it is not Ok (NoText, CannotOpen, CannotLock).
   ClipboardStatus readFailure = ClipboardStatus::Ok;
@@ -49,9 +49,9 @@ struct AskedQuestion {
 
 // What the fake's progress displays saw.
 struct ProgressLog {
-  int begun = 0;     // BeginProgress calls
-  int ended = 0;     // monitors destroyed
-  UiText label;      // label of the last display
+  int begun = 0;  // BeginProgress calls
+  int ended = 0;  // monitors destroyed
+  UiText label;   // label of the last display
   std::uint64_t total = 0;
   std::vector<std::uint64_t> updates;  // every Update's `done`, in order
   // Update returns false (cancel) once this many updates have been made
@@ -83,8 +83,10 @@ class FakePlatform final : public Platform {
 
   void ShowMessage(const UiText& text) override;
   [[nodiscard]] bool AskYesNo(const UiText& question, const UiText& caption) override;
-  [[nodiscard]] std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
-  [[nodiscard]] std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
+  [[nodiscard]] std::optional<std::string> ChooseOpenFile(
+      const FileDialogOptions& options) override;
+  [[nodiscard]] std::optional<std::string> ChooseSaveFile(
+      const FileDialogOptions& options) override;
   // The clipboard's bytes; text stored in the other of GB and Big5 is passed
   // through the GB-Big5 conversion first.
   [[nodiscard]] ClipboardText ReadClipboard(TextCode code) override;
