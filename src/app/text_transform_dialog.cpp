@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "app/command_ids.h"
-#include "app/line_transforms.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -19,6 +18,7 @@
 #include "help/about_dialog.h"
 #include "help/help_dialog.h"
 #include "io/file_stream.h"
+#include "lines/line_transforms.h"
 #include "settings/temp_path.h"
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"

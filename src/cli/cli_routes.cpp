@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <limits>
 
-#include "app/line_transforms.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -13,6 +12,7 @@
 #include "codec/quoted_printable.h"
 #include "codec/restore_high_bits.h"
 #include "converter/convert_stream.h"
+#include "lines/line_transforms.h"
 
 namespace vortane {
 
