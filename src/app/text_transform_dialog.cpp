@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "app/command_ids.h"
 #include "cjk/gb_big5.h"
@@ -17,6 +15,7 @@
 #include "converter/code_converter_dialog.h"
 #include "help/about_dialog.h"
 #include "help/help_dialog.h"
+#include "io/file_job.h"
 #include "io/file_stream.h"
 #include "lines/line_transforms.h"
 #include "settings/temp_path.h"
@@ -51,40 +50,6 @@ std::optional<TextCode> LanguageCode(int interfaceLanguage) {
       return std::nullopt;
   }
 }
-
-// Passes a file through to a stream decoding, reporting progress after each
-// block; a cancel ends the stream as a failed read.
-class ProgressReader final : public ByteReader {
- public:
-  ProgressReader(ByteReader& inner, ProgressMonitor& monitor) : inner_(inner), monitor_(monitor) {}
-
-  ReadResult Read(std::span<char> buffer) override {
-    if (cancelled_) {
-      return {0, true};
-    }
-    const ReadResult r = inner_.Read(buffer);
-    done_ += r.count;
-    if (!monitor_.Update(done_)) {
-      cancelled_ = true;
-      return {0, true};
-    }
-    return r;
-  }
-
-  [[nodiscard]] bool cancelled() const { return cancelled_; }
-
- private:
-  ByteReader& inner_;
-  ProgressMonitor& monitor_;
-  std::uint64_t done_ = 0;
-  bool cancelled_ = false;
-};
-
-// Stands in when the platform shows no progress display.
-class NoProgress final : public ProgressMonitor {
- public:
-  bool Update(std::uint64_t) override { return true; }
-};
 
 }  // namespace
 
@@ -372,11 +337,10 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
     PushFrames();
     return;
   }
-  int error = 0;
-  auto input = OpenFileReader(*inputPath, error);
-  if (!input) {
-    platform_.ShowMessage(
-        FormatText(texts::kCannotOpenFile, language, {*inputPath, DescribeError(error)}));
+  FileJob job;
+  if (!job.OpenInput(*inputPath)) {
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, language,
+                                     {*inputPath, DescribeError(job.failure().error)}));
     return;
   }
 
@@ -393,46 +357,30 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
   platform_.ShowMessage(Text(texts::kDecodeFileNotice));
   const std::string outputPath =
       platform_.ChooseSaveFile(options).value_or(paths_.defaultOutputFile);
-
-  // Writing the input file over itself would empty it before it is read.
-  if (IsSameFile(*inputPath, outputPath)) {
-    platform_.ShowMessage(FormatText(texts::kOutputIsInput, language, {outputPath}));
-    PushFrames();
-    return;
-  }
-  auto output = OutputFile::Create(outputPath, error);
-  if (!output) {
-    platform_.ShowMessage(Text(texts::kWriteProtectError));
+  if (!job.OpenOutput(outputPath)) {
+    platform_.ShowMessage(job.failure().stage == FileJobStage::SameFile
+                              ? FormatText(texts::kOutputIsInput, language, {outputPath})
+                              : Text(texts::kWriteProtectError));
     PushFrames();
     return;
   }
 
-  std::error_code sizeError;
-  const auto size = std::filesystem::file_size(*inputPath, sizeError);
   auto progress = platform_.BeginProgress(
-      FormatText(texts::kDecodingProgress, language, {*inputPath}), sizeError ? 0 : size);
-  NoProgress noProgress;
-  ProgressReader reader(*input, progress ? *progress : static_cast<ProgressMonitor&>(noProgress));
-  const StreamStatus status = decoding(reader, *output);
+      FormatText(texts::kDecodingProgress, language, {*inputPath}), job.InputSize().value_or(0));
+  const bool done = job.Run(decoding, [&progress](std::uint64_t bytesRead) {
+    return !progress || progress->Update(bytesRead);
+  });
   progress.reset();
-  input.reset();
-
-  if (reader.cancelled()) {
-    // Dropping the uncommitted output removes what was written of it.
-    output.reset();
+  if (done) {
+    targetText += kBlankLine;
+    targetText += Text(texts::kObjectFilePrefix).bytes;
+    targetText += PathForTargetFrame(outputPath);
+  } else if (job.failure().stage == FileJobStage::Cancelled) {
     targetText += kBlankLine;
     targetText += Text(texts::kDecodeCancelled).bytes;
-    PushFrames();
-    return;
-  }
-  if (status != StreamStatus::Ok || !output->Commit()) {
+  } else {
     platform_.ShowMessage(Text(texts::kWriteProtectError));
-    PushFrames();
-    return;
   }
-  targetText += kBlankLine;
-  targetText += Text(texts::kObjectFilePrefix).bytes;
-  targetText += PathForTargetFrame(outputPath);
   PushFrames();
 }
 
