@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/command_ids.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -108,100 +107,9 @@ void TextTransformDialog::Initialise() {
   targetUnsaved = true;
 }
 
-void TextTransformDialog::OnCommand(int commandId) {
-  switch (commandId) {
-    case kCmdOpen:
-      OnOpen();
-      break;
-    case kCmdSaveAs:
-      OnSaveAs();
-      break;
-    case kCmdClose:
-      OnClose();
-      break;
-    case kCmdExit:
-      ConfirmQuit();
-      break;
-    case kCmdDecodeFileBase64:
-      DecodeFileCommand("Base 64", DecodeBase64Stream);
-      break;
-    case kCmdDecodeFileQuotedPrintable:
-      DecodeFileCommand("Quoted Printable", DecodeQuotedPrintableStream);
-      break;
-    case kCmdDecodeFileHz:
-      DecodeFileCommand("HZ code", DecodeHzStream);
-      break;
-    case kCmdDecodeFileUtf7:
-      DecodeFileCommand("UTF-7", DecodeUtf7Stream);
-      break;
-    case kCmdDecodeFileUtf8:
-      DecodeFileCommand("UTF-8", DecodeUtf8Stream);
-      break;
-    case kCmdCodeConverter:
-      OnCodeConverter();
-      break;
-    case kCmdDecodeBase64:
-      OnDecodeBase64();
-      break;
-    case kCmdDecodeQuotedPrintable:
-      OnDecodeQuotedPrintable();
-      break;
-    case kCmdDecodeHz:
-      OnDecodeHz();
-      break;
-    case kCmdUtf7Gb:
-      OnDecodeUtf7(TextCode::Gb);
-      break;
-    case kCmdUtf8Gb:
-      OnDecodeUtf8(TextCode::Gb);
-      break;
-    case kCmdUtf7Big5:
-      OnDecodeUtf7(TextCode::Big5);
-      break;
-    case kCmdUtf8Big5:
-      OnDecodeUtf8(TextCode::Big5);
-      break;
-    case kCmdBig5ToGb:
-      OnBig5ToGb();
-      break;
-    case kCmdGbToBig5:
-      OnGbToBig5();
-      break;
-    case kCmd7bit8bit:
-      On7bit8bit();
-      break;
-    case kCmdCopySelectedTarget:
-      OnCopySelectedTarget();
-      break;
-    case kCmdPasteToSource:
-      OnPasteToSource();
-      break;
-    case kCmdSourceFromTarget:
-      OnSourceFromTarget();
-      break;
-    case kCmdTargetFromSource:
-      OnTargetFromSource();
-      break;
-    case kCmdAddMark:
-      OnAddMark();
-      break;
-    case kCmdRemoveMark:
-      OnRemoveMark();
-      break;
-    case kCmdWordWrap:
-      OnWordWrap();
-      break;
-    case kCmdSetting:
-      OnSetting();
-      break;
-    case kCmdAbout:
-      OnAbout();
-      break;
-    case kCmdHelpContents:
-      OnHelpContents();
-      break;
-    default:
-      break;
+void TextTransformDialog::OnCommand(Command command) {
+  if (const CommandInfo* info = FindCommand(command)) {
+    (this->*info->handler)();
   }
 }
 
@@ -384,6 +292,20 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
   PushFrames();
 }
 
+void TextTransformDialog::OnDecodeFileBase64() { DecodeFileCommand("Base 64", DecodeBase64Stream); }
+
+void TextTransformDialog::OnDecodeFileQuotedPrintable() {
+  DecodeFileCommand("Quoted Printable", DecodeQuotedPrintableStream);
+}
+
+void TextTransformDialog::OnDecodeFileHz() { DecodeFileCommand("HZ code", DecodeHzStream); }
+
+void TextTransformDialog::OnDecodeFileUtf7() { DecodeFileCommand("UTF-7", DecodeUtf7Stream); }
+
+void TextTransformDialog::OnDecodeFileUtf8() { DecodeFileCommand("UTF-8", DecodeUtf8Stream); }
+
+void TextTransformDialog::OnExit() { ConfirmQuit(); }
+
 void TextTransformDialog::OnCodeConverter() {
   CodeConverterDialog dialog(platform_, WithTrailingSeparator(settingsDialog.tempDirectory),
                              settingsDialog.interfaceLanguage);
@@ -408,12 +330,20 @@ void TextTransformDialog::OnDecodeHz() {
   ShowTargetResult(DecodeHzText(sourceText), TextCode::Gb);
 }
 
-void TextTransformDialog::OnDecodeUtf8(TextCode resultCode) {
+void TextTransformDialog::OnUtf7Gb() { DecodeUtf7(TextCode::Gb); }
+
+void TextTransformDialog::OnUtf8Gb() { DecodeUtf8(TextCode::Gb); }
+
+void TextTransformDialog::OnUtf7Big5() { DecodeUtf7(TextCode::Big5); }
+
+void TextTransformDialog::OnUtf8Big5() { DecodeUtf8(TextCode::Big5); }
+
+void TextTransformDialog::DecodeUtf8(TextCode resultCode) {
   PullFrames();
   ShowTargetResult(DecodeUtf8Text(sourceText, resultCode), resultCode);
 }
 
-void TextTransformDialog::OnDecodeUtf7(TextCode resultCode) {
+void TextTransformDialog::DecodeUtf7(TextCode resultCode) {
   PullFrames();
   // The first stage's units are left in the scratch file for the user to
   // inspect; the second stage works on the same units in memory.
@@ -437,7 +367,7 @@ void TextTransformDialog::OnGbToBig5() {
   ShowTargetResult(ConvertGbToBig5Text(sourceText), TextCode::Big5);
 }
 
-void TextTransformDialog::On7bit8bit() {
+void TextTransformDialog::OnRestoreHighBits() {
   PullFrames();
   const ByteRange selection = view_.TargetFrame().Selection();
   ShowTargetResult(RestoreHighBits(targetText, selection.start, selection.end), std::nullopt);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/command_table.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
 #include "platform/main_window_view.h"
@@ -49,11 +50,47 @@ class TextTransformDialog {
   // Initialisation once the window and its frames exist: geometry, settings,
   // auto paste, menu, title, focus.
   void Initialise();
-  // Runs the menu command `commandId` (see app/command_ids.h); unknown ids
-  // are ignored.
-  void OnCommand(int commandId);
+  // Runs `command` through its handler in the command table; a value
+  // outside the table is ignored.
+  void OnCommand(Command command);
   // The close box, Escape, Alt+F4 or the system menu asked to close.
   void OnCloseRequested();
+
+  // One handler per command (the command table names them).
+  // File menu.
+  void OnOpen();
+  void OnSaveAs();
+  void OnClose();
+  void OnDecodeFileBase64();
+  void OnDecodeFileQuotedPrintable();
+  void OnDecodeFileHz();
+  void OnDecodeFileUtf7();
+  void OnDecodeFileUtf8();
+  void OnCodeConverter();
+  void OnExit();
+  // Decode menu and 7bit-8bit.
+  void OnDecodeBase64();
+  void OnDecodeQuotedPrintable();
+  void OnDecodeHz();
+  void OnUtf7Gb();
+  void OnUtf8Gb();
+  void OnUtf7Big5();
+  void OnUtf8Big5();
+  void OnBig5ToGb();
+  void OnGbToBig5();
+  void OnRestoreHighBits();
+  // Edit menu.
+  void OnCopySelectedTarget();
+  void OnPasteToSource();
+  void OnSourceFromTarget();
+  void OnTargetFromSource();
+  void OnAddMark();
+  void OnRemoveMark();
+  void OnWordWrap();
+  // Configuration and Help menus.
+  void OnSetting();
+  void OnAbout();
+  void OnHelpContents();
 
   // The live settings (read by the tests and the view).
   [[nodiscard]] const SettingsDialog& settings() const { return settingsDialog; }
@@ -74,33 +111,11 @@ class TextTransformDialog {
   // Sets the menu bar and the title of the current language.
   void ApplyLanguage();
 
-  // File menu.
-  void OnOpen();
-  void OnSaveAs();
-  void OnClose();
+  // The decode-file flow with a method's label and stream decoding.
   void DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding);
-  void OnCodeConverter();
-  // Decode menu and 7bit-8bit.
-  void OnDecodeBase64();
-  void OnDecodeQuotedPrintable();
-  void OnDecodeHz();
-  void OnDecodeUtf8(TextCode resultCode);
-  void OnDecodeUtf7(TextCode resultCode);
-  void OnBig5ToGb();
-  void OnGbToBig5();
-  void On7bit8bit();
-  // Edit menu.
-  void OnCopySelectedTarget();
-  void OnPasteToSource();
-  void OnSourceFromTarget();
-  void OnTargetFromSource();
-  void OnAddMark();
-  void OnRemoveMark();
-  void OnWordWrap();
-  // Configuration and Help menus.
-  void OnSetting();
-  void OnAbout();
-  void OnHelpContents();
+  // The UTF-8 and UTF-7 frame decodings into `resultCode`.
+  void DecodeUtf8(TextCode resultCode);
+  void DecodeUtf7(TextCode resultCode);
 
   // Shows a frame rule's result (cut at its first 0 byte) in the target frame,
   // read through `resultCode` when the command knows it.

@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
         QDir(options->settingsDirectory).filePath(QStringLiteral("Vortane.ini")).toStdString();
   }
   vortane::TextTransformDialog dialog(platform, window, paths);
-  const auto runCommand = [&dialog](int id) { dialog.OnCommand(id); };
+  const auto runCommand = [&dialog](vortane::Command command) { dialog.OnCommand(command); };
   window.SetHandlers(runCommand, [&dialog] { dialog.OnCloseRequested(); });
   dialog.Initialise();
 

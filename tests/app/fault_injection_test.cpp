@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "converter/code_converter_dialog.h"
 #include "main_window_fixture.h"
 #include "texts/converter_texts.h"
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, BadSettingsFilesStartWithWhatTheyHoldAndStayAsTheyWere) {
         << c.what << ": a file that exists is read, never rewritten at start-up";
     // The window works: a command after start-up still runs.
     Type("QUJD", "");
-    Run(kCmdDecodeBase64);
+    Run(Command::DecodeBase64);
     EXPECT_EQ(view.target.bytes, "ABC") << c.what;
   }
 }
@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, UnwritableSettingsFileSaysSoAtStartAndAtOk) {
       closed = d.OnOk(values).closeDialog;
       return closed;
     };
-    w.OnCommand(kCmdSetting);
+    w.OnCommand(Command::Setting);
     EXPECT_TRUE(closed) << path;
     ASSERT_EQ(p.messages.size(), 2U) << path;
     EXPECT_EQ(p.messages[1], Choose(texts::kSettingsWriteError, kLanguageGb)) << path;
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, Utf7WithAnUnusableTempDirectoryChangesNeitherFrame) {
     StartAsIs();  // no settings file yet: created, with this directory
     platform.messages.clear();
     Type("+ZeVn-", "before");
-    Run(kCmdUtf7Gb);
+    Run(Command::Utf7Gb);
     ASSERT_EQ(platform.messages.size(), 1U) << temp;
     EXPECT_EQ(platform.messages[0], Ascii(texts::kTempFileError)) << temp;
     EXPECT_EQ(view.source.bytes, "+ZeVn-");
@@ -153,7 +153,7 @@ void RunConverter(MainWindowTest& t, const CodeConverterDialog::State& state) {
     d.state() = state;
     d.OnConvert();
   };
-  t.Run(kCmdCodeConverter);
+  t.Run(Command::CodeConverter);
 }
 
 TEST_F(MainWindowTest, ConverterWithAnUnusableTempDirectoryTouchesNoFile) {
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, ClipboardThatFailsLeavesFramesAndFiles) {
     s.tempDirectory = platform.tempDirectory;
     StartWithFile(FormatSettingsFile(s));
     Type("kept", "also kept");
-    Run(kCmdPasteToSource);
+    Run(Command::PasteToSource);
     EXPECT_EQ(view.source.bytes, "kept") << c.what;
     EXPECT_EQ(view.target.bytes, "also kept") << c.what;
     EXPECT_TRUE(platform.messages.empty()) << c.what;

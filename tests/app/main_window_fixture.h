@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "app/text_transform_dialog.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
@@ -69,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
     window->Initialise();
   }
 
-  void Run(int command) { window->OnCommand(command); }
+  void Run(Command command) { window->OnCommand(command); }
 
   // Puts text into the frames as if the user had typed it.
   void Type(std::string_view source, std::string_view target) {
