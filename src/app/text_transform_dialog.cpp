@@ -17,6 +17,7 @@
 #include "io/file_job.h"
 #include "io/file_stream.h"
 #include "lines/line_transforms.h"
+#include "settings/settings_dialog.h"
 #include "settings/temp_path.h"
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"
@@ -39,15 +40,16 @@ std::string CutAtNul(std::string text) {
 }
 
 // The code a Chinese interface language's texts are in; none for English.
-std::optional<TextCode> LanguageCode(int interfaceLanguage) {
-  switch (ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
-    case kLanguageGb:
+std::optional<TextCode> LanguageCode(InterfaceLanguage interfaceLanguage) {
+  switch (interfaceLanguage.ForMessages()) {
+    case Language::Gb:
       return TextCode::Gb;
-    case kLanguageBig5:
+    case Language::Big5:
       return TextCode::Big5;
-    default:
-      return std::nullopt;
+    case Language::English:
+      break;
   }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -65,23 +67,21 @@ WindowGeometry ComputeWindowGeometry(ScreenSize screen) {
   return {width, height, width / 4, 3 * width / 4 - 6, height - 44};
 }
 
-MenuResource MenuForLanguage(int interfaceLanguage) {
-  switch (ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
-    case kLanguageGb:
+MenuResource MenuForLanguage(InterfaceLanguage interfaceLanguage) {
+  switch (interfaceLanguage.ForMessages()) {
+    case Language::Gb:
       return MenuResource::ChineseGb;
-    case kLanguageEnglish:
+    case Language::English:
       return MenuResource::English;
-    default:
-      return MenuResource::ChineseBig5;
+    case Language::Big5:
+      break;
   }
+  return MenuResource::ChineseBig5;
 }
 
 TextTransformDialog::TextTransformDialog(Platform& platform, MainWindowView& view,
                                          MainWindowPaths paths)
-    : platform_(platform),
-      view_(view),
-      paths_(std::move(paths)),
-      settingsDialog(platform, paths_.settingsFile) {}
+    : platform_(platform), view_(view), paths_(std::move(paths)), store_(paths_.settingsFile) {}
 
 void TextTransformDialog::Initialise() {
   PushFrames();
@@ -89,17 +89,17 @@ void TextTransformDialog::Initialise() {
   const WindowGeometry g = ComputeWindowGeometry(platform_.GetScreenSize());
   view_.SetGeometry(g.width, g.height, g.sourceWidth, g.targetWidth, g.frameHeight);
 
-  static_cast<AppSettings&>(settingsDialog) = AppSettings{};
-  settingsDialog.tempDirectory = platform_.TempDirectory();
-  settingsDialog.LoadOrCreate();
+  settings_ = AppSettings{};
+  settings_.tempDirectory = platform_.TempDirectory();
+  LoadOrCreateSettings(platform_, store_, settings_);
 
   // Empty frames read in the code of a Chinese interface, so that pasted
   // Chinese text arrives in the reader's code.
-  if (const auto code = LanguageCode(settingsDialog.interfaceLanguage)) {
+  if (const auto code = LanguageCode(settings_.interfaceLanguage)) {
     view_.SourceFrame().SetDisplayCode(*code);
     view_.TargetFrame().SetDisplayCode(*code);
   }
-  if (settingsDialog.autoPaste != 0) {
+  if (settings_.autoPaste != 0) {
     view_.SourceFrame().PasteClipboard();
   }
   ApplyLanguage();
@@ -145,12 +145,12 @@ void TextTransformDialog::ConfirmSaveTarget() {
 }
 
 void TextTransformDialog::ApplyLanguage() {
-  view_.SetMenu(MenuForLanguage(settingsDialog.interfaceLanguage));
+  view_.SetMenu(MenuForLanguage(settings_.interfaceLanguage));
   view_.SetTitle(Text(texts::kTitle));
 }
 
 UiText TextTransformDialog::Text(const TriText& text) const {
-  return Choose(text, settingsDialog.interfaceLanguage);
+  return Choose(text, settings_.interfaceLanguage.ForMessages());
 }
 
 std::string TextTransformDialog::PathForTargetFrame(std::string_view path) const {
@@ -180,7 +180,8 @@ void TextTransformDialog::OnOpen() {
   int error = 0;
   auto bytes = ReadFileBytes(*path, error, kOpenTextLimit + 1);
   if (!bytes) {
-    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, settingsDialog.interfaceLanguage,
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
+                                     settings_.interfaceLanguage.ForMessages(),
                                      {*path, DescribeError(error)}));
     return;
   }
@@ -195,7 +196,7 @@ void TextTransformDialog::OnOpen() {
   targetUnsaved = true;
   if (cut) {
     platform_.ShowMessage(
-        FormatText(texts::kOpenTextCut, settingsDialog.interfaceLanguage, {*path}));
+        FormatText(texts::kOpenTextCut, settings_.interfaceLanguage.ForMessages(), {*path}));
   }
 }
 
@@ -219,7 +220,7 @@ void TextTransformDialog::OnSaveAs() {
   // the old file stays whole until the new one is complete.
   int error = 0;
   if (!WriteFileAtomically(*path, text, error)) {
-    platform_.ShowMessage(FormatText(texts::kSaveFailed, settingsDialog.interfaceLanguage,
+    platform_.ShowMessage(FormatText(texts::kSaveFailed, settings_.interfaceLanguage.ForMessages(),
                                      {*path, DescribeError(error)}));
     return;
   }
@@ -234,7 +235,7 @@ void TextTransformDialog::OnClose() {
 }
 
 void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding) {
-  const int language = settingsDialog.interfaceLanguage;
+  const Language language = settings_.interfaceLanguage.ForMessages();
   ConfirmSaveTarget();
   FileDialogOptions options;
   options.filterDescription = "All Files(*.*)";
@@ -254,7 +255,7 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
 
   // The summary is in the interface language's code; the paths in it follow
   // the frame's code.
-  if (const auto code = LanguageCode(language)) {
+  if (const auto code = LanguageCode(settings_.interfaceLanguage)) {
     view_.TargetFrame().SetDisplayCode(*code);
   }
   targetText = Text(texts::kOpenFilePrefix).bytes + PathForTargetFrame(*inputPath);
@@ -307,8 +308,8 @@ void TextTransformDialog::OnDecodeFileUtf8() { DecodeFileCommand("UTF-8", Decode
 void TextTransformDialog::OnExit() { ConfirmQuit(); }
 
 void TextTransformDialog::OnCodeConverter() {
-  CodeConverterDialog dialog(platform_, WithTrailingSeparator(settingsDialog.tempDirectory),
-                             settingsDialog.interfaceLanguage);
+  CodeConverterDialog dialog(platform_, WithTrailingSeparator(settings_.tempDirectory),
+                             settings_.interfaceLanguage);
   view_.RunCodeConverter(dialog);
 }
 
@@ -321,7 +322,7 @@ void TextTransformDialog::OnDecodeBase64() {
 
 void TextTransformDialog::OnDecodeQuotedPrintable() {
   PullFrames();
-  ShowTargetResult(DecodeQuotedPrintableText(sourceText, settingsDialog.recogniseDoubleBytes != 0),
+  ShowTargetResult(DecodeQuotedPrintableText(sourceText, settings_.recogniseDoubleBytes != 0),
                    std::nullopt);
 }
 
@@ -349,8 +350,7 @@ void TextTransformDialog::DecodeUtf7(TextCode resultCode) {
   // inspect; the second stage works on the same units in memory.
   const std::string units = Utf7ToUnits(sourceText);
   int error = 0;
-  if (!WriteFileAtomically(TempFilePath(settingsDialog.tempDirectory, kUtf7ScratchFile), units,
-                           error)) {
+  if (!WriteFileAtomically(TempFilePath(settings_.tempDirectory, kUtf7ScratchFile), units, error)) {
     platform_.ShowMessage(Ascii(texts::kTempFileError));
     return;
   }
@@ -398,40 +398,41 @@ void TextTransformDialog::OnTargetFromSource() {
 
 void TextTransformDialog::OnAddMark() {
   PullFrames();
-  targetText = AddMark(targetText, settingsDialog.markCharacter);
+  targetText = AddMark(targetText, settings_.markCharacter);
   PushFrames();
 }
 
 void TextTransformDialog::OnRemoveMark() {
   PullFrames();
-  targetText = RemoveMark(targetText, settingsDialog.markCharacter);
+  targetText = RemoveMark(targetText, settings_.markCharacter);
   PushFrames();
 }
 
 void TextTransformDialog::OnWordWrap() {
   PullFrames();
-  targetText =
-      WordWrap(targetText, settingsDialog.wordWrapNumber, settingsDialog.recogniseDoubleBytes != 0);
+  targetText = WordWrap(targetText, settings_.wordWrapNumber, settings_.recogniseDoubleBytes != 0);
   PushFrames();
 }
 
 // --- Configuration and Help menus ---
 
 void TextTransformDialog::OnSetting() {
-  if (!view_.RunSettingsDialog(settingsDialog)) {
+  SettingsDialog dialog(platform_, store_, settings_);
+  if (!view_.RunSettingsDialog(dialog)) {
     return;
   }
+  settings_ = dialog.settings();
   ApplyLanguage();
 }
 
 void TextTransformDialog::OnAbout() {
-  AboutDialog dialog(platform_, TempFilePath(settingsDialog.tempDirectory, kAboutPageFile),
-                     settingsDialog.interfaceLanguage);
+  AboutDialog dialog(platform_, TempFilePath(settings_.tempDirectory, kAboutPageFile),
+                     settings_.interfaceLanguage);
   view_.RunAbout(dialog);
 }
 
 void TextTransformDialog::OnHelpContents() {
-  HelpDialog dialog(settingsDialog.interfaceLanguage);
+  HelpDialog dialog(settings_.interfaceLanguage);
   view_.RunHelp(dialog);
 }
 

@@ -12,7 +12,8 @@
 #include "codec/byte_stream.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
-#include "settings/settings_dialog.h"
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
@@ -40,8 +41,8 @@ struct WindowGeometry {
 [[nodiscard]] WindowGeometry ComputeWindowGeometry(ScreenSize screen);
 
 // The menu bar of a language: 0 GB, 2 Big5, 1 English, and Big5 for any
-// other value (the same rule as the title and the messages).
-[[nodiscard]] MenuResource MenuForLanguage(int interfaceLanguage);
+// other value (the messages' reading, as for the title).
+[[nodiscard]] MenuResource MenuForLanguage(InterfaceLanguage interfaceLanguage);
 
 class TextTransformDialog {
  public:
@@ -93,7 +94,7 @@ class TextTransformDialog {
   void OnHelpContents();
 
   // The live settings (read by the tests and the view).
-  [[nodiscard]] const SettingsDialog& settings() const { return settingsDialog; }
+  [[nodiscard]] const AppSettings& settings() const { return settings_; }
   // Whether the quit and save prompts are armed.
   [[nodiscard]] bool IsTargetUnsaved() const { return targetUnsaved; }
 
@@ -137,8 +138,9 @@ class TextTransformDialog {
   // Arms the quit and save prompts: set at start-up and by Open, cleared by
   // Save As and Close.
   bool targetUnsaved = false;
-  // Its fields are the live settings of the program.
-  SettingsDialog settingsDialog;
+  // The live settings of the program, and the file they are kept in.
+  AppSettings settings_;
+  SettingsStore store_;
 };
 
 }  // namespace vortane

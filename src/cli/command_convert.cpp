@@ -8,7 +8,7 @@ namespace {
 
 RouteFunction Convert(const CliCommand& c) {
   return StreamRoute([source = c.sourceCode, result = c.resultCode, blanks = c.blankMode](
-                        ByteReader& in, ByteWriter& out) {
+                         ByteReader& in, ByteWriter& out) {
     return ConvertStream(in, out, source, result, blanks);
   });
 }
@@ -74,8 +74,9 @@ const CliCommandSpec& ConvertCommand() {
       .options = {{"--from", true}, {"--to", true}, {"--blanks", true}},
       .methods = {{"", CliRoute::Convert, &Convert}},
       .applyOptions = &ApplyOptions,
-      .summary = "  convert --from gb|big5|unicode --to gb|big5 [--blanks add|remove|keep]\n"
-                 "                            the code converter\n",
+      .summary =
+          "  convert --from gb|big5|unicode --to gb|big5 [--blanks add|remove|keep]\n"
+          "                            the code converter\n",
       .optionsSummary =
           "  --from gb|big5|unicode    convert: the source code (unicode: big-endian\n"
           "                            UTF-16, no byte-order mark)\n"

@@ -43,9 +43,10 @@ const CliCommandSpec& DecodeCommand() {
                   {"hz", CliRoute::DecodeHz, &Stream<DecodeHzStream>},
                   {"utf7", CliRoute::DecodeUtf7, &Stream<DecodeUtf7Stream>},
                   {"utf8", CliRoute::DecodeUtf8, &Stream<DecodeUtf8Stream>}},
-      .summary = "  decode base64|qp|hz       decode a whole file by the file (stream) rules\n"
-                 "  decode utf7|utf8          decode into big-endian UTF-16 without a byte-order\n"
-                 "                            mark, by the file rules\n",
+      .summary =
+          "  decode base64|qp|hz       decode a whole file by the file (stream) rules\n"
+          "  decode utf7|utf8          decode into big-endian UTF-16 without a byte-order\n"
+          "                            mark, by the file rules\n",
       .optionsSummary = "",
       .help = kHelp,
   };

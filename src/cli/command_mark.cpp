@@ -47,11 +47,13 @@ const CliCommandSpec& MarkCommand() {
       .options = {{"--mark", true}},
       .methods = {{"add", CliRoute::MarkAdd, &Add}, {"remove", CliRoute::MarkRemove, &Remove}},
       .applyOptions = &ApplyOptions,
-      .summary = "  mark add|remove [--mark C]\n"
-                 "                            add or remove the quote mark at the start of\n"
-                 "                            every line\n",
-      .optionsSummary = "  --mark C                  mark: the quote mark, one byte (default '>');\n"
-                        "                            an empty mark leaves the text unchanged\n",
+      .summary =
+          "  mark add|remove [--mark C]\n"
+          "                            add or remove the quote mark at the start of\n"
+          "                            every line\n",
+      .optionsSummary =
+          "  --mark C                  mark: the quote mark, one byte (default '>');\n"
+          "                            an empty mark leaves the text unchanged\n",
       .help = kHelp,
   };
   return kSpec;

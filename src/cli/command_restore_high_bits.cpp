@@ -58,9 +58,10 @@ const CliCommandSpec& RestoreHighBitsCommand() {
       .options = {},
       .methods = {{"", CliRoute::RestoreHighBits, &Restore}},
       .takeOperands = &TakeRange,
-      .summary = "  restore-high-bits START END\n"
-                 "                            add 0x80 to the bytes at offsets [START, END)\n"
-                 "                            (7bit-8bit); the range is clamped to the input\n",
+      .summary =
+          "  restore-high-bits START END\n"
+          "                            add 0x80 to the bytes at offsets [START, END)\n"
+          "                            (7bit-8bit); the range is clamped to the input\n",
       .optionsSummary = "",
       .help = kHelp,
   };

@@ -16,9 +16,8 @@ RouteFunction Base64(const CliCommand&) {
 }
 
 RouteFunction QuotedPrintable(const CliCommand& c) {
-  return TextRoute([d = c.recogniseDoubleBytes](std::string_view t) {
-    return DecodeQuotedPrintableText(t, d);
-  });
+  return TextRoute(
+      [d = c.recogniseDoubleBytes](std::string_view t) { return DecodeQuotedPrintableText(t, d); });
 }
 
 RouteFunction Hz(const CliCommand&) {
@@ -115,11 +114,12 @@ const CliCommandSpec& TextCommand() {
                   {"gb2big5", CliRoute::TextGbToBig5, &GbToBig5},
                   {"big52gb", CliRoute::TextBig5ToGb, &Big5ToGb}},
       .applyOptions = &ApplyOptions,
-      .summary = "  text base64|qp|hz [--no-double-bytes]\n"
-                 "                            decode by the text (frame) rules\n"
-                 "  text utf8|utf7 --to gb|big5\n"
-                 "                            decode UTF-8 or UTF-7 text into GB or Big5\n"
-                 "  text gb2big5|big52gb      convert text from GB to Big5 or from Big5 to GB\n",
+      .summary =
+          "  text base64|qp|hz [--no-double-bytes]\n"
+          "                            decode by the text (frame) rules\n"
+          "  text utf8|utf7 --to gb|big5\n"
+          "                            decode UTF-8 or UTF-7 text into GB or Big5\n"
+          "  text gb2big5|big52gb      convert text from GB to Big5 or from Big5 to GB\n",
       .optionsSummary =
           "  --no-double-bytes         text qp: do not move a line break that splits a\n"
           "                            double-byte character (text base64 and text hz\n"

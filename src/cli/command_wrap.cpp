@@ -52,11 +52,13 @@ const CliCommandSpec& WrapCommand() {
       .options = {{"--width", true}, {"--no-double-bytes", false}},
       .methods = {{"", CliRoute::Wrap, &Wrap}},
       .applyOptions = &ApplyOptions,
-      .summary = "  wrap [--width N] [--no-double-bytes]\n"
-                 "                            break lines after N bytes with CR LF (Word Wrap)\n",
-      .optionsSummary = "  --width N                 wrap: bytes per line, 1 or more (default 70)\n"
-                        "  --no-double-bytes         wrap: break after N bytes even inside a\n"
-                        "                            double-byte character\n",
+      .summary =
+          "  wrap [--width N] [--no-double-bytes]\n"
+          "                            break lines after N bytes with CR LF (Word Wrap)\n",
+      .optionsSummary =
+          "  --width N                 wrap: bytes per line, 1 or more (default 70)\n"
+          "  --no-double-bytes         wrap: break after N bytes even inside a\n"
+          "                            double-byte character\n",
       .help = kHelp,
   };
   return kSpec;

@@ -9,9 +9,7 @@ namespace vortane {
 namespace text = converter_text;
 
 CodeConverterDialog::Captions CodeConverterDialog::captions() const {
-  const auto pick = [this](const TriText& t) {
-    return Choose(t, interfaceLanguage_, LanguageRule::GbBig5First);
-  };
+  const auto pick = [this](const TriText& t) { return Choose(t, language_); };
   return Captions{
       pick(text::kTitle),         pick(text::kBrowse),        pick(text::kConvert),
       pick(text::kExit),          pick(text::kConvertMethod), pick(text::kSourceText),
@@ -31,7 +29,7 @@ std::string CodeConverterDialog::ScratchPath(std::string_view name) const {
 }
 
 void CodeConverterDialog::Show(const TriText& message) {
-  platform_.ShowMessage(Choose(message, interfaceLanguage_, LanguageRule::GbBig5First));
+  platform_.ShowMessage(Choose(message, language_));
 }
 
 void CodeConverterDialog::OnSourceBrowse() {

@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
 
   // The frames read the code of the interface language. The start-up paste
   // ran before it was known, so it is redone in that code.
-  if (dialog.settings().interfaceLanguage == vortane::kLanguageBig5) {
+  if (dialog.settings().interfaceLanguage == vortane::Language::Big5) {
     window.SetDisplayCodes(vortane::TextCode::Big5);
     if (dialog.settings().autoPaste != 0) {
       window.sourceFrame().SetBytes({});

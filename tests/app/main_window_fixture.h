@@ -10,8 +10,10 @@
 
 #include "app/command_table.h"
 #include "app/text_transform_dialog.h"
+#include "settings/settings_dialog.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
+#include "support/languages.h"
 #include "support/stream_check.h"
 #include "support/temp_dir.h"
 #include "texts/tri_text.h"
@@ -22,7 +24,7 @@ namespace vortane::testing {
 inline AppSettings SettingsWithoutAutoPaste(int language) {
   AppSettings s;
   s.autoPaste = 0;
-  s.interfaceLanguage = language;
+  s.interfaceLanguage = Lang(language);
   return s;
 }
 

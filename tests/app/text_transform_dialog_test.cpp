@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, StartUpCannotWriteSettingsShowsEnglishErrorAndKeepsDefaul
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0], Ascii("Write protect error!Can not write to file Vortane.ini."));
   EXPECT_EQ(window->settings().wordWrapNumber, 70);
-  EXPECT_EQ(window->settings().interfaceLanguage, 1);
+  EXPECT_EQ(window->settings().interfaceLanguage, Language::English);
 }
 
 TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
   };
   for (const auto& c : cases) {
     AppSettings s;
-    s.interfaceLanguage = c.language;
+    s.interfaceLanguage = testing::Lang(c.language);
     testing::StartedWindow w(dir, s);
     EXPECT_EQ(w.view.menus, std::vector<MenuResource>{c.menu}) << c.language;
     ASSERT_EQ(w.view.titles.size(), 1U);
