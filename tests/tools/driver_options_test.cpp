@@ -24,9 +24,8 @@ TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
             "wrapNumberEdit=10", "--click", "okButton", "--screenshot", "/o.png"}),
       error);
   ASSERT_TRUE(options.has_value()) << error.toStdString();
-  EXPECT_EQ(options->commands,
-            (std::vector<Command>{Command::DecodeBase64, Command::Setting,
-                                  Command::RestoreHighBits}));
+  EXPECT_EQ(options->commands, (std::vector<Command>{Command::DecodeBase64, Command::Setting,
+                                                     Command::RestoreHighBits}));
   EXPECT_EQ(options->settingsDirectory, QStringLiteral("/s"));
   EXPECT_EQ(options->displayCode, TextCode::Big5);
   EXPECT_EQ(options->showMenu, 1);

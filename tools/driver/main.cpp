@@ -25,9 +25,8 @@ int main(int argc, char* argv[]) {
   }
   vortane::DesktopSession session(paths);
   session.Start();
-  vortane::ScheduleDriverActions(*options, session.window(),
-                                 [&session](vortane::Command command) {
-                                   session.RunCommand(command);
-                                 });
+  vortane::ScheduleDriverActions(*options, session.window(), [&session](vortane::Command command) {
+    session.RunCommand(command);
+  });
   return QApplication::exec();
 }
