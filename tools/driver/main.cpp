@@ -10,6 +10,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Message boxes are captioned with the application's name: the program's,
+  // so that the pictures show what vortane shows.
+  QCoreApplication::setApplicationName(QStringLiteral("vortane"));
   QString error;
   const std::optional<vortane::DriverOptions> options =
       vortane::ParseDriverOptions(QApplication::arguments(), error);
