@@ -31,9 +31,9 @@ constexpr unsigned char kLf = '\n';
 
 bool IsHex(unsigned char c) { return kHexValue[c] != kNotHex; }
 
-// An escaped byte from 0x90 up (first digit "9" or a letter) is taken for the
-// lead byte of a double-byte character, or for its trail byte.
-bool CountsForParity(unsigned char firstDigit) { return kHexValue[firstDigit] >= 9; }
+// An escaped byte from 0x90 up (first digit "9" or a letter) opens a
+// double-byte character; lower escapes and unescaped bytes do not.
+bool OpensCharacter(unsigned char firstDigit) { return kHexValue[firstDigit] >= 9; }
 
 using State = QuotedPrintableStreamDecoder::State;
 
@@ -84,7 +84,10 @@ std::string DecodeQuotedPrintableText(std::string_view text, bool recogniseDoubl
   };
   std::string out;
   out.reserve(n);
-  bool leadPending = false;  // after an escaped lead byte whose trail byte has not come
+  // After an escaped lead byte whose trail byte has not come. The next byte
+  // produced, escaped or not and of any value, is that trail byte: Big5 trail
+  // bytes are often plain ASCII, GBK ones can be escapes below 0x90.
+  bool leadPending = false;
   std::size_t p = 0;
   while (p < n) {
     const unsigned char c = at(p);
@@ -108,9 +111,7 @@ std::string DecodeQuotedPrintableText(std::string_view text, bool recogniseDoubl
           continue;
         }
         out.push_back(static_cast<char>((kHexValue[d1] << 4) | kHexValue[second]));
-        if (CountsForParity(d1)) {
-          leadPending = !leadPending;
-        }
+        leadPending = !leadPending && OpensCharacter(d1);
         p += length;
       } else if (d1 == kCr && at(p + 2) == kLf) {
         p += 3;  // soft line break
@@ -133,6 +134,7 @@ std::string DecodeQuotedPrintableText(std::string_view text, bool recogniseDoubl
       p += 2;
     } else {
       out.push_back(static_cast<char>(c));
+      leadPending = false;
       ++p;
     }
   }

@@ -281,6 +281,11 @@ INSTANTIATE_TEST_SUITE_P(
                   }}),
     [](const auto& info) { return info.param.name; });
 
+// Big5 text whose trail byte is plain ASCII keeps its line break in place.
+TEST(RunCli, TextQpKeepsAnAsciiTrailBeforeTheLineBreak) {
+  EXPECT_EQ(ToHex(RunLine({"text", "qp"}, "=B0=D3=B8R\r\nx").out), ToHex(Hex("B0D3 B852 0D0A 78")));
+}
+
 // The options must reach the library: each pair gives different results.
 TEST(RunCli, OptionsChangeTheResult) {
   EXPECT_NE(RunLine({"text", "qp"}, kQp).out,
