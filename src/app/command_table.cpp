@@ -16,12 +16,17 @@ using D = TextTransformDialog;
 constexpr TriText Same(std::string_view caption) { return {caption, caption, caption}; }
 
 constexpr CommandInfo kCommands[] = {
-    {Command::Open, "open", 32771, {"&Open...", "打开(&O)...", "打開(&O)..."}, "", &D::OnOpen},
+    {Command::Open,
+     "open",
+     32771,
+     {"&Open...", "打开(&O)...", "打開(&O)..."},
+     "Ctrl+O",
+     &D::OnOpen},
     {Command::SaveAs,
      "save-as",
      32772,
      {"Save &As...", "另存为(&A)...", "另存為(&A)..."},
-     "",
+     "Ctrl+S",
      &D::OnSaveAs},
     {Command::Close, "close", 32773, {"&Close", "关闭(&C)", "關閉(&C)"}, "", &D::OnClose},
     {Command::DecodeFileBase64, "decode-file-base64", 32785, Same("&Base 64..."), "",
@@ -39,7 +44,7 @@ constexpr CommandInfo kCommands[] = {
      {"Chinese code &Converter", "汉字内码转换器(&C)", "漢字內碼轉換器(&C)"},
      "",
      &D::OnCodeConverter},
-    {Command::Exit, "exit", 32774, {"E&xit", "退出(&x)", "退出(&x)"}, "", &D::OnExit},
+    {Command::Exit, "exit", 32774, {"E&xit", "退出(&x)", "退出(&x)"}, "Ctrl+Q", &D::OnExit},
     {Command::DecodeBase64,
      "decode-base64",
      32775,
@@ -133,7 +138,7 @@ constexpr CommandInfo kCommands[] = {
      "help-contents",
      32780,
      {"&Help Contents", "帮助内容(&H)", "幫助內容(&H)"},
-     "",
+     "F1",
      &D::OnHelpContents},
 };
 

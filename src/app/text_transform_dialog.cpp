@@ -115,6 +115,18 @@ void TextTransformDialog::OnCommand(Command command) {
 
 void TextTransformDialog::OnCloseRequested() { ConfirmQuit(); }
 
+void TextTransformDialog::OnTargetEdited() { targetUnsaved = true; }
+
+void TextTransformDialog::OnCharactersNotHeld(TextCode code, std::size_t count) {
+  if (count == 0) {
+    return;
+  }
+  const std::string number = std::to_string(count);
+  view_.ShowStatus(FormatText(count == 1 ? texts::kOneCharacterNotHeld : texts::kCharactersNotHeld,
+                              settings_.interfaceLanguage.ForMessages(),
+                              {number, code == TextCode::Big5 ? "Big5" : "GB"}));
+}
+
 // --- Frames, prompts, language ---
 
 void TextTransformDialog::PullFrames() {
@@ -130,6 +142,11 @@ void TextTransformDialog::PushFrames() {
 void TextTransformDialog::PushSource() { view_.SourceFrame().SetBytes(sourceText); }
 
 void TextTransformDialog::PushTarget() { view_.TargetFrame().SetBytes(targetText); }
+
+void TextTransformDialog::PushNewTarget() {
+  targetUnsaved = true;
+  PushTarget();
+}
 
 void TextTransformDialog::ConfirmQuit() {
   PullFrames();
@@ -166,7 +183,7 @@ void TextTransformDialog::ShowTargetResult(std::string result, std::optional<Tex
   if (resultCode) {
     view_.TargetFrame().SetDisplayCode(*resultCode);
   }
-  PushTarget();
+  PushNewTarget();
 }
 
 // --- File menu ---
@@ -176,17 +193,19 @@ void TextTransformDialog::OnOpen() {
   FileDialogOptions options;
   options.filterDescription = "All File(*.*)";
   options.filterPattern = "*.*";
-  const auto path = platform_.ChooseOpenFile(options);
-  if (!path) {
-    return;
+  if (const auto path = platform_.ChooseOpenFile(options)) {
+    OpenFileIntoSource(*path);
   }
+}
+
+void TextTransformDialog::OpenFileIntoSource(const std::string& path) {
   // One byte past the limit tells a file that does not fit.
   int error = 0;
-  auto bytes = ReadFileBytes(*path, error, kOpenTextLimit + 1);
+  auto bytes = ReadFileBytes(path, error, kOpenTextLimit + 1);
   if (!bytes) {
     platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
                                      settings_.interfaceLanguage.ForMessages(),
-                                     {*path, DescribeError(error)}));
+                                     {path, DescribeError(error)}));
     return;
   }
   const bool tooLong = bytes->size() > kOpenTextLimit;
@@ -200,7 +219,7 @@ void TextTransformDialog::OnOpen() {
   targetUnsaved = true;
   if (cut) {
     platform_.ShowMessage(
-        FormatText(texts::kOpenTextCut, settings_.interfaceLanguage.ForMessages(), {*path}));
+        FormatText(texts::kOpenTextCut, settings_.interfaceLanguage.ForMessages(), {path}));
   }
 }
 
@@ -396,25 +415,25 @@ void TextTransformDialog::OnTargetFromSource() {
   PullFrames();
   targetText = sourceText;
   view_.TargetFrame().SetDisplayCode(view_.SourceFrame().DisplayCode());
-  PushTarget();
+  PushNewTarget();
 }
 
 void TextTransformDialog::OnAddMark() {
   PullFrames();
   targetText = AddMark(targetText, settings_.markCharacter);
-  PushTarget();
+  PushNewTarget();
 }
 
 void TextTransformDialog::OnRemoveMark() {
   PullFrames();
   targetText = RemoveMark(targetText, settings_.markCharacter);
-  PushTarget();
+  PushNewTarget();
 }
 
 void TextTransformDialog::OnWordWrap() {
   PullFrames();
   targetText = WordWrap(targetText, settings_.wordWrapNumber, settings_.recogniseDoubleBytes != 0);
-  PushTarget();
+  PushNewTarget();
 }
 
 // --- Configuration and Help menus ---

@@ -54,8 +54,17 @@ class TextTransformDialog {
   // Runs `command` through its handler in the command table; a value
   // outside the table is ignored.
   void OnCommand(Command command);
-  // The close box, Escape, Alt+F4 or the system menu asked to close.
+  // The close box, Alt+F4 or the window menu asked to close.
   void OnCloseRequested();
+  // The user changed the target frame's text: the quit and save prompts arm.
+  void OnTargetEdited();
+  // `count` characters typed or pasted into a frame shown in `code` could not
+  // be held in it and became "?": the status line says so.
+  void OnCharactersNotHeld(TextCode code, std::size_t count);
+  // Loads `path` into the source frame as File > Open does after its dialog
+  // (the program's FILE argument): the first 65,535 bytes up to any 0 byte,
+  // with a message when the file was cut or cannot be read.
+  void OpenFileIntoSource(const std::string& path);
 
   // One handler per command (the command table names them).
   // File menu.
@@ -122,6 +131,8 @@ class TextTransformDialog {
   void DecodeUtf8(TextCode resultCode);
   void DecodeUtf7(TextCode resultCode);
 
+  // Shows new target text that the user has not saved yet: arms the prompts.
+  void PushNewTarget();
   // Shows a frame rule's result (cut at its first 0 byte) in the target frame,
   // read through `resultCode` when the command knows it.
   void ShowTargetResult(std::string result, std::optional<TextCode> resultCode);
@@ -139,8 +150,9 @@ class TextTransformDialog {
   // buffer and the scan state are locals of the commands that use them.
   std::string sourceText;
   std::string targetText;
-  // Arms the quit and save prompts: set at start-up and by Open, cleared by
-  // Save As and Close.
+  // Arms the quit and save prompts: set at start-up, by Open, by every
+  // command that puts new text into the target frame (not the decode-file
+  // summary) and by typing in it; cleared by Save As and Close.
   bool targetUnsaved = false;
   // The live settings of the program, and the file they are kept in.
   AppSettings settings_;

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "cjk/display_text.h"
 
@@ -25,6 +27,30 @@ bool IsStandIn(QChar c) {
 }
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// Whether `code` cannot hold the character at `text[i]` (a surrogate pair
+// counts as one character); `length` is set to its length in UTF-16 units.
+// Stand-ins, separators and ASCII are always held.
+bool NotHeldAt(const QString& text, qsizetype i, TextCode code, qsizetype& length) {
+  length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+  const QChar c = text.at(i);
+  if (length == 1 &&
+      (c.unicode() < 0x80 || IsStandIn(c) || c == QChar(0x2028) || c == QChar(0x2029))) {
+    return false;
+  }
+  const std::u16string one = text.mid(i, length).toStdU16String();
+  return DisplayTextToBytes(one, code) == "?";
+}
+
+// How many characters of `text` `code` cannot hold.
+int CountNotHeld(const QString& text, TextCode code) {
+  int count = 0;
+  qsizetype length = 1;
+  for (qsizetype i = 0; i < text.size(); i += length) {
+    count += NotHeldAt(text, i, code, length) ? 1 : 0;
+  }
+  return count;
+}
 
 // Raw bytes offered by `source`, in either code (bytes are bytes whichever
 // code the copying frame showed them in).
@@ -75,6 +101,52 @@ ByteFrame::ByteFrame(QWidget* parent) : QPlainTextEdit(parent), highlighter_(doc
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setTabChangesFocus(true);
   changeEvent(nullptr);
+  connect(document(), &QTextDocument::contentsChange, this, &ByteFrame::OnContentsChange);
+}
+
+void ByteFrame::OnContentsChange(int position, int /*removed*/, int added) {
+  if (rewriting_) {
+    return;
+  }
+  emit edited();
+  if (added <= 0) {
+    return;
+  }
+  QTextCursor cursor(document());
+  cursor.setPosition(position);
+  cursor.setPosition(std::min(position + added, document()->characterCount() - 1),
+                     QTextCursor::KeepAnchor);
+  if (CountNotHeld(cursor.selectedText(), code_) > 0) {
+    // The document may not be changed while it reports a change.
+    QMetaObject::invokeMethod(this, &ByteFrame::ReplaceCharactersNotHeld, Qt::QueuedConnection);
+  }
+}
+
+void ByteFrame::ReplaceCharactersNotHeld() {
+  const QString text = document()->toRawText();
+  int count = 0;
+  rewriting_ = true;
+  QTextCursor cursor(document());
+  cursor.beginEditBlock();
+  // From the end, so that earlier positions stay where they are.
+  std::vector<std::pair<qsizetype, qsizetype>> found;
+  qsizetype length = 1;
+  for (qsizetype i = 0; i < text.size(); i += length) {
+    if (NotHeldAt(text, i, code_, length)) {
+      found.emplace_back(i, length);
+    }
+  }
+  for (auto it = found.rbegin(); it != found.rend(); ++it) {
+    cursor.setPosition(static_cast<int>(it->first));
+    cursor.setPosition(static_cast<int>(it->first + it->second), QTextCursor::KeepAnchor);
+    cursor.insertText(QStringLiteral("?"));
+    ++count;
+  }
+  cursor.endEditBlock();
+  rewriting_ = false;
+  if (count > 0) {
+    emit charactersNotHeld(count);
+  }
 }
 
 void ByteFrame::changeEvent(QEvent* event) {
@@ -125,7 +197,9 @@ std::u16string ByteFrame::RawText() const { return document()->toRawText().toStd
 std::string ByteFrame::GetBytes() const { return DisplayTextToBytes(RawText(), code_); }
 
 void ByteFrame::SetBytes(std::string_view bytes) {
+  rewriting_ = true;
   setPlainText(ToQString(BytesToDisplayText(bytes, code_)));
+  rewriting_ = false;
   QTextCursor cursor = textCursor();
   cursor.movePosition(QTextCursor::Start);
   setTextCursor(cursor);
@@ -199,8 +273,10 @@ void ByteFrame::insertFromMimeData(const QMimeData* source) {
     return;
   }
   std::optional<std::string> bytes = RawBytesOf(source, code_);
+  int notHeld = 0;
   if (!bytes && source->hasText()) {
     bytes = BytesFromClipboardText(source->text().toStdU16String(), code_);
+    notHeld = CountNotHeld(source->text(), code_);
   }
   if (!bytes) {
     return;
@@ -209,6 +285,9 @@ void ByteFrame::insertFromMimeData(const QMimeData* source) {
   cursor.insertText(ToQString(BytesToDisplayText(*bytes, code_)));
   setTextCursor(cursor);
   ensureCursorVisible();
+  if (notHeld > 0) {
+    emit charactersNotHeld(notHeld);
+  }
 }
 
 }  // namespace vortane

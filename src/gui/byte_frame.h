@@ -61,6 +61,12 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
 
  signals:
   void displayCodeChanged(vortane::TextCode code);
+  // The user changed the text (typing, pasting, cutting, undo); not sent for
+  // SetBytes or a change of display code.
+  void edited();
+  // `count` characters typed or pasted could not be held in the display code
+  // and became "?".
+  void charactersNotHeld(int count);
 
  protected:
   // Copy and paste keep the display rules: the clipboard gets the bytes as
@@ -79,7 +85,14 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
   // Byte offset of document position `position`.
   [[nodiscard]] std::size_t ByteOffset(const std::u16string& raw, int position) const;
 
+  // After a change of the document by the user: reports it, and turns the
+  // characters it added that the display code cannot hold into "?".
+  void OnContentsChange(int position, int removed, int added);
+  void ReplaceCharactersNotHeld();
+
   TextCode code_ = TextCode::Gb;
+  // Set while the frame itself rewrites its document.
+  bool rewriting_ = false;
   QFont hexFont_;
   StandInHighlighter highlighter_;
 };

@@ -1,16 +1,30 @@
 #include "gui/desktop_session.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 
 #include "texts/interface_language.h"
 
 namespace vortane {
 
-DesktopSession::DesktopSession(MainWindowPaths paths)
-    : platform_(&window_), logic_(platform_, window_, std::move(paths)) {
+namespace {
+
+const char* const kGeometryKey = "window/geometry";
+const char* const kSplitterKey = "window/splitter";
+
+}  // namespace
+
+DesktopSession::DesktopSession(MainWindowPaths paths, QString stateFile)
+    : platform_(&window_),
+      logic_(platform_, window_, std::move(paths)),
+      stateFile_(std::move(stateFile)) {
   window_.SetHandlers([this](Command command) { logic_.OnCommand(command); },
                       [this] { logic_.OnCloseRequested(); });
+  window_.SetEditHandlers(
+      [this] { logic_.OnTargetEdited(); },
+      [this](TextCode code, std::size_t count) { logic_.OnCharactersNotHeld(code, count); });
 }
 
 void DesktopSession::Start() {
@@ -26,10 +40,34 @@ void DesktopSession::Start() {
     }
   }
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    window_.move(screen->availableGeometry().center() - window_.rect().center());
+  if (!RestoreWindowState()) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      window_.move(screen->availableGeometry().center() - window_.rect().center());
+    }
   }
   window_.show();
+}
+
+bool DesktopSession::RestoreWindowState() {
+  if (stateFile_.isEmpty()) {
+    return false;
+  }
+  const QSettings state(stateFile_, QSettings::IniFormat);
+  const QByteArray geometry = state.value(QString::fromLatin1(kGeometryKey)).toByteArray();
+  if (geometry.isEmpty() || !window_.restoreGeometry(geometry)) {
+    return false;
+  }
+  window_.splitter().restoreState(state.value(QString::fromLatin1(kSplitterKey)).toByteArray());
+  return true;
+}
+
+void DesktopSession::SaveWindowState() {
+  if (stateFile_.isEmpty()) {
+    return;
+  }
+  QSettings state(stateFile_, QSettings::IniFormat);
+  state.setValue(QString::fromLatin1(kGeometryKey), window_.saveGeometry());
+  state.setValue(QString::fromLatin1(kSplitterKey), window_.splitter().saveState());
 }
 
 }  // namespace vortane

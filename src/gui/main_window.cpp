@@ -7,7 +7,10 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -20,6 +23,9 @@ namespace vortane {
 namespace {
 
 constexpr int kStatusLineHeight = 24;
+// The computed frame widths leave 6 pixels of the width over: the splitter's
+// handle takes them.
+constexpr int kSplitterHandleWidth = 6;
 const char* const kIconResource = ":/res/icon128.png";
 
 void FillCodeChoice(QComboBox& box, const QString& toolTip) {
@@ -34,16 +40,15 @@ int IndexOf(TextCode code) { return code == TextCode::Big5 ? 1 : 0; }
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
+    : QMainWindow(parent),
       central_(this),
-      source_(&central_),
-      target_(&central_),
+      splitter_(Qt::Horizontal, &central_),
+      source_(&splitter_),
+      target_(&splitter_),
       statusLine_(&central_),
       sourceCode_(&statusLine_),
       targetCode_(&statusLine_),
-      escape_(QKeySequence(Qt::Key_Escape), this) {
+      status_(&statusLine_) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("Mail Vortane"));
   if (QFile::exists(QString::fromLatin1(kIconResource))) {
@@ -53,12 +58,21 @@ MainWindow::MainWindow(QWidget* parent)
   for (ByteFrame* frame : {&source_, &target_}) {
     frame->setFont(frameFont);
   }
+  splitter_.setObjectName(QStringLiteral("frameSplitter"));
+  splitter_.setChildrenCollapsible(false);
+  splitter_.setHandleWidth(kSplitterHandleWidth);
+  splitter_.addWidget(&source_);
+  splitter_.addWidget(&target_);
+  splitter_.setStretchFactor(0, 1);
+  splitter_.setStretchFactor(1, 3);
   source_.setObjectName(QStringLiteral("sourceFrame"));
   target_.setObjectName(QStringLiteral("targetFrame"));
   sourceCode_.setObjectName(QStringLiteral("sourceCodeChoice"));
   targetCode_.setObjectName(QStringLiteral("targetCodeChoice"));
+  status_.setObjectName(QStringLiteral("statusText"));
   FillCodeChoice(sourceCode_, QStringLiteral("Code the source frame is shown in"));
   FillCodeChoice(targetCode_, QStringLiteral("Code the target frame is shown in"));
+  statusLine_.setFixedHeight(kStatusLineHeight);
 
   // The choice and the frame follow each other.
   const std::pair<QComboBox*, ByteFrame*> pairs[] = {{&sourceCode_, &source_},
@@ -70,21 +84,38 @@ MainWindow::MainWindow(QWidget* parent)
     connect(frame, &ByteFrame::displayCodeChanged, box,
             [box = box](TextCode code) { box->setCurrentIndex(IndexOf(code)); });
   }
-  connect(&escape_, &QShortcut::activated, this, [this] {
-    if (onCloseRequested_) {
-      onCloseRequested_();
-    }
-  });
+  connect(&splitter_, &QSplitter::splitterMoved, this, [this] { PlaceStatusLine(); });
 
+  auto* layout = new QVBoxLayout(&central_);  // owned by central_
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(&splitter_, 1);
+  layout->addWidget(&statusLine_);
   setCentralWidget(&central_);
-  PlaceChildren();
-  FixWindowSize();
+  SetGeometry(900, 650, 225, 669, 606);
 }
 
 void MainWindow::SetHandlers(std::function<void(Command)> onCommand,
                              std::function<void()> onCloseRequested) {
   onCommand_ = std::move(onCommand);
   onCloseRequested_ = std::move(onCloseRequested);
+}
+
+void MainWindow::SetEditHandlers(std::function<void()> onTargetEdited,
+                                 std::function<void(TextCode, std::size_t)> onNotHeld) {
+  disconnect(&target_, &ByteFrame::edited, this, nullptr);
+  disconnect(&source_, &ByteFrame::charactersNotHeld, this, nullptr);
+  disconnect(&target_, &ByteFrame::charactersNotHeld, this, nullptr);
+  if (onTargetEdited) {
+    connect(&target_, &ByteFrame::edited, this, std::move(onTargetEdited));
+  }
+  if (onNotHeld) {
+    for (ByteFrame* frame : {&source_, &target_}) {
+      connect(frame, &ByteFrame::charactersNotHeld, this, [frame, onNotHeld](int count) {
+        onNotHeld(frame->DisplayCode(), static_cast<std::size_t>(count));
+      });
+    }
+  }
 }
 
 void MainWindow::SetDisplayCodes(TextCode code) {
@@ -132,7 +163,6 @@ void MainWindow::SetMenu(MenuResource menu) {
     }
   }
   setMenuBar(bar.release());
-  FixWindowSize();
 }
 
 void MainWindow::SetTitle(const UiText& title) { setWindowTitle(ToQString(title)); }
@@ -141,27 +171,29 @@ void MainWindow::SetGeometry(int /*width*/, int /*height*/, int sourceWidth, int
                              int frameHeight) {
   // The outer size includes the desktop's window frame; the client area is
   // what the frames fill, so only their sizes are used.
-  sourceWidth_ = sourceWidth;
-  targetWidth_ = targetWidth;
-  frameHeight_ = frameHeight;
-  PlaceChildren();
-  FixWindowSize();
-}
-
-void MainWindow::PlaceChildren() {
-  source_.setGeometry(0, 0, sourceWidth_, frameHeight_);
-  target_.setGeometry(sourceWidth_, 0, targetWidth_, frameHeight_);
-  statusLine_.setGeometry(0, frameHeight_, sourceWidth_ + targetWidth_, kStatusLineHeight);
-  const int choiceWidth = 70;
-  sourceCode_.setGeometry(2, 1, choiceWidth, kStatusLineHeight - 2);
-  targetCode_.setGeometry(sourceWidth_ + 2, 1, choiceWidth, kStatusLineHeight - 2);
-  central_.setFixedSize(sourceWidth_ + targetWidth_, frameHeight_ + kStatusLineHeight);
-}
-
-void MainWindow::FixWindowSize() {
   const int barHeight = menuBar() != nullptr ? menuBar()->sizeHint().height() : 0;
-  setFixedSize(central_.width(), central_.height() + barHeight);
+  resize(sourceWidth + kSplitterHandleWidth + targetWidth,
+         barHeight + frameHeight + kStatusLineHeight);
+  splitter_.setSizes({sourceWidth, targetWidth});
+  PlaceStatusLine();
 }
+
+void MainWindow::PlaceStatusLine() {
+  const int choiceWidth = 70;
+  const int targetLeft = target_.geometry().left();
+  sourceCode_.setGeometry(2, 1, choiceWidth, kStatusLineHeight - 2);
+  targetCode_.setGeometry(targetLeft + 2, 1, choiceWidth, kStatusLineHeight - 2);
+  const int statusLeft = targetLeft + choiceWidth + 10;
+  status_.setGeometry(statusLeft, 1, std::max(0, statusLine_.width() - statusLeft - 4),
+                      kStatusLineHeight - 2);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  PlaceStatusLine();
+}
+
+void MainWindow::ShowStatus(const UiText& text) { status_.setText(ToQString(text)); }
 
 void MainWindow::FocusSourceFrame() { source_.setFocus(); }
 

@@ -1,13 +1,15 @@
-// The main window: two byte frames side by side, a status line that shows and
-// switches each frame's display code, and a menu bar built from the menu
-// tables. Each command's action is named after the command (its table name)
-// and carries the command's shortcut. Commands and close requests go to
-// handlers set by the program.
+// The main window: two byte frames side by side in a splitter the user can
+// drag, a status line that shows and switches each frame's display code and
+// shows the program's notes, and a menu bar built from the menu tables. Each
+// command's action is named after the command (its table name) and carries
+// the command's shortcut. Commands, close requests and edits go to handlers
+// set by the program. The window can be resized and maximised.
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMainWindow>
-#include <QShortcut>
+#include <QSplitter>
 #include <QWidget>
 #include <functional>
 
@@ -16,6 +18,7 @@
 #include "platform/main_window_view.h"
 
 class QCloseEvent;
+class QResizeEvent;
 
 namespace vortane {
 
@@ -25,14 +28,21 @@ class MainWindow final : public QMainWindow, public MainWindowView {
  public:
   explicit MainWindow(QWidget* parent = nullptr);
 
-  // Where menu commands and close requests (close box, Escape, Alt+F4) go.
+  // Where menu commands and close requests (the close box, Alt+F4, the
+  // window menu's Close) go.
   void SetHandlers(std::function<void(Command)> onCommand, std::function<void()> onCloseRequested);
+  // Where the user's edits go: an edit of the target frame, and characters
+  // typed or pasted into a frame that its display code cannot hold (they
+  // became "?"; `code` is that frame's code).
+  void SetEditHandlers(std::function<void()> onTargetEdited,
+                       std::function<void(TextCode code, std::size_t count)> onNotHeld);
 
   // Both frames show their bytes through `code`.
   void SetDisplayCodes(TextCode code);
 
   ByteFrame& sourceFrame() { return source_; }
   ByteFrame& targetFrame() { return target_; }
+  QSplitter& splitter() { return splitter_; }
   // True once CloseWindow has run: the window closes and the program ends.
   [[nodiscard]] bool closing() const { return closing_; }
 
@@ -41,12 +51,14 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   TextFrame& TargetFrame() override { return target_; }
   void SetMenu(MenuResource menu) override;
   void SetTitle(const UiText& title) override;
-  // The frames fill the client area: source at x 0, target beside it, the
-  // status line below; the window takes that size and cannot be resized.
+  // The first size: the frames take the given widths and height (the status
+  // line below them), the window the size that holds them. The user may
+  // resize and maximise it and drag the splitter from there.
   void SetGeometry(int width, int height, int sourceWidth, int targetWidth,
                    int frameHeight) override;
   void FocusSourceFrame() override;
   void CloseWindow() override;
+  void ShowStatus(const UiText& text) override;
   [[nodiscard]] bool RunSettingsDialog(SettingsDialog& dialog) override;
   void RunCodeConverter(CodeConverterDialog& dialog) override;
   void RunHelp(HelpDialog& dialog) override;
@@ -54,23 +66,22 @@ class MainWindow final : public QMainWindow, public MainWindowView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void PlaceChildren();
-  void FixWindowSize();
+  // Keeps the target frame's code choice under the target frame.
+  void PlaceStatusLine();
 
   QWidget central_;
+  QSplitter splitter_;
   ByteFrame source_;
   ByteFrame target_;
   QWidget statusLine_;
   QComboBox sourceCode_;
   QComboBox targetCode_;
-  QShortcut escape_;
+  QLabel status_;
   std::function<void(Command)> onCommand_;
   std::function<void()> onCloseRequested_;
-  int sourceWidth_ = 225;
-  int targetWidth_ = 669;
-  int frameHeight_ = 606;
   bool closing_ = false;
 };
 

@@ -30,6 +30,8 @@ class MainWindowView {
   virtual void FocusSourceFrame() = 0;
   // Ends the window's run (the accept path after the quit prompt).
   virtual void CloseWindow() = 0;
+  // Shows a short note in the status line until the next one.
+  virtual void ShowStatus(const UiText& text) = 0;
 
   // Modal dialogs bound to their logic objects. RunSettingsDialog returns
   // true when the dialog ended with OK.

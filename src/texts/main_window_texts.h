@@ -77,6 +77,15 @@ inline constexpr TriText kOutputIsInput{
     "输出文件 %1 就是输入文件:它会在读之前被清空.请选择另一个输出文件.",
     "輸出文件 %1 就是輸入文件:它會在讀之前被清空.請選擇另一個輸出文件."};
 
+// Status line: characters typed or pasted into a frame that its display code
+// cannot hold became "?". %1 the count, %2 the code ("GB" or "Big5").
+inline constexpr TriText kOneCharacterNotHeld{"%1 character could not be held in %2 and became ?",
+                                              "有%1个字符不能用%2码表示,已变成?",
+                                              "有%1個字符不能用%2碼表示,已變成?"};
+inline constexpr TriText kCharactersNotHeld{"%1 characters could not be held in %2 and became ?",
+                                            "有%1个字符不能用%2码表示,已变成?",
+                                            "有%1個字符不能用%2碼表示,已變成?"};
+
 // English only in every language: the UTF-7 scratch file cannot be written.
 inline constexpr std::string_view kTempFileError = "Write Temp file ERROR!Check your TEMP Path";
 

@@ -39,7 +39,7 @@ TEST_P(FrameCommandTest, PullsComputesAndPushes) {
   EXPECT_EQ(ToHex(view.source.bytes), ToHex(c.expectedSource));
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(c.expectedTarget));
   EXPECT_EQ(view.target.displayCode, c.targetCode.value_or(TextCode::Gb));
-  EXPECT_TRUE(window->IsTargetUnsaved());  // no frame command changes it
+  EXPECT_TRUE(window->IsTargetUnsaved());
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -250,6 +250,57 @@ TEST_F(MainWindowTest, CommandsWriteOnlyTheFrameTheyChange) {
       EXPECT_EQ(view.target.selection.end, 3U) << name;
     }
   }
+}
+
+// Every command that puts new text into the target frame arms the quit and
+// save prompts again, and so does typing in it; the decode-file summary and
+// the commands that leave the target alone do not.
+TEST_F(MainWindowTest, NewTargetTextArmsThePromptsAgain) {
+  const struct {
+    Command command;
+    bool arms;
+  } cases[] = {
+      {Command::DecodeBase64, true},
+      {Command::DecodeQuotedPrintable, true},
+      {Command::DecodeHz, true},
+      {Command::Utf8Gb, true},
+      {Command::Utf7Big5, true},
+      {Command::Big5ToGb, true},
+      {Command::GbToBig5, true},
+      {Command::RestoreHighBits, true},
+      {Command::WordWrap, true},
+      {Command::AddMark, true},
+      {Command::RemoveMark, true},
+      {Command::TargetFromSource, true},
+      {Command::SourceFromTarget, false},
+      {Command::PasteToSource, false},
+      {Command::CopySelectedTarget, false},
+      {Command::Setting, false},
+  };
+  Start();
+  for (const auto& c : cases) {
+    const std::string_view name = FindCommand(c.command)->name;
+    Type("QUJD", "target");
+    platform.saveFiles.push_back(dir.File("saved.txt"));
+    Run(Command::SaveAs);
+    ASSERT_FALSE(window->IsTargetUnsaved()) << name;
+    Run(c.command);
+    EXPECT_EQ(window->IsTargetUnsaved(), c.arms) << name;
+  }
+}
+
+TEST_F(MainWindowTest, TypingInTheTargetArmsThePromptsAgain) {
+  Start();
+  Type("", "target");
+  platform.saveFiles.push_back(dir.File("saved.txt"));
+  Run(Command::SaveAs);
+  ASSERT_FALSE(window->IsTargetUnsaved());
+  view.target.bytes = "target edited";
+  window->OnTargetEdited();
+  EXPECT_TRUE(window->IsTargetUnsaved());
+  Run(Command::Exit);
+  ASSERT_EQ(platform.questions.size(), 1U);
+  EXPECT_FALSE(view.closed);
 }
 
 TEST_F(MainWindowTest, OpenWritesOnlyTheSourceFrame) {

@@ -155,11 +155,22 @@ INSTANTIATE_TEST_SUITE_P(
                       QuitCase{"unsaved_no", "text", nullptr, true, false, false},
                       QuitCase{"unsaved_yes", "text", nullptr, true, true, true},
                       QuitCase{"after_save", "text", SaveTarget, false, false, true},
-                      QuitCase{"decoding_after_save_does_not_rearm", "text",
+                      QuitCase{"decoding_after_save_rearms", "text",
                                [](MainWindowTest& t) {
                                  SaveTarget(t);
                                  t.view.source.bytes = "QUJD";
                                  t.window->OnCommand(Command::DecodeBase64);
+                                 t.view.source.bytes = "src";
+                               },
+                               true, false, false},
+                      QuitCase{"decode_file_summary_after_save_does_not_rearm", "text",
+                               [](MainWindowTest& t) {
+                                 SaveTarget(t);
+                                 t.dir.Write("in.b64", "QUJD");
+                                 t.platform.openFiles.push_back(t.dir.File("in.b64"));
+                                 t.platform.saveFiles.push_back(t.dir.File("out.bin"));
+                                 t.window->OnCommand(Command::DecodeFileBase64);
+                                 t.platform.messages.clear();
                                },
                                false, false, true},
                       QuitCase{"after_close", "text",
@@ -442,6 +453,52 @@ TEST_F(MainWindowTest, SettingWithNoLanguageChosenUsesTheBig5Menu) {
   Run(Command::Setting);
   EXPECT_EQ(view.menus.back(), MenuResource::ChineseBig5);
   EXPECT_EQ(view.titles.back().code, UiCode::Big5);
+}
+
+TEST_F(MainWindowTest, CharactersNotHeldAreNamedInTheStatusLine) {
+  const struct {
+    int language;
+    TextCode code;
+    std::size_t count;
+    UiText expected;
+  } cases[] = {
+      {1, TextCode::Gb, 3, Ascii("3 characters could not be held in GB and became ?")},
+      {1, TextCode::Big5, 1, Ascii("1 character could not be held in Big5 and became ?")},
+      {0, TextCode::Gb, 2,
+       UiText{Hex("D3D0") + "2" + Hex("B8F6 D7D6 B7FB B2BB C4DC D3C3") + "GB" +
+                  Hex("C2EB B1ED CABE") + "," + Hex("D2D1 B1E4 B3C9") + "?",
+              UiCode::Gb}},
+      {2, TextCode::Big5, 12,
+       UiText{Hex("A6B3") + "12" + Hex("ADD3 A672 B2C5 A4A3 AFE0 A5CE") + "Big5" +
+                  Hex("BD58 AAED A5DC") + "," + Hex("A477 C5DC A6A8") + "?",
+              UiCode::Big5}},
+  };
+  for (const auto& c : cases) {
+    testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
+    w.window.OnCharactersNotHeld(c.code, 0);
+    EXPECT_TRUE(w.view.statuses.empty());
+    w.window.OnCharactersNotHeld(c.code, c.count);
+    ASSERT_EQ(w.view.statuses.size(), 1U) << c.language;
+    EXPECT_EQ(ToHex(w.view.statuses[0].bytes), ToHex(c.expected.bytes)) << c.language;
+    EXPECT_EQ(w.view.statuses[0].code, c.expected.code);
+  }
+}
+
+TEST_F(MainWindowTest, FileOnTheCommandLineOpensLikeOpenAfterTheStartUpPaste) {
+  AppSettings s;
+  s.autoPaste = 1;
+  platform.clipboard.Set("pasted");
+  StartWithFile(FormatSettingsFile(s));
+  ASSERT_EQ(view.source.bytes, "pasted");
+  dir.Write("big.txt", std::string(70000, 'x'));
+  window->OpenFileIntoSource(dir.File("big.txt"));
+  EXPECT_EQ(view.source.bytes, std::string(65535, 'x'));
+  ASSERT_EQ(platform.messages.size(), 1U);  // the same cut message as Open
+  EXPECT_NE(platform.messages[0].bytes.find("65535"), std::string::npos);
+  window->OpenFileIntoSource(dir.File("missing.txt"));
+  ASSERT_EQ(platform.messages.size(), 2U);
+  EXPECT_NE(platform.messages[1].bytes.find("No such file or directory"), std::string::npos);
+  EXPECT_EQ(view.source.bytes, std::string(65535, 'x'));
 }
 
 // --- Other dialogs ---

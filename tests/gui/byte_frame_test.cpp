@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
 #include <string>
@@ -34,6 +35,9 @@ class ByteFrameTest : public QObject {
   void PastedUnicodeTakesFrameCode();
   void TypedTextReadsBackInFrameCode();
   void CopyWithoutSelectionLeavesClipboard();
+  void OnlyTheUsersChangesAreEdits();
+  void CharactersTheCodeCannotHoldBecomeQuestionMarksAndAreCounted_data();
+  void CharactersTheCodeCannotHoldBecomeQuestionMarksAndAreCounted();
 };
 
 void ByteFrameTest::BytesSurviveTheEditor_data() {
@@ -197,6 +201,71 @@ void ByteFrameTest::CopyWithoutSelectionLeavesClipboard() {
   frame.SetBytes("abc");
   frame.CopySelection();
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+void ByteFrameTest::OnlyTheUsersChangesAreEdits() {
+  ByteFrame frame;
+  QSignalSpy edited(&frame, &ByteFrame::edited);
+  frame.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&frame));
+  frame.SetBytes(Hex("A440 80 0D0A 41"));  // stand-ins are highlighted too
+  frame.SetDisplayCode(TextCode::Big5);
+  QFont font = frame.font();
+  font.setPointSize(font.pointSize() + 2);
+  frame.setFont(font);
+  QTest::qWait(10);
+  QCOMPARE(edited.count(), 0);
+  QTest::keyClick(&frame, Qt::Key_X);
+  QCOMPARE(edited.count(), 1);
+  frame.undo();
+  QCOMPARE(edited.count(), 2);
+  QCOMPARE(ToHex(frame.GetBytes()), ToHex(Hex("A440 80 0D0A 41")));
+}
+
+void ByteFrameTest::CharactersTheCodeCannotHoldBecomeQuestionMarksAndAreCounted_data() {
+  QTest::addColumn<TextCode>("code");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<bool>("pasted");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("hex");
+  // U+90F5 is a traditional character outside GB 2312; U+00FF and U+1F600
+  // (a surrogate pair) are in neither code.
+  const QString mixed = QString::fromUtf16(u"a\u90F5\u00FF\U0001F600\u4E00");
+  QTest::newRow("typed gb") << TextCode::Gb << mixed << false << 3
+                            << QStringLiteral("61 3F 3F 3F D2BB");
+  QTest::newRow("typed big5") << TextCode::Big5 << mixed << false << 2
+                              << QStringLiteral("61 B66C 3F 3F A440");
+  QTest::newRow("pasted gb") << TextCode::Gb << mixed << true << 3
+                             << QStringLiteral("61 3F 3F 3F D2BB");
+  QTest::newRow("all held") << TextCode::Gb << QString::fromUtf16(u"a\u4E00") << false << 0
+                            << QStringLiteral("61 D2BB");
+}
+
+void ByteFrameTest::CharactersTheCodeCannotHoldBecomeQuestionMarksAndAreCounted() {
+  QFETCH(TextCode, code);
+  QFETCH(QString, typed);
+  QFETCH(bool, pasted);
+  QFETCH(int, count);
+  QFETCH(QString, hex);
+  ByteFrame frame;
+  frame.SetDisplayCode(code);
+  QSignalSpy notHeld(&frame, &ByteFrame::charactersNotHeld);
+  if (pasted) {
+    QApplication::clipboard()->setText(typed);
+    frame.PasteClipboard();
+  } else {
+    frame.insertPlainText(typed);
+  }
+  QTest::qWait(10);
+  QCOMPARE(ToHex(frame.GetBytes()), ToHex(Hex(hex.toStdString())));
+  if (count == 0) {
+    QCOMPARE(notHeld.count(), 0);
+    return;
+  }
+  QCOMPARE(notHeld.count(), 1);
+  QCOMPARE(notHeld.at(0).at(0).toInt(), count);
+  // The document itself now shows the "?"s.
+  QCOMPARE(frame.toPlainText().count(QLatin1Char('?')), count);
 }
 
 QTEST_MAIN(ByteFrameTest)

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -16,6 +18,7 @@
 #include "app/text_transform_dialog.h"
 #include "support/fake_platform.h"
 #include "support/stream_check.h"
+#include "texts/tri_text.h"
 
 using vortane::MainWindow;
 using vortane::MenuResource;
@@ -108,7 +111,10 @@ class MainWindowTest : public QObject {
   void MenuHoldsEveryCommandOnce();
   void MenuTriggersTheCommand();
   void FramesTakeTheComputedGeometry();
-  void CloseBoxAndEscapeAskTheLogic();
+  void SplitterMovesTheFramesAndTheTargetCodeChoice();
+  void EscapeNoLongerAsksToClose();
+  void ShortcutsComeFromTheCommandTable();
+  void UserEditsOfTheTargetReachTheLogic();
   void StatusLineSwitchesTheFrameCode();
   void DecodeCommandFillsTargetFrame();
   void ExitWithEmptyTargetEndsTheWindow();
@@ -159,28 +165,99 @@ void MainWindowTest::FramesTakeTheComputedGeometry() {
   MainWindow window;
   window.SetMenu(MenuResource::English);
   window.SetGeometry(760, 540, 190, 564, 496);
-  QCOMPARE(window.sourceFrame().geometry(), QRect(0, 0, 190, 496));
-  QCOMPARE(window.targetFrame().geometry(), QRect(190, 0, 564, 496));
-  QCOMPARE(window.width(), 190 + 564);
-  // Fixed size: not resizable.
-  QCOMPARE(window.minimumSize(), window.maximumSize());
-  QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.sourceFrame().size(), QSize(190, 496));
+  QCOMPARE(window.targetFrame().size(), QSize(564, 496));
+  QCOMPARE(window.targetFrame().geometry().left(), 190 + window.splitter().handleWidth());
+  // The window can be resized and maximised; the frames follow.
+  QVERIFY(window.minimumSize() != window.maximumSize());
+  QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+  window.resize(window.width() + 200, window.height() + 100);
+  QTRY_COMPARE(window.sourceFrame().height() + window.targetFrame().height(), 2 * 596);
 }
 
-void MainWindowTest::CloseBoxAndEscapeAskTheLogic() {
+void MainWindowTest::SplitterMovesTheFramesAndTheTargetCodeChoice() {
+  MainWindow window;
+  window.SetMenu(MenuResource::English);
+  window.SetGeometry(760, 540, 190, 564, 496);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  auto* choice = window.findChild<QComboBox*>(QStringLiteral("targetCodeChoice"));
+  QVERIFY(choice != nullptr);
+  window.splitter().setSizes({300, 454});
+  emit window.splitter().splitterMoved(300, 1);
+  QCOMPARE(window.sourceFrame().width(), 300);
+  QCOMPARE(choice->x(), window.targetFrame().geometry().left() + 2);
+}
+
+void MainWindowTest::EscapeNoLongerAsksToClose() {
   MainWindow window;
   int requests = 0;
   window.SetHandlers([](vortane::Command) {}, [&] { ++requests; });
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  window.close();
+  QTest::keyClick(&window.sourceFrame(), Qt::Key_Escape);
+  QTest::keyClick(&window.targetFrame(), Qt::Key_Escape);
+  QCOMPARE(requests, 0);
+  window.close();  // the close box
   QCOMPARE(requests, 1);
   QVERIFY(window.isVisible());  // the logic did not close it
-  QTest::keyClick(&window.sourceFrame(), Qt::Key_Escape);
-  QCOMPARE(requests, 2);
   window.CloseWindow();
   QTRY_VERIFY(!window.isVisible());
-  QCOMPARE(requests, 2);
+  QCOMPARE(requests, 1);
+}
+
+void MainWindowTest::ShortcutsComeFromTheCommandTable() {
+  MainWindow window;
+  std::vector<vortane::Command> commands;
+  window.SetHandlers([&](vortane::Command command) { commands.push_back(command); }, [] {});
+  window.SetMenu(MenuResource::English);
+  const struct {
+    vortane::Command command;
+    const char* keys;
+  } cases[] = {{vortane::Command::Exit, "Ctrl+Q"},
+               {vortane::Command::Open, "Ctrl+O"},
+               {vortane::Command::SaveAs, "Ctrl+S"},
+               {vortane::Command::HelpContents, "F1"},
+               {vortane::Command::DecodeBase64, ""}};
+  for (const auto& c : cases) {
+    QAction* action = window.menuBar()->findChild<QAction*>(ActionName(c.command));
+    QVERIFY(action != nullptr);
+    QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(c.keys)));
+  }
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.targetFrame().setFocus();
+  QTest::keyClick(&window.targetFrame(), Qt::Key_Q, Qt::ControlModifier);
+  QCOMPARE(commands, std::vector<vortane::Command>{vortane::Command::Exit});
+}
+
+void MainWindowTest::UserEditsOfTheTargetReachTheLogic() {
+  MainWindow window;
+  int targetEdits = 0;
+  std::vector<std::pair<TextCode, std::size_t>> notHeld;
+  window.SetEditHandlers(
+      [&] { ++targetEdits; },
+      [&](TextCode code, std::size_t count) { notHeld.emplace_back(code, count); });
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.targetFrame().SetBytes("set by a command");
+  window.targetFrame().SetDisplayCode(TextCode::Big5);
+  QCOMPARE(targetEdits, 0);
+  QTest::keyClicks(&window.sourceFrame(), QStringLiteral("s"));
+  QCOMPARE(targetEdits, 0);
+  QTest::keyClicks(&window.targetFrame(), QStringLiteral("t"));
+  QVERIFY(targetEdits > 0);
+  // A character Big5 cannot hold, typed into the target frame.
+  window.targetFrame().insertPlainText(QString::fromUtf16(u"\u00FF"));
+  QTRY_COMPARE(notHeld.size(), std::size_t{1});
+  QCOMPARE(notHeld[0].first, TextCode::Big5);
+  QCOMPARE(notHeld[0].second, std::size_t{1});
+  window.ShowStatus(vortane::Ascii("1 character could not be held in Big5 and became ?"));
+  auto* status = window.findChild<QLabel*>(QStringLiteral("statusText"));
+  QVERIFY(status != nullptr);
+  QCOMPARE(status->text(), QStringLiteral("1 character could not be held in Big5 and became ?"));
 }
 
 void MainWindowTest::StatusLineSwitchesTheFrameCode() {

@@ -148,6 +148,7 @@ class FakeMainWindowView final : public MainWindowView {
   std::optional<Geometry> geometry;
   int focusCount = 0;
   bool closed = false;
+  std::vector<UiText> statuses;  // every ShowStatus, in order
   int settingsRuns = 0;
   int converterRuns = 0;
   int helpRuns = 0;
@@ -170,6 +171,7 @@ class FakeMainWindowView final : public MainWindowView {
   }
   void FocusSourceFrame() override { ++focusCount; }
   void CloseWindow() override { closed = true; }
+  void ShowStatus(const UiText& text) override { statuses.push_back(text); }
   [[nodiscard]] bool RunSettingsDialog(SettingsDialog& dialog) override;
   void RunCodeConverter(CodeConverterDialog& dialog) override;
   void RunHelp(HelpDialog& dialog) override;
