@@ -7,9 +7,23 @@
 namespace vortane {
 namespace {
 
+// The line end before a delimiter belongs to the delimiter.
+std::string_view WithoutFinalLineEnd(std::string_view part) {
+  if (part.ends_with('\n')) {
+    part.remove_suffix(1);
+    if (part.ends_with('\r')) {
+      part.remove_suffix(1);
+    }
+  }
+  return part;
+}
+
 // The bodies of a multipart's parts, between its delimiter lines.
+// `endsMessage`: the body ends where the message ends, its final line end not
+// yet taken; the end of the message then closes a part left open like a
+// delimiter would. A part left open by the end of any other parent keeps it.
 std::vector<std::string_view> SplitMultipart(std::string_view body, std::string_view boundary,
-                                             bool prefixOnly) {
+                                             bool prefixOnly, bool endsMessage) {
   const std::string delimiter = "--" + std::string(boundary);
   std::vector<std::string_view> parts;
   bool inPart = false;
@@ -41,14 +55,7 @@ std::vector<std::string_view> SplitMultipart(std::string_view body, std::string_
       }
     }
     if (inPart) {
-      std::size_t partEnd = pos;
-      if (partEnd > partStart && body[partEnd - 1] == '\n') {
-        --partEnd;
-        if (partEnd > partStart && body[partEnd - 1] == '\r') {
-          --partEnd;
-        }
-      }
-      parts.push_back(body.substr(partStart, partEnd - partStart));
+      parts.push_back(WithoutFinalLineEnd(body.substr(partStart, pos - partStart)));
     }
     if (close) {
       return parts;
@@ -57,8 +64,10 @@ std::vector<std::string_view> SplitMultipart(std::string_view body, std::string_
     partStart = std::min(lineEnd + 1, body.size());
     search = partStart;
   }
+  // Without a closing delimiter the end of the parent closes the last part.
   if (inPart) {
-    parts.push_back(body.substr(partStart));
+    const std::string_view last = body.substr(partStart);
+    parts.push_back(endsMessage ? WithoutFinalLineEnd(last) : last);
   }
   return parts;
 }
@@ -83,7 +92,9 @@ class StructureReader {
  public:
   StructureReader(const MailLimits& limits, MessageStructure& out) : limits_(limits), out_(out) {}
 
-  void ReadEntity(std::string_view entity, int depth, std::string_view defaultType) {
+  // `endsMessage`: see SplitMultipart.
+  void ReadEntity(std::string_view entity, int depth, std::string_view defaultType,
+                  bool endsMessage) {
     if (full_) {
       return;
     }
@@ -108,9 +119,9 @@ class StructureReader {
         if (boundary != nullptr) {
           const std::string_view mark = TrimHeaderSpace(boundary->value);
           if (!mark.empty()) {
-            parts = SplitMultipart(body, mark, false);
+            parts = SplitMultipart(body, mark, false, endsMessage);
             if (parts.empty()) {
-              parts = SplitMultipart(body, mark, true);
+              parts = SplitMultipart(body, mark, true, endsMessage);
             }
           }
         }
@@ -118,7 +129,7 @@ class StructureReader {
           const std::string_view childType =
               type.value == "multipart/digest" ? "message/rfc822" : "text/plain";
           for (const std::string_view part : parts) {
-            ReadEntity(part, depth + 1, childType);
+            ReadEntity(part, depth + 1, childType, false);
           }
           return;
         }
@@ -165,7 +176,7 @@ MessageStructure ReadMessageStructure(std::string_view message, const MailLimits
     message.remove_prefix(newline == std::string_view::npos ? message.size() : newline + 1);
   }
   MessageStructure structure;
-  StructureReader(limits, structure).ReadEntity(message, 0, "text/plain");
+  StructureReader(limits, structure).ReadEntity(message, 0, "text/plain", true);
   return structure;
 }
 

@@ -37,7 +37,8 @@ struct MessageStructure {
 // ("--boundary", blanks allowed after it; when no such line exists, any line
 // that begins with "--boundary"); the line end before a delimiter belongs to
 // it; text before the first delimiter and after the closing one is dropped; a
-// missing closing delimiter ends the part at the end of its parent. A part of
+// missing closing delimiter ends the part at the end of its parent (the end
+// of the message takes one final line end, as a delimiter would). A part of
 // an unknown or missing type is text/plain (message/rfc822 inside
 // multipart/digest). A message/rfc822 part is one leaf. A multipart without a
 // boundary, or whose boundary never occurs, is one text/plain leaf. Bounds:

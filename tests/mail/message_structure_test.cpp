@@ -89,7 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"text/plain", "", "x"}}},
         StructureCase{"MissingCloseDelimiter",
                       "Content-Type: multipart/mixed; boundary=b\n\n--b\n\nx\n--b\n\ny\n",
-                      {{"text/plain", "", "x"}, {"text/plain", "", "y\n"}}},
+                      {{"text/plain", "", "x"}, {"text/plain", "", "y"}}},
+        // The end of the message takes the last line end once, however deep.
+        StructureCase{"NestedPartsLeftOpenAtTheEnd",
+                      "Content-Type: multipart/mixed; boundary=o\n\n"
+                      "--o\nContent-Type: multipart/alternative; boundary=i\n\n"
+                      "--i\n\nlast\n\n",
+                      {{"text/plain", "", "last\n"}}},
         StructureCase{"DelimiterNotAtLineStartIgnored",
                       "Content-Type: multipart/mixed; boundary=b\n\n--b\n\nx --b\n--b--\n",
                       {{"text/plain", "", "x --b"}}},
