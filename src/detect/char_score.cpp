@@ -18,7 +18,7 @@ constexpr double kWeightParts = 1e7;  // weights are parts per ten million
 constexpr double kBreakEven = 10000;  // a share of 1/10000 scores 0
 
 constexpr int kCommonIdeographFloor = -100;
-constexpr int kRareIdeographFloor = -200;
+constexpr int kRareIdeographFloor = -150;
 constexpr int kIdeographCeiling = 500;
 constexpr int kPunctuationFloor = 10;
 constexpr int kPunctuationCeiling = 250;

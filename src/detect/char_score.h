@@ -14,9 +14,9 @@ inline constexpr int kBrokenCharScore = -800;
 // The score of one code point:
 // - ASCII printable characters, tab, LF, CR and form feed: 0 (they say nothing);
 // - ideographs: by how often they occur in Chinese text (a character as
-//   common as one in 3,000 scores 0, the commonest about +4.3 nats); one too
-//   rare for that scores -1.5 nats when it is of GB 2312's first level or Big5's
-//   common set, -2.5 otherwise;
+//   common as one in 10,000 scores 0, the commonest about +5 nats); a rarer
+//   one scores no less than -1 nat when it is of GB 2312's first level or
+//   Big5's common set, -1.5 otherwise;
 // - punctuation and symbols of Chinese text (CJK and general punctuation,
 //   fullwidth forms, arrows, enclosed numbers, the middle dot ...): by
 //   frequency between +0.1 and +2.5 nats;

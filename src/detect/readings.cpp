@@ -15,8 +15,23 @@ namespace vortane {
 namespace {
 
 constexpr std::size_t kMostReadings = 10;
-// Every step a chain takes must pay for itself by this much.
-constexpr std::int64_t kStepMargin = 2 * kPointsPerNat;
+// How much a step must raise the score. A transfer decoding has the text's
+// form to go by (escapes, Base64 lines) and only has to raise it; undoing a
+// display and setting the eighth bit have only the score, and English or
+// Latin text can reach a few common characters by chance.
+std::int64_t StepMargin(RepairStep step) {
+  switch (step) {
+    case RepairStep::EighthBit:
+      return 3 * kPointsPerNat;
+    case RepairStep::ShownAsLatin1:
+    case RepairStep::ShownAsCp1252:
+    case RepairStep::ShownAsGbk:
+    case RepairStep::ShownAsBig5:
+      return 2 * kPointsPerNat;
+    default:
+      return 1;
+  }
+}
 // Bounds the search on text that many steps apply to.
 constexpr std::size_t kMostNodes = 64;
 constexpr std::int64_t kNoValue = std::numeric_limits<std::int64_t>::min() / 4;
@@ -26,6 +41,7 @@ struct Node {
   std::string bytes;
   std::vector<RepairStep> steps;
   std::int64_t shorterBest = kNoValue;  // best clean decoding of the nodes it extends
+  std::int64_t margin = 0;              // what its steps must add to shorterBest
 };
 
 struct Scored {
@@ -46,7 +62,7 @@ std::vector<Scored> Search(std::string_view bytes) {
   std::vector<Scored> found;
   std::vector<Node> nodes;
   std::unordered_set<std::string> seen;
-  nodes.push_back(Node{std::string(bytes), {}, kNoValue});
+  nodes.push_back(Node{std::string(bytes), {}, kNoValue, 0});
   seen.insert(nodes.front().bytes);
   for (std::size_t at = 0; at < nodes.size(); ++at) {
     std::int64_t value = kNoValue;
@@ -58,7 +74,7 @@ std::vector<Scored> Search(std::string_view bytes) {
       const TextScore score = ScoreText(decoded.utf8);
       value = std::max(value, score.points);
       const std::int64_t needed =
-          nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + kStepMargin;
+          nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + nodes[at].margin;
       if (!ReadsAsChinese(score) || score.points <= needed) {
         continue;
       }
@@ -85,7 +101,8 @@ std::vector<Scored> Search(std::string_view bytes) {
       }
       std::vector<RepairStep> steps = nodes[at].steps;
       steps.push_back(step);
-      nodes.push_back(Node{std::move(*next), std::move(steps), shorterBest});
+      const std::int64_t margin = nodes[at].margin + StepMargin(step);
+      nodes.push_back(Node{std::move(*next), std::move(steps), shorterBest, margin});
     }
   }
   std::stable_sort(found.begin(), found.end(), Ranks);

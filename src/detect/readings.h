@@ -34,8 +34,10 @@ struct Reading {
 // The readings of `bytes` that read as Chinese (ReadsAsChinese), best first,
 // at most ten, no two with the same text (the shorter chain is kept). A final
 // code is strict: bytes it does not decode cleanly give no reading in it. A
-// chain counts only when it scores more than every shorter chain it extends,
-// by two nats a step: text that already reads well is its own best reading.
+// chain counts only when it scores more than every shorter chain it extends
+// (by 2 nats for each display undone and 3 for the eighth bit, which have no
+// form of the text to go by): text that already reads well is its own best
+// reading.
 // Empty when nothing reads as Chinese (tell the user kNoChineseReading).
 [[nodiscard]] std::vector<Reading> FindReadings(std::string_view bytes);
 

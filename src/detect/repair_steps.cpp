@@ -69,19 +69,30 @@ std::optional<std::string> DecodeBase64(std::string_view text) {
   return out;
 }
 
+// True when `text` holds a Quoted-Printable escape of a byte of 0x80 or more.
+bool HasHighEscape(std::string_view text) {
+  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    if (text[i] == '=' && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
+        text[i + 1] >= '8') {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
-  bool escape = false;
-  for (std::size_t i = 0; i + 2 < text.size() && !escape; ++i) {
-    escape =
-        text[i] == '=' && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) && text[i + 1] >= '8';
-  }
-  if (!escape) {
+  if (!HasHighEscape(text)) {
     return std::nullopt;
   }
-  if (!repair && DecodeQuotedPrintableText(text, false) == DecodeQuotedPrintableText(text, true)) {
+  std::string plain = DecodeQuotedPrintableText(text, false);
+  if (!repair) {
+    return plain;
+  }
+  std::string repaired = DecodeQuotedPrintableText(text, true);
+  if (repaired == plain) {
     return std::nullopt;
   }
-  return DecodeQuotedPrintableText(text, repair);
+  return repaired;
 }
 
 std::optional<std::string> DecodeHz(std::string_view text) {
@@ -151,8 +162,9 @@ std::string_view RepairStepName(RepairStep step) {
     case RepairStep::Base64:
       return "Base64";
     case RepairStep::QuotedPrintable:
-    case RepairStep::QuotedPrintablePlain:
       return "Quoted-Printable";
+    case RepairStep::QuotedPrintableRepaired:
+      return "Quoted-Printable with double-byte repair";
     case RepairStep::Hz:
       return "HZ";
     case RepairStep::Utf7:
@@ -178,10 +190,10 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeBase64(bytes);
       break;
     case RepairStep::QuotedPrintable:
-      out = DecodeQuotedPrintable(bytes, true);
-      break;
-    case RepairStep::QuotedPrintablePlain:
       out = DecodeQuotedPrintable(bytes, false);
+      break;
+    case RepairStep::QuotedPrintableRepaired:
+      out = DecodeQuotedPrintable(bytes, true);
       break;
     case RepairStep::Hz:
       out = DecodeHz(bytes);
@@ -190,7 +202,8 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (bytes.find("~{") == std::string_view::npos) {
+      if (!LooksLikeBase64(bytes) && !HasHighEscape(bytes) &&
+          bytes.find("~{") == std::string_view::npos && !HasUtf7Run(bytes)) {
         out = SetEighthBit(bytes);
       }
       break;

@@ -28,7 +28,8 @@ TextScore ScoreText(std::string_view utf8) {
 }
 
 bool ReadsAsChinese(const TextScore& score) {
-  return score.ideographs > 0 && score.points >= kLeastChinesePoints;
+  return score.ideographs > 0 &&
+         score.points >= kLeastPointsPerIdeograph * static_cast<std::int64_t>(score.ideographs);
 }
 
 }  // namespace vortane

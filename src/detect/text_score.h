@@ -15,11 +15,13 @@ struct TextScore {
 // Scores each character of `utf8`; a malformed byte counts as U+FFFD.
 [[nodiscard]] TextScore ScoreText(std::string_view utf8);
 
-// Least score a text needs to read as Chinese (besides holding an ideograph).
-inline constexpr std::int64_t kLeastChinesePoints = 150;
+// Least score a text needs per ideograph it holds to read as Chinese: a
+// garbled reading's ideographs are mostly rare ones and score less.
+inline constexpr std::int64_t kLeastPointsPerIdeograph = -150;
 
-// True when the text holds at least one ideograph and scores kLeastChinesePoints
-// or more: one common character does it, a run of rare ones does not.
+// True when the text holds at least one ideograph and scores at least
+// kLeastPointsPerIdeograph times their number: real text with a rare name
+// does, a run of rare characters does not.
 [[nodiscard]] bool ReadsAsChinese(const TextScore& score);
 
 }  // namespace vortane
