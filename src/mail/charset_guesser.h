@@ -1,7 +1,6 @@
 // The hook through which a charset is chosen when a declared one is missing,
-// unknown or failing, and for raw 8-bit header bytes. The automatic-repair
-// module plugs in here; until a caller passes one, the simple default below
-// is used.
+// unknown or failing, and for raw 8-bit header bytes. By default the
+// automatic-repair module chooses; callers and tests may pass their own.
 #pragma once
 
 #include <array>
@@ -23,9 +22,13 @@ using CharsetGuesser =
 inline constexpr std::array<Charset, 3> kGuessCandidates = {Charset::Utf8, Charset::Gb18030,
                                                             Charset::Big5Hkscs};
 
-// The default guesser: the first candidate that reads `bytes` without an
-// unreadable sequence, else the one with the fewest (the earlier one on a tie).
-[[nodiscard]] Charset GuessByFewestUnreadable(std::string_view bytes,
-                                              std::span<const Charset> candidates);
+// The default guesser: the candidate in which `bytes` read best as text by the
+// automatic-repair module's scores (unreadable sequences count against a
+// code), the first one on a tie.
+[[nodiscard]] Charset GuessByReading(std::string_view bytes, std::span<const Charset> candidates);
+
+// `guess`, or GuessByReading when `guess` is empty.
+[[nodiscard]] Charset Guess(const CharsetGuesser& guess, std::string_view bytes,
+                            std::span<const Charset> candidates);
 
 }  // namespace vortane

@@ -53,8 +53,7 @@ std::string DecodeHeaderText(std::string_view rawValue, const CharsetGuesser& gu
   }
   std::optional<Charset> rawCharset;
   if (!rawBytes.empty()) {
-    rawCharset = guess ? guess(rawBytes, kGuessCandidates)
-                       : GuessByFewestUnreadable(rawBytes, kGuessCandidates);
+    rawCharset = Guess(guess, rawBytes, kGuessCandidates);
   }
 
   std::string text;

@@ -44,7 +44,7 @@ struct DecodedMessage {
 struct MailReadingOptions {
   MailLimits limits;
   // Chooses a charset where the declared one is missing, unknown or failing;
-  // empty means GuessByFewestUnreadable.
+  // empty means GuessByReading (the automatic-repair module).
   CharsetGuesser guess;
 };
 

@@ -47,7 +47,7 @@ TextReading ReadTextBytes(std::string_view bytes, std::optional<Charset> declare
       candidates.push_back(c);
     }
   }
-  reading.charset = guess ? guess(bytes, candidates) : GuessByFewestUnreadable(bytes, candidates);
+  reading.charset = Guess(guess, bytes, candidates);
   DecodedText decoded = DecodeToUtf8(reading.charset, bytes);
   reading.utf8 = std::move(decoded.utf8);
   reading.unreadable = decoded.unreadable;

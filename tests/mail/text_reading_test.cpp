@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         // UTF-8 labelled GB: every line's last byte pairs with the line end and fails.
         ReadingCase{"WrongDeclarationFails", "\xE4\xB8\xAD\n\xE6\x96\x87\n", Charset::Gb18030,
                     "中\n文\n", Charset::Utf8, true},
-        // One stray byte in a long Big5 text keeps Big5 (a guess would pick GB18030).
+        // One stray byte in a long Big5 text keeps Big5 (GB18030 reads every Big5 pair).
         ReadingCase{"FewBadBytesKeepDeclared", Repeat("\xB4\xFA\xB8\xD5", 100) + "\x80",
                     Charset::Big5Hkscs, Repeat("測試", 100) + "\xEF\xBF\xBD", Charset::Big5Hkscs,
                     false}),
