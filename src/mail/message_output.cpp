@@ -6,16 +6,29 @@
 #include "charsets/label_map.h"
 #include "mail/ascii_text.h"
 #include "mail/json_text.h"
+#include "mail/utf8_character.h"
 
 namespace vortane {
 namespace {
 
 constexpr std::array<std::string_view, 5> kShownFields = {"Subject", "From", "To", "Cc", "Date"};
 
+// Text from mail on one line: control characters as blanks, bytes that are
+// not UTF-8 (a label or type written in 8-bit bytes) as U+FFFD.
 void AppendOneLine(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    out.push_back(b < 0x20 && c != '\t' ? ' ' : c);
+  char32_t cp = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = ReadUtf8Character(text, pos, cp);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";
+      ++pos;
+    } else if (cp < 0x20 && cp != '\t') {
+      out.push_back(' ');
+      ++pos;
+    } else {
+      out.append(text, pos, length);
+      pos += length;
+    }
   }
 }
 
@@ -72,10 +85,12 @@ void AppendMessageText(std::string& out, const DecodedMessage& message,
   }
   out += '\n';
   for (const DecodedPart& part : message.parts) {
-    out += "--- part " + std::to_string(part.index) + ": " + part.contentType;
+    out += "--- part " + std::to_string(part.index) + ": ";
+    AppendOneLine(out, part.contentType);
     const std::string charsets = DescribePartCharsets(part);
     if (!charsets.empty()) {
-      out += ", " + charsets;
+      out += ", ";
+      AppendOneLine(out, charsets);
     }
     if (part.fileName) {
       out += ", file \"";

@@ -79,6 +79,14 @@ TEST(MessageOutput, MessageNumberAndOneLineFields) {
             "read as utf-8, 4 bytes\nbody\n");
 }
 
+TEST(MessageOutput, EightBitTypeAndLabelShownAsReplacement) {
+  std::string out;
+  AppendMessageText(out, ReadMessage("Content-Type: text/\xD6; charset=\xD0\n\nx"));
+  EXPECT_EQ(out,
+            "\n--- part 1: text/\xEF\xBF\xBD, declared \xEF\xBF\xBD (unknown), read as utf-8, 1 "
+            "bytes\nx\n");
+}
+
 struct CharsetNoteCase {
   const char* name;
   std::string message;
