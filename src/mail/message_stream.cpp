@@ -31,10 +31,11 @@ bool MessageStreamReader::Fill() {
     start_ -= shift;
     scan_ = scan_ > shift ? scan_ - shift : 0;
   }
-  const std::size_t old = buffer_.size();
-  buffer_.resize(old + kStreamBlockSize);
-  const ReadResult r = in_.Read(std::span<char>(buffer_.data() + old, kStreamBlockSize));
-  buffer_.resize(old + r.count);
+  if (block_.empty()) {
+    block_.resize(kStreamBlockSize);
+  }
+  const ReadResult r = in_.Read(std::span<char>(block_.data(), block_.size()));
+  buffer_.append(block_.data(), r.count);
   if (r.error) {
     readFailed_ = true;
     ended_ = true;

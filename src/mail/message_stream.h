@@ -33,7 +33,8 @@ class MessageStreamReader {
   bool FindSeparator(std::size_t& messageEnd, std::size_t& nextStart);
 
   ByteReader& in_;
-  std::string buffer_;
+  std::string block_;      // one read
+  std::string buffer_;     // the current message and what follows it
   std::size_t start_ = 0;  // where the current message begins in buffer_
   std::size_t scan_ = 0;   // where the search for a separator resumes
   bool started_ = false;
