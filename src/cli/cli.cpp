@@ -96,6 +96,12 @@ FileJob::StreamFunction TextRouteAsStream(const RouteFunction& route,
 }
 
 int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWriter& err) {
+  const RouteFunction route = SelectRoute(command);
+  if (route.prepare) {
+    if (const std::optional<RouteNote> refused = route.prepare()) {
+      return ReportFileError(err, refused->file, refused->reason);
+    }
+  }
   FileJob job;
   if (command.input == "-") {
     job.UseInput(in, std::string(kStandardInput));
@@ -108,14 +114,25 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
     return ReportFileError(err, job.failure());
   }
 
-  const RouteFunction route = SelectRoute(command);
   bool tooLarge = false;
   const bool done =
       job.Run(route.text ? TextRouteAsStream(route, job.InputSize(), tooLarge) : route.stream);
-  if (tooLarge) {
+  const RouteOutcome outcome = route.outcome ? route.outcome() : RouteOutcome{};
+  if (tooLarge || outcome.tooLarge) {
     return ReportFileError(err, job.failure().file, "too large to hold in memory");
   }
-  return done ? 0 : ReportFileError(err, job.failure());
+  int status = done ? 0 : ReportFileError(err, job.failure());
+  if (route.outcome) {
+    const std::string inputName =
+        command.input == "-" ? std::string(kStandardInput) : command.input;
+    for (const RouteNote& note : outcome.notes) {
+      (void)ReportFileError(err, note.file.empty() ? inputName : note.file, note.reason);
+    }
+    if (status == 0) {
+      status = outcome.exitCode;
+    }
+  }
+  return status;
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ enum class CliRoute {
   MarkRemove,
   RestoreHighBits,
   Convert,
+  Message,
 };
 
 // What to run: the route, its settings, and the files ("-" is standard input
@@ -46,6 +47,8 @@ struct CliCommand {
   std::string mark = ">";                      // mark --mark (one byte, or empty)
   std::uint64_t start = 0;                     // restore-high-bits START
   std::uint64_t end = 0;                       // restore-high-bits END
+  bool json = false;                           // message --json
+  std::string extractDir;                      // message --extract DIR ("" when not)
 };
 
 enum class CliAction { Run, Help, Version, UsageError };

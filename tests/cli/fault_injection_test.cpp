@@ -53,6 +53,9 @@ const Route kRoutes[] = {
     {{"mark", "add"}, false},
     {{"mark", "remove"}, false},
     {{"restore-high-bits", "0", "10"}, false},
+    // A message is held whole (an input without "From " is one message).
+    {{"message"}, false},
+    {{"message", "--json"}, false},
 };
 
 std::string Name(const Route& route) {

@@ -1,4 +1,4 @@
-#include "cli/message_command.h"
+#include "cli/message_job.h"
 
 #include <cerrno>
 #include <cstring>
@@ -22,7 +22,7 @@ std::string PathIn(const std::string& dir, const std::string& name) {
 // Saves one part under its safe name or a numbered one; the name it was saved
 // under, or nullopt (with a note) when it could not be.
 std::optional<std::string> SavePart(const DecodedPart& part, const NewFileDirectory& directory,
-                                    const std::string& dir, MessageCommandReport& report) {
+                                    const std::string& dir, MessageJobReport& report) {
   const std::string safe = SafeAttachmentName(part.fileName.value_or(""), part.index);
   std::string name = safe;
   for (int attempt = 2; attempt <= kMostAttempts + 1; ++attempt) {
@@ -31,23 +31,22 @@ std::optional<std::string> SavePart(const DecodedPart& part, const NewFileDirect
       return name;
     }
     if (result.error != EEXIST) {
-      report.notes.push_back(PathIn(dir, name) + ": " + std::strerror(result.error));
+      report.notes.push_back({PathIn(dir, name), std::strerror(result.error)});
       report.saveFailed = true;
       return std::nullopt;
     }
     name = NumberedAttachmentName(safe, attempt);
   }
-  report.notes.push_back(PathIn(dir, safe) + ": " + std::to_string(kMostAttempts) +
-                         " names taken; not saved");
+  report.notes.push_back(
+      {PathIn(dir, safe), std::to_string(kMostAttempts) + " numbered names taken; not saved"});
   report.saveFailed = true;
   return std::nullopt;
 }
 
 }  // namespace
 
-StreamStatus RunMessageCommand(ByteReader& in, ByteWriter& out,
-                               const MessageCommandSettings& settings,
-                               const NewFileDirectory* directory, MessageCommandReport& report) {
+StreamStatus RunMessageJob(ByteReader& in, ByteWriter& out, const MessageJobSettings& settings,
+                           const NewFileDirectory* directory, MessageJobReport& report) {
   MessageStreamReader messages(in);
   const MailReadingOptions options;
   std::string message;
@@ -59,7 +58,7 @@ StreamStatus RunMessageCommand(ByteReader& in, ByteWriter& out,
     const std::string where =
         messages.IsMbox() ? "message " + std::to_string(number) + ": " : std::string();
     for (const MailProblem problem : decoded.problems) {
-      report.notes.push_back(where + DescribeMailProblem(problem, options.limits));
+      report.notes.push_back({"", where + DescribeMailProblem(problem, options.limits)});
       report.incomplete = true;
     }
 

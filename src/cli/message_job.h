@@ -5,21 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_routes.h"
 #include "codec/byte_stream.h"
 #include "io/new_file_directory.h"
 
 namespace vortane {
 
-struct MessageCommandSettings {
+struct MessageJobSettings {
   bool json = false;       // one JSON line per message instead of text
   std::string extractDir;  // where attachments go ("" when not extracting)
 };
 
 // What a run has to say besides its output.
-struct MessageCommandReport {
-  // Lines for standard error without the program name: "message 2: ..." (or
-  // without the message number for a single message), "DIR/name: reason".
-  std::vector<std::string> notes;
+struct MessageJobReport {
+  // Lines for standard error: about the input ("message 2: ...", without the
+  // number for a single message) or about an attachment's file.
+  std::vector<RouteNote> notes;
   bool incomplete = false;  // a message reached a bound and was read in part
   bool saveFailed = false;  // an attachment could not be saved
 };
@@ -31,9 +32,9 @@ struct MessageCommandReport {
 // is taken) and the text output gives way to the saved paths, one a line;
 // JSON lines then name each part's saved file. ReadError or WriteError when
 // the input or output failed.
-[[nodiscard]] StreamStatus RunMessageCommand(ByteReader& in, ByteWriter& out,
-                                             const MessageCommandSettings& settings,
-                                             const NewFileDirectory* directory,
-                                             MessageCommandReport& report);
+[[nodiscard]] StreamStatus RunMessageJob(ByteReader& in, ByteWriter& out,
+                                         const MessageJobSettings& settings,
+                                         const NewFileDirectory* directory,
+                                         MessageJobReport& report);
 
 }  // namespace vortane

@@ -1,4 +1,4 @@
-#include "cli/message_command.h"
+#include "cli/message_job.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,15 +15,15 @@ using testing::ScopedTempDir;
 struct CommandRun {
   StreamStatus status;
   std::string out;
-  MessageCommandReport report;
+  MessageJobReport report;
 };
 
-CommandRun RunOn(std::string_view input, MessageCommandSettings settings,
+CommandRun RunOn(std::string_view input, MessageJobSettings settings,
                  const NewFileDirectory* directory = nullptr) {
   StringReader in(input, 1000);
   StringWriter out;
   CommandRun run;
-  run.status = RunMessageCommand(in, out, settings, directory, run.report);
+  run.status = RunMessageJob(in, out, settings, directory, run.report);
   run.out = out.bytes();
   return run;
 }
@@ -50,7 +50,7 @@ const std::string kMbox =
     "ZWNobyBoaQo=\n"
     "--b--\n";
 
-TEST(MessageCommand, TextOfEveryMessageOfAnMbox) {
+TEST(MessageJob, TextOfEveryMessageOfAnMbox) {
   const CommandRun run = RunOn(kMbox, {});
   EXPECT_EQ(run.status, StreamStatus::Ok);
   EXPECT_EQ(
@@ -63,8 +63,8 @@ TEST(MessageCommand, TextOfEveryMessageOfAnMbox) {
   EXPECT_TRUE(run.report.notes.empty());
 }
 
-TEST(MessageCommand, OneJsonLinePerMessage) {
-  MessageCommandSettings settings;
+TEST(MessageJob, OneJsonLinePerMessage) {
+  MessageJobSettings settings;
   settings.json = true;
   const CommandRun run = RunOn(kMbox, settings);
   ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2);
@@ -72,12 +72,12 @@ TEST(MessageCommand, OneJsonLinePerMessage) {
   EXPECT_EQ(run.out.find("\"saved\""), std::string::npos);
 }
 
-TEST(MessageCommand, SingleMessageWithoutNumber) {
+TEST(MessageJob, SingleMessageWithoutNumber) {
   const CommandRun run = RunOn("Subject: x\n\nbody\n", {});
   EXPECT_TRUE(run.out.starts_with("Subject: x\n\n--- part 1:")) << run.out;
 }
 
-TEST(MessageCommand, BoundReachedIsNotedPerMessage) {
+TEST(MessageJob, BoundReachedIsNotedPerMessage) {
   std::string mbox;
   for (int m = 0; m < 2; ++m) {
     mbox += "From x\nContent-Type: multipart/mixed; boundary=b\n\n";
@@ -89,18 +89,19 @@ TEST(MessageCommand, BoundReachedIsNotedPerMessage) {
   const CommandRun run = RunOn(mbox, {});
   EXPECT_TRUE(run.report.incomplete);
   ASSERT_EQ(run.report.notes.size(), 2u);
-  EXPECT_EQ(run.report.notes[1],
+  EXPECT_EQ(run.report.notes[1].file, "");
+  EXPECT_EQ(run.report.notes[1].reason,
             "message 2: more than 10000 parts; the parts after that are dropped");
 }
 
-TEST(MessageCommand, AttachmentsSavedUnderSafeNumberedNames) {
+TEST(MessageJob, AttachmentsSavedUnderSafeNumberedNames) {
   ScopedTempDir dir;
   dir.Write("evil.sh", "already here");
   ASSERT_EQ(::symlink("/nonexistent-target", dir.File("evil-2.sh").c_str()), 0);
   int error = 0;
   const auto directory = NewFileDirectory::Open(dir.path(), error);
   ASSERT_TRUE(directory.has_value());
-  MessageCommandSettings settings;
+  MessageJobSettings settings;
   settings.extractDir = dir.path();
   const CommandRun run = RunOn(kMbox, settings, &*directory);
   EXPECT_EQ(run.status, StreamStatus::Ok);
@@ -111,12 +112,12 @@ TEST(MessageCommand, AttachmentsSavedUnderSafeNumberedNames) {
   EXPECT_TRUE(run.report.notes.empty());
 }
 
-TEST(MessageCommand, ClashesAcrossMessagesAreNumbered) {
+TEST(MessageJob, ClashesAcrossMessagesAreNumbered) {
   ScopedTempDir dir;
   int error = 0;
   const auto directory = NewFileDirectory::Open(dir.path(), error);
   ASSERT_TRUE(directory.has_value());
-  MessageCommandSettings settings;
+  MessageJobSettings settings;
   settings.extractDir = dir.path() + "/";
   settings.json = true;
   const std::string message =
@@ -131,12 +132,12 @@ TEST(MessageCommand, ClashesAcrossMessagesAreNumbered) {
   EXPECT_EQ(ScopedTempDir::Read(dir.File("中-3.png")), "PNG");
 }
 
-TEST(MessageCommand, PartWithoutNameBecomesPartN) {
+TEST(MessageJob, PartWithoutNameBecomesPartN) {
   ScopedTempDir dir;
   int error = 0;
   const auto directory = NewFileDirectory::Open(dir.path(), error);
   ASSERT_TRUE(directory.has_value());
-  MessageCommandSettings settings;
+  MessageJobSettings settings;
   settings.extractDir = dir.path();
   const CommandRun run = RunOn(
       "Content-Type: multipart/mixed; boundary=b\n\n--b\n\ntext\n--b\nContent-Type: "
@@ -150,11 +151,11 @@ class FailingWriter final : public ByteWriter {
   [[nodiscard]] bool Write(std::string_view) override { return false; }
 };
 
-TEST(MessageCommand, WriteErrorStopsTheRun) {
+TEST(MessageJob, WriteErrorStopsTheRun) {
   StringReader in("Subject: x\n\nbody");
   FailingWriter out;
-  MessageCommandReport report;
-  EXPECT_EQ(RunMessageCommand(in, out, {}, nullptr, report), StreamStatus::WriteError);
+  MessageJobReport report;
+  EXPECT_EQ(RunMessageJob(in, out, {}, nullptr, report), StreamStatus::WriteError);
 }
 
 }  // namespace
