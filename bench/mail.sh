@@ -118,8 +118,8 @@ echo "mbox: $mbox ($((bytes / 1000000)) MB), largest message $((largest / 1000))
 awk -v b="$bytes" -v o="$best" -v p="$py_ns" -v orss="$rss" -v prss="$py_kb" \
     -v om="$our_msgs" -v op="$our_parts" -v pm="$py_msgs" -v pp="$py_parts" -v runs="$runs" 'BEGIN {
   ot = o / 1e9; pt = p / 1e9
-  printf "%-32s %9s %9s %10s %9s %7s\n", "", "seconds", "MB/s", "peak RSS", "messages", "parts"
-  printf "%-32s %9.2f %9.1f %8.1fMB %9d %7d\n", "vortane-cli message --json (best of " runs ")", ot, b / 1e6 / ot, orss / 1024, om, op
-  printf "%-32s %9.2f %9.1f %8.1fMB %9d %7d\n", "python3 email (compat32)", pt, b / 1e6 / pt, prss / 1024, pm, pp
+  printf "%-42s %9s %9s %10s %9s %7s\n", "", "seconds", "MB/s", "peak RSS", "messages", "parts"
+  printf "%-42s %9.2f %9.1f %8.1fMB %9d %7d\n", "vortane-cli message --json (best of " runs ")", ot, b / 1e6 / ot, orss / 1024, om, op
+  printf "%-42s %9.2f %9.1f %8.1fMB %9d %7d\n", "python3 email (compat32)", pt, b / 1e6 / pt, prss / 1024, pm, pp
   printf "ratio: %.1fx faster\n", pt / ot
 }'

@@ -19,6 +19,19 @@ std::optional<DoubleByteFamily> FamilyOf(std::optional<Charset> charset) {
   return std::nullopt;
 }
 
+// ASCII is read as UTF-8, its superset; 8-bit bytes then fail as UTF-8 and
+// go to the guesser like any failing charset.
+std::optional<Charset> CodeForDeclaredLabel(std::string_view label) {
+  if (const std::optional<Charset> code = CharsetForLabel(label)) {
+    return code;
+  }
+  if (label == "us-ascii" || label == "ascii" || label == "ansi_x3.4-1968" ||
+      label == "iso646-us") {
+    return Charset::Utf8;
+  }
+  return std::nullopt;
+}
+
 std::string DeclaredLabel(const MimeHeaderValue& type) {
   const MimeParameter* charset = FindMimeParameter(type, "charset");
   if (charset == nullptr) {
@@ -54,7 +67,7 @@ DecodedPart ReadPart(const MessagePart& part, const CharsetGuesser& guess) {
   decoded.contentType = part.contentType.value;
   decoded.declaredCharset = DeclaredLabel(part.contentType);
   if (!decoded.declaredCharset.empty()) {
-    decoded.declaredCode = CharsetForLabel(decoded.declaredCharset);
+    decoded.declaredCode = CodeForDeclaredLabel(decoded.declaredCharset);
   }
   decoded.transferEncoding = part.transferEncoding;
   decoded.fileName = FileName(part, guess);

@@ -21,10 +21,11 @@ struct DecodedHeader {
 };
 
 struct DecodedPart {
-  std::size_t index = 0;                // 1, 2, ... in the order the parts stand
-  std::string contentType;              // "type/subtype", lower case
-  std::string declaredCharset;          // the charset label, lower case, "" when none
-  std::optional<Charset> declaredCode;  // what that label reads as (nullopt: none or unknown)
+  std::size_t index = 0;        // 1, 2, ... in the order the parts stand
+  std::string contentType;      // "type/subtype", lower case
+  std::string declaredCharset;  // the charset label, lower case, "" when none
+  std::optional<Charset>
+      declaredCode;  // what that label reads as (us-ascii as UTF-8; nullopt: none or unknown)
   std::optional<Charset> charset;       // the code the text was read with (text parts only)
   bool charsetGuessed = false;          // the declared charset was missing, unknown or failed
   std::string transferEncoding;         // lower case, "" when absent

@@ -87,7 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
                  TextMessage("text/plain; charset=x-mystery", "base64", "5Lit5paH"), "中文",
                  "utf-8", true},
         PartCase{"UsAsciiReadAsUtf8", TextMessage("text/plain; charset=us-ascii", "7bit", "hello"),
-                 "hello", "utf-8", true}),
+                 "hello", "utf-8", false},
+        PartCase{"UsAsciiHoldingGb",
+                 TextMessage("text/plain; charset=US-ASCII", "8bit", "\xD6\xD0\xCE\xC4"), "中文",
+                 "gb18030", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MessageReading, HeadersInOrderDecoded) {
