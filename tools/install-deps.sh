@@ -4,7 +4,11 @@
 set -euo pipefail
 
 # fonts-wqy-microhei: Chinese characters in the desktop program's window.
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei "$@")
+# python3, opencc, libopencc-data, unicode-data: the sources of
+# tools/gen_code_tables.py, whose --check ./test runs.
+# clang-format: tools/format.sh --check, which ./test runs.
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
+          fonts-wqy-microhei python3 opencc libopencc-data unicode-data clang-format "$@")
 
 missing=()
 for p in "${packages[@]}"; do
