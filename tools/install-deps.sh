@@ -4,7 +4,10 @@
 set -euo pipefail
 
 # fonts-wqy-microhei: Chinese characters in the desktop program's window.
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei "$@")
+# libopencc-dev, libopencc-data: conversion by phrases (library and its
+# dictionaries); opencc: the command the phrase benchmark times beside ours.
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei
+  libopencc-dev libopencc-data opencc "$@")
 
 missing=()
 for p in "${packages[@]}"; do
