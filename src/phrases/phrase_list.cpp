@@ -64,13 +64,14 @@ std::vector<PhraseEntry> PhraseList::Entries() const {
 namespace {
 
 // One side of a line as code points; false when it is empty, not UTF-8 or
-// holds a control character.
+// holds a control character or a byte-order mark (invisible, and then the
+// phrase would never match).
 bool ReadSide(std::string_view side, std::u32string& points) {
   if (side.empty() || !Utf8ToPoints(side, points)) {
     return false;
   }
   return std::none_of(points.begin(), points.end(),
-                      [](char32_t p) { return p < 0x20 || p == 0x7F; });
+                      [](char32_t p) { return p < 0x20 || p == 0x7F || p == 0xFEFF; });
 }
 
 }  // namespace

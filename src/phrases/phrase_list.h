@@ -59,8 +59,8 @@ struct PhraseListParse {
 // Reads a phrase list: UTF-8 (a byte-order mark at the start is skipped), one
 // "from<TAB>to" per line, lines ending in LF or CR LF. Empty lines and lines
 // starting with "#" are ignored. A line with no tab or more than one, an empty
-// side, a control character or bytes that are not UTF-8 is skipped and listed
-// in `badLines`. A later line replaces an earlier one with the same `from`.
+// side, a control character, a byte-order mark or bytes that are not UTF-8 is
+// skipped and listed in `badLines`. A later line replaces an earlier one with the same `from`.
 [[nodiscard]] PhraseListParse ParsePhraseList(std::string_view text);
 
 }  // namespace vortane
