@@ -20,15 +20,19 @@ using testing::ToHex;
 constexpr TextCode kGb = TextCode::Gb;
 constexpr TextCode kBig5 = TextCode::Big5;
 constexpr TextCode kUnicode = TextCode::Unicode;
+constexpr Charset kUtf8 = Charset::Utf8;
+constexpr Charset kHkscs = Charset::Big5Hkscs;
 
 struct CodesCase {
   const char* name;
   PhraseConfig config;
-  TextCode from;
-  TextCode to;
+  PhraseCode from;
+  PhraseCode to;
   std::string input;
   std::string expected;
   std::size_t fallbacks;
+  std::size_t unreadable = 0;
+  std::size_t unwritable = 0;
 };
 
 void PrintTo(const CodesCase& c, std::ostream* os) { *os << c.name; }
@@ -41,6 +45,8 @@ TEST_P(PhraseCodes, ConvertsAndCountsTheCharacterRule) {
       ConvertCodesByPhrases(c.input, c.from, c.to, SharedConverter(c.config));
   EXPECT_EQ(ToHex(result.bytes), ToHex(c.expected));
   EXPECT_EQ(result.fallbacks, c.fallbacks);
+  EXPECT_EQ(result.unreadable, c.unreadable);
+  EXPECT_EQ(result.unwritable, c.unwritable);
 }
 
 // 瘘 (GB F0FC): OpenCC writes 瘻, which Big5 lacks; the character table gives
@@ -53,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         CodesCase{"Empty", PhraseConfig::S2tw, kGb, kBig5, "", "", 0},
         CodesCase{"AsciiControlsAndZeroBytesPass", PhraseConfig::S2tw, kGb, kBig5,
                   std::string("a\0b\r\n\x7F", 6), std::string("a\0b\r\n\x7F", 6), 0},
-        CodesCase{"GbToBig5ByPhrases", PhraseConfig::S2tw, kGb, kBig5,
-                  Encode("头发 干杯\r\n", kGb), Encode("頭髮 乾杯\r\n", kBig5), 0},
+        CodesCase{"GbToBig5ByPhrases", PhraseConfig::S2tw, kGb, kBig5, Encode("头发 干杯\r\n", kGb),
+                  Encode("頭髮 乾杯\r\n", kBig5), 0},
         CodesCase{"Big5ToGbByPhrases", PhraseConfig::Tw2s, kBig5, kGb, Encode("頭髮，乾杯", kBig5),
                   Encode("头发，干杯", kGb), 0},
         CodesCase{"TaiwanVocabulary", PhraseConfig::S2twp, kGb, kBig5, Encode("软件", kGb),
@@ -65,29 +71,43 @@ INSTANTIATE_TEST_SUITE_P(
                   Encode("户口在里面", kGb), Encode("户口在裏面", kUnicode), 0},
         CodesCase{"FormBig5LacksFallsBackToTheTable", PhraseConfig::S2tw, kGb, kBig5,
                   Encode("头瘘钎", kGb), Encode("頭", kBig5) + Hex("BF62 C7A5"), 2},
-        CodesCase{"FormGbLacksFallsBackToTheTable", PhraseConfig::Hk2s, kBig5, kGb,
-                  Hex("F4A4"), Hex("EFF9"), 1},
-        CodesCase{"VocabularyChangingTheLengthStillFindsTheSource", PhraseConfig::S2twp, kGb,
-                  kBig5, Encode("U盘瘘", kGb), Encode("隨身碟", kBig5) + Hex("BF62"), 1},
-        CodesCase{"CharactersBig5HoldsAreConvertedThroughUnicode", PhraseConfig::S2tw, kGb,
-                  kBig5, Hex("A1A1 A4A2"), Encode("\u3000\u3042", kBig5), 0},
+        CodesCase{"FormGbLacksFallsBackToTheTable", PhraseConfig::Hk2s, kBig5, kGb, Hex("F4A4"),
+                  Hex("EFF9"), 1},
+        CodesCase{"VocabularyChangingTheLengthStillFindsTheSource", PhraseConfig::S2twp, kGb, kBig5,
+                  Encode("U盘瘘", kGb), Encode("隨身碟", kBig5) + Hex("BF62"), 1},
+        CodesCase{"CharactersBig5HoldsAreConvertedThroughUnicode", PhraseConfig::S2tw, kGb, kBig5,
+                  Hex("A1A1 A4A2"), Encode("\u3000\u3042", kBig5), 0},
         CodesCase{"UnreadablePairGoesByTheCharacterRule", PhraseConfig::S2tw, kGb, kBig5,
                   Hex("C441") + Encode("头发", kGb), Hex("C441") + Encode("頭髮", kBig5), 1},
         CodesCase{"LoneLastLeadBytePasses", PhraseConfig::S2tw, kGb, kBig5,
                   Encode("头", kGb) + Hex("D6"), Encode("頭", kBig5) + Hex("D6"), 1},
         CodesCase{"UnreadableGbIntoUnicodeIsReplacementCharacter", PhraseConfig::S2tw, kGb,
                   kUnicode, Hex("C441 D6"), Hex("FFFD FFFD"), 2},
-        CodesCase{"SameCodeKeepsTheSourceWhereTheResultLacksTheForm", PhraseConfig::S2tw, kGb,
-                  kGb, Encode("头发a", kGb), Encode("头发a", kGb), 2},
-        CodesCase{"UnicodeToBig5", PhraseConfig::S2tw, kUnicode, kBig5,
-                  Encode("头发 ok", kUnicode), Encode("頭髮 ok", kBig5), 0},
-        CodesCase{"UnicodeCharacterNoCodeHoldsBecomesQuestionMark", PhraseConfig::S2tw,
-                  kUnicode, kBig5, Encode("𠀀é", kUnicode), "??", 2},
-        CodesCase{"UnicodeToUnicodeKeepsPairsAndLoneHalves", PhraseConfig::S2tw, kUnicode,
-                  kUnicode, Hex("D840DC00 D800 0041 DC00 5934 53D1 00"),
+        CodesCase{"SameCodeKeepsTheSourceWhereTheResultLacksTheForm", PhraseConfig::S2tw, kGb, kGb,
+                  Encode("头发a", kGb), Encode("头发a", kGb), 2},
+        CodesCase{"UnicodeToBig5", PhraseConfig::S2tw, kUnicode, kBig5, Encode("头发 ok", kUnicode),
+                  Encode("頭髮 ok", kBig5), 0},
+        CodesCase{"UnicodeCharacterNoCodeHoldsBecomesQuestionMark", PhraseConfig::S2tw, kUnicode,
+                  kBig5, Encode("𠀀é", kUnicode), "??", 2},
+        CodesCase{"UnicodeToUnicodeKeepsPairsAndLoneHalves", PhraseConfig::S2tw, kUnicode, kUnicode,
+                  Hex("D840DC00 D800 0041 DC00 5934 53D1 00"),
                   Hex("D840DC00 D800 0041 DC00") + Encode("頭髮", kUnicode) + Hex("00"), 3},
-        CodesCase{"LoneHighHalfAtTheEnd", PhraseConfig::S2tw, kUnicode, kGb, Hex("0041 D800"),
-                  "A?", 1}),
+        CodesCase{"LoneHighHalfAtTheEnd", PhraseConfig::S2tw, kUnicode, kGb, Hex("0041 D800"), "A?",
+                  1},
+        CodesCase{"Utf8ToUtf8", PhraseConfig::S2twp, kUtf8, kUtf8, "头发和U盘\n", "頭髮和隨身碟\n",
+                  0},
+        CodesCase{"Utf8BadBytesAreCountedUnreadable", PhraseConfig::S2tw, kUtf8, kUtf8, "头\xFF发",
+                  "頭\uFFFD發", 0, 1},
+        CodesCase{"GbToUtf8", PhraseConfig::S2tw, kGb, kUtf8, Encode("头发", kGb) + Hex("C441"),
+                  "頭髮\uFFFD", 1},
+        CodesCase{"Utf8ToBig5FallsBackThroughTheUnicodeTable", PhraseConfig::S2tw, kUtf8, kBig5,
+                  "头瘘😀", Encode("頭", kBig5) + Hex("BF62") + "?", 2},
+        CodesCase{"HongKongFormsIntoBig5Hkscs", PhraseConfig::S2hk, kGb, kHkscs,
+                  Encode("户口", kGb), Hex("8BFC A466"), 0},
+        CodesCase{"CharsetResultCountsWhatItCannotHold", PhraseConfig::S2tw, kUtf8, kHkscs, "a😀",
+                  "a?", 0, 0, 1},
+        CodesCase{"Big5ToUtf16", PhraseConfig::Tw2s, kBig5, Charset::Utf16Le, Encode("頭髮", kBig5),
+                  Hex("3459 D153"), 0}),
     [](const ::testing::TestParamInfo<CodesCase>& info) { return std::string(info.param.name); });
 
 testing::StreamFunction Decoder(PhraseConfig config, TextCode from, TextCode to) {

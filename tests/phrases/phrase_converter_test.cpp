@@ -63,25 +63,37 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, UserList,
     ::testing::Values(
         // OpenCC would convert the replacement again: 干 alone becomes 幹.
-        UserListCase{"ReplacementBypassesOpencc", PhraseConfig::S2tw, {{"干扰", "干擾"}},
-                     "干扰干", "干擾幹"},
-        UserListCase{"UserEntryReplacesShippedFix", PhraseConfig::S2tw, {{"面包干", "麵包干"}},
-                     "面包干", "麵包干"},
+        UserListCase{"ReplacementBypassesOpencc",
+                     PhraseConfig::S2tw,
+                     {{"干扰", "干擾"}},
+                     "干扰干",
+                     "干擾幹"},
+        UserListCase{"UserEntryReplacesShippedFix",
+                     PhraseConfig::S2tw,
+                     {{"面包干", "麵包干"}},
+                     "面包干",
+                     "麵包干"},
         UserListCase{"LongestMatchWins",
                      PhraseConfig::S2tw,
                      {{"范", "范"}, {"范先生们", "范先生們"}},
-                     "范先生们和范围", "范先生們和范圍"},
+                     "范先生们和范围",
+                     "范先生們和范圍"},
         UserListCase{"EarlierMatchWinsOverLongerLaterOne",
                      PhraseConfig::S2tw,
                      {{"头发", "頭髮"}, {"发展中", "X"}},
-                     "头发展中", "頭髮展中"},
-        UserListCase{"UsedInConversionsToSimplified", PhraseConfig::Tw2s, {{"乾", "乾"}},
-                     "乾淨", "乾净"},
-        UserListCase{"ListMayChangeTheLength", PhraseConfig::S2tw, {{"U盘", "隨身碟"}},
-                     "U盘和头发", "隨身碟和頭髮"},
-        UserListCase{"PhraseWithABlank", PhraseConfig::S2tw, {{"发 头", "X"}}, "发 头",
-                     "X"}),
-    [](const ::testing::TestParamInfo<UserListCase>& info) { return std::string(info.param.name); });
+                     "头发展中",
+                     "頭髮展中"},
+        UserListCase{
+            "UsedInConversionsToSimplified", PhraseConfig::Tw2s, {{"乾", "乾"}}, "乾淨", "乾净"},
+        UserListCase{"ListMayChangeTheLength",
+                     PhraseConfig::S2tw,
+                     {{"U盘", "隨身碟"}},
+                     "U盘和头发",
+                     "隨身碟和頭髮"},
+        UserListCase{"PhraseWithABlank", PhraseConfig::S2tw, {{"发 头", "X"}}, "发 头", "X"}),
+    [](const ::testing::TestParamInfo<UserListCase>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST(PhraseConverter, BadBytesAndZeroBytesPassUnchanged) {
   const PhraseConverter& tw = SharedConverter(PhraseConfig::S2tw);
@@ -133,8 +145,7 @@ TEST(PhraseConverter, SourcesFollowTheCharacters) {
   std::u32string out;
   std::vector<std::uint32_t> sources;
   // 软件 keeps its length (軟體); U盘 becomes three characters (隨身碟).
-  twp.ConvertPiece(Points("软件 U盘钎"), out, &sources,
-                   [](char32_t p) { return p != U'釺'; });
+  twp.ConvertPiece(Points("软件 U盘钎"), out, &sources, [](char32_t p) { return p != U'釺'; });
   EXPECT_EQ(PointsToUtf8(out), "軟體 隨身碟釺");
   const std::vector<std::uint32_t> expected = {0, 1, 2, kNoSource, kNoSource, kNoSource, 5};
   EXPECT_EQ(sources, expected);

@@ -46,10 +46,10 @@ TEST_P(PhraseListParsing, ReadsEntriesAndListsBadLines) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PhraseListParsing,
     ::testing::Values(
-        ParseCase{"Empty", "", {}, {}},
-        ParseCase{"OneLine", "干扰\t干擾\n", {"干扰>干擾"}, {}},
+        ParseCase{"Empty", "", {}, {}}, ParseCase{"OneLine", "干扰\t干擾\n", {"干扰>干擾"}, {}},
         ParseCase{"LastLineWithoutLineEnd", "a\tb\nc\td", {"a>b", "c>d"}, {}},
-        ParseCase{"MarkAndCrLf", "\xEF\xBB\xBF头发\t頭髮\r\n面\t麵\r\n", {"头发>頭髮", "面>麵"}, {}},
+        ParseCase{
+            "MarkAndCrLf", "\xEF\xBB\xBF头发\t頭髮\r\n面\t麵\r\n", {"头发>頭髮", "面>麵"}, {}},
         ParseCase{"CommentsAndEmptyLines", "# fixes\n\n\r\na\tb\n", {"a>b"}, {}},
         ParseCase{"BlanksBelongToThePhrase", "a b\t c\n", {"a b> c"}, {}},
         ParseCase{"LaterLineReplacesEarlier", "a\tb\na\tc\n", {"a>c"}, {}},
@@ -57,7 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "no tab\na\tb\tc\n\tb\na\t\nx\x01\ty\n\xFF\tz\nok\tfine\n",
                   {"ok>fine"},
                   {1, 2, 3, 4, 5, 6}},
-        ParseCase{"MarkOnlyAtTheStart", "a\tb\n\xEF\xBB\xBF" "c\td\n", {"a>b"}, {2}}),
+        ParseCase{"MarkOnlyAtTheStart",
+                  "a\tb\n\xEF\xBB\xBF"
+                  "c\td\n",
+                  {"a>b"},
+                  {2}}),
     [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(PhraseList, LongestMatchAtAPosition) {
