@@ -1,10 +1,104 @@
 #include "phrases/opencc_engine.h"
 
 #include <exception>
+#include <functional>
+#include <opencc/Config.hpp>
+#include <opencc/Conversion.hpp>
+#include <opencc/ConversionChain.hpp>
+#include <opencc/Converter.hpp>
+#include <opencc/DictEntry.hpp>
+#include <opencc/DictGroup.hpp>
 #include <opencc/Exception.hpp>
+#include <opencc/Lexicon.hpp>
+#include <opencc/MaxMatchSegmentation.hpp>
 #include <opencc/SimpleConverter.hpp>
 
+#include "phrases/utf8_chars.h"
+
 namespace vortane {
+namespace {
+
+// Runs `load`, turning whatever OpenCC throws into a message.
+std::string Guarded(const std::function<void()>& load) {
+  try {
+    load();
+    return {};
+  } catch (const opencc::Exception& e) {
+    return e.what();
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "unknown failure";
+  }
+}
+
+// Adds a dictionary, or each dictionary of a group in order (a group inside
+// a group keeps the order: the first one that matches wins either way).
+bool AddDictionaries(const opencc::DictPtr& dict, PhraseStage& stage, std::string& error) {
+  if (const auto group = std::dynamic_pointer_cast<opencc::DictGroup>(dict)) {
+    for (const opencc::DictPtr& member : group->GetDicts()) {
+      if (!AddDictionaries(member, stage, error)) {
+        return false;
+      }
+    }
+    return true;
+  }
+  PhraseTrie trie;
+  std::u32string key;
+  std::u32string value;
+  for (const auto& entry : *dict->GetLexicon()) {
+    if (!Utf8ToPoints(entry->Key(), key) || !Utf8ToPoints(entry->GetDefault(), value)) {
+      error = "dictionary entry is not UTF-8: " + entry->Key();
+      return false;
+    }
+    trie.Add(key, value);
+  }
+  stage.AddDictionary(std::move(trie));
+  return true;
+}
+
+}  // namespace
+
+OpenccTables LoadOpenccTables(const std::string& configPath) {
+  OpenccTables result;
+  opencc::ConverterPtr converter;
+  result.error = Guarded([&] {
+    opencc::Config config;
+    converter = config.NewFromFile(configPath);
+  });
+  if (!result.error.empty()) {
+    return result;
+  }
+  const auto segmentation =
+      std::dynamic_pointer_cast<opencc::MaxMatchSegmentation>(converter->GetSegmentation());
+  if (!segmentation) {
+    result.error = configPath + ": a segmentation other than mmseg";
+    return result;
+  }
+  PhraseStage segmentationStage;
+  std::vector<PhraseStage> chain;
+  std::string error;
+  result.error = Guarded([&] {
+    if (!AddDictionaries(segmentation->GetDict(), segmentationStage, error)) {
+      return;
+    }
+    for (const opencc::ConversionPtr& conversion :
+         converter->GetConversionChain()->GetConversions()) {
+      PhraseStage stage;
+      if (!AddDictionaries(conversion->GetDict(), stage, error)) {
+        return;
+      }
+      chain.push_back(std::move(stage));
+    }
+  });
+  if (result.error.empty() && !error.empty()) {
+    result.error = configPath + ": " + error;
+  }
+  if (result.error.empty()) {
+    result.tables = PhraseTables(std::move(segmentationStage), std::move(chain));
+  }
+  return result;
+}
 
 struct OpenccEngine::Impl {
   explicit Impl(const std::string& configPath) : converter(configPath) {}
@@ -16,15 +110,9 @@ OpenccEngine::~OpenccEngine() = default;
 
 OpenccLoad OpenccEngine::Load(const std::string& configPath) {
   OpenccLoad load;
-  try {
+  load.error = Guarded([&] {
     load.engine = std::make_unique<const OpenccEngine>(Key{}, std::make_unique<Impl>(configPath));
-  } catch (const opencc::Exception& e) {
-    load.error = e.what();
-  } catch (const std::exception& e) {
-    load.error = e.what();
-  } catch (...) {
-    load.error = "unknown failure";
-  }
+  });
   if (!load.engine && load.error.empty()) {
     load.error = "unknown failure";
   }
@@ -32,14 +120,14 @@ OpenccLoad OpenccEngine::Load(const std::string& configPath) {
 }
 
 bool OpenccEngine::Convert(std::string_view utf8, std::string& out) const {
-  try {
-    out += impl_->converter.Convert(std::string(utf8));
-    return true;
-  } catch (const opencc::Exception&) {
-  } catch (const std::exception&) {
-  } catch (...) {
+  std::string converted;
+  const std::string error =
+      Guarded([&] { converted = impl_->converter.Convert(std::string(utf8)); });
+  if (!error.empty()) {
+    return false;
   }
-  return false;
+  out += converted;
+  return true;
 }
 
 std::string DefaultOpenccDataDir() { return VORTANE_OPENCC_DATA_DIR; }

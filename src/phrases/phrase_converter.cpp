@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "phrases/opencc_engine.h"
 #include "phrases/shipped_fixes.h"
 #include "phrases/utf8_chars.h"
 
@@ -26,19 +27,17 @@ void AppendAligned(std::u32string_view run, std::size_t start, std::u32string& o
   }
 }
 
-OpenccLoad LoadConfigFile(const std::string& dataDir, std::string_view name) {
-  return OpenccEngine::Load(dataDir + "/" + std::string(name) + ".json");
+OpenccTables LoadConfigFile(const std::string& dataDir, std::string_view name) {
+  return LoadOpenccTables(dataDir + "/" + std::string(name) + ".json");
 }
 
 }  // namespace
 
-PhraseConverter::PhraseConverter(Key, PhraseConfig config, PhraseList lists,
-                                 std::unique_ptr<const OpenccEngine> engine,
-                                 std::unique_ptr<const OpenccEngine> toTraditional,
-                                 std::unique_ptr<const OpenccEngine> toTaiwan)
+PhraseConverter::PhraseConverter(Key, PhraseConfig config, PhraseList lists, PhraseTables tables,
+                                 PhraseTables toTraditional, PhraseTables toTaiwan)
     : config_(config),
       lists_(std::move(lists)),
-      engine_(std::move(engine)),
+      tables_(std::move(tables)),
       toTraditional_(std::move(toTraditional)),
       toTaiwan_(std::move(toTaiwan)) {}
 
@@ -46,26 +45,27 @@ PhraseConverterLoad PhraseConverter::Load(PhraseConfig config, const PhraseList&
                                           const std::string& dataDir) {
   const std::string dir = dataDir.empty() ? DefaultOpenccDataDir() : dataDir;
   PhraseConverterLoad load;
-  OpenccLoad main = LoadConfigFile(dir, PhraseConfigName(config));
-  if (!main.engine) {
+  OpenccTables main = LoadConfigFile(dir, PhraseConfigName(config));
+  if (!main.error.empty()) {
     load.error = "OpenCC: " + main.error;
     return load;
   }
-  OpenccLoad toTraditional;
-  OpenccLoad toTaiwan;
+  OpenccTables toTraditional;
+  OpenccTables toTaiwan;
   if (config == PhraseConfig::S2hk) {
     toTraditional = LoadConfigFile(dir, "hk2t");
     toTaiwan = LoadConfigFile(dir, "t2tw");
-    if (!toTraditional.engine || !toTaiwan.engine) {
-      load.error = "OpenCC: " + (toTraditional.engine ? toTaiwan.error : toTraditional.error);
+    if (!toTraditional.error.empty() || !toTaiwan.error.empty()) {
+      load.error =
+          "OpenCC: " + (toTraditional.error.empty() ? toTaiwan.error : toTraditional.error);
       return load;
     }
   }
   PhraseList lists = ShippedFixList(config);
   lists.SetAll(userList);
   load.converter = std::make_unique<const PhraseConverter>(
-      Key{}, config, std::move(lists), std::move(main.engine), std::move(toTraditional.engine),
-      std::move(toTaiwan.engine));
+      Key{}, config, std::move(lists), std::move(main.tables), std::move(toTraditional.tables),
+      std::move(toTaiwan.tables));
   return load;
 }
 
@@ -122,13 +122,13 @@ void PhraseConverter::ConvertRun(std::u32string_view piece, std::size_t start, s
                                  std::u32string& out, std::vector<std::uint32_t>* sources,
                                  const std::function<bool(char32_t)>& holdable) const {
   const std::u32string_view run = piece.substr(start, end - start);
-  std::u32string converted;
-  // No phrase is ASCII alone; OpenCC failing on well-formed text is not
-  // expected, and then the run stays as it was.
-  if (IsAscii(run) || !ConvertWith(*engine_, run, converted)) {
+  // No phrase is ASCII alone.
+  if (IsAscii(run)) {
     AppendAligned(run, start, out, sources);
     return;
   }
+  std::u32string converted;
+  tables_.Convert(run, converted);
   if (converted.size() == run.size()) {
     AppendAligned(converted, start, out, sources);
     return;
@@ -152,9 +152,7 @@ void PhraseConverter::ConvertRun(std::u32string_view piece, std::size_t start, s
     for (std::size_t i = 0; i < run.size(); ++i) {
       if (!alone[i]) {
         alone[i].emplace();
-        if (!ConvertWith(*engine_, run.substr(i, 1), *alone[i])) {
-          alone[i]->assign(1, run[i]);
-        }
+        tables_.Convert(run.substr(i, 1), *alone[i]);
       }
       if (*alone[i] == std::u32string_view(&out[first + j], 1)) {
         (*sources)[sources->size() - converted.size() + j] = static_cast<std::uint32_t>(start + i);
@@ -162,17 +160,6 @@ void PhraseConverter::ConvertRun(std::u32string_view piece, std::size_t start, s
       }
     }
   }
-}
-
-bool PhraseConverter::ConvertWith(const OpenccEngine& engine, std::u32string_view text,
-                                  std::u32string& out) const {
-  std::string converted;
-  std::u32string points;
-  if (!engine.Convert(PointsToUtf8(text), converted) || !Utf8ToPoints(converted, points)) {
-    return false;
-  }
-  out += points;
-  return true;
 }
 
 std::string PhraseConverter::ConvertUtf8(std::string_view text) const {
@@ -210,15 +197,15 @@ std::string PhraseConverter::ConvertUtf8(std::string_view text) const {
 }
 
 std::optional<char32_t> PhraseConverter::TaiwanGlyph(char32_t point) const {
-  if (!toTraditional_ || !toTaiwan_) {
+  if (config_ != PhraseConfig::S2hk) {
     return std::nullopt;
   }
   const char32_t one[] = {point};
   std::u32string traditional;
   std::u32string taiwan;
-  if (!ConvertWith(*toTraditional_, std::u32string_view(one, 1), traditional) ||
-      !ConvertWith(*toTaiwan_, traditional, taiwan) || taiwan.size() != 1 ||
-      taiwan.front() == point) {
+  toTraditional_.Convert(std::u32string_view(one, 1), traditional);
+  toTaiwan_.Convert(traditional, taiwan);
+  if (taiwan.size() != 1 || taiwan.front() == point) {
     return std::nullopt;
   }
   return taiwan.front();

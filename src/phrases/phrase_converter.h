@@ -1,5 +1,6 @@
 // Conversion by phrases: the phrase lists first (longest match wins, and what
-// they replace bypasses OpenCC), OpenCC for the text between their matches.
+// they replace bypasses OpenCC), OpenCC's configuration for the text between
+// their matches.
 #pragma once
 
 #include <cstddef>
@@ -11,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "phrases/opencc_engine.h"
 #include "phrases/phrase_config.h"
 #include "phrases/phrase_list.h"
+#include "phrases/phrase_tables.h"
 
 namespace vortane {
 
@@ -74,10 +75,8 @@ class PhraseConverter {
   // forms; nullopt when the character has no other form.
   [[nodiscard]] std::optional<char32_t> TaiwanGlyph(char32_t point) const;
 
-  PhraseConverter(Key, PhraseConfig config, PhraseList lists,
-                  std::unique_ptr<const OpenccEngine> engine,
-                  std::unique_ptr<const OpenccEngine> toTraditional,
-                  std::unique_ptr<const OpenccEngine> toTaiwan);
+  PhraseConverter(Key, PhraseConfig config, PhraseList lists, PhraseTables tables,
+                  PhraseTables toTraditional, PhraseTables toTaiwan);
 
  private:
   void ConvertGap(std::u32string_view piece, std::size_t start, std::size_t end,
@@ -86,15 +85,11 @@ class PhraseConverter {
   void ConvertRun(std::u32string_view piece, std::size_t start, std::size_t end,
                   std::u32string& out, std::vector<std::uint32_t>* sources,
                   const std::function<bool(char32_t)>& holdable) const;
-  // OpenCC over code points; false when it failed.
-  [[nodiscard]] bool ConvertWith(const OpenccEngine& engine, std::u32string_view text,
-                                 std::u32string& out) const;
-
   PhraseConfig config_;
   PhraseList lists_;  // the shipped fixes with the user's list over them
-  std::unique_ptr<const OpenccEngine> engine_;
-  std::unique_ptr<const OpenccEngine> toTraditional_;  // Hong Kong: hk2t
-  std::unique_ptr<const OpenccEngine> toTaiwan_;       // Hong Kong: t2tw
+  PhraseTables tables_;
+  PhraseTables toTraditional_;  // Hong Kong: hk2t
+  PhraseTables toTaiwan_;       // Hong Kong: t2tw
 };
 
 }  // namespace vortane
