@@ -26,10 +26,10 @@ constexpr std::size_t kTextBytes = 1000 * 1000;  // UTF-8 bytes
 // Words with one-to-many characters and everyday words, mixed with single
 // GB level 1 Hanzi and punctuation.
 constexpr std::array<std::string_view, 40> kWords = {
-    "头发", "干杯", "皇后", "公里", "台风", "复杂",   "时钟", "关系", "一只猫", "放松",
-    "面条", "范围", "日历", "历史", "冲突", "制造",   "手表", "尽管", "词汇",   "收获",
-    "我们", "今天", "邮件", "附件", "谢谢", "请问",   "会议", "时间", "地址",   "电话",
-    "公司", "软件", "网络", "问题", "发展", "以后",   "系统", "联系", "当然",   "旅游"};
+    "头发", "干杯", "皇后", "公里", "台风", "复杂", "时钟", "关系", "一只猫", "放松",
+    "面条", "范围", "日历", "历史", "冲突", "制造", "手表", "尽管", "词汇",   "收获",
+    "我们", "今天", "邮件", "附件", "谢谢", "请问", "会议", "时间", "地址",   "电话",
+    "公司", "软件", "网络", "问题", "发展", "以后", "系统", "联系", "当然",   "旅游"};
 
 std::string MakeUtf8Text() {
   std::vector<std::uint32_t> hanzi;
@@ -105,9 +105,8 @@ BENCHMARK(BM_GbToBig5ByPhrases)
 
 void BM_Utf8ToUtf8ByPhrases(benchmark::State& state) {
   const PhraseConverter& converter = Converter(PhraseConfig::S2tw);
-  Measure(state, Utf8Text(), [&](const std::string& input) {
-    return converter.ConvertUtf8(input).size();
-  });
+  Measure(state, Utf8Text(),
+          [&](const std::string& input) { return converter.ConvertUtf8(input).size(); });
 }
 BENCHMARK(BM_Utf8ToUtf8ByPhrases)->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <functional>
+#include <map>
+#include <memory>
 #include <opencc/Config.hpp>
 #include <opencc/Conversion.hpp>
 #include <opencc/ConversionChain.hpp>
@@ -32,18 +34,27 @@ std::string Guarded(const std::function<void()>& load) {
   }
 }
 
+// Dictionaries already compiled, by OpenCC's dictionary object: OpenCC loads
+// a file once for every place a configuration names it.
+using CompiledDictionaries = std::map<const opencc::Dict*, std::shared_ptr<const PhraseTrie>>;
+
 // Adds a dictionary, or each dictionary of a group in order (a group inside
 // a group keeps the order: the first one that matches wins either way).
-bool AddDictionaries(const opencc::DictPtr& dict, PhraseStage& stage, std::string& error) {
+bool AddDictionaries(const opencc::DictPtr& dict, PhraseStage& stage,
+                     CompiledDictionaries& compiled, std::string& error) {
   if (const auto group = std::dynamic_pointer_cast<opencc::DictGroup>(dict)) {
     for (const opencc::DictPtr& member : group->GetDicts()) {
-      if (!AddDictionaries(member, stage, error)) {
+      if (!AddDictionaries(member, stage, compiled, error)) {
         return false;
       }
     }
     return true;
   }
-  PhraseTrie trie;
+  if (const auto found = compiled.find(dict.get()); found != compiled.end()) {
+    stage.AddDictionary(found->second);
+    return true;
+  }
+  auto trie = std::make_shared<PhraseTrie>();
   std::u32string key;
   std::u32string value;
   for (const auto& entry : *dict->GetLexicon()) {
@@ -51,8 +62,9 @@ bool AddDictionaries(const opencc::DictPtr& dict, PhraseStage& stage, std::strin
       error = "dictionary entry is not UTF-8: " + entry->Key();
       return false;
     }
-    trie.Add(key, value);
+    trie->Add(key, value);
   }
+  compiled.emplace(dict.get(), trie);
   stage.AddDictionary(std::move(trie));
   return true;
 }
@@ -78,14 +90,15 @@ OpenccTables LoadOpenccTables(const std::string& configPath) {
   PhraseStage segmentationStage;
   std::vector<PhraseStage> chain;
   std::string error;
+  CompiledDictionaries compiled;
   result.error = Guarded([&] {
-    if (!AddDictionaries(segmentation->GetDict(), segmentationStage, error)) {
+    if (!AddDictionaries(segmentation->GetDict(), segmentationStage, compiled, error)) {
       return;
     }
     for (const opencc::ConversionPtr& conversion :
          converter->GetConversionChain()->GetConversions()) {
       PhraseStage stage;
-      if (!AddDictionaries(conversion->GetDict(), stage, error)) {
+      if (!AddDictionaries(conversion->GetDict(), stage, compiled, error)) {
         return;
       }
       chain.push_back(std::move(stage));

@@ -110,8 +110,8 @@ PhraseTrie::Match PhraseTrie::LongestPrefix(std::u32string_view text) const {
 }
 
 PhraseTrie::Match PhraseStage::LongestPrefix(std::u32string_view text) const {
-  for (const PhraseTrie& dictionary : dictionaries_) {
-    const PhraseTrie::Match match = dictionary.LongestPrefix(text);
+  for (const auto& dictionary : dictionaries_) {
+    const PhraseTrie::Match match = dictionary->LongestPrefix(text);
     if (match.length != 0) {
       return match;
     }

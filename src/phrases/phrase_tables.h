@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,14 +62,17 @@ class PhraseTrie {
 
 // Dictionaries tried in order: the first one with any key at the position
 // gives its longest key (OpenCC's dictionary group).
+// A dictionary may serve several stages (a configuration segments by the
+// dictionary it also converts with), so stages share them.
 class PhraseStage {
  public:
-  void AddDictionary(PhraseTrie dictionary) { dictionaries_.push_back(std::move(dictionary)); }
+  void AddDictionary(std::shared_ptr<const PhraseTrie> dictionary) {
+    dictionaries_.push_back(std::move(dictionary));
+  }
   [[nodiscard]] PhraseTrie::Match LongestPrefix(std::u32string_view text) const;
-  [[nodiscard]] std::size_t DictionaryCount() const { return dictionaries_.size(); }
 
  private:
-  std::vector<PhraseTrie> dictionaries_;
+  std::vector<std::shared_ptr<const PhraseTrie>> dictionaries_;
 };
 
 // One configuration: the segmentation and the chain of stages.

@@ -2,6 +2,7 @@
 // The texts are made of the configuration's dictionary keys and values in a
 // random order, so that every kind of entry meets its neighbours.
 #include <gtest/gtest.h>
+
 #include <opencc/Config.hpp>
 #include <opencc/Conversion.hpp>
 #include <opencc/ConversionChain.hpp>
@@ -10,7 +11,6 @@
 #include <opencc/DictGroup.hpp>
 #include <opencc/Lexicon.hpp>
 #include <opencc/MaxMatchSegmentation.hpp>
-
 #include <random>
 #include <string>
 #include <vector>
@@ -47,7 +47,8 @@ std::vector<std::string> WordsOf(const std::string& configPath) {
   if (segmentation) {
     CollectWords(segmentation->GetDict(), words);
   }
-  for (const opencc::ConversionPtr& conversion : converter->GetConversionChain()->GetConversions()) {
+  for (const opencc::ConversionPtr& conversion :
+       converter->GetConversionChain()->GetConversions()) {
     CollectWords(conversion->GetDict(), words);
   }
   return words;
@@ -85,7 +86,8 @@ TEST_P(OpenccTablesTest, ConvertLikeOpencc) {
     std::u32string converted;
     tables.tables.Convert(points, converted);
     if (PointsToUtf8(converted) != expected && ++mismatches <= 5) {
-      ADD_FAILURE() << line << "\n OpenCC: " << expected << "\n tables: " << PointsToUtf8(converted);
+      ADD_FAILURE() << line << "\n OpenCC: " << expected
+                    << "\n tables: " << PointsToUtf8(converted);
     }
     ++lines;
     line.clear();
