@@ -139,8 +139,7 @@ PhraseRoute PreparePhraseRoute(const PhraseRequest& request) {
   route.notes = [counts, listNotes] {
     std::vector<std::string> notes = listNotes;
     if (counts->fallbacks > 0) {
-      notes.push_back("vortane-cli: " +
-                      Count(counts->fallbacks, "character", "characters") +
+      notes.push_back("vortane-cli: " + Count(counts->fallbacks, "character", "characters") +
                       " converted character by character (no phrase form in the result code)");
     }
     if (counts->unreadable > 0) {
@@ -149,8 +148,7 @@ PhraseRoute PreparePhraseRoute(const PhraseRequest& request) {
                       " written as U+FFFD");
     }
     if (counts->unwritable > 0) {
-      notes.push_back("vortane-cli: " +
-                      Count(counts->unwritable, "character", "characters") +
+      notes.push_back("vortane-cli: " + Count(counts->unwritable, "character", "characters") +
                       " the result code cannot hold written as '?'");
     }
     return notes;

@@ -36,7 +36,7 @@ struct PhraseRequest {
   PhraseCode resultCode = TextCode::Big5;
   BlankMode blankMode = BlankMode::KeepStill;  // GB or Big5 results only
   std::optional<std::string> phraseList;       // --phrase-list FILE
-  std::string defaultPhraseList;  // used when it exists and no FILE is given
+  std::string defaultPhraseList;               // used when it exists and no FILE is given
 };
 
 // A conversion by phrases ready to run, or why it cannot (`failedFile` and
