@@ -173,6 +173,16 @@ void PhraseCodeDecoder::TakeUnit(std::uint32_t key) {
     }
     return;
   }
+  if (!unitsStarted_) {
+    unitsStarted_ = true;
+    if (key == 0xFFFE) {
+      littleEndian_ = true;
+      return;
+    }
+  }
+  if (littleEndian_) {
+    key = (key >> 8) | (key & 0xFF) << 8;
+  }
   if (pendingHigh_ != 0) {
     const std::uint32_t high = pendingHigh_;
     pendingHigh_ = 0;

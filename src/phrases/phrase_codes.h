@@ -28,7 +28,9 @@ using PhraseCode = std::variant<TextCode, Charset>;
 // An incremental decoder for PumpStream. A code table's text is read in the
 // units of the character rules: a byte below 0x80, or a byte of 0x80 or more
 // with the byte after it, whatever its value; Unicode as 16-bit units, high
-// byte first, a surrogate pair making one character. A charsets code is read
+// byte first (low byte first after a leading mark FF FE, which is dropped, as
+// the converter's "unicode" reads elsewhere), a surrogate pair making one
+// character. A charsets code is read
 // by its CharsetDecoder. Characters are gathered into pieces (see
 // kPieceTarget), converted by phrases and written:
 // - into a charsets code by its CharsetEncoder ("?" for what it cannot hold);
@@ -98,6 +100,8 @@ class PhraseCodeDecoder {
   unsigned char pendingByte_ = 0;  // a unit's first byte, from the end of a block
   bool hasPendingByte_ = false;
   std::uint32_t pendingHigh_ = 0;  // a high surrogate waiting for its low half
+  bool unitsStarted_ = false;      // Unicode units: the first one has been read
+  bool littleEndian_ = false;      // Unicode units after the mark FF FE
   std::size_t fallbacks_ = 0;
 };
 

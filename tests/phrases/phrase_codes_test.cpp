@@ -92,6 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
         CodesCase{"UnicodeToUnicodeKeepsPairsAndLoneHalves", PhraseConfig::S2tw, kUnicode, kUnicode,
                   Hex("D840DC00 D800 0041 DC00 5934 53D1 00"),
                   Hex("D840DC00 D800 0041 DC00") + Encode("頭髮", kUnicode) + Hex("00"), 3},
+        CodesCase{"UnicodeAfterTheLittleEndianMark", PhraseConfig::S2tw, kUnicode, kBig5,
+                  Hex("FFFE 3459 D153 4100"), Encode("頭髮A", kBig5), 0},
+        CodesCase{"BigEndianMarkIsACharacter", PhraseConfig::S2tw, kUnicode, kUnicode,
+                  Hex("FEFF 5934"), Hex("FEFF") + Encode("頭", kUnicode), 0},
         CodesCase{"LoneHighHalfAtTheEnd", PhraseConfig::S2tw, kUnicode, kGb, Hex("0041 D800"), "A?",
                   1},
         CodesCase{"Utf8ToUtf8", PhraseConfig::S2twp, kUtf8, kUtf8, "头发和U盘\n", "頭髮和隨身碟\n",
@@ -123,6 +127,9 @@ TEST(PhraseCodeDecoder, OutputDoesNotDependOnBlockEdges) {
   EXPECT_EQ(ExpectBlockSizeIndependent(Decoder(PhraseConfig::S2hk, kGb, kBig5), gb),
             ConvertCodesByPhrases(gb, kGb, kBig5, SharedConverter(PhraseConfig::S2hk)).bytes);
   const std::string unicode = Encode(text + "𠀀", kUnicode) + Hex("D800 41");
+  const std::string littleEndian = Hex("FFFE 3459 D153 00D8");
+  EXPECT_EQ(ExpectBlockSizeIndependent(Decoder(PhraseConfig::S2tw, kUnicode, kGb), littleEndian),
+            Encode("头发", kGb) + "?");
   EXPECT_EQ(ExpectBlockSizeIndependent(Decoder(PhraseConfig::S2tw, kUnicode, kUnicode), unicode),
             ConvertCodesByPhrases(unicode, kUnicode, kUnicode, SharedConverter(PhraseConfig::S2tw))
                 .bytes);
