@@ -85,8 +85,9 @@ class OutputFile final : public ByteWriter {
   ~OutputFile() override;
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
-  // Flushes, closes and renames into place; false with error() on failure (the
-  // temporary file is then removed).
+  // Closes and renames into place, first flushing to the disk when the rename
+  // replaces an existing file; false with error() on failure (the temporary
+  // file is then removed).
   [[nodiscard]] bool Commit();
   [[nodiscard]] int error() const { return error_; }
   // The file written: the path asked for, with final symbolic links followed.
