@@ -63,6 +63,68 @@ VORTANE_AVX2 inline char* PackBytes32(__m256i v, std::uint32_t keep, char* dst) 
   return PackBytes16(_mm256_extracti128_si256(v, 1), keep >> 16, dst);
 }
 
+// For each 8-bit mask of 16-bit lanes: the byte indexes that gather the set
+// lanes, in order, with each lane's two bytes swapped (0x80 for the rest).
+struct LaneIndexes {
+  std::array<std::uint8_t, 16> bytes;
+};
+
+constexpr std::array<LaneIndexes, 256> MakeSwappedLaneIndexes() {
+  std::array<LaneIndexes, 256> table{};
+  for (unsigned mask = 0; mask < 256; ++mask) {
+    auto& bytes = table[mask].bytes;
+    for (auto& b : bytes) {
+      b = 0x80;
+    }
+    unsigned count = 0;
+    for (unsigned lane = 0; lane < 8; ++lane) {
+      if ((mask >> lane) & 1) {
+        bytes[2 * count] = static_cast<std::uint8_t>(2 * lane + 1);
+        bytes[2 * count + 1] = static_cast<std::uint8_t>(2 * lane);
+        ++count;
+      }
+    }
+  }
+  return table;
+}
+
+inline constexpr std::array<LaneIndexes, 256> kSwappedLaneIndexes = MakeSwappedLaneIndexes();
+
+// Stores the 16-bit lanes of `v` whose bits are set in `keep` (8 bits) at dst,
+// in order and each high byte first, and returns the end of them. Stores 16
+// bytes from dst whatever the count.
+VORTANE_AVX2 inline char* PackSwappedLanes8(__m128i v, unsigned keep, char* dst) {
+  const __m128i indexes =
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSwappedLaneIndexes[keep].bytes.data()));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_shuffle_epi8(v, indexes));
+  return dst + 2 * _mm_popcnt_u32(keep);
+}
+
+// The same for the sixteen lanes of `v` and a 16-bit `keep`.
+VORTANE_AVX2 inline char* PackSwappedLanes16(__m256i v, unsigned keep, char* dst) {
+  dst = PackSwappedLanes8(_mm256_castsi256_si128(v), keep & 0xFF, dst);
+  return PackSwappedLanes8(_mm256_extracti128_si256(v, 1), (keep >> 8) & 0xFF, dst);
+}
+
+// Each bit of the 16-bit `bits` twice: bit i to bits 2i and 2i + 1.
+constexpr std::uint32_t DoubleBits(std::uint32_t bits) {
+  bits &= 0xFFFF;
+  bits = (bits | (bits << 8)) & 0x00FF00FF;
+  bits = (bits | (bits << 4)) & 0x0F0F0F0F;
+  bits = (bits | (bits << 2)) & 0x33333333;
+  bits = (bits | (bits << 1)) & 0x55555555;
+  return bits | (bits << 1);
+}
+
+// Every second bit of `bits`, from bit 0: bit 2i to bit i.
+constexpr unsigned HalveBits(std::uint32_t bits) {
+  bits &= 0x55555555;
+  bits = (bits | (bits >> 1)) & 0x33333333;
+  bits = (bits | (bits >> 2)) & 0x0F0F0F0F;
+  bits = (bits | (bits >> 4)) & 0x00FF00FF;
+  return (bits | (bits >> 8)) & 0xFFFF;
+}
+
 // SSE2 has no byte shuffle: the kept bytes of `v` are moved one by one.
 inline char* PackBytes16Sse2(__m128i v, unsigned keep, char* dst) {
   alignas(16) unsigned char bytes[16];
