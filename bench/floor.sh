@@ -2,8 +2,10 @@
 # Times every stream route of vortane-cli against the physical floor: a plain
 # copy of the same input into a file on the same disk with `dd bs=64k`. Each
 # route and its copy run side by side, alternating, and the fastest run of each
-# counts; the table gives our time over the copy's, our peak memory, and a
-# short digest of our output (to see that a faster build writes the same bytes).
+# counts; the table gives our wall time over the copy's (the goal), the same
+# for processor time (user and system, steadier on a busy machine), our peak
+# memory, and a short digest of our output (to see that a faster build writes
+# the same bytes).
 #
 # Usage: bench/floor.sh [SIZE_MB [ROUTE ...]]
 #   SIZE_MB  size of each input in MB (10^6 bytes); default 100, or $FLOOR_SIZE_MB
@@ -15,7 +17,8 @@
 #   FLOOR_GOAL      the ratio a route must stay within (default 2)
 #   FLOOR_RSS_MB    the peak memory a route must stay under (default 16)
 # Exit status: 0 when every route meets both goals, 1 otherwise, 2 on misuse.
-# Needs python3, dd and GNU time; installs the missing ones with apt-get.
+# Needs python3, dd and GNU time (perf for the processor times); installs the
+# first three with apt-get when missing.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -147,57 +150,64 @@ fi
 work=$(mktemp -d "$data/run.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# once OUTPUT COMMAND...: runs COMMAND into a fresh OUTPUT; prints "ns rss_kb".
+# once OUTPUT COMMAND...: runs COMMAND into a fresh OUTPUT; prints
+# "wall_ns cpu_ns rss_kb". cpu is the processor time (user and system), which
+# other load on the machine disturbs less than the wall time: measured by perf
+# when it may count (0 when not), peak memory by GNU time.
 once() {
   local output=$1
   shift
   rm -f "$output"
-  local start end
+  local start end cpu=0
+  local timed=(/usr/bin/time -f %M -o "$work/rss.txt")
+  [ "$use_perf" = 1 ] && timed=(perf stat -x, -e task-clock -o "$work/perf.txt" "${timed[@]}")
   start=$(date +%s%N)
-  if ! /usr/bin/time -v -o "$work/time.txt" "$@" 2>"$work/stderr.txt"; then
+  if ! "${timed[@]}" "$@" 2>"$work/stderr.txt"; then
     echo "floor.sh: failed: $*" >&2
     head -5 "$work/stderr.txt" >&2
     return 1
   fi
   end=$(date +%s%N)
-  echo "$((end - start)) $(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")"
+  [ "$use_perf" = 1 ] && cpu=$(awk -F, '/task-clock/ {printf "%d", $1 * 1e6}' "$work/perf.txt")
+  echo "$((end - start)) $cpu $(tail -1 "$work/rss.txt")"
 }
+use_perf=0
+perf stat -x, -e task-clock -o /dev/null true 2>/dev/null && use_perf=1
 
 printf '%s\n' "vortane-cli: $cli" \
   "inputs: $size_mb MB each in $data; copy: dd bs=64k; fastest of $runs alternating runs" ""
-printf '%-24s %8s %8s %8s %6s %9s %-12s %s\n' \
-  route "input MB" "copy s" "ours s" ratio "ours RSS" "output" verdict
+printf '%-24s %8s %7s %7s %6s %7s %7s %6s %9s %-12s %s\n' \
+  route "input MB" "copy s" "ours s" ratio "copy c" "ours c" "c rat" "ours RSS" "output" verdict
 status=0
 for r in "${routes[@]}"; do
   IFS='|' read -r name input args <<<"$r"
   input=$data/$input
   bytes=$(stat -c %s "$input")
-  best_copy="" best_ours="" rss=0
+  copy_wall="" ours_wall="" copy_cpu="" ours_cpu="" rss=0
   for i in $(seq "$runs"); do
     # Alternate which goes first, so neither always meets a cache the other warmed.
     for who in $( ((i % 2)) && echo "copy ours" || echo "ours copy"); do
       if [ "$who" = copy ]; then
-        m=$(once "$work/copy.out" dd if="$input" of="$work/copy.out" bs=64k status=none) || exit 1
-        ns=${m% *}
-        [ -z "$best_copy" ] || [ "$ns" -lt "$best_copy" ] && best_copy=$ns
+        read -r wall cpu _ < <(once "$work/copy.out" dd if="$input" of="$work/copy.out" bs=64k status=none) || exit 1
+        [ -z "$copy_wall" ] || [ "$wall" -lt "$copy_wall" ] && copy_wall=$wall
+        [ -z "$copy_cpu" ] || [ "$cpu" -lt "$copy_cpu" ] && copy_cpu=$cpu
       else
         # shellcheck disable=SC2086
-        m=$(once "$work/ours.out" "$cli" $args "$input" "$work/ours.out") || exit 1
-        ns=${m% *}
-        kb=${m#* }
-        [ -z "$best_ours" ] || [ "$ns" -lt "$best_ours" ] && best_ours=$ns
+        read -r wall cpu kb < <(once "$work/ours.out" "$cli" $args "$input" "$work/ours.out") || exit 1
+        [ -z "$ours_wall" ] || [ "$wall" -lt "$ours_wall" ] && ours_wall=$wall
+        [ -z "$ours_cpu" ] || [ "$cpu" -lt "$ours_cpu" ] && ours_cpu=$cpu
         [ "$kb" -gt "$rss" ] && rss=$kb
       fi
     done
   done
   digest=$(sha256sum "$work/ours.out" | cut -c1-12)
   rm -f "$work/copy.out" "$work/ours.out"
-  line=$(awk -v n="$name" -v b="$bytes" -v c="$best_copy" -v o="$best_ours" -v m="$rss" \
-    -v d="$digest" -v g="$goal" -v rg="$rss_goal" 'BEGIN {
-      ratio = o / c; mb = m / 1024
+  line=$(awk -v n="$name" -v b="$bytes" -v cw="$copy_wall" -v ow="$ours_wall" -v cc="$copy_cpu" \
+    -v oc="$ours_cpu" -v m="$rss" -v d="$digest" -v g="$goal" -v rg="$rss_goal" 'BEGIN {
+      ratio = ow / cw; mb = m / 1024
       v = (ratio <= g && mb < rg) ? "ok" : "OVER"
-      printf "%-24s %8.1f %8.3f %8.3f %6.2f %7.1fMB %-12s %s\n",
-        n, b / 1e6, c / 1e9, o / 1e9, ratio, mb, d, v }')
+      printf "%-24s %8.1f %7.3f %7.3f %6.2f %7.3f %7.3f %6.2f %7.1fMB %-12s %s\n",
+        n, b / 1e6, cw / 1e9, ow / 1e9, ratio, cc / 1e9, oc / 1e9, (cc > 0 ? oc / cc : 0), mb, d, v }')
   echo "$line"
   [[ $line == *OVER ]] && status=1
 done

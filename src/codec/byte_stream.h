@@ -32,6 +32,9 @@ class ByteReader {
   virtual ~ByteReader() = default;
   // Fills the front of `buffer` with up to buffer.size() bytes.
   virtual ReadResult Read(std::span<char> buffer) = 0;
+  // The block size PumpStream reads this source in: kStreamBlockSize unless
+  // the source is cheaper to read in larger blocks (a file).
+  [[nodiscard]] virtual std::size_t BlockSize() const { return kStreamBlockSize; }
 };
 
 // A sink of raw bytes.
@@ -108,10 +111,11 @@ template <class Decoder>
 StreamStatus PumpStream(Decoder& decoder, ByteReader& in, ByteWriter& out) {
   if constexpr (DirectDecoder<Decoder>) {
     // Neither buffer needs its bytes cleared first: each is written before it is read.
-    const auto input = std::make_unique_for_overwrite<char[]>(kStreamBlockSize);
-    const auto output = std::make_unique_for_overwrite<char[]>(decoder.MaxOutput(kStreamBlockSize));
+    const std::size_t blockSize = std::max<std::size_t>(in.BlockSize(), 1);
+    const auto input = std::make_unique_for_overwrite<char[]>(blockSize);
+    const auto output = std::make_unique_for_overwrite<char[]>(decoder.MaxOutput(blockSize));
     while (!decoder.Done()) {
-      const ReadResult r = in.Read(std::span<char>(input.get(), kStreamBlockSize));
+      const ReadResult r = in.Read(std::span<char>(input.get(), blockSize));
       if (r.error) {
         return StreamStatus::ReadError;
       }
