@@ -2,6 +2,8 @@
 
 #if defined(__x86_64__)
 
+#include <algorithm>
+
 #include "codec/simd_x86.h"
 
 namespace vortane {
@@ -162,25 +164,28 @@ VORTANE_AVX2 const unsigned char* DecodeUtf8TextAvx2(const unsigned char* p,
     const __m128i bytes = simd::Load16(p);
     const __m128i next = simd::Load16(p + 1);
     const __m128i afterNext = simd::Load16(p + 2);
-    FormWindow w = FindForms(bytes, next, afterNext);
-    const __m256i points = CodePointsAvx2(bytes, next, afterNext);
-    // The gather reads four bytes per lane, two past the last code: a form of
-    // U+FFFF ends the window and goes the exact way.
-    const unsigned lastLeads =
-        w.leads & simd::HalveBits(static_cast<std::uint32_t>(
-                      _mm256_movemask_epi8(_mm256_cmpeq_epi16(points, _mm256_set1_epi16(-1)))));
-    if (lastLeads != 0) {
-      const unsigned below = (1u << __builtin_ctz(lastLeads)) - 1;
-      w = {w.starts & below, w.ascii & below, w.leads & below,
-           static_cast<unsigned>(__builtin_ctz(lastLeads))};
-    }
-    if (w.consumed == 0) {
+    const FormWindow w = FindForms(bytes, next, afterNext);
+    unsigned consumed = w.consumed;
+    if (consumed == 0) {
       break;
     }
+    const __m256i points = CodePointsAvx2(bytes, next, afterNext);
+    const __m256i first = _mm256_cvtepu8_epi16(bytes);
+    const __m256i isAscii = _mm256_cmpgt_epi16(_mm256_set1_epi16(0x80), first);
+    const __m256i isLead = _mm256_cmpeq_epi16(_mm256_and_si256(first, _mm256_set1_epi16(0xF0)),
+                                              _mm256_set1_epi16(0xE0));
+    // The gather reads four bytes per lane, two past the last code: a form of
+    // U+FFFF ends the window and goes the exact way.
+    const auto lastCode = static_cast<std::uint32_t>(_mm256_movemask_epi8(
+        _mm256_and_si256(isLead, _mm256_cmpeq_epi16(points, _mm256_set1_epi16(-1)))));
+    if (lastCode != 0) {
+      consumed = std::min(consumed, _tzcnt_u32(lastCode) / 2);
+      if (consumed == 0) {
+        break;
+      }
+    }
     // Only the three-byte forms are looked up; other lanes read entry 0.
-    const __m256i isAscii =
-        _mm256_cmpgt_epi16(_mm256_set1_epi16(0x80), _mm256_cvtepu8_epi16(bytes));
-    const __m256i keys = _mm256_andnot_si256(isAscii, points);
+    const __m256i keys = _mm256_and_si256(isLead, points);
     const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
     const __m256i low = _mm256_and_si256(
         _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(keys)), 2),
@@ -189,15 +194,20 @@ VORTANE_AVX2 const unsigned char* DecodeUtf8TextAvx2(const unsigned char* p,
         _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(keys, 1)), 2),
         mask16);
     const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
-    // High byte first; ASCII keeps only its low byte, now the second.
+    // High byte first; ASCII keeps only its low byte, now the second, and a
+    // lane inside a form (or past the window's forms) keeps nothing.
     const __m256i values =
         _mm256_shuffle_epi8(_mm256_blendv_epi8(found, points, isAscii),
                             _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14,
                                              1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14));
-    const std::uint32_t keep =
-        simd::DoubleBits(w.leads) | (simd::DoubleBits(w.ascii) & 0xAAAAAAAAu);
+    const __m256i kept = _mm256_or_si256(
+        isLead, _mm256_and_si256(isAscii, _mm256_set1_epi16(static_cast<short>(0xFF00))));
+    const std::uint64_t forms =
+        consumed >= kWindow ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * consumed)) - 1;
+    const auto keep =
+        static_cast<std::uint32_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(kept)) & forms);
     o = simd::PackBytes32(values, keep, o);
-    p += w.consumed;
+    p += consumed;
   }
   dst = o;
   return p;

@@ -23,25 +23,49 @@ struct WindowPlan {
   unsigned consumed;
 };
 
+// Each bit of the result is the XOR of that bit of `bits` and all below it.
+constexpr std::uint64_t PrefixXor(std::uint64_t bits) {
+  bits ^= bits << 1;
+  bits ^= bits << 2;
+  bits ^= bits << 4;
+  bits ^= bits << 8;
+  bits ^= bits << 16;
+  return bits ^ (bits << 32);
+}
+
 WindowPlan PlanWindow(std::uint64_t escapes, std::uint64_t opens, unsigned width, unsigned stop,
                       bool& gbMode) {
   escapes &= BitRange(0, stop);
+  opens &= escapes;
   WindowPlan plan{0, ~(escapes | (escapes << 1)) & BitRange(0, stop), stop};
-  unsigned from = 0;
-  for (std::uint64_t rest = escapes; rest != 0; rest &= rest - 1) {
-    const auto at = static_cast<unsigned>(__builtin_ctzll(rest));
-    if (gbMode) {
-      plan.shifted |= BitRange(from, at);
-    }
-    gbMode = ((opens >> at) & 1) != 0;
-    from = at + 2;
-  }
-  if (gbMode) {
-    plan.shifted |= BitRange(from, stop);
-  }
   // An escape in the last byte takes the byte after the window.
   if (stop == width && ((escapes >> (width - 1)) & 1) != 0) {
     plan.consumed = width + 1;
+  }
+  // Each escape sets the mode from two bytes on. When they alternate with the
+  // mode (the usual "~{" ... "~}" ... "~{"), every escape flips it, and the
+  // mode of each byte is the parity of the escapes before it.
+  const std::uint64_t from = escapes << 2;
+  const std::uint64_t flipped = PrefixXor(from);
+  const std::uint64_t mode = gbMode ? ~flipped : flipped;
+  const std::uint64_t opensFrom = opens << 2;
+  if ((opensFrom & ~mode) == 0 && ((from & ~opensFrom) & mode) == 0) {
+    plan.shifted = mode & BitRange(0, stop);
+    gbMode = ((__builtin_popcountll(escapes) & 1) != 0) != gbMode;
+    return plan;
+  }
+  // An escape that repeats the mode ("~{" in GB mode): the escapes one by one.
+  unsigned start = 0;
+  for (std::uint64_t rest = escapes; rest != 0; rest &= rest - 1) {
+    const auto at = static_cast<unsigned>(__builtin_ctzll(rest));
+    if (gbMode) {
+      plan.shifted |= BitRange(start, at);
+    }
+    gbMode = ((opens >> at) & 1) != 0;
+    start = at + 2;
+  }
+  if (gbMode) {
+    plan.shifted |= BitRange(start, stop);
   }
   return plan;
 }

@@ -106,25 +106,6 @@ VORTANE_AVX2 inline char* PackSwappedLanes16(__m256i v, unsigned keep, char* dst
   return PackSwappedLanes8(_mm256_extracti128_si256(v, 1), (keep >> 8) & 0xFF, dst);
 }
 
-// Each bit of the 16-bit `bits` twice: bit i to bits 2i and 2i + 1.
-constexpr std::uint32_t DoubleBits(std::uint32_t bits) {
-  bits &= 0xFFFF;
-  bits = (bits | (bits << 8)) & 0x00FF00FF;
-  bits = (bits | (bits << 4)) & 0x0F0F0F0F;
-  bits = (bits | (bits << 2)) & 0x33333333;
-  bits = (bits | (bits << 1)) & 0x55555555;
-  return bits | (bits << 1);
-}
-
-// Every second bit of `bits`, from bit 0: bit 2i to bit i.
-constexpr unsigned HalveBits(std::uint32_t bits) {
-  bits &= 0x55555555;
-  bits = (bits | (bits >> 1)) & 0x33333333;
-  bits = (bits | (bits >> 2)) & 0x0F0F0F0F;
-  bits = (bits | (bits >> 4)) & 0x00FF00FF;
-  return (bits | (bits >> 8)) & 0xFFFF;
-}
-
 // SSE2 has no byte shuffle: the kept bytes of `v` are moved one by one.
 inline char* PackBytes16Sse2(__m128i v, unsigned keep, char* dst) {
   alignas(16) unsigned char bytes[16];

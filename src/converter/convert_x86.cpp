@@ -119,9 +119,9 @@ VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char
     const __m256i units = _mm256_shuffle_epi8(simd::Load32(p), swap);
     // The gather reads four bytes per lane, two past the last code: a unit
     // FFFF ends the window and goes the exact way.
-    const unsigned last = simd::HalveBits(static_cast<std::uint32_t>(
-        _mm256_movemask_epi8(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1)))));
-    const unsigned lanes = last != 0 ? static_cast<unsigned>(__builtin_ctz(last)) : 16;
+    const auto last = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1))));
+    const unsigned lanes = last != 0 ? _tzcnt_u32(last) / 2 : 16;
     if (lanes == 0) {
       break;
     }
@@ -136,13 +136,14 @@ VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char
     const __m256i isSingle =
         _mm256_cmpeq_epi16(_mm256_and_si256(units, _mm256_set1_epi16(static_cast<short>(0xFF00))),
                            _mm256_setzero_si256());
-    const unsigned single =
-        simd::HalveBits(static_cast<std::uint32_t>(_mm256_movemask_epi8(isSingle)));
-    const unsigned below = (1u << lanes) - 1;
     // High byte first; a single-byte unit keeps only its low byte, the second.
     const __m256i values = _mm256_shuffle_epi8(_mm256_blendv_epi8(found, units, isSingle), swap);
-    const std::uint32_t keep =
-        simd::DoubleBits(~single & below) | (simd::DoubleBits(single & below) & 0xAAAAAAAAu);
+    const __m256i kept = _mm256_or_si256(_mm256_andnot_si256(isSingle, _mm256_set1_epi16(-1)),
+                                         _mm256_set1_epi16(static_cast<short>(0xFF00)));
+    const std::uint64_t below =
+        lanes == 16 ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * lanes)) - 1;
+    const auto keep =
+        static_cast<std::uint32_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(kept)) & below);
     o = simd::PackBytes32(values, keep, o);
     p += 2 * lanes;
   }
