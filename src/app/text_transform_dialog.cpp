@@ -123,9 +123,13 @@ void TextTransformDialog::PullFrames() {
 }
 
 void TextTransformDialog::PushFrames() {
-  view_.SourceFrame().SetBytes(sourceText);
-  view_.TargetFrame().SetBytes(targetText);
+  PushSource();
+  PushTarget();
 }
+
+void TextTransformDialog::PushSource() { view_.SourceFrame().SetBytes(sourceText); }
+
+void TextTransformDialog::PushTarget() { view_.TargetFrame().SetBytes(targetText); }
 
 void TextTransformDialog::ConfirmQuit() {
   PullFrames();
@@ -162,7 +166,7 @@ void TextTransformDialog::ShowTargetResult(std::string result, std::optional<Tex
   if (resultCode) {
     view_.TargetFrame().SetDisplayCode(*resultCode);
   }
-  PushFrames();
+  PushTarget();
 }
 
 // --- File menu ---
@@ -192,7 +196,7 @@ void TextTransformDialog::OnOpen() {
   const bool holdsNul = bytes->find('\0') != std::string::npos;
   sourceText = CutAtNul(std::move(*bytes));
   const bool cut = tooLong || holdsNul;
-  PushFrames();
+  PushSource();
   targetUnsaved = true;
   if (cut) {
     platform_.ShowMessage(
@@ -243,7 +247,6 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
   options.overwritePrompt = true;
   const auto inputPath = platform_.ChooseOpenFile(options);
   if (!inputPath) {
-    PushFrames();
     return;
   }
   FileJob job;
@@ -270,7 +273,7 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
     platform_.ShowMessage(job.failure().stage == FileJobStage::SameFile
                               ? FormatText(texts::kOutputIsInput, language, {outputPath})
                               : Text(texts::kWriteProtectError));
-    PushFrames();
+    PushTarget();
     return;
   }
 
@@ -290,7 +293,7 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
   } else {
     platform_.ShowMessage(Text(texts::kWriteProtectError));
   }
-  PushFrames();
+  PushTarget();
 }
 
 void TextTransformDialog::OnDecodeFileBase64() { DecodeFileCommand("Base 64", DecodeBase64Stream); }
@@ -386,32 +389,32 @@ void TextTransformDialog::OnSourceFromTarget() {
   PullFrames();
   sourceText = targetText;
   view_.SourceFrame().SetDisplayCode(view_.TargetFrame().DisplayCode());
-  PushFrames();
+  PushSource();
 }
 
 void TextTransformDialog::OnTargetFromSource() {
   PullFrames();
   targetText = sourceText;
   view_.TargetFrame().SetDisplayCode(view_.SourceFrame().DisplayCode());
-  PushFrames();
+  PushTarget();
 }
 
 void TextTransformDialog::OnAddMark() {
   PullFrames();
   targetText = AddMark(targetText, settings_.markCharacter);
-  PushFrames();
+  PushTarget();
 }
 
 void TextTransformDialog::OnRemoveMark() {
   PullFrames();
   targetText = RemoveMark(targetText, settings_.markCharacter);
-  PushFrames();
+  PushTarget();
 }
 
 void TextTransformDialog::OnWordWrap() {
   PullFrames();
   targetText = WordWrap(targetText, settings_.wordWrapNumber, settings_.recogniseDoubleBytes != 0);
-  PushFrames();
+  PushTarget();
 }
 
 // --- Configuration and Help menus ---

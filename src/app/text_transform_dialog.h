@@ -102,8 +102,12 @@ class TextTransformDialog {
   // A method of the decode-file flow: its label and its stream decoding.
   using StreamDecoding = StreamStatus (*)(ByteReader&, ByteWriter&);
 
-  // Frame transfers: both frames into the members, and both members back.
+  // Frame transfers: both frames into the members; a member back into its
+  // frame (a command writes only the frame it changes, so the other keeps its
+  // caret, scroll position and undo history), or both.
   void PullFrames();
+  void PushSource();
+  void PushTarget();
   void PushFrames();
   // The quit prompt (Exit and close requests) and the save prompt (Open and
   // the file decodings).

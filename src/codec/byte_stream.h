@@ -3,8 +3,10 @@
 #pragma once
 
 #include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +34,9 @@ class ByteReader {
   virtual ReadResult Read(std::span<char> buffer) = 0;
   // errno of the last failed read; 0 when none failed or the source has none.
   [[nodiscard]] virtual int error() const { return 0; }
+  // The block size PumpStream reads this source in: kStreamBlockSize unless
+  // the source is cheaper to read in larger blocks (a file).
+  [[nodiscard]] virtual std::size_t BlockSize() const { return kStreamBlockSize; }
 };
 
 // A sink of raw bytes.
@@ -78,38 +83,87 @@ class StringWriter final : public ByteWriter {
   std::string bytes_;
 };
 
+// A decoder that writes straight into a buffer the caller owns:
+//   std::size_t MaxOutput(std::size_t n) const;  // room FeedInto needs for n bytes
+//   char* FeedInto(std::string_view block, char* out);  // returns the end written
+// FeedInto may store scratch bytes past the end it returns, but never past
+// out + MaxOutput(block.size()).
+template <class Decoder>
+concept DirectDecoder = requires(Decoder& d, const Decoder& cd, std::string_view block, char* o) {
+  { cd.MaxOutput(std::size_t{}) } -> std::same_as<std::size_t>;
+  { d.FeedInto(block, o) } -> std::same_as<char*>;
+};
+
+// Appends what FeedInto writes for `block` to `out`: the Feed of a direct decoder.
+template <DirectDecoder Decoder>
+void AppendFeed(Decoder& decoder, std::string_view block, std::string& out) {
+  const std::size_t old = out.size();
+  out.resize(old + decoder.MaxOutput(block.size()));
+  char* const end = decoder.FeedInto(block, out.data() + old);
+  out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
 // Drives an incremental decoder over a whole stream. The decoder provides
 //   void Feed(std::string_view block, std::string& out);  // decode one block
 //   void Finish(std::string& out);                        // end of input
 //   bool Done() const;      // true once further input cannot change the output
 // The decoder carries its state across block edges; output is flushed to the
-// writer in blocks, so memory stays constant whatever the input size.
+// writer in blocks, so memory stays constant whatever the input size. A
+// DirectDecoder decodes each block straight into one output buffer, which is
+// written with one call per block.
 template <class Decoder>
 StreamStatus PumpStream(Decoder& decoder, ByteReader& in, ByteWriter& out) {
-  std::string block(kStreamBlockSize, '\0');
-  std::string pending;
-  pending.reserve(3 * kStreamBlockSize);
-  while (!decoder.Done()) {
-    const ReadResult r = in.Read(std::span<char>(block.data(), block.size()));
-    if (r.error) {
-      return StreamStatus::ReadError;
-    }
-    if (r.count == 0) {
-      break;
-    }
-    decoder.Feed(std::string_view(block.data(), r.count), pending);
-    if (pending.size() >= kStreamBlockSize) {
-      if (!out.Write(pending)) {
+  if constexpr (DirectDecoder<Decoder>) {
+    // Neither buffer needs its bytes cleared first: each is written before it is read.
+    const std::size_t blockSize = std::max<std::size_t>(in.BlockSize(), 1);
+    const auto input = std::make_unique_for_overwrite<char[]>(blockSize);
+    const auto output = std::make_unique_for_overwrite<char[]>(decoder.MaxOutput(blockSize));
+    while (!decoder.Done()) {
+      const ReadResult r = in.Read(std::span<char>(input.get(), blockSize));
+      if (r.error) {
+        return StreamStatus::ReadError;
+      }
+      if (r.count == 0) {
+        break;
+      }
+      char* const end = decoder.FeedInto(std::string_view(input.get(), r.count), output.get());
+      const auto length = static_cast<std::size_t>(end - output.get());
+      if (length != 0 && !out.Write(std::string_view(output.get(), length))) {
         return StreamStatus::WriteError;
       }
-      pending.clear();
     }
+    std::string last;
+    decoder.Finish(last);
+    if (!last.empty() && !out.Write(last)) {
+      return StreamStatus::WriteError;
+    }
+    return StreamStatus::Ok;
+  } else {
+    std::string block(kStreamBlockSize, '\0');
+    std::string pending;
+    pending.reserve(3 * kStreamBlockSize);
+    while (!decoder.Done()) {
+      const ReadResult r = in.Read(std::span<char>(block.data(), block.size()));
+      if (r.error) {
+        return StreamStatus::ReadError;
+      }
+      if (r.count == 0) {
+        break;
+      }
+      decoder.Feed(std::string_view(block.data(), r.count), pending);
+      if (pending.size() >= kStreamBlockSize) {
+        if (!out.Write(pending)) {
+          return StreamStatus::WriteError;
+        }
+        pending.clear();
+      }
+    }
+    decoder.Finish(pending);
+    if (!pending.empty() && !out.Write(pending)) {
+      return StreamStatus::WriteError;
+    }
+    return StreamStatus::Ok;
   }
-  decoder.Finish(pending);
-  if (!pending.empty() && !out.Write(pending)) {
-    return StreamStatus::WriteError;
-  }
-  return StreamStatus::Ok;
 }
 
 }  // namespace vortane

@@ -1,9 +1,11 @@
 #include "converter/convert_stream.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "cjk/byte_scan.h"
 #include "cjk/code_map.h"
+#include "converter/convert_kernels.h"
 
 namespace vortane {
 namespace {
@@ -28,6 +30,60 @@ bool IsIdentity(TextCode sourceCode, TextCode resultCode, BlankMode blankMode) {
 inline char* Put(char* o, unsigned byte) {
   *o = static_cast<char>(byte & 0xFF);
   return o + 1;
+}
+
+// The vector path of the level over GB or Big5 text from i (at a unit's
+// start); returns where it stopped.
+std::size_t ConvertVectorPairs(SimdLevel level, const unsigned char* s, std::size_t n,
+                               std::size_t i, char*& o, const std::uint16_t* codes) {
+#if defined(__x86_64__)
+  const unsigned char* p = s + i;
+  switch (level) {
+    case SimdLevel::Avx2:
+      o = ConvertPairsAvx2(p, s + n, o, codes);
+      break;
+    case SimdLevel::Sse2:
+      o = ConvertPairsSse2(p, s + n, o, codes);
+      break;
+    case SimdLevel::Plain:
+      break;
+  }
+  return static_cast<std::size_t>(p - s);
+#else
+  (void)level;
+  (void)s;
+  (void)n;
+  (void)o;
+  (void)codes;
+  return i;
+#endif
+}
+
+// The vector path of the level over big-endian units from the start of the
+// block; returns where it stopped (at a unit's start).
+std::size_t ConvertVectorUnits(SimdLevel level, const unsigned char* s, std::size_t n, char*& o,
+                               const std::uint16_t* codes) {
+#if defined(__x86_64__)
+  const unsigned char* p = s;
+  switch (level) {
+    case SimdLevel::Avx2:
+      o = ConvertUnitsAvx2(p, s + n, o, codes);
+      break;
+    case SimdLevel::Sse2:
+      o = ConvertUnitsSse2(p, s + n, o, codes);
+      break;
+    case SimdLevel::Plain:
+      break;
+  }
+  return static_cast<std::size_t>(p - s);
+#else
+  (void)level;
+  (void)s;
+  (void)n;
+  (void)o;
+  (void)codes;
+  return 0;
+#endif
 }
 
 }  // namespace
@@ -66,6 +122,9 @@ char* ConvertDecoder::FeedDoubleByteText(const unsigned char* s, std::size_t n, 
   bool pending = pendingBlank_;
   std::size_t i = 0;
   while (i < n) {
+    if constexpr (kMode == BlankMode::KeepStill) {
+      i = ConvertVectorPairs(simd, s, n, i, o, codes_.data());
+    }
     while (i + 1 < n && s[i] >= 0x80) {
       o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
       i += 2;
@@ -99,6 +158,14 @@ template <BlankMode kMode>
 char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) {
   bool pending = pendingBlank_;
   std::size_t i = 0;
+  if constexpr (kMode == BlankMode::KeepStill) {
+    // Under KeepStill a space held back is written before whatever comes next.
+    if (pending) {
+      o = Put(o, kBlank);
+      pending = false;
+    }
+    i = ConvertVectorUnits(simd, s, n, o, codes_.data());
+  }
   for (; i + 2 <= n; i += 2) {
     if (s[i] == 0) {
       o = PutSingle(s[i + 1], o, pending);
@@ -114,22 +181,27 @@ char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) 
   return o;
 }
 
+std::size_t ConvertDecoder::MaxOutput(std::size_t n) const {
+  // A double-byte unit gives at most three bytes (with the blank in front of
+  // it), a single-byte unit at most two (with the space held back); the run
+  // copy may write as far ahead as the input has bytes left.
+  return 2 * n + 4 + kSimdSlack;
+}
+
 void ConvertDecoder::Feed(std::string_view block, std::string& out) {
+  AppendFeed(*this, block, out);
+}
+
+char* ConvertDecoder::FeedInto(std::string_view block, char* o) {
   if (identity_) {
-    out.append(block);
-    return;
+    std::memcpy(o, block.data(), block.size());
+    return o + block.size();
   }
   const auto* s = reinterpret_cast<const unsigned char*>(block.data());
   const std::size_t n = block.size();
   if (n == 0) {
-    return;
+    return o;
   }
-  const std::size_t base = out.size();
-  // A double-byte unit gives at most three bytes (with the blank in front of
-  // it), a single-byte unit at most two (with the space held back); the run
-  // copy may write as far ahead as the input has bytes left.
-  out.resize(base + 2 * n + 4);
-  char* o = out.data() + base;
   std::size_t i = 0;
   if (hasFirstByte_) {
     // Complete the unit split by the block edge.
@@ -165,7 +237,7 @@ void ConvertDecoder::Feed(std::string_view block, std::string& out) {
                          : FeedDoubleByteText<BlankMode::KeepStill>(s, rest, o);
       break;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  return o;
 }
 
 void ConvertDecoder::Finish(std::string& out) {

@@ -10,6 +10,7 @@
 #include "cjk/code_map.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -34,6 +35,10 @@ class ConvertDecoder {
  public:
   ConvertDecoder(TextCode sourceCode, TextCode resultCode, BlankMode blankMode);
 
+  // Room FeedInto needs for a block of n bytes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const;
+  // Converts `block` into dst and returns the end of what it wrote.
+  char* FeedInto(std::string_view block, char* dst);
   // Appends the conversion of `block` to `out`.
   void Feed(std::string_view block, std::string& out);
   // Ends the input: writes a lone last byte unchanged (after the space held
@@ -41,6 +46,8 @@ class ConvertDecoder {
   void Finish(std::string& out);
   // Never done before the end of the input.
   [[nodiscard]] bool Done() const { return false; }
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   template <BlankMode kMode>

@@ -2,6 +2,7 @@
 // commands need. Every failure keeps its errno so messages can name the cause.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,6 +17,11 @@ namespace vortane {
 // Text of an errno value, for messages ("No such file or directory").
 [[nodiscard]] std::string DescribeError(int error);
 
+// Size of the blocks a file is read in by PumpStream: larger than
+// kStreamBlockSize, since fewer calls cost less and the buffers still sit in
+// the processor's cache.
+inline constexpr std::size_t kFileBlockSize = 256 * 1024;
+
 // Reads a file descriptor in blocks.
 class FileReader final : public ByteReader {
  public:
@@ -25,6 +31,7 @@ class FileReader final : public ByteReader {
   explicit FileReader(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
 
   ReadResult Read(std::span<char> buffer) override;
+  [[nodiscard]] std::size_t BlockSize() const override { return kFileBlockSize; }
   [[nodiscard]] int error() const override { return error_; }
 
  private:
@@ -84,8 +91,9 @@ class OutputFile final : public ByteWriter {
   ~OutputFile() override;
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
-  // Flushes, closes and renames into place; false with error() on failure (the
-  // temporary file is then removed).
+  // Closes and renames into place, first flushing to the disk when the rename
+  // replaces an existing file; false with error() on failure (the temporary
+  // file is then removed).
   [[nodiscard]] bool Commit();
   [[nodiscard]] int error() const override { return error_; }
   // The file written: the path asked for, with final symbolic links followed.

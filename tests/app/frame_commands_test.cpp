@@ -202,6 +202,69 @@ INSTANTIATE_TEST_SUITE_P(
                                 std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A command writes only the frame it changes: the other keeps its text, its
+// caret and selection (and, on the desktop, its scroll position and undo).
+TEST_F(MainWindowTest, CommandsWriteOnlyTheFrameTheyChange) {
+  const struct {
+    Command command;
+    bool writesSource;
+    bool writesTarget;
+  } cases[] = {
+      {Command::DecodeBase64, false, true},
+      {Command::DecodeQuotedPrintable, false, true},
+      {Command::DecodeHz, false, true},
+      {Command::Utf8Gb, false, true},
+      {Command::Utf7Big5, false, true},
+      {Command::Big5ToGb, false, true},
+      {Command::GbToBig5, false, true},
+      {Command::RestoreHighBits, false, true},
+      {Command::WordWrap, false, true},
+      {Command::AddMark, false, true},
+      {Command::RemoveMark, false, true},
+      {Command::TargetFromSource, false, true},
+      {Command::SourceFromTarget, true, false},
+      {Command::PasteToSource, false, false},
+      {Command::CopySelectedTarget, false, false},
+      {Command::Close, true, true},
+      {Command::SaveAs, false, false},
+      {Command::Exit, false, false},
+  };
+  Start();
+  for (const auto& c : cases) {
+    const std::string_view name = FindCommand(c.command)->name;
+    Type("c291cmNl", "target text");
+    view.source.Select(2, 5);
+    view.target.Select(1, 3);
+    const int sourceSets = view.source.setCount;
+    const int targetSets = view.target.setCount;
+    Run(c.command);
+    EXPECT_EQ(view.source.setCount - sourceSets, c.writesSource ? 1 : 0) << name;
+    EXPECT_EQ(view.target.setCount - targetSets, c.writesTarget ? 1 : 0) << name;
+    if (!c.writesSource && c.command != Command::PasteToSource) {
+      EXPECT_EQ(view.source.bytes, "c291cmNl") << name;
+      EXPECT_EQ(view.source.selection.start, 2U) << name;
+      EXPECT_EQ(view.source.selection.end, 5U) << name;
+    }
+    if (!c.writesTarget) {
+      EXPECT_EQ(view.target.bytes, "target text") << name;
+      EXPECT_EQ(view.target.selection.end, 3U) << name;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, OpenWritesOnlyTheSourceFrame) {
+  Start();
+  dir.Write("in.txt", "opened");
+  Type("old", "target text");
+  view.target.Select(1, 3);
+  const int targetSets = view.target.setCount;
+  platform.openFiles.push_back(dir.File("in.txt"));
+  Run(Command::Open);
+  EXPECT_EQ(view.source.bytes, "opened");
+  EXPECT_EQ(view.target.setCount, targetSets);
+  EXPECT_EQ(view.target.selection.end, 3U);
+}
+
 TEST_F(MainWindowTest, FrameDecodingsHaveNoSizeBound) {
   Start();
   std::string source;

@@ -412,6 +412,26 @@ TEST_F(MainWindowTest, SettingExitOrFailedValidationKeepsMenuAndTitle) {
   EXPECT_EQ(platform.messages[0], Ascii("Please enter an integer between 30 and 96."));
 }
 
+// The dialog edits a copy: the fields a refused OK had already taken do not
+// reach the live settings when the user then leaves with Exit.
+TEST_F(MainWindowTest, SettingRefusedThenExitLeavesTheLiveSettingsAlone) {
+  Start();
+  view.onSettingsDialog = [](SettingsDialog& d) {
+    auto values = d.CurrentValues();
+    values.languageIndex = 0;
+    values.wordWrapNumber = "10";
+    EXPECT_FALSE(d.OnOk(values).closeDialog);
+    EXPECT_EQ(d.settings().wordWrapNumber, 10);
+    return false;
+  };
+  Run(Command::Setting);
+  EXPECT_EQ(window->settings().wordWrapNumber, 70);
+  EXPECT_EQ(window->settings().interfaceLanguage, Language::English);
+  Type("", std::string(75, 'a'));
+  Run(Command::WordWrap);
+  EXPECT_EQ(view.target.bytes, std::string(70, 'a') + "\r\n" + std::string(5, 'a'));
+}
+
 TEST_F(MainWindowTest, SettingWithNoLanguageChosenUsesTheBig5Menu) {
   Start();
   view.onSettingsDialog = [](SettingsDialog& d) {

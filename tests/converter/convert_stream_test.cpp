@@ -9,6 +9,7 @@
 
 #include "cjk/code_tables.h"
 #include "cjk/utf7.h"
+#include "support/level_check.h"
 #include "support/random_bytes.h"
 #include "support/stream_check.h"
 
@@ -237,6 +238,53 @@ TEST(ConvertStream, LongGbTextIsBlockSizeIndependentInEveryMode) {
   for (const BlankMode mode : {kAdd, kRemove, kKeep}) {
     EXPECT_EQ(ToHex(ExpectBlockSizeIndependent(Engine(kGb, kBig5, mode), input)),
               ToHex(ReferenceConvert(input, kGb, kBig5, mode)));
+  }
+}
+
+TEST(ConvertFastPaths, GiveThePlainBytesForEveryPairOfCodesAndMode) {
+  using namespace std::string_view_literals;
+  std::mt19937 rng(32);
+  for (int round = 0; round < 60; ++round) {
+    // Pairs with high and low trail bytes, lone high bytes that shift the
+    // pairing, blanks before Chinese characters; and units of every kind.
+    const std::string text =
+        testing::RandomPieces(rng, rng() % 150,
+                              {"\xD6\xD0",
+                               "\xB9\xFA",
+                               "\xA4\x40",
+                               "\xA7\x41",
+                               " ",
+                               " \xD6\xD0",
+                               "mail",
+                               "\r\n",
+                               "\xB2",
+                               "\x80",
+                               "\xFF\xFF",
+                               "\xA4 ",
+                               "\x00"
+                               "A"sv,
+                               "\x00 "sv,
+                               "\x4E\x2D",
+                               "\xFE\xFF",
+                               "\x00\xE9"sv,
+                               "\x00\r\x00\n"sv,
+                               "\x65\xE5\x67\x2C",
+                               "\x00 \x4E\x2D"sv,
+                               "\x00m\x00"
+                               "a\x00i\x00l\x00 \x00t\x00o\x00 \x00y\x00o\x00u"sv});
+    for (const TextCode from : {kGb, kBig5, kUnicode}) {
+      for (const TextCode to : {kGb, kBig5}) {
+        for (const BlankMode mode : {kAdd, kRemove, kKeep}) {
+          const testing::LeveledStream engine = [=](SimdLevel level, ByteReader& in,
+                                                    ByteWriter& out) {
+            ConvertDecoder decoder(from, to, mode);
+            decoder.simd = level;
+            return PumpStream(decoder, in, out);
+          };
+          ASSERT_TRUE(testing::ExpectLevelsAgree(engine, text));
+        }
+      }
+    }
   }
 }
 

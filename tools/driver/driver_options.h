@@ -1,4 +1,5 @@
-// Hidden options of `vortane` for screenshots and checks without a mouse:
+// Options of the developer driver `vortane-driver`, which runs the desktop
+// program's windows for screenshots and checks without a mouse:
 //   --settings-dir DIR     read and write Vortane.ini in DIR
 //   --source-file FILE     put FILE's bytes into the source frame after start
 //   --display-code gb|big5 show both frames through that code
@@ -25,7 +26,7 @@ namespace vortane {
 
 class MainWindow;
 
-struct DeveloperOptions {
+struct DriverOptions {
   QString settingsDirectory;
   QString sourceFile;
   std::optional<TextCode> displayCode;
@@ -44,15 +45,15 @@ struct DeveloperOptions {
 
 // Parses the options in `arguments` (the program name first). On a usage
 // error returns nullopt and sets `error`.
-[[nodiscard]] std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& arguments,
-                                                                    QString& error);
+[[nodiscard]] std::optional<DriverOptions> ParseDriverOptions(const QStringList& arguments,
+                                                              QString& error);
 
 // Schedules what `options` ask for on the running event loop: the source file
 // and the display code at once, the commands once the loop runs (through
 // `runCommand`), then the steps, the menu and the screenshot, each after the
 // previous has settled.
-void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& window,
-                              const std::function<void(Command)>& runCommand);
+void ScheduleDriverActions(const DriverOptions& options, MainWindow& window,
+                           const std::function<void(Command)>& runCommand);
 
 // Draws every visible top-level window (the main window first, dialogs and
 // menus above it) at its screen position into one image and saves it as PNG.

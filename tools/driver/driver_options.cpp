@@ -1,4 +1,4 @@
-#include "gui/developer_options.h"
+#include "driver/driver_options.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -63,26 +63,26 @@ T* FindOnScreen(const QString& name) {
   return nullptr;
 }
 
-void RunStep(const DeveloperOptions::Step& step) {
-  if (step.kind == DeveloperOptions::Step::Kind::SetText) {
+void RunStep(const DriverOptions::Step& step) {
+  if (step.kind == DriverOptions::Step::Kind::SetText) {
     if (QLineEdit* edit = FindOnScreen<QLineEdit>(step.objectName)) {
       edit->setText(step.text);
     } else {
-      qWarning("vortane: no edit named %s", qPrintable(step.objectName));
+      qWarning("vortane-driver: no edit named %s", qPrintable(step.objectName));
     }
     return;
   }
   if (QAbstractButton* button = FindOnScreen<QAbstractButton>(step.objectName)) {
     button->click();
   } else {
-    qWarning("vortane: no button named %s", qPrintable(step.objectName));
+    qWarning("vortane-driver: no button named %s", qPrintable(step.objectName));
   }
 }
 
 void ShowMenu(MainWindow& window, int index, int subIndex) {
   const QList<QAction*> actions = window.menuBar()->actions();
   if (index < 1 || index > actions.size()) {
-    qWarning("vortane: no menu %d", index);
+    qWarning("vortane-driver: no menu %d", index);
     return;
   }
   window.menuBar()->setActiveAction(actions.at(index - 1));
@@ -97,14 +97,13 @@ void ShowMenu(MainWindow& window, int index, int subIndex) {
       return;
     }
   }
-  qWarning("vortane: no item %d in menu %d", subIndex, index);
+  qWarning("vortane-driver: no item %d in menu %d", subIndex, index);
 }
 
 }  // namespace
 
-std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& arguments,
-                                                      QString& error) {
-  DeveloperOptions options;
+std::optional<DriverOptions> ParseDriverOptions(const QStringList& arguments, QString& error) {
+  DriverOptions options;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& option = arguments.at(i);
     if (i + 1 >= arguments.size()) {
@@ -147,9 +146,9 @@ std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& argumen
         return std::nullopt;
       }
       options.steps.push_back(
-          {DeveloperOptions::Step::Kind::SetText, value.left(equals), value.mid(equals + 1)});
+          {DriverOptions::Step::Kind::SetText, value.left(equals), value.mid(equals + 1)});
     } else if (option == QStringLiteral("--click")) {
-      options.steps.push_back({DeveloperOptions::Step::Kind::Click, value, QString()});
+      options.steps.push_back({DriverOptions::Step::Kind::Click, value, QString()});
     } else if (option == QStringLiteral("--show-menu")) {
       const QStringList parts = value.split(QLatin1Char('.'));
       options.showMenu = parts.at(0).toInt(&number);
@@ -170,8 +169,8 @@ std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& argumen
   return options;
 }
 
-void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& window,
-                              const std::function<void(Command)>& runCommand) {
+void ScheduleDriverActions(const DriverOptions& options, MainWindow& window,
+                           const std::function<void(Command)>& runCommand) {
   if (options.displayCode) {
     window.SetDisplayCodes(*options.displayCode);
   }
@@ -180,7 +179,7 @@ void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& windo
     if (file.open(QIODevice::ReadOnly)) {
       window.sourceFrame().SetBytes(file.readAll().toStdString());
     } else {
-      qWarning("vortane: cannot read %s", qPrintable(options.sourceFile));
+      qWarning("vortane-driver: cannot read %s", qPrintable(options.sourceFile));
     }
   }
   // Commands may open modal dialogs: they run one after the other from a
@@ -193,7 +192,7 @@ void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& windo
     });
   }
   int at = kSettleMilliseconds;
-  for (const DeveloperOptions::Step& step : options.steps) {
+  for (const DriverOptions::Step& step : options.steps) {
     QTimer::singleShot(at, &window, [step] { RunStep(step); });
     at += kSettleMilliseconds;
   }
@@ -207,7 +206,7 @@ void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& windo
     QTimer::singleShot(at, &window, [&window, path = options.screenshot] {
       const bool saved = SaveScreenshot(path, window);
       if (!saved) {
-        qWarning("vortane: cannot write %s", qPrintable(path));
+        qWarning("vortane-driver: cannot write %s", qPrintable(path));
       }
       // Ends every event loop, the modal dialogs' included.
       QCoreApplication::exit(saved ? 0 : 1);

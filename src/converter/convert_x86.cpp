@@ -1,0 +1,155 @@
+#include "converter/convert_kernels.h"
+
+#if defined(__x86_64__)
+
+#include <cstring>
+
+#include "codec/simd_x86.h"
+
+namespace vortane {
+namespace {
+
+constexpr long kPairWindow = 64;
+
+// The lead bytes among the 64 bytes of a window that begins at a unit's
+// start, from the bits of its bytes of 0x80 and above: a lead byte takes the
+// byte after it, so in each run of such bytes the first, third, fifth ... are
+// leads. Adding a run's first bit to the run carries through it, which finds
+// the runs that begin at an even (or odd) place.
+constexpr std::uint64_t LeadBits(std::uint64_t high) {
+  constexpr std::uint64_t kEven = 0x5555555555555555ull;
+  const std::uint64_t starts = high & ~(high << 1);
+  const std::uint64_t evenRuns = high & ~(high + (starts & kEven));
+  const std::uint64_t oddRuns = high & ~(high + (starts & ~kEven));
+  return (evenRuns & kEven) | (oddRuns & ~kEven);
+}
+
+// Copies the window, then writes the code of each of its pairs over the pair.
+// A lead in the last byte is left for the next window.
+inline char* ConvertWindow(const unsigned char*& p, std::uint64_t high, char* o,
+                           const std::uint16_t* codes) {
+  long consumed = kPairWindow;
+  std::uint64_t leads = LeadBits(high);
+  if ((leads >> 63) != 0) {
+    leads &= ~(std::uint64_t{1} << 63);
+    consumed = kPairWindow - 1;
+  }
+  for (; leads != 0; leads &= leads - 1) {
+    const auto at = static_cast<unsigned>(__builtin_ctzll(leads));
+    const std::uint16_t code = codes[static_cast<unsigned>(p[at]) << 8 | p[at + 1]];
+    o[at] = static_cast<char>(code >> 8);
+    o[at + 1] = static_cast<char>(code & 0xFF);
+  }
+  p += consumed;
+  return o + consumed;
+}
+
+// Big-endian unit i of a window as a number.
+inline unsigned UnitAt(const unsigned char* p, unsigned i) {
+  return static_cast<unsigned>(p[2 * i]) << 8 | p[2 * i + 1];
+}
+
+}  // namespace
+
+char* ConvertPairsSse2(const unsigned char*& p, const unsigned char* end, char* o,
+                       const std::uint16_t* codes) {
+  while (end - p >= kPairWindow) {
+    std::uint64_t high = 0;
+    for (int k = 0; k < 4; ++k) {
+      const __m128i x = simd::Load16(p + 16 * k);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 16 * k), x);
+      high |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(x))) << (16 * k);
+    }
+    o = ConvertWindow(p, high, o, codes);
+  }
+  return o;
+}
+
+VORTANE_AVX2 char* ConvertPairsAvx2(const unsigned char*& p, const unsigned char* end, char* o,
+                                    const std::uint16_t* codes) {
+  while (end - p >= kPairWindow) {
+    const __m256i low = simd::Load32(p);
+    const __m256i high = simd::Load32(p + 32);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(o), low);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + 32), high);
+    const std::uint64_t highBits =
+        static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(high))) << 32;
+    o = ConvertWindow(p, highBits, o, codes);
+  }
+  return o;
+}
+
+char* ConvertUnitsSse2(const unsigned char*& p, const unsigned char* end, char* o,
+                       const std::uint16_t* codes) {
+  constexpr long kWindow = 16;
+  while (end - p >= kWindow) {
+    const __m128i x = simd::Load16(p);
+    // The high bytes of the eight units are the even bytes.
+    const auto highBytes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_setzero_si128()))) & 0x5555;
+    if (highBytes == 0x5555) {
+      // Eight single-byte units: their low bytes side by side.
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(o),
+                       _mm_packus_epi16(_mm_srli_epi16(x, 8), _mm_setzero_si128()));
+      o += 8;
+    } else {
+      for (unsigned i = 0; i < 8; ++i) {
+        const unsigned unit = UnitAt(p, i);
+        const std::uint16_t code = codes[unit];
+        // A single-byte unit writes its low byte alone, a double-byte unit its code.
+        const bool single = unit < 0x100;
+        o[0] = static_cast<char>(single ? unit : code >> 8);
+        o[1] = static_cast<char>(code & 0xFF);
+        o += single ? 1 : 2;
+      }
+    }
+    p += kWindow;
+  }
+  return o;
+}
+
+VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char* end, char* o,
+                                    const std::uint16_t* codes) {
+  constexpr long kWindow = 32;
+  const __m256i swap = _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14, 1, 0,
+                                        3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14);
+  const auto* const table = reinterpret_cast<const int*>(codes);
+  while (end - p >= kWindow) {
+    const __m256i units = _mm256_shuffle_epi8(simd::Load32(p), swap);
+    // The gather reads four bytes per lane, two past the last code: a unit
+    // FFFF ends the window and goes the exact way.
+    const auto last = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1))));
+    const unsigned lanes = last != 0 ? _tzcnt_u32(last) / 2 : 16;
+    if (lanes == 0) {
+      break;
+    }
+    const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
+    const __m256i low = _mm256_and_si256(
+        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(units)), 2),
+        mask16);
+    const __m256i high = _mm256_and_si256(
+        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(units, 1)), 2),
+        mask16);
+    const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
+    const __m256i isSingle =
+        _mm256_cmpeq_epi16(_mm256_and_si256(units, _mm256_set1_epi16(static_cast<short>(0xFF00))),
+                           _mm256_setzero_si256());
+    // High byte first; a single-byte unit keeps only its low byte, the second.
+    const __m256i values = _mm256_shuffle_epi8(_mm256_blendv_epi8(found, units, isSingle), swap);
+    const __m256i kept = _mm256_or_si256(_mm256_andnot_si256(isSingle, _mm256_set1_epi16(-1)),
+                                         _mm256_set1_epi16(static_cast<short>(0xFF00)));
+    const std::uint64_t below =
+        lanes == 16 ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * lanes)) - 1;
+    const auto keep =
+        static_cast<std::uint32_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(kept)) & below);
+    o = simd::PackBytes32(values, keep, o);
+    p += 2 * lanes;
+  }
+  return o;
+}
+
+}  // namespace vortane
+
+#endif  // __x86_64__
