@@ -39,11 +39,11 @@ names the file and the cause), 2 a usage error.
 
 std::string GeneralHelp() {
   std::string help(kIntroduction);
-  for (const CliCommandSpec* command : CliCommands()) {
+  for (const CliCommandSyntax* command : CliCommands()) {
     help += command->summary;
   }
   help += "\nOptions:\n";
-  for (const CliCommandSpec* command : CliCommands()) {
+  for (const CliCommandSyntax* command : CliCommands()) {
     help += command->optionsSummary;
   }
   help += kCommonOptions;
@@ -52,8 +52,8 @@ std::string GeneralHelp() {
 }
 
 std::string CommandHelp(std::string_view command) {
-  const CliCommandSpec* spec = FindCliCommand(command);
-  return spec != nullptr ? std::string(spec->help) : GeneralHelp();
+  const CliCommandSyntax* syntax = FindCliCommand(command);
+  return syntax != nullptr ? std::string(syntax->help) : GeneralHelp();
 }
 
 }  // namespace vortane

@@ -1,5 +1,5 @@
 // vortane-cli convert: the code converter's engine over a stream.
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "converter/convert_stream.h"
 
 namespace vortane {
@@ -68,8 +68,8 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 
 }  // namespace
 
-const CliCommandSpec& ConvertCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& ConvertCommand() {
+  static const CliCommandSyntax kSpec{
       .name = "convert",
       .options = {{"--from", true}, {"--to", true}, {"--blanks", true}},
       .methods = {{"", CliRoute::Convert, &Convert}},

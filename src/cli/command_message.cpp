@@ -5,7 +5,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "cli/message_job.h"
 
 namespace vortane {
@@ -105,8 +105,8 @@ part; the output holds what was read.
 
 }  // namespace
 
-const CliCommandSpec& MessageCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& MessageCommand() {
+  static const CliCommandSyntax kSpec{
       .name = "message",
       .options = {{"--json", false}, {"--extract", true}},
       .methods = {{"", CliRoute::Message, &Message}},
