@@ -4,7 +4,10 @@
 set -euo pipefail
 
 # fonts-wqy-microhei: Chinese characters in the desktop program's window.
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei "$@")
+# libicu-dev: the charsets table test checks GB 18030 against ICU (tools/gen_charset_tables.py
+# reads ICU too).
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei
+  libicu-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do
