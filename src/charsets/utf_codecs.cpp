@@ -101,15 +101,16 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
   std::size_t i = 0;
-  if (reader.order == ByteOrder::Unknown) {
+  if (reader.order == ByteOrder::Unknown || reader.order == ByteOrder::BigUnlessLittleMark) {
     if (n < 2 && !last) {
       return 0;
     }
+    const bool bigMark = reader.order == ByteOrder::Unknown;
     reader.order = ByteOrder::Big;
     if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
       reader.order = ByteOrder::Little;
       i = 2;
-    } else if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
+    } else if (bigMark && n >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
       i = 2;
     }
   }

@@ -19,10 +19,12 @@ std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
 std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, std::string& out,
                                  std::size_t& unwritable);
 
-enum class ByteOrder : std::uint8_t { Unknown, Little, Big };
+enum class ByteOrder : std::uint8_t { Unknown, BigUnlessLittleMark, Little, Big };
 
 // UTF-16 reading state. With Unknown the first two bytes decide: FF FE little,
-// FE FF big (the mark dropped), anything else big-endian and kept.
+// FE FF big (the mark dropped), anything else big-endian and kept. With
+// BigUnlessLittleMark only FF FE is a mark (the converter's Unicode: FE FF is
+// read as the character U+FEFF).
 struct Utf16Reader {
   ByteOrder order = ByteOrder::Unknown;
 };
