@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "cli/cli_convert.h"
 #include "cli/cli_help.h"
 #include "cli/cli_routes.h"
 #include "io/file_stream.h"
@@ -21,6 +22,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view kProgram = "vortane-cli";
 constexpr std::string_view kStandardInput = "standard input";
 constexpr std::string_view kStandardOutput = "standard output";
+// Exit status of a run whose text could not be converted whole (--strict).
+constexpr int kNotWhole = 3;
 
 // errno of the last failure of a file reader or writer; 0 for other streams.
 int ErrorOf(const ByteReader& reader) {
@@ -165,6 +168,18 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
         return ReportFileError(err, outputName, ErrorOf(*writer), "write failed");
     }
   }
+  if (route.counts) {
+    const std::string counts = DescribeCounts(inputName, command, route.counts());
+    (void)err.Write(counts);
+    if (!counts.empty() && command.strict) {
+      // The output file, not committed, is removed: OUTPUT stays as it was.
+      // Standard output has had the result as it came, in constant memory;
+      // the exit status tells that it is not whole.
+      ReportFileError(err, outputName,
+                      toStdout ? "not converted whole (--strict)" : "left as it was (--strict)");
+      return kNotWhole;
+    }
+  }
   if (outputFile && !outputFile->Commit()) {
     return ReportFileError(err, outputName, outputFile->error(), "write failed");
   }
@@ -184,6 +199,9 @@ int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out
       return ReportUsageError(err, parsed);
     case CliAction::Run:
       break;
+  }
+  if (parsed.command.route == CliRoute::Labels) {
+    return PrintText(out, err, LabelsText());
   }
   return Execute(parsed.command, in, out, err);
 }

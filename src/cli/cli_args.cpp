@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/cli_convert.h"
+
 namespace vortane {
 
 namespace {
@@ -50,7 +52,11 @@ const std::vector<CommandSyntax>& Commands() {
       {"wrap", {{"--width", true}, {"--no-double-bytes", false}}, {}, CliRoute::Wrap},
       {"mark", {{"--mark", true}}, {{"add", CliRoute::MarkAdd}, {"remove", CliRoute::MarkRemove}}},
       {"restore-high-bits", {}, {}, CliRoute::RestoreHighBits},
-      {"convert", {{"--from", true}, {"--to", true}, {"--blanks", true}}, {}, CliRoute::Convert},
+      {"convert",
+       {{"--from", true}, {"--to", true}, {"--blanks", true}, {"--strict", false}},
+       {},
+       CliRoute::Convert},
+      {"labels", {}, {}, CliRoute::Labels},
   };
   return kCommands;
 }
@@ -82,15 +88,12 @@ std::optional<Int> ParseNumber(std::string_view text) {
   return value;
 }
 
-std::optional<TextCode> ParseCode(std::string_view text, bool unicodeAllowed) {
+std::optional<TextCode> ParseCode(std::string_view text) {
   if (text == "gb") {
     return TextCode::Gb;
   }
   if (text == "big5") {
     return TextCode::Big5;
-  }
-  if (text == "unicode" && unicodeAllowed) {
-    return TextCode::Unicode;
   }
   return std::nullopt;
 }
@@ -213,7 +216,7 @@ bool ApplyOptions(std::string_view command, const Words& words, CliCommand& out,
       return false;
     }
     if (to) {
-      const auto code = ParseCode(*to, false);
+      const auto code = ParseCode(*to);
       if (!code) {
         error = "--to takes gb or big5, not " + Quoted(*to);
         return false;
@@ -243,33 +246,13 @@ bool ApplyOptions(std::string_view command, const Words& words, CliCommand& out,
     const auto from = OptionValue(words, "--from");
     const auto to = OptionValue(words, "--to");
     if (!from || !to) {
-      error = "'convert' needs --from gb|big5|unicode and --to gb|big5";
+      error = "'convert' needs --from CODE and --to CODE";
       return false;
     }
-    const auto source = ParseCode(*from, true);
-    if (!source) {
-      error = "--from takes gb, big5 or unicode, not " + Quoted(*from);
+    if (!ApplyConvertCodes(*from, *to, OptionValue(words, "--blanks"), out, error)) {
       return false;
     }
-    const auto result = ParseCode(*to, false);
-    if (!result) {
-      error = "--to takes gb or big5, not " + Quoted(*to);
-      return false;
-    }
-    out.sourceCode = *source;
-    out.resultCode = *result;
-    if (const auto blanks = OptionValue(words, "--blanks")) {
-      if (*blanks == "add") {
-        out.blankMode = BlankMode::AddBlank;
-      } else if (*blanks == "remove") {
-        out.blankMode = BlankMode::RemoveBlank;
-      } else if (*blanks == "keep") {
-        out.blankMode = BlankMode::KeepStill;
-      } else {
-        error = "--blanks takes add, remove or keep, not " + Quoted(*blanks);
-        return false;
-      }
-    }
+    out.strict = HasOption(words, "--strict");
   }
   return true;
 }
@@ -336,8 +319,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (!ApplyOptions(syntax->name, words, command, error)) {
     return fail(error);
   }
-  if (operands.size() > 2) {
-    return fail("too many arguments: " + Quoted(operands[2]));
+  const std::size_t files = command.route == CliRoute::Labels ? 0 : 2;
+  if (operands.size() > files) {
+    return fail("too many arguments: " + Quoted(operands[files]));
   }
   if (!operands.empty()) {
     command.input = operands[0];

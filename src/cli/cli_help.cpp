@@ -9,7 +9,8 @@ constexpr std::string_view kGeneralHelp =
 
 Decodes mail text: Base64, Quoted-Printable and HZ, UTF-8 and UTF-7 into GB
 or Big5 or into UTF-16, GB <-> Big5, 7bit-8bit restoration, word wrap and
-quote marks, and the GB / Big5 / Unicode code converter.
+quote marks, the GB / Big5 / Unicode code converter, and re-encoding between
+GB 18030, Big5-HKSCS, UTF-8, UTF-16, HZ and UTF-7.
 
 Commands:
   decode base64|qp|hz       decode a whole file by the file (stream) rules
@@ -30,6 +31,11 @@ Commands:
                             (7bit-8bit); the range is clamped to the input
   convert --from gb|big5|unicode --to gb|big5 [--blanks add|remove|keep]
                             the code converter
+  convert --from CODE --to CODE [--strict]
+                            re-encode from one code to another: gb, big5,
+                            unicode or any label that 'labels' lists
+  labels                    list the labels of codes, each with the code it
+                            reads as
 
 Options:
   --no-double-bytes         text qp: do not move a line break that splits a
@@ -37,9 +43,13 @@ Options:
                             accept it and are not affected);
                             wrap: break after N bytes even inside a
                             double-byte character
-  --to gb|big5              text utf8|utf7, convert: the result code
-  --from gb|big5|unicode    convert: the source code (unicode: big-endian
-                            UTF-16, no byte-order mark)
+  --to gb|big5              text utf8|utf7: the result code
+  --from CODE, --to CODE    convert: the source and result codes; gb, big5
+                            and unicode (big-endian UTF-16, or little-endian
+                            after the mark FF FE; a source only) through the
+                            program's tables, any other name a label
+  --strict                  convert: exit 3 and leave OUTPUT as it was when
+                            any character could not be read or written
   --blanks add|remove|keep  convert: put one blank before every Chinese
                             character, take the blank before one away, or
                             keep the text as it is (default keep)
@@ -58,7 +68,8 @@ constant memory; the other commands hold the whole input and result in
 memory and write the whole result, 0 bytes included.
 
 Exit status: 0 success, 1 a file could not be read or written (the message
-names the file and the cause), 2 a usage error.
+names the file and the cause), 2 a usage error, 3 the text could not be
+converted whole (convert --strict).
 )";
 
 constexpr std::string_view kDecodeHelp =
@@ -146,19 +157,49 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 constexpr std::string_view kConvertHelp =
     R"(Usage: vortane-cli convert --from gb|big5|unicode --to gb|big5
                            [--blanks add|remove|keep] [INPUT [OUTPUT]]
+       vortane-cli convert --from CODE --to CODE [--strict] [INPUT [OUTPUT]]
 
-The code converter: streams a text from GB, Big5 or Unicode (big-endian
-UTF-16, no byte-order mark) into GB or Big5, in 64 KiB blocks with constant
-memory. Codes that no table holds are written unchanged.
+Streams a text from one code into another in 64 KiB blocks with constant
+memory.
+
+Between gb, big5 and unicode it is the code converter: GB <-> Big5 converts
+simplified and traditional characters, unicode is big-endian UTF-16 (read
+little-endian when it begins with the mark FF FE, the mark dropped), and
+codes that no table holds are written unchanged.
+
+Any other pair re-encodes: the characters stay what they are. CODE is gb,
+big5, unicode (a source only) or a label that 'vortane-cli labels' lists,
+any case. As a source a label reads as its code: GBK and GB 2312 labels as
+GB 18030, Big5 labels other than big5 as Big5-HKSCS. As a result a GB label
+writes GB 18030, a Big5 label other than big5 writes Big5-HKSCS, utf-8 writes
+no mark, utf-16 writes little-endian with a mark, utf-16le and utf-16be no
+mark. A byte sequence the source cannot read becomes U+FFFD (or '?' where the
+result cannot hold it), a character the result cannot hold becomes '?'; the
+counts of both go to standard error.
 
 Options:
-  --from gb|big5|unicode    the source code (required)
-  --to gb|big5              the result code (required)
-  --blanks add|remove|keep  the blank before a Chinese character: put one
+  --from CODE               the source code (required)
+  --to CODE                 the result code (required)
+  --blanks add|remove|keep  between gb, big5 and unicode only: put one blank
                             before every Chinese character, take the one
                             there away, or keep the text (default keep)
+  --strict                  when any character could not be read or
+                            written, exit 3 and leave OUTPUT as it was (on
+                            standard output the result has been written as
+                            it came; the exit status tells it is not whole)
 
 INPUT and OUTPUT default to standard input and output; '-' names them too.
+Exit status: 0 success (counts of unconverted characters included), 1 an I/O
+error, 2 a usage error, 3 not converted whole under --strict.
+)";
+
+constexpr std::string_view kLabelsHelp =
+    R"(Usage: vortane-cli labels
+
+Lists every label of a code that convert --from and --to take besides gb,
+big5 and unicode: one line each, the label, a tab, the code it reads as.
+Labels match in any case, with blanks and quotes around them ignored.
+
 Exit status: 0 success, 1 an I/O error, 2 a usage error.
 )";
 
@@ -184,6 +225,9 @@ std::string_view CommandHelp(std::string_view command) {
   }
   if (command == "convert") {
     return kConvertHelp;
+  }
+  if (command == "labels") {
+    return kLabelsHelp;
   }
   return kGeneralHelp;
 }

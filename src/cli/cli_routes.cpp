@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <memory>
 
 #include "app/line_transforms.h"
+#include "charsets/recode_stream.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -50,6 +52,20 @@ RouteFunction SelectRoute(const CliCommand& c) {
                      ByteReader& in, ByteWriter& out) {
         return ConvertStream(in, out, source, result, blanks);
       };
+      break;
+    case CliRoute::Recode: {
+      auto counts = std::make_shared<ConversionCounts>();
+      f.stream = [from = c.convertFrom, to = c.convertTo, counts](ByteReader& in, ByteWriter& out) {
+        RecodeDecoder decoder(from, to);
+        const StreamStatus status = PumpStream(decoder, in, out);
+        *counts = {decoder.Unreadable(), decoder.Unwritable()};
+        return status;
+      };
+      f.counts = [counts] { return *counts; };
+      break;
+    }
+    case CliRoute::Labels:
+      f.text = [](std::string_view) { return LabelsText(); };
       break;
     case CliRoute::TextBase64:
       f.text = [](std::string_view t) { return DecodeBase64Text(t); };
