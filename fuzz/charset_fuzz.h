@@ -68,6 +68,19 @@ inline void CheckCharset(Charset charset, const std::uint8_t* data, std::size_t 
 
   const EncodedText encoded = EncodeFromUtf8(charset, text);
   FUZZ_CHECK(ExpectChunkIndependent(encodeStream, text, chunk) == encoded.bytes);
+  // Ill-formed input read as U+FFFD: the same in any chunking, and where the
+  // code holds U+FFFD nothing is unwritable that was not already.
+  const auto replacingStream = [charset](ByteReader& in, ByteWriter& out) {
+    CharsetEncoder encoder(charset, IllFormedUtf8::Replacement);
+    return PumpStream(encoder, in, out);
+  };
+  const std::string replaced = ExpectChunkIndependent(replacingStream, text, chunk);
+  if (WritesEveryCharacter(charset)) {
+    const DecodedText back = DecodeToUtf8(charset, replaced);
+    FUZZ_CHECK(back.unreadable == 0);
+    FUZZ_CHECK(back.utf8 == DecodeToUtf8(Charset::Utf8, text).utf8 ||
+               (charset == Charset::Utf16 && text.starts_with("\uFEFF")));
+  }
   const DecodedText valid = DecodeToUtf8(Charset::Utf8, text);
   if (valid.unreadable == 0 && encoded.unwritable == 0) {
     // Valid UTF-8 that the code holds is read back exactly.

@@ -47,40 +47,54 @@ struct RecodeDecoder::State {
   State(const ConvertCode& from, const ConvertCode& to)
       : fromCode(std::holds_alternative<TextCode>(from) ? std::get<TextCode>(from) : TextCode::Gb),
         toCode(std::holds_alternative<TextCode>(to) ? std::get<TextCode>(to) : TextCode::Gb) {
-    if (const auto charset = CharsetOf(from, false)) {
-      decoder.emplace(*charset);
-    }
-    if (const auto charset = CharsetOf(to, true)) {
-      encoder.emplace(*charset);
+    const std::optional<Charset> reading = CharsetOf(from, false);
+    const std::optional<Charset> writing = CharsetOf(to, true);
+    // UTF-8 is read only once: into a charset the encoder reads it itself,
+    // ill-formed sequences as U+FFFD; into UTF-8 what a decoder writes goes
+    // straight to the output.
+    if (reading == Charset::Utf8 && writing) {
+      encoder.emplace(*writing, IllFormedUtf8::Replacement);
+      encoderReads = true;
+    } else {
+      if (reading) {
+        decoder.emplace(*reading);
+      }
+      utf8Out = writing == Charset::Utf8;
+      if (writing && !utf8Out) {
+        encoder.emplace(*writing);
+      }
     }
     // Whether `to` holds U+FFFD: when it does not, each U+FFFD standing for
     // unreadable bytes is counted once, as unreadable, not again as unwritable.
     const std::string replacement = "\uFFFD";
     std::string ignored;
-    std::size_t bad = 0;
-    if (const auto charset = CharsetOf(to, true)) {
-      CharsetEncoder probe(*charset);
+    if (writing) {
+      CharsetEncoder probe(*writing);
       probe.Feed(replacement, ignored);
       probe.Finish(ignored);
-      bad = probe.Unwritable();
+      holdsReplacement = probe.Unwritable() == 0;
     } else {
-      EncodeTableCodeStep(toCode, replacement, true, ignored, bad);
+      EncodeCounts probe;
+      EncodeTableCodeStep(toCode, replacement, true, ignored, probe);
+      holdsReplacement = probe.unwritable == 0;
     }
-    holdsReplacement = bad == 0;
   }
 
-  // The converter's own code when there is no charset decoder or encoder.
+  // The converter's own codes, read or written where there is no charset
+  // decoder or encoder.
   TextCode fromCode;
   TextCode toCode;
   std::optional<CharsetDecoder> decoder;
   std::optional<CharsetEncoder> encoder;
+  bool encoderReads = false;  // the source is UTF-8, read by the encoder itself
+  bool utf8Out = false;       // decoded UTF-8 is the output
+  bool holdsReplacement = true;
   std::string readCarry;
   std::string writeCarry;
   Utf16Reader units{ByteOrder::BigUnlessLittleMark};
-  std::size_t unreadable = 0;
-  std::size_t unwritable = 0;
-  bool holdsReplacement = true;
-  std::string utf8;
+  std::size_t unreadable = 0;  // by the converter's own codes
+  EncodeCounts writeCounts;    // by the converter's own codes
+  std::string utf8;            // decoded, not yet encoded
 
   std::size_t ReadStep(std::string_view in, bool last, std::string& out) {
     if (fromCode == TextCode::Unicode) {
@@ -88,26 +102,53 @@ struct RecodeDecoder::State {
     }
     return DecodeTableCodeStep(fromCode, in, last, out, unreadable);
   }
-  std::size_t WriteStep(std::string_view in, bool last, std::string& out) {
-    return EncodeTableCodeStep(toCode, in, last, out, unwritable);
+
+  // Decodes `in` into `out` (last: the end of the input).
+  void Read(std::string_view in, bool last, std::string& out) {
+    const auto read = [this](std::string_view bytes, bool end, std::string& o) {
+      return ReadStep(bytes, end, o);
+    };
+    if (decoder) {
+      decoder->Feed(in, out);
+      if (last) {
+        decoder->Finish(out);
+      }
+    } else {
+      FeedCarried(readCarry, in, out, read);
+      if (last) {
+        FinishCarried(readCarry, out, read);
+      }
+    }
   }
 
-  void Write(std::string& out, bool last) {
-    const auto write = [this](std::string_view in, bool end, std::string& o) {
-      return WriteStep(in, end, o);
+  // Encodes `in` into `out` (last: the end of the input).
+  void Write(std::string_view in, bool last, std::string& out) {
+    const auto write = [this](std::string_view text, bool end, std::string& o) {
+      return EncodeTableCodeStep(toCode, text, end, o, writeCounts);
     };
     if (encoder) {
-      encoder->Feed(utf8, out);
+      encoder->Feed(in, out);
       if (last) {
         encoder->Finish(out);
       }
     } else {
-      FeedCarried(writeCarry, utf8, out, write);
+      FeedCarried(writeCarry, in, out, write);
       if (last) {
         FinishCarried(writeCarry, out, write);
       }
     }
-    utf8.clear();
+  }
+
+  void Convert(std::string_view in, bool last, std::string& out) {
+    if (encoderReads) {
+      Write(in, last, out);
+    } else if (utf8Out) {
+      Read(in, last, out);
+    } else {
+      Read(in, last, utf8);
+      Write(utf8, last, out);
+      utf8.clear();
+    }
   }
 };
 
@@ -118,37 +159,24 @@ RecodeDecoder::RecodeDecoder(RecodeDecoder&&) noexcept = default;
 RecodeDecoder& RecodeDecoder::operator=(RecodeDecoder&&) noexcept = default;
 
 void RecodeDecoder::Feed(std::string_view block, std::string& out) {
-  State& s = *state_;
-  if (s.decoder) {
-    s.decoder->Feed(block, s.utf8);
-  } else {
-    FeedCarried(s.readCarry, block, s.utf8, [&s](std::string_view in, bool last, std::string& o) {
-      return s.ReadStep(in, last, o);
-    });
-  }
-  s.Write(out, false);
+  state_->Convert(block, false, out);
 }
 
-void RecodeDecoder::Finish(std::string& out) {
-  State& s = *state_;
-  if (s.decoder) {
-    s.decoder->Finish(s.utf8);
-  } else {
-    FinishCarried(s.readCarry, s.utf8, [&s](std::string_view in, bool last, std::string& o) {
-      return s.ReadStep(in, last, o);
-    });
-  }
-  s.Write(out, true);
-}
+void RecodeDecoder::Finish(std::string& out) { state_->Convert({}, true, out); }
 
 std::size_t RecodeDecoder::Unreadable() const {
-  return state_->decoder ? state_->decoder->Unreadable() : state_->unreadable;
+  const State& s = *state_;
+  if (s.encoderReads) {
+    return s.encoder->IllFormed();
+  }
+  return s.decoder ? s.decoder->Unreadable() : s.unreadable;
 }
 
 std::size_t RecodeDecoder::Unwritable() const {
-  const std::size_t all = state_->encoder ? state_->encoder->Unwritable() : state_->unwritable;
+  const State& s = *state_;
+  const std::size_t all = s.encoder ? s.encoder->Unwritable() : s.writeCounts.unwritable;
   const std::size_t unreadable = Unreadable();
-  return state_->holdsReplacement || all < unreadable ? all : all - unreadable;
+  return s.holdsReplacement || all < unreadable ? all : all - unreadable;
 }
 
 }  // namespace vortane

@@ -39,13 +39,14 @@ const PointIndex& PointsOf(TextCode code) {
 
 class TableCodeSink {
  public:
-  static constexpr std::size_t kMaxOutPerByte = 1;
+  // A one-byte ill-formed sequence written as U+FFFD may take a two-byte code.
+  static constexpr std::size_t kMaxOutPerByte = 2;
   static constexpr std::size_t kMaxOutExtra = 0;
   static constexpr bool kCopiesAscii = true;
 
-  TableCodeSink(TextCode code, std::size_t& unwritable)
+  TableCodeSink(TextCode code, EncodeCounts& counts)
       : lookup_(code == TextCode::Big5 ? LookupUnicodeToBig5 : LookupUnicodeToGb),
-        unwritable_(unwritable) {}
+        counts_(counts) {}
 
   char* Put(char* o, char32_t point) {
     const std::optional<std::uint16_t> code = lookup_(point);
@@ -57,7 +58,7 @@ class TableCodeSink {
     return o;
   }
   char* Bad(char* o) {
-    ++unwritable_;
+    ++counts_.unwritable;
     *o++ = '?';
     return o;
   }
@@ -66,7 +67,7 @@ class TableCodeSink {
 
  private:
   std::optional<std::uint16_t> (*lookup_)(std::uint32_t);
-  std::size_t& unwritable_;
+  EncodeCounts& counts_;
 };
 
 }  // namespace
@@ -108,9 +109,9 @@ std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, s
 }
 
 std::size_t EncodeTableCodeStep(TextCode code, std::string_view utf8, bool last, std::string& out,
-                                std::size_t& unwritable) {
-  TableCodeSink sink(code, unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                                EncodeCounts& counts) {
+  TableCodeSink sink(code, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 }  // namespace vortane::charsets_detail

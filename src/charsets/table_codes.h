@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/codec_steps.h"
 #include "cjk/text_code.h"
 
 namespace vortane::charsets_detail {
@@ -22,8 +23,8 @@ std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, s
 
 // Encode step from UTF-8 for `code` (Gb or Big5): each character through the
 // table's Unicode lookup. A character the table lacks, and each ill-formed
-// UTF-8 sequence, gives "?" and adds one to `unwritable`.
+// UTF-8 sequence, gives "?" and adds one to `counts`.
 std::size_t EncodeTableCodeStep(TextCode code, std::string_view utf8, bool last, std::string& out,
-                                std::size_t& unwritable);
+                                EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

@@ -46,6 +46,13 @@ const RecodeCase kCases[] = {
     {"UnreadableAndUnwritable", Charset::Gb18030, Charset::Big5Hkscs, "80 D6D0 D5E2", "3F A4A4 3F",
      1, 1},
     {"UnreadableIntoGb18030", Charset::Utf16Le, Charset::Gb18030, "00DC", "8431A437", 1, 0},
+    // UTF-8 read by the encoder itself: ill-formed bytes are unreadable all the same.
+    {"IllFormedUtf8IntoGb18030", Charset::Utf8, Charset::Gb18030, "41 C0 E4B8",
+     "41 8431A437 8431A437", 2, 0},
+    {"IllFormedUtf8IntoUtf16", Charset::Utf8, Charset::Utf16Le, "F4908080 41",
+     "FDFF FDFF FDFF FDFF 4100", 4, 0},
+    {"IllFormedUtf8IntoHz", Charset::Utf8, Charset::Hz, "FF E99595", "3F 3F", 1, 1},
+    {"IllFormedUtf8IntoGbTable", Charset::Utf8, TextCode::Gb, "FF E4B8AD", "3F D6D0", 1, 0},
 };
 
 TEST(RecodeStream, ReencodesAndCounts) {
