@@ -78,12 +78,12 @@ for language in 1 0 2; do
   sample=gb
   [ "$language" = 2 ] && sample=big5
   # Decode > Base 64 of the sample in the interface language's code.
-  shot "main-$t" "$language" --source-file "$work/$sample.b64" --command 32775
+  shot "main-$t" "$language" --source-file "$work/$sample.b64" --command decode-base64
   # The other code's text as well, shown through its own code.
   other=big5
   [ "$sample" = big5 ] && other=gb
   shot "main-$t-$other-text" "$language" --display-code "$other" \
-    --source-file "$work/$other.b64" --command 32775
+    --source-file "$work/$other.b64" --command decode-base64
   for menu in 1 1.4 2 4 5 6; do
     shot "menu-$t-$menu" "$language" --show-menu "$menu"
   done

@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "charsets/label_map.h"
+#include "cli/cli_command_spec.h"
 
 namespace vortane {
 namespace {
-
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "cli/cli_routes.h"
 
 namespace vortane {
 
@@ -21,12 +22,6 @@ namespace vortane {
 [[nodiscard]] bool ApplyConvertCodes(std::string_view from, std::string_view to,
                                      const std::optional<std::string>& blanks, CliCommand& command,
                                      std::string& error);
-
-// What a Recode run could not convert.
-struct ConversionCounts {
-  std::size_t unreadable = 0;  // byte sequences of the source code
-  std::size_t unwritable = 0;  // characters the result code cannot hold
-};
 
 // The lines for standard error about `counts` ("vortane-cli: NAME: 2 byte
 // sequences could not be read as gb18030"); empty when both are 0.

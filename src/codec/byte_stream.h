@@ -30,6 +30,8 @@ class ByteReader {
   virtual ~ByteReader() = default;
   // Fills the front of `buffer` with up to buffer.size() bytes.
   virtual ReadResult Read(std::span<char> buffer) = 0;
+  // errno of the last failed read; 0 when none failed or the source has none.
+  [[nodiscard]] virtual int error() const { return 0; }
 };
 
 // A sink of raw bytes.
@@ -38,6 +40,8 @@ class ByteWriter {
   virtual ~ByteWriter() = default;
   // Writes all of `bytes`; false when the write failed.
   [[nodiscard]] virtual bool Write(std::string_view bytes) = 0;
+  // errno of the last failed write; 0 when none failed or the sink has none.
+  [[nodiscard]] virtual int error() const { return 0; }
 };
 
 // Reads from memory, handing out at most `maxChunk` bytes per read (tests use

@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "gui/dialog_units.h"
 #include "gui/main_window.h"
 
@@ -29,18 +29,18 @@ namespace {
 
 constexpr int kSettleMilliseconds = 500;
 
-std::optional<int> DialogCommand(const QString& name) {
+std::optional<Command> DialogCommand(const QString& name) {
   if (name == QStringLiteral("settings")) {
-    return kCmdSetting;
+    return Command::Setting;
   }
   if (name == QStringLiteral("converter")) {
-    return kCmdCodeConverter;
+    return Command::CodeConverter;
   }
   if (name == QStringLiteral("help")) {
-    return kCmdHelpContents;
+    return Command::HelpContents;
   }
   if (name == QStringLiteral("about")) {
-    return kCmdAbout;
+    return Command::About;
   }
   return std::nullopt;
 }
@@ -127,14 +127,14 @@ std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& argumen
         return std::nullopt;
       }
     } else if (option == QStringLiteral("--command")) {
-      const int id = value.toInt(&number);
-      if (!number) {
-        error = QStringLiteral("--command takes a command id");
+      const std::optional<Command> command = CommandNamed(value.toStdString());
+      if (!command) {
+        error = QStringLiteral("--command takes a command name, such as decode-base64");
         return std::nullopt;
       }
-      options.commands.push_back(id);
+      options.commands.push_back(*command);
     } else if (option == QStringLiteral("--open-dialog")) {
-      const std::optional<int> id = DialogCommand(value);
+      const std::optional<Command> id = DialogCommand(value);
       if (!id) {
         error = QStringLiteral("--open-dialog takes settings, converter, help or about");
         return std::nullopt;
@@ -171,7 +171,7 @@ std::optional<DeveloperOptions> ParseDeveloperOptions(const QStringList& argumen
 }
 
 void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& window,
-                              const std::function<void(int)>& runCommand) {
+                              const std::function<void(Command)>& runCommand) {
   if (options.displayCode) {
     window.SetDisplayCodes(*options.displayCode);
   }
@@ -187,8 +187,8 @@ void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& windo
   // single call, and the later steps fire inside the dialogs' event loops.
   if (!options.commands.empty()) {
     QTimer::singleShot(0, &window, [commands = options.commands, runCommand] {
-      for (const int id : commands) {
-        runCommand(id);
+      for (const Command command : commands) {
+        runCommand(command);
       }
     });
   }

@@ -2,7 +2,8 @@
 //   --settings-dir DIR     read and write Vortane.ini in DIR
 //   --source-file FILE     put FILE's bytes into the source frame after start
 //   --display-code gb|big5 show both frames through that code
-//   --command ID           run menu command ID after start (repeatable, in order)
+//   --command NAME         run the command NAME (its name in the command table,
+//                          such as decode-base64) after start (repeatable, in order)
 //   --open-dialog NAME     settings, converter, help or about (a command too)
 //   --set-text NAME=TEXT   set the text of the line edit NAME in the open dialog
 //   --click NAME           click the button NAME of the open dialog (repeatable)
@@ -17,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/command_table.h"
 #include "cjk/text_code.h"
 
 namespace vortane {
@@ -27,7 +29,7 @@ struct DeveloperOptions {
   QString settingsDirectory;
   QString sourceFile;
   std::optional<TextCode> displayCode;
-  std::vector<int> commands;  // run in order
+  std::vector<Command> commands;  // run in order
   // UI steps after the commands have started, in order: set a text or click.
   struct Step {
     enum class Kind { SetText, Click } kind;
@@ -50,7 +52,7 @@ struct DeveloperOptions {
 // `runCommand`), then the steps, the menu and the screenshot, each after the
 // previous has settled.
 void ScheduleDeveloperActions(const DeveloperOptions& options, MainWindow& window,
-                              const std::function<void(int)>& runCommand);
+                              const std::function<void(Command)>& runCommand);
 
 // Draws every visible top-level window (the main window first, dialogs and
 // menus above it) at its screen position into one image and saves it as PNG.

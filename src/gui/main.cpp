@@ -29,13 +29,13 @@ int main(int argc, char* argv[]) {
         QDir(options->settingsDirectory).filePath(QStringLiteral("Vortane.ini")).toStdString();
   }
   vortane::TextTransformDialog dialog(platform, window, paths);
-  const auto runCommand = [&dialog](int id) { dialog.OnCommand(id); };
+  const auto runCommand = [&dialog](vortane::Command command) { dialog.OnCommand(command); };
   window.SetHandlers(runCommand, [&dialog] { dialog.OnCloseRequested(); });
   dialog.Initialise();
 
   // The frames read the code of the interface language. The start-up paste
   // ran before it was known, so it is redone in that code.
-  if (dialog.settings().interfaceLanguage == vortane::kLanguageBig5) {
+  if (dialog.settings().interfaceLanguage == vortane::Language::Big5) {
     window.SetDisplayCodes(vortane::TextCode::Big5);
     if (dialog.settings().autoPaste != 0) {
       window.sourceFrame().SetBytes({});

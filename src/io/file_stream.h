@@ -25,8 +25,7 @@ class FileReader final : public ByteReader {
   explicit FileReader(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
 
   ReadResult Read(std::span<char> buffer) override;
-  // errno of the last failed read, 0 when none failed.
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] int error() const override { return error_; }
 
  private:
   UniqueFd owned_;
@@ -41,7 +40,7 @@ class FileWriter final : public ByteWriter {
   explicit FileWriter(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] int error() const override { return error_; }
   // Closes an owned descriptor; false (with error()) when close failed.
   [[nodiscard]] bool Close();
 
@@ -88,7 +87,7 @@ class OutputFile final : public ByteWriter {
   // Flushes, closes and renames into place; false with error() on failure (the
   // temporary file is then removed).
   [[nodiscard]] bool Commit();
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] int error() const override { return error_; }
   // The file written: the path asked for, with final symbolic links followed.
   [[nodiscard]] const std::string& path() const { return path_; }
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/line_transforms.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -18,6 +17,7 @@
 #include "codec/quoted_printable.h"
 #include "codec/restore_high_bits.h"
 #include "converter/convert_stream.h"
+#include "lines/line_transforms.h"
 #include "support/stream_check.h"
 
 namespace vortane {

@@ -1,4 +1,4 @@
-#include "app/line_transforms.h"
+#include "lines/line_transforms.h"
 
 namespace vortane {
 
