@@ -13,11 +13,12 @@ const CliCommandSpec& WrapCommand();
 const CliCommandSpec& MarkCommand();
 const CliCommandSpec& RestoreHighBitsCommand();
 const CliCommandSpec& ConvertCommand();
+const CliCommandSpec& LabelsCommand();
 
 std::span<const CliCommandSpec* const> CliCommands() {
   static const std::array kCommands = {
-      &DecodeCommand(),          &TextCommand(),    &WrapCommand(), &MarkCommand(),
-      &RestoreHighBitsCommand(), &ConvertCommand(),
+      &DecodeCommand(),          &TextCommand(),    &WrapCommand(),   &MarkCommand(),
+      &RestoreHighBitsCommand(), &ConvertCommand(), &LabelsCommand(),
   };
   return kCommands;
 }
