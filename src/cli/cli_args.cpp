@@ -76,7 +76,9 @@ std::string MethodList(const std::vector<CliMethod>& methods) {
 // the one route of a command that has none.
 const CliMethod* TakeMethod(const CliCommandSyntax& syntax, std::vector<std::string>& operands,
                             std::string& error) {
-  if (syntax.methods.size() == 1 && syntax.methods.front().word.empty()) {
+  // A command without method words starts with its first route (its options
+  // may choose another of its routes).
+  if (!syntax.methods.empty() && syntax.methods.front().word.empty()) {
     return &syntax.methods.front();
   }
   if (operands.empty()) {

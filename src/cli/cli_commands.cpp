@@ -14,11 +14,12 @@ const CliCommandSyntax& MarkCommand();
 const CliCommandSyntax& RestoreHighBitsCommand();
 const CliCommandSyntax& ConvertCommand();
 const CliCommandSyntax& MessageCommand();
+const CliCommandSyntax& LabelsCommand();
 
 std::span<const CliCommandSyntax* const> CliCommands() {
   static const std::array kCommands = {
       &DecodeCommand(),          &TextCommand(),    &WrapCommand(),    &MarkCommand(),
-      &RestoreHighBitsCommand(), &ConvertCommand(), &MessageCommand(),
+      &RestoreHighBitsCommand(), &ConvertCommand(), &MessageCommand(), &LabelsCommand(),
   };
   return kCommands;
 }

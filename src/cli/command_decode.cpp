@@ -35,7 +35,7 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 }  // namespace
 
 const CliCommandSyntax& DecodeCommand() {
-  static const CliCommandSyntax kSpec{
+  static const CliCommandSyntax kSyntax{
       .name = "decode",
       .options = {},
       .methods = {{"base64", CliRoute::DecodeBase64, &Stream<DecodeBase64Stream>},
@@ -50,7 +50,7 @@ const CliCommandSyntax& DecodeCommand() {
       .optionsSummary = "",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

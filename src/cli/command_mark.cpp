@@ -42,7 +42,7 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 }  // namespace
 
 const CliCommandSyntax& MarkCommand() {
-  static const CliCommandSyntax kSpec{
+  static const CliCommandSyntax kSyntax{
       .name = "mark",
       .options = {{"--mark", true}},
       .methods = {{"add", CliRoute::MarkAdd, &Add}, {"remove", CliRoute::MarkRemove, &Remove}},
@@ -56,7 +56,7 @@ const CliCommandSyntax& MarkCommand() {
           "                            an empty mark leaves the text unchanged\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

@@ -106,7 +106,7 @@ part; the output holds what was read.
 }  // namespace
 
 const CliCommandSyntax& MessageCommand() {
-  static const CliCommandSyntax kSpec{
+  static const CliCommandSyntax kSyntax{
       .name = "message",
       .options = {{"--json", false}, {"--extract", true}},
       .methods = {{"", CliRoute::Message, &Message}},
@@ -121,7 +121,7 @@ const CliCommandSyntax& MessageCommand() {
           "                            safe names and print the saved paths\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

@@ -53,7 +53,7 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 }  // namespace
 
 const CliCommandSyntax& RestoreHighBitsCommand() {
-  static const CliCommandSyntax kSpec{
+  static const CliCommandSyntax kSyntax{
       .name = "restore-high-bits",
       .options = {},
       .methods = {{"", CliRoute::RestoreHighBits, &Restore}},
@@ -65,7 +65,7 @@ const CliCommandSyntax& RestoreHighBitsCommand() {
       .optionsSummary = "",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

@@ -103,7 +103,7 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 }  // namespace
 
 const CliCommandSyntax& TextCommand() {
-  static const CliCommandSyntax kSpec{
+  static const CliCommandSyntax kSyntax{
       .name = "text",
       .options = {{"--no-double-bytes", false}, {"--to", true}},
       .methods = {{"base64", CliRoute::TextBase64, &Base64},
@@ -127,7 +127,7 @@ const CliCommandSyntax& TextCommand() {
           "  --to gb|big5              text utf8|utf7: the result code\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

@@ -47,7 +47,7 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 }  // namespace
 
 const CliCommandSyntax& WrapCommand() {
-  static const CliCommandSyntax kSpec{
+  static const CliCommandSyntax kSyntax{
       .name = "wrap",
       .options = {{"--width", true}, {"--no-double-bytes", false}},
       .methods = {{"", CliRoute::Wrap, &Wrap}},
@@ -61,7 +61,7 @@ const CliCommandSyntax& WrapCommand() {
           "                            double-byte character\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

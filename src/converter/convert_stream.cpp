@@ -157,6 +157,8 @@ char* ConvertDecoder::FeedDoubleByteText(const unsigned char* s, std::size_t n, 
 template <BlankMode kMode>
 char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) {
   bool pending = pendingBlank_;
+  const std::size_t high = littleEndian_ ? 1 : 0;
+  const std::size_t low = 1 - high;
   std::size_t i = 0;
   if constexpr (kMode == BlankMode::KeepStill) {
     // Under KeepStill a space held back is written before whatever comes next.
@@ -164,13 +166,16 @@ char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) 
       o = Put(o, kBlank);
       pending = false;
     }
-    i = ConvertVectorUnits(simd, s, n, o, codes_.data());
+    // The vector path reads big-endian units only.
+    if (!littleEndian_) {
+      i = ConvertVectorUnits(simd, s, n, o, codes_.data());
+    }
   }
   for (; i + 2 <= n; i += 2) {
-    if (s[i] == 0) {
-      o = PutSingle(s[i + 1], o, pending);
+    if (s[i + high] == 0) {
+      o = PutSingle(s[i + low], o, pending);
     } else {
-      o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
+      o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i + high]) << 8 | s[i + low], o, pending);
     }
   }
   if (i < n) {
@@ -202,14 +207,33 @@ char* ConvertDecoder::FeedInto(std::string_view block, char* o) {
   if (n == 0) {
     return o;
   }
+  if (unicodeSource_ && atStart_) {
+    // The little-endian mark decides the byte order of the whole source.
+    if (!hasFirstByte_ && n < 2) {
+      hasFirstByte_ = true;
+      firstByte_ = s[0];
+      return o;
+    }
+    atStart_ = false;
+    const unsigned char first = hasFirstByte_ ? firstByte_ : s[0];
+    const unsigned char second = hasFirstByte_ ? s[0] : s[1];
+    if (first == 0xFF && second == 0xFE) {
+      littleEndian_ = true;
+      const std::size_t markBytes = hasFirstByte_ ? 1 : 2;
+      hasFirstByte_ = false;
+      return FeedInto(block.substr(markBytes), o);
+    }
+  }
   std::size_t i = 0;
   if (hasFirstByte_) {
     // Complete the unit split by the block edge.
     hasFirstByte_ = false;
-    const std::uint32_t key = static_cast<std::uint32_t>(firstByte_) << 8 | s[0];
+    const unsigned char high = littleEndian_ ? s[0] : firstByte_;
+    const unsigned char low = littleEndian_ ? firstByte_ : s[0];
+    const std::uint32_t key = static_cast<std::uint32_t>(high) << 8 | low;
     bool pending = pendingBlank_;
-    if (unicodeSource_ && firstByte_ == 0) {
-      o = PutSingle(s[0], o, pending);
+    if (unicodeSource_ && high == 0) {
+      o = PutSingle(low, o, pending);
     } else if (blankMode_ == BlankMode::AddBlank) {
       o = PutDouble<BlankMode::AddBlank>(key, o, pending);
     } else if (blankMode_ == BlankMode::RemoveBlank) {

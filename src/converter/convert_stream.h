@@ -25,7 +25,9 @@ enum class BlankMode { AddBlank = 0, RemoveBlank = 1, KeepStill = 2 };
 
 // ConvertStream as an incremental decoder for PumpStream. GB and Big5 sources
 // are read as bytes below 0x80 and lead-trail pairs, Unicode sources as
-// big-endian 16-bit units (high byte 0: a single-byte unit). Double-byte units
+// big-endian 16-bit units (high byte 0: a single-byte unit); a Unicode source
+// that begins with the little-endian mark FF FE is read little-endian instead,
+// the mark dropped (the big-endian mark FE FF is an ordinary unit). Double-byte units
 // go through the lookup of the pair of codes (GB->Big5, Big5->GB, Unicode->GB,
 // Unicode->Big5; same code or a Unicode result: copied), not found ones pass
 // unchanged. A space (0x20) is held back by one unit, so that the blank rule
@@ -63,6 +65,8 @@ class ConvertDecoder {
   BlankMode blankMode_;
   const CodeMap& codes_;  // the result code of each double-byte key
   bool pendingBlank_ = false;
+  bool atStart_ = true;        // a Unicode source's first unit not yet seen
+  bool littleEndian_ = false;  // a Unicode source began with FF FE
   bool hasFirstByte_ = false;
   unsigned char firstByte_ = 0;
 };

@@ -245,6 +245,11 @@ TEST_F(CliProcessTest, ExitCodes) {
             "vortane-cli: 'decode' needs one of base64|qp|hz|utf7|utf8\n"
             "Try 'vortane-cli decode --help' for more information.\n");
   EXPECT_EQ(Run({}).code, 2);
+  // A text that could not be converted whole: counted with 0, refused with 3.
+  EXPECT_EQ(Run({"convert", "--from", "utf-8", "--to", "gb"}, "\xFF").code, 0);
+  const Outcome strict = Run({"convert", "--strict", "--from", "utf-8", "--to", "gb"}, "a\xFF");
+  EXPECT_EQ(strict.code, 3);
+  EXPECT_EQ(strict.out, "a?");
 }
 
 }  // namespace
