@@ -249,19 +249,20 @@ VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char
   while (end - p >= kWindow) {
     const __m256i units = _mm256_shuffle_epi8(simd::Load32(p), swap);
     // The gather reads four bytes per lane, two past the last code: a unit
-    // FFFF ends the window and goes the exact way.
-    const auto last = static_cast<std::uint32_t>(
-        _mm256_movemask_epi8(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1))));
+    // FFFF is never gathered; it ends the window and goes the exact way.
+    const __m256i isLast = _mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1));
+    const auto last = static_cast<std::uint32_t>(_mm256_movemask_epi8(isLast));
     const unsigned lanes = last != 0 ? _tzcnt_u32(last) / 2 : 16;
     if (lanes == 0) {
       break;
     }
+    const __m256i keys = _mm256_andnot_si256(isLast, units);
     const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
     const __m256i low = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(units)), 2),
+        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(keys)), 2),
         mask16);
     const __m256i high = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(units, 1)), 2),
+        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(keys, 1)), 2),
         mask16);
     const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
     const __m256i isSingle =
