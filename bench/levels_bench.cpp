@@ -109,7 +109,12 @@ BENCHMARK(BM_Utf8)->Apply(Levels);
 BENCHMARK(BM_Utf8TextGb)->Apply(Levels);
 BENCHMARK(BM_ConvertGbBig5)->Apply(Levels);
 BENCHMARK(BM_ConvertUnicodeGb)->Apply(Levels);
+void BM_ConvertBig5GbRemove(benchmark::State& s) {
+  Run(s, Input("big5.txt"), ConvertDecoder(TextCode::Big5, TextCode::Gb, BlankMode::RemoveBlank));
+}
+
 BENCHMARK(BM_ConvertGbBig5Add)->Apply(Levels);
+BENCHMARK(BM_ConvertBig5GbRemove)->Apply(Levels);
 
 }  // namespace
 }  // namespace vortane

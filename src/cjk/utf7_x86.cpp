@@ -14,66 +14,75 @@ namespace {
 // full bytes those values hold (3 per 4 values).
 constexpr unsigned RunBytes(unsigned taken) { return taken * 3 / 4; }
 
-// At a "+" in ordinary text with the byte after it in reach: "+-" writes 00 2B
-// and stays in text; any other byte opens a run.
-inline void TakePlus(const unsigned char*& p, char*& o, bool& inRun) {
-  if (p[1] == '-') {
-    o[0] = 0;
-    o[1] = '+';
-    o += 2;
-    p += 2;
-  } else {
-    p += 1;
-    inRun = true;
-  }
-}
-
-// After a run's vector whose first non-Alphabet byte is at `length`: the run
-// ends there, and a "-" ending it is dropped.
-inline void EndRun(unsigned length, const unsigned char*& p, char*& o, bool& inRun) {
-  o += RunBytes(length);
-  p += length;
-  if (*p == '-') {
-    ++p;
-  }
-  inRun = false;
-}
-
 }  // namespace
+
+// The loops below find where the stretches of ordinary text and the runs of
+// a window begin and end from bit masks of the window and the vector after
+// it: the "+", the "-" and the Alphabet bytes. Each stretch then costs a few
+// bit operations and a vector store, and the next one need not wait for it.
 
 const unsigned char* DecodeUtf7Sse2(const unsigned char* p, const unsigned char* end, char*& dst,
                                     bool& inRun) {
-  constexpr long kWidth = 16;
+  constexpr unsigned kWidth = 16;
   char* o = dst;
   const __m128i zero = _mm_setzero_si128();
-  while (end - p >= kWidth) {
-    const __m128i x = simd::Load16(p);
-    if (!inRun) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(zero, x));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 16), _mm_unpackhi_epi8(zero, x));
-      const unsigned plus = simd::BytesEqualSse2(x, '+');
-      if (plus == 0) {
-        p += kWidth;
-        o += 2 * kWidth;
-        continue;
+  // The window, the vector after it (a stretch begun in the window reaches
+  // into it), and the vector a stretch at the window's end loads.
+  while (end - p >= 3 * kWidth) {
+    const __m128i first = simd::Load16(p);
+    const __m128i second = simd::Load16(p + kWidth);
+    unsigned notAlphabetFirst = 0;
+    unsigned notAlphabetSecond = 0;
+    (void)simd::Base64ValuesSse2(first, notAlphabetFirst);
+    (void)simd::Base64ValuesSse2(second, notAlphabetSecond);
+    const std::uint32_t plus = simd::BytesEqualSse2(first, '+') | simd::BytesEqualSse2(second, '+')
+                                                                      << kWidth;
+    const std::uint32_t dash = simd::BytesEqualSse2(first, '-') | simd::BytesEqualSse2(second, '-')
+                                                                      << kWidth;
+    const std::uint32_t notAlphabet = notAlphabetFirst | notAlphabetSecond << kWidth;
+    unsigned at = 0;
+    while (at < kWidth) {
+      if (!inRun) {
+        const std::uint32_t ahead = plus >> at;
+        const unsigned next =
+            ahead != 0 ? at + static_cast<unsigned>(__builtin_ctz(ahead)) : 2 * kWidth;
+        const unsigned stop = next < kWidth ? next : kWidth;
+        const __m128i x = simd::Load16(p + at);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(zero, x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 16), _mm_unpackhi_epi8(zero, x));
+        o += 2 * (stop - at);
+        at = stop;
+        if (at == kWidth) {
+          break;
+        }
+        if (((dash >> (at + 1)) & 1) != 0) {
+          o[0] = 0;
+          o[1] = '+';
+          o += 2;
+          at += 2;
+          continue;
+        }
+        ++at;
+        inRun = true;
+        if (at >= kWidth) {
+          break;
+        }
       }
-      const auto at = static_cast<unsigned>(__builtin_ctz(plus));
-      p += at;
-      o += 2 * at;
-      if (end - p < 2) {
+      const std::uint32_t ahead = notAlphabet >> at;
+      const unsigned length = ahead != 0 ? static_cast<unsigned>(__builtin_ctz(ahead)) : 2 * kWidth;
+      unsigned ignored = 0;
+      simd::StoreBase64GroupsSse2(simd::Base64ValuesSse2(simd::Load16(p + at), ignored), o);
+      if (length >= kWidth) {
+        o += 12;
+        at += kWidth;
         break;
       }
-      TakePlus(p, o, inRun);
-      continue;
+      o += RunBytes(length);
+      at += length;
+      at += (dash >> at) & 1;
+      inRun = false;
     }
-    unsigned notAlphabet = 0;
-    simd::StoreBase64GroupsSse2(simd::Base64ValuesSse2(x, notAlphabet), o);
-    if (notAlphabet == 0) {
-      p += kWidth;
-      o += 12;
-      continue;
-    }
-    EndRun(static_cast<unsigned>(__builtin_ctz(notAlphabet)), p, o, inRun);
+    p += at;
   }
   dst = o;
   return p;
@@ -81,41 +90,68 @@ const unsigned char* DecodeUtf7Sse2(const unsigned char* p, const unsigned char*
 
 VORTANE_AVX2 const unsigned char* DecodeUtf7Avx2(const unsigned char* p, const unsigned char* end,
                                                  char*& dst, bool& inRun) {
-  constexpr long kWidth = 32;
+  constexpr unsigned kWidth = 32;
   char* o = dst;
   const __m256i zero = _mm256_setzero_si256();
-  while (end - p >= kWidth) {
-    const __m256i x = simd::Load32(p);
-    if (!inRun) {
-      const __m256i low = _mm256_unpacklo_epi8(zero, x);
-      const __m256i high = _mm256_unpackhi_epi8(zero, x);
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(o),
-                          _mm256_permute2x128_si256(low, high, 0x20));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + 32),
-                          _mm256_permute2x128_si256(low, high, 0x31));
-      const std::uint32_t plus = simd::BytesEqualAvx2(x, '+');
-      if (plus == 0) {
-        p += kWidth;
-        o += 2 * kWidth;
-        continue;
+  while (end - p >= 3 * kWidth) {
+    const __m256i first = simd::Load32(p);
+    const __m256i second = simd::Load32(p + kWidth);
+    std::uint32_t notAlphabetFirst = 0;
+    std::uint32_t notAlphabetSecond = 0;
+    (void)simd::Base64ValuesAvx2(first, notAlphabetFirst);
+    (void)simd::Base64ValuesAvx2(second, notAlphabetSecond);
+    const std::uint64_t plus = simd::BytesEqualAvx2(first, '+') |
+                               std::uint64_t{simd::BytesEqualAvx2(second, '+')} << kWidth;
+    const std::uint64_t dash = simd::BytesEqualAvx2(first, '-') |
+                               std::uint64_t{simd::BytesEqualAvx2(second, '-')} << kWidth;
+    const std::uint64_t notAlphabet = notAlphabetFirst | std::uint64_t{notAlphabetSecond} << kWidth;
+    unsigned at = 0;
+    while (at < kWidth) {
+      if (!inRun) {
+        const std::uint64_t ahead = plus >> at;
+        const unsigned next =
+            ahead != 0 ? at + static_cast<unsigned>(_tzcnt_u64(ahead)) : 2 * kWidth;
+        const unsigned stop = next < kWidth ? next : kWidth;
+        const __m256i x = simd::Load32(p + at);
+        const __m256i low = _mm256_unpacklo_epi8(zero, x);
+        const __m256i high = _mm256_unpackhi_epi8(zero, x);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o),
+                            _mm256_permute2x128_si256(low, high, 0x20));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + 32),
+                            _mm256_permute2x128_si256(low, high, 0x31));
+        o += 2 * (stop - at);
+        at = stop;
+        if (at == kWidth) {
+          break;
+        }
+        if (((dash >> (at + 1)) & 1) != 0) {
+          o[0] = 0;
+          o[1] = '+';
+          o += 2;
+          at += 2;
+          continue;
+        }
+        ++at;
+        inRun = true;
+        if (at >= kWidth) {
+          break;
+        }
       }
-      const unsigned at = _tzcnt_u32(plus);
-      p += at;
-      o += 2 * at;
-      if (end - p < 2) {
+      const std::uint64_t ahead = notAlphabet >> at;
+      const unsigned length = ahead != 0 ? static_cast<unsigned>(_tzcnt_u64(ahead)) : 2 * kWidth;
+      std::uint32_t ignored = 0;
+      simd::StoreBase64GroupsAvx2(simd::Base64ValuesAvx2(simd::Load32(p + at), ignored), o);
+      if (length >= kWidth) {
+        o += 24;
+        at += kWidth;
         break;
       }
-      TakePlus(p, o, inRun);
-      continue;
+      o += RunBytes(length);
+      at += length;
+      at += static_cast<unsigned>((dash >> at) & 1);
+      inRun = false;
     }
-    std::uint32_t notAlphabet = 0;
-    simd::StoreBase64GroupsAvx2(simd::Base64ValuesAvx2(x, notAlphabet), o);
-    if (notAlphabet == 0) {
-      p += kWidth;
-      o += 24;
-      continue;
-    }
-    EndRun(_tzcnt_u32(notAlphabet), p, o, inRun);
+    p += at;
   }
   dst = o;
   return p;

@@ -12,7 +12,8 @@ bool IsSkip(unsigned char c) { return c == '\r' || c == '\n' || c == ' '; }
 // After a vector whose first non-Alphabet byte is at `k`: the whole groups
 // before it are kept; a line end at a group edge is passed over. False when
 // the exact rule must take over at p.
-bool PassGroupsAndLineEnd(unsigned k, const unsigned char*& p, const unsigned char* end, char*& o) {
+[[gnu::always_inline]] inline bool PassGroupsAndLineEnd(unsigned k, const unsigned char*& p,
+                                                        const unsigned char* end, char*& o) {
   p += k / 4 * 4;
   o += k / 4 * 3;
   if (k % 4 != 0) {

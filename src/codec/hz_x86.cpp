@@ -33,8 +33,8 @@ constexpr std::uint64_t PrefixXor(std::uint64_t bits) {
   return bits ^ (bits << 32);
 }
 
-WindowPlan PlanWindow(std::uint64_t escapes, std::uint64_t opens, unsigned width, unsigned stop,
-                      bool& gbMode) {
+[[gnu::always_inline]] inline WindowPlan PlanWindow(std::uint64_t escapes, std::uint64_t opens,
+                                                    unsigned width, unsigned stop, bool& gbMode) {
   escapes &= BitRange(0, stop);
   opens &= escapes;
   WindowPlan plan{0, ~(escapes | (escapes << 1)) & BitRange(0, stop), stop};

@@ -9,30 +9,26 @@
 namespace vortane {
 namespace {
 
-// Which bytes of a window are dropped, and how far the window reaches, from
-// the masks of its escapes and soft line breaks (an "=" at position i drops
-// the two bytes after it; a soft break drops its "=" too). `width` is the
-// window's size, `stop` the position of an "=" that ends it early (or width).
-struct WindowPlan {
-  std::uint64_t keep;  // bits of the window's bytes that are written
-  unsigned consumed;   // bytes of input the window uses up
-};
-
-WindowPlan PlanWindow(std::uint64_t escapes, std::uint64_t softBreaks, unsigned width,
-                      unsigned stop) {
+// Which bytes of a window are dropped, from the masks of its escapes and soft
+// line breaks (an "=" at position i drops the two bytes after it; a soft
+// break drops its "=" too) before `stop` (an "=" that ends the window early,
+// or its width), and `skipped`, its first bytes that an escape of the window
+// before took. Bits from `width` on are the next window's `skipped`: every
+// window but the last moves on by its width, so where the next one starts
+// never waits for this one's masks.
+[[gnu::always_inline]] inline std::uint64_t DroppedBytes(std::uint64_t escapes,
+                                                         std::uint64_t softBreaks, unsigned stop,
+                                                         std::uint64_t skipped) {
   const std::uint64_t below = (std::uint64_t{1} << stop) - 1;
   escapes &= below;
   softBreaks &= below;
-  const std::uint64_t dropped =
-      (escapes << 1) | (escapes << 2) | softBreaks | (softBreaks << 1) | (softBreaks << 2);
-  unsigned consumed = stop;
-  if (stop == width) {
-    // An escape that begins in the last two bytes takes its digits from beyond.
-    consumed = (dropped >> (width + 1)) & 1 ? width + 2
-               : (dropped >> width) & 1     ? width + 1
-                                            : width;
-  }
-  return {~dropped & below, consumed};
+  return (escapes << 1) | (escapes << 2) | softBreaks | (softBreaks << 1) | (softBreaks << 2) |
+         skipped;
+}
+
+// The input bytes that `skipped` stands for, taken past the window's end.
+constexpr unsigned SkippedCount(std::uint64_t skipped) {
+  return skipped == 0 ? 0 : skipped == 1 ? 1 : 2;
 }
 
 // Hexadecimal digit values of 16 bytes; `valid` marks the digits.
@@ -63,11 +59,12 @@ const unsigned char* DecodeQuotedPrintableSse2(const unsigned char* p, const uns
                                                char*& dst) {
   constexpr unsigned kWidth = 16;
   char* o = dst;
+  std::uint64_t skipped = 0;
   while (end - p >= kWidth + 2) {
     const __m128i x = simd::Load16(p);
     const __m128i equals = _mm_cmpeq_epi8(x, _mm_set1_epi8('='));
     const auto equalsBits = static_cast<unsigned>(_mm_movemask_epi8(equals));
-    if (equalsBits == 0) {
+    if ((equalsBits | skipped) == 0) {
       _mm_storeu_si128(reinterpret_cast<__m128i*>(o), x);
       o += kWidth;
       p += kWidth;
@@ -85,29 +82,34 @@ const unsigned char* DecodeQuotedPrintableSse2(const unsigned char* p, const uns
         equalsBits & simd::BytesEqualSse2(next, '\r') & simd::BytesEqualSse2(afterNext, '\n');
     const unsigned others = equalsBits & ~(escapes | softBreaks);
     const unsigned stop = others != 0 ? static_cast<unsigned>(__builtin_ctz(others)) : kWidth;
-    if (stop == 0) {
-      break;
-    }
-    const WindowPlan plan = PlanWindow(escapes, softBreaks, kWidth, stop);
+    const std::uint64_t dropped = DroppedBytes(escapes, softBreaks, stop, skipped);
     const __m128i value = _mm_or_si128(_mm_slli_epi16(high, 4), low);
     const __m128i bytes =
         _mm_or_si128(_mm_and_si128(isEscape, value), _mm_andnot_si128(isEscape, x));
-    o = simd::PackBytes16Sse2(bytes, static_cast<unsigned>(plan.keep), o);
-    p += plan.consumed;
+    o = simd::PackBytes16Sse2(bytes, static_cast<unsigned>(~dropped & ((1u << stop) - 1)), o);
+    if (stop < kWidth) {
+      // An "=" the exact rule must decide: it goes on from there.
+      p += stop;
+      skipped = 0;
+      break;
+    }
+    skipped = dropped >> kWidth;
+    p += kWidth;
   }
   dst = o;
-  return p;
+  return p + SkippedCount(skipped);
 }
 
 VORTANE_AVX2 const unsigned char* DecodeQuotedPrintableAvx2(const unsigned char* p,
                                                             const unsigned char* end, char*& dst) {
   constexpr unsigned kWidth = 32;
   char* o = dst;
+  std::uint64_t skipped = 0;
   while (end - p >= kWidth + 2) {
     const __m256i x = simd::Load32(p);
     const __m256i equals = _mm256_cmpeq_epi8(x, _mm256_set1_epi8('='));
     const auto equalsBits = static_cast<std::uint32_t>(_mm256_movemask_epi8(equals));
-    if (equalsBits == 0) {
+    if ((equalsBits | skipped) == 0) {
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(o), x);
       o += kWidth;
       p += kWidth;
@@ -125,17 +127,22 @@ VORTANE_AVX2 const unsigned char* DecodeQuotedPrintableAvx2(const unsigned char*
         equalsBits & simd::BytesEqualAvx2(next, '\r') & simd::BytesEqualAvx2(afterNext, '\n');
     const std::uint32_t others = equalsBits & ~(escapes | softBreaks);
     const unsigned stop = others != 0 ? _tzcnt_u32(others) : kWidth;
-    if (stop == 0) {
-      break;
-    }
-    const WindowPlan plan = PlanWindow(escapes, softBreaks, kWidth, stop);
+    const std::uint64_t dropped = DroppedBytes(escapes, softBreaks, stop, skipped);
     const __m256i value = _mm256_or_si256(_mm256_slli_epi16(high, 4), low);
     o = simd::PackBytes32(_mm256_blendv_epi8(x, value, isEscape),
-                          static_cast<std::uint32_t>(plan.keep), o);
-    p += plan.consumed;
+                          static_cast<std::uint32_t>(~dropped & ((std::uint64_t{1} << stop) - 1)),
+                          o);
+    if (stop < kWidth) {
+      // An "=" the exact rule must decide: it goes on from there.
+      p += stop;
+      skipped = 0;
+      break;
+    }
+    skipped = dropped >> kWidth;
+    p += kWidth;
   }
   dst = o;
-  return p;
+  return p + SkippedCount(skipped);
 }
 
 }  // namespace vortane

@@ -20,15 +20,15 @@
 namespace vortane::simd {
 
 // For each 8-bit mask: the indexes of its set bits, in order, one per byte
-// (the rest 0x80, which a byte shuffle turns into 0).
-constexpr std::array<std::uint64_t, 256> MakePackIndexes() {
+// (the rest 0x80, which a byte shuffle turns into 0), each plus `base`.
+constexpr std::array<std::uint64_t, 256> MakePackIndexes(unsigned base) {
   std::array<std::uint64_t, 256> table{};
   for (unsigned mask = 0; mask < 256; ++mask) {
     std::uint64_t indexes = 0;
     int count = 0;
-    for (int bit = 0; bit < 8; ++bit) {
+    for (unsigned bit = 0; bit < 8; ++bit) {
       if ((mask >> bit) & 1) {
-        indexes |= static_cast<std::uint64_t>(bit) << (8 * count++);
+        indexes |= static_cast<std::uint64_t>(base + bit) << (8 * count++);
       }
     }
     for (; count < 8; ++count) {
@@ -39,7 +39,9 @@ constexpr std::array<std::uint64_t, 256> MakePackIndexes() {
   return table;
 }
 
-inline constexpr std::array<std::uint64_t, 256> kPackIndexes = MakePackIndexes();
+// The indexes of the low and the high half of a 16-byte vector.
+inline constexpr std::array<std::uint64_t, 256> kPackLowIndexes = MakePackIndexes(0);
+inline constexpr std::array<std::uint64_t, 256> kPackHighIndexes = MakePackIndexes(8);
 
 // Stores the bytes of `v` whose bits are set in `keep` (16 bits) at dst, in
 // order, and returns the end of them. Stores 16 bytes from dst whatever the
@@ -47,9 +49,9 @@ inline constexpr std::array<std::uint64_t, 256> kPackIndexes = MakePackIndexes()
 VORTANE_AVX2 inline char* PackBytes16(__m128i v, unsigned keep, char* dst) {
   const unsigned low = keep & 0xFF;
   const unsigned high = (keep >> 8) & 0xFF;
-  const __m128i indexes =
-      _mm_set_epi64x(static_cast<long long>(kPackIndexes[high] + 0x0808080808080808ull),
-                     static_cast<long long>(kPackIndexes[low]));
+  const __m128i indexes = _mm_unpacklo_epi64(
+      _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&kPackLowIndexes[low])),
+      _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&kPackHighIndexes[high])));
   const __m128i packed = _mm_shuffle_epi8(v, indexes);
   const auto lowCount = static_cast<std::size_t>(_mm_popcnt_u32(low));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), packed);

@@ -19,6 +19,15 @@ char* ConvertPairsSse2(const unsigned char*& p, const unsigned char* end, char* 
 char* ConvertPairsAvx2(const unsigned char*& p, const unsigned char* end, char* dst,
                        const std::uint16_t* codes);
 
+// The same under RemoveBlank and AddBlank: a space directly in front of a
+// lead byte is dropped (RemoveBlank), or a lead byte without one gets one
+// (AddBlank). `pending` is a space held back before p; none is held back at
+// the end (AVX2 only: the byte shuffles do the work).
+char* ConvertPairsRemoveAvx2(const unsigned char*& p, const unsigned char* end, char* dst,
+                             const std::uint16_t* codes, bool& pending);
+char* ConvertPairsAddAvx2(const unsigned char*& p, const unsigned char* end, char* dst,
+                          const std::uint16_t* codes, bool& pending);
+
 // Big-endian 16-bit units from p on while a whole window of input remains: a
 // unit whose high byte is 0 writes its low byte, any other unit u writes
 // `codes[u]`, high byte first. Returns the end of what was written and moves

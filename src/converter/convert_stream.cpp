@@ -33,20 +33,22 @@ inline char* Put(char* o, unsigned byte) {
 }
 
 // The vector path of the level over GB or Big5 text from i (at a unit's
-// start); returns where it stopped.
+// start), with the space held back before it; returns where it stopped.
+template <BlankMode kMode>
 std::size_t ConvertVectorPairs(SimdLevel level, const unsigned char* s, std::size_t n,
-                               std::size_t i, char*& o, const std::uint16_t* codes) {
+                               std::size_t i, char*& o, const std::uint16_t* codes, bool& pending) {
 #if defined(__x86_64__)
   const unsigned char* p = s + i;
-  switch (level) {
-    case SimdLevel::Avx2:
+  if constexpr (kMode == BlankMode::KeepStill) {
+    if (level == SimdLevel::Avx2) {
       o = ConvertPairsAvx2(p, s + n, o, codes);
-      break;
-    case SimdLevel::Sse2:
+    } else if (level == SimdLevel::Sse2) {
       o = ConvertPairsSse2(p, s + n, o, codes);
-      break;
-    case SimdLevel::Plain:
-      break;
+    }
+    (void)pending;
+  } else if (level == SimdLevel::Avx2) {
+    o = kMode == BlankMode::AddBlank ? ConvertPairsAddAvx2(p, s + n, o, codes, pending)
+                                     : ConvertPairsRemoveAvx2(p, s + n, o, codes, pending);
   }
   return static_cast<std::size_t>(p - s);
 #else
@@ -55,6 +57,7 @@ std::size_t ConvertVectorPairs(SimdLevel level, const unsigned char* s, std::siz
   (void)n;
   (void)o;
   (void)codes;
+  (void)pending;
   return i;
 #endif
 }
@@ -122,9 +125,7 @@ char* ConvertDecoder::FeedDoubleByteText(const unsigned char* s, std::size_t n, 
   bool pending = pendingBlank_;
   std::size_t i = 0;
   while (i < n) {
-    if constexpr (kMode == BlankMode::KeepStill) {
-      i = ConvertVectorPairs(simd, s, n, i, o, codes_.data());
-    }
+    i = ConvertVectorPairs<kMode>(simd, s, n, i, o, codes_.data(), pending);
     while (i + 1 < n && s[i] >= 0x80) {
       o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
       i += 2;

@@ -13,6 +13,12 @@ namespace vortane {
 
 std::string DescribeError(int error) { return std::strerror(error); }
 
+bool FileReader::IsLargeRegularFile(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+         static_cast<std::uint64_t>(st.st_size) > 2 * kFileBlockSize;
+}
+
 ReadResult FileReader::Read(std::span<char> buffer) {
   for (;;) {
     const ssize_t n = ::read(fd_, buffer.data(), buffer.size());

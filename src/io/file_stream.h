@@ -26,17 +26,24 @@ inline constexpr std::size_t kFileBlockSize = 256 * 1024;
 class FileReader final : public ByteReader {
  public:
   // Borrows `fd` (standard input); the caller keeps it open.
-  explicit FileReader(int fd) : fd_(fd) {}
+  explicit FileReader(int fd) : fd_(fd), readAhead_(IsLargeRegularFile(fd)) {}
   // Owns `fd`.
-  explicit FileReader(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
+  explicit FileReader(UniqueFd fd)
+      : owned_(std::move(fd)), fd_(owned_.get()), readAhead_(IsLargeRegularFile(fd_)) {}
 
   ReadResult Read(std::span<char> buffer) override;
   [[nodiscard]] std::size_t BlockSize() const override { return kFileBlockSize; }
+  // A regular file of more than two blocks: a pipe or a terminal could make
+  // a read made ahead wait for input the decoding does not need.
+  [[nodiscard]] bool MayReadAhead() const override { return readAhead_; }
   [[nodiscard]] int error() const override { return error_; }
 
  private:
+  static bool IsLargeRegularFile(int fd);
+
   UniqueFd owned_;
   int fd_;
+  bool readAhead_;
   int error_ = 0;
 };
 
@@ -47,6 +54,7 @@ class FileWriter final : public ByteWriter {
   explicit FileWriter(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
+  [[nodiscard]] bool MayWriteFromHelperThread() const override { return true; }
   [[nodiscard]] int error() const override { return error_; }
   // Closes an owned descriptor; false (with error()) when close failed.
   [[nodiscard]] bool Close();
@@ -91,6 +99,7 @@ class OutputFile final : public ByteWriter {
   ~OutputFile() override;
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
+  [[nodiscard]] bool MayWriteFromHelperThread() const override { return true; }
   // Closes and renames into place, first flushing to the disk when the rename
   // replaces an existing file; false with error() on failure (the temporary
   // file is then removed).

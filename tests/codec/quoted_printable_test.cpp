@@ -175,9 +175,17 @@ TEST(QpFastPaths, GiveThePlainBytes) {
   for (int round = 0; round < 400; ++round) {
     // Mostly escapes, words and soft breaks, with every malformed "=" now and then.
     const std::string text = testing::RandomPieces(
-        rng, rng() % 250,
-        {"=B2", "=e2", "=3D", "=CF=AB", "=\r\n", "qenbxn", " ", "a",    "\r\n", "=B2", "=D3",
-         "x",   "=G",  "=A ", "=A\r\n", "=\r",   "==",     "=", "\xB2", "\r",   "\n"});
+        rng, rng() % 250, {"=B2",    "=e2",
+                           "=3D",    "=CF=AB",
+                           "=\r\n",  "qenbxn",
+                           " ",      "a",
+                           "\r\n",   "=B2",
+                           "=D3",    "x",
+                           "=G",     "=A ",
+                           "=A\r\n", "=\r",
+                           "==",     "=",
+                           "\xB2",   "\r",
+                           "\n",     "plain words long enough for a whole vector "});
     ASSERT_TRUE(testing::ExpectLevelsAgree(QpAtLevel, text));
   }
 }
