@@ -90,7 +90,6 @@ class RouteDecoder {
 // Reads `source` to its end and writes it converted to `result`.
 [[nodiscard]] ConvertOutcome ConvertRouteStream(ByteReader& source, ByteWriter& result,
                                                 const ConvertCode& sourceCode,
-                                                const ConvertCode& resultCode,
-                                                BlankMode blankMode);
+                                                const ConvertCode& resultCode, BlankMode blankMode);
 
 }  // namespace vortane
