@@ -54,14 +54,17 @@ std::u16string BytesToFrameDisplay(std::string_view bytes, DisplayCode code) {
   return out;
 }
 
-std::string FrameDisplayToBytes(std::u16string_view text, DisplayCode code, std::size_t* unheld) {
-  if (const auto tableCode = TableTextCode(code); tableCode && unheld == nullptr) {
-    return DisplayTextToBytes(text, *tableCode);
-  }
+namespace {
+
+// Reads display text back, calling `atCharacter(i, size)` before the
+// character that starts at text[i] with the bytes so far.
+template <class AtCharacter>
+std::string ReadBack(std::u16string_view text, DisplayCode code, std::size_t& unheld,
+                     AtCharacter&& atCharacter) {
   std::string out;
   out.reserve(text.size() * 2);
-  std::size_t missing = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    atCharacter(i, out.size());
     const char16_t u = text[i];
     if (u == kDisplayLineBreak) {
       out.append("\r\n");
@@ -69,13 +72,45 @@ std::string FrameDisplayToBytes(std::u16string_view text, DisplayCode code, std:
       out.push_back('\n');
     } else {
       i = framecodes_detail::AppendCharacter(code, text, i, framecodes_detail::StandIns::AreBytes,
-                                             out, missing);
+                                             out, unheld);
     }
   }
+  return out;
+}
+
+}  // namespace
+
+std::string FrameDisplayToBytes(std::u16string_view text, DisplayCode code, std::size_t* unheld) {
+  if (const auto tableCode = TableTextCode(code); tableCode && unheld == nullptr) {
+    return DisplayTextToBytes(text, *tableCode);
+  }
+  std::size_t missing = 0;
+  std::string out = ReadBack(text, code, missing, [](std::size_t, std::size_t) {});
   if (unheld != nullptr) {
     *unheld = missing;
   }
   return out;
+}
+
+std::vector<std::size_t> FrameDisplayByteOffsets(std::u16string_view text, DisplayCode code) {
+  std::vector<std::size_t> offsets(text.size() + 1, 0);
+  std::size_t next = 0;  // the first position not yet given its offset
+  std::size_t missing = 0;
+  const std::string bytes = ReadBack(text, code, missing, [&](std::size_t i, std::size_t size) {
+    // Positions inside the previous character take its start.
+    const std::size_t start = next == 0 ? 0 : offsets[next - 1];
+    for (; next < i; ++next) {
+      offsets[next] = start;
+    }
+    offsets[i] = size;
+    next = i + 1;
+  });
+  const std::size_t start = next == 0 ? 0 : offsets[next - 1];
+  for (; next < text.size(); ++next) {
+    offsets[next] = start;
+  }
+  offsets[text.size()] = bytes.size();
+  return offsets;
 }
 
 }  // namespace vortane

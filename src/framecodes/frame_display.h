@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cjk/display_code.h"
 
@@ -27,5 +28,13 @@ namespace vortane {
 // counted in `*unheld` when given.
 [[nodiscard]] std::string FrameDisplayToBytes(std::u16string_view text, DisplayCode code,
                                               std::size_t* unheld = nullptr);
+
+// Where each position of display text falls in the bytes it reads back as:
+// element i is the number of bytes text[0, i) reads back as, for i from 0 to
+// text.size(). A position inside one character (between the halves of a
+// surrogate pair, or between the letter and the mark of a Big5-HKSCS code)
+// takes the offset of the character's start.
+[[nodiscard]] std::vector<std::size_t> FrameDisplayByteOffsets(std::u16string_view text,
+                                                               DisplayCode code);
 
 }  // namespace vortane

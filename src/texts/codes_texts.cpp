@@ -28,8 +28,7 @@ const TriText kSaveLossQuestion{
     "將變為替換字符。仍然存儲嗎?"};
 const TriText kSaveLossCaption{"Characters lost", "字符丢失", "字符丟失"};
 
-const TriText kDisplayCodeTip{"Display code of this frame", "本窗口的显示内码",
-                              "本窗口的顯示內碼"};
+const TriText kDisplayCodeTip{"Display code of this frame", "本窗口的显示内码", "本窗口的顯示內碼"};
 
 const TriText kConvertedWithLosses{
     "Converted, but %1 characters could not be written in the target code and became \"?\", "
@@ -39,9 +38,9 @@ const TriText kConvertedWithLosses{
 
 std::span<const TriText* const> CodesTexts() {
   static constexpr std::array<const TriText*, 13> kAll{
-      &kOpenEncodingTitle, &kOpenEncodingLabel, &kOpenBytes,           &kMarkFound,
-      &kOpenUnreadable,    &kSaveEncodingTitle, &kSaveEncodingLabel,   &kSaveBytes,
-      &kSaveUtf16LeWithMark, &kSaveLossQuestion, &kSaveLossCaption,    &kDisplayCodeTip,
+      &kOpenEncodingTitle,   &kOpenEncodingLabel, &kOpenBytes,         &kMarkFound,
+      &kOpenUnreadable,      &kSaveEncodingTitle, &kSaveEncodingLabel, &kSaveBytes,
+      &kSaveUtf16LeWithMark, &kSaveLossQuestion,  &kSaveLossCaption,   &kDisplayCodeTip,
       &kConvertedWithLosses};
   return kAll;
 }

@@ -197,6 +197,24 @@ TEST(FrameDisplay, TypedCharactersTakeTheFrameCode) {
   }
 }
 
+TEST(FrameDisplay, ByteOffsetsOfPositions) {
+  const struct {
+    const char* name;
+    DisplayCode code;
+    std::u16string text;
+    std::vector<std::size_t> offsets;
+  } kCases[] = {
+      {"Utf8SurrogatePair", DisplayCode::Utf8, U(u8"a𠮷b"), {0, 1, 1, 5, 6}},
+      {"Gb18030FourByte", DisplayCode::Gb18030, U(u8"𠮷镕"), {0, 0, 4, 6}},
+      {"Big5HkscsLetterAndMark", DisplayCode::Big5Hkscs, U(u8"Ê̄x"), {0, 0, 2, 3}},
+      {"LineBreakAndStandIn", DisplayCode::Gb, {0x2029, S(0xB0), u'a'}, {0, 2, 3, 4}},
+      {"Empty", DisplayCode::Big5, u"", {0}},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(FrameDisplayByteOffsets(c.text, c.code), c.offsets) << c.name;
+  }
+}
+
 class EveryDisplayCode : public ::testing::TestWithParam<DisplayCode> {};
 
 // Bytes as a text in the display code would hold them: ASCII with line ends,
@@ -259,6 +277,23 @@ TEST_P(EveryDisplayCode, TypedTextReadsBackAfterShowing) {
     }
     const std::string bytes = FrameDisplayToBytes(typed, code);
     ASSERT_EQ(ToHex(FrameDisplayToBytes(BytesToFrameDisplay(bytes, code), code)), ToHex(bytes));
+  }
+}
+
+TEST_P(EveryDisplayCode, OffsetsAgreeWithReadingBackEachPrefix) {
+  const DisplayCode code = GetParam();
+  std::mt19937 random(5);
+  for (int round = 0; round < 300; ++round) {
+    const std::u16string shown = BytesToFrameDisplay(RandomValidText(random, code, 12), code);
+    const std::vector<std::size_t> offsets = FrameDisplayByteOffsets(shown, code);
+    ASSERT_EQ(offsets.back(), FrameDisplayToBytes(shown, code).size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const bool insidePair = shown[i] >= 0xDC00 && shown[i] <= 0xDFFF;
+      if (!insidePair &&
+          !(code == DisplayCode::Big5Hkscs && (shown[i] == 0x304 || shown[i] == 0x30C))) {
+        ASSERT_EQ(offsets[i], FrameDisplayToBytes(shown.substr(0, i), code).size()) << i;
+      }
+    }
   }
 }
 
