@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "cli/cli_convert.h"
 #include "cli/cli_help.h"
 #include "cli/cli_routes.h"
 #include "io/file_job.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::string_view kProgram = "vortane-cli";
 constexpr std::string_view kStandardInput = "standard input";
 constexpr std::string_view kStandardOutput = "standard output";
+// Exit status of a run whose text could not be converted whole (--strict).
+constexpr int kNotWhole = 3;
 
 // Writes "vortane-cli: NAME: reason" and returns exit code 1.
 int ReportFileError(ByteWriter& err, std::string_view name, std::string_view reason) {
@@ -96,6 +99,12 @@ FileJob::StreamFunction TextRouteAsStream(const RouteFunction& route,
 }
 
 int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWriter& err) {
+  const RouteFunction route = SelectRoute(command);
+  if (route.prepare) {
+    if (const std::optional<RouteNote> refused = route.prepare()) {
+      return ReportFileError(err, refused->file, refused->reason);
+    }
+  }
   FileJob job;
   if (command.input == "-") {
     job.UseInput(in, std::string(kStandardInput));
@@ -108,14 +117,38 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
     return ReportFileError(err, job.failure());
   }
 
-  const RouteFunction route = SelectRoute(command);
   bool tooLarge = false;
   const bool done =
       job.Run(route.text ? TextRouteAsStream(route, job.InputSize(), tooLarge) : route.stream);
-  if (tooLarge) {
+  const RouteOutcome outcome = route.outcome ? route.outcome() : RouteOutcome{};
+  if (tooLarge || outcome.tooLarge) {
     return ReportFileError(err, job.failure().file, "too large to hold in memory");
   }
-  return done ? 0 : ReportFileError(err, job.failure());
+  if (route.counts) {
+    const ConversionCounts counts = route.counts();
+    (void)err.Write(
+        DescribeCounts(command.input == "-" ? kStandardInput : command.input, command, counts));
+    if (counts.stopped) {
+      // The route ended the run as a failed read: the output file was not
+      // committed. Standard output has had the result as it came.
+      const bool toStdout = command.output == "-";
+      ReportFileError(err, toStdout ? kStandardOutput : std::string_view(command.output),
+                      toStdout ? "not converted whole (--strict)" : "left as it was (--strict)");
+      return kNotWhole;
+    }
+  }
+  int status = done ? 0 : ReportFileError(err, job.failure());
+  if (route.outcome) {
+    const std::string inputName =
+        command.input == "-" ? std::string(kStandardInput) : command.input;
+    for (const RouteNote& note : outcome.notes) {
+      (void)ReportFileError(err, note.file.empty() ? inputName : note.file, note.reason);
+    }
+    if (status == 0) {
+      status = outcome.exitCode;
+    }
+  }
+  return status;
 }
 
 }  // namespace
@@ -131,6 +164,9 @@ int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out
       return ReportUsageError(err, parsed);
     case CliAction::Run:
       break;
+  }
+  if (parsed.command.route == CliRoute::Labels) {
+    return PrintText(out, err, LabelsText());
   }
   return Execute(parsed.command, in, out, err);
 }

@@ -20,7 +20,7 @@ struct Words {
   std::string error;  // the first malformed option, if any
 };
 
-Words SplitWords(const CliCommandSpec& syntax, const std::vector<std::string>& args) {
+Words SplitWords(const CliCommandSyntax& syntax, const std::vector<std::string>& args) {
   Words words;
   bool optionsEnded = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
@@ -74,9 +74,11 @@ std::string MethodList(const std::vector<CliMethod>& methods) {
 
 // Chooses the method: the leading operand of a command that has method words,
 // the one route of a command that has none.
-const CliMethod* TakeMethod(const CliCommandSpec& syntax, std::vector<std::string>& operands,
+const CliMethod* TakeMethod(const CliCommandSyntax& syntax, std::vector<std::string>& operands,
                             std::string& error) {
-  if (syntax.methods.size() == 1 && syntax.methods.front().word.empty()) {
+  // A command without method words starts with its first route (its options
+  // may choose another of its routes).
+  if (!syntax.methods.empty() && syntax.methods.front().word.empty()) {
     return &syntax.methods.front();
   }
   if (operands.empty()) {
@@ -115,7 +117,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.action = CliAction::Version;
     return parsed;
   }
-  const CliCommandSpec* syntax = FindCliCommand(first);
+  const CliCommandSyntax* syntax = FindCliCommand(first);
   if (syntax == nullptr) {
     return fail(!first.empty() && first.front() == '-' ? "unknown option " + Quoted(first)
                                                        : "unknown command " + Quoted(first));

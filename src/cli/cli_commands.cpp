@@ -5,26 +5,28 @@
 
 namespace vortane {
 
-// Each command's spec, defined in its own file. A new command adds its file,
+// Each command's syntax, defined in its own file. A new command adds its file,
 // one declaration here and one row below.
-const CliCommandSpec& DecodeCommand();
-const CliCommandSpec& TextCommand();
-const CliCommandSpec& WrapCommand();
-const CliCommandSpec& MarkCommand();
-const CliCommandSpec& RestoreHighBitsCommand();
-const CliCommandSpec& ConvertCommand();
+const CliCommandSyntax& DecodeCommand();
+const CliCommandSyntax& TextCommand();
+const CliCommandSyntax& WrapCommand();
+const CliCommandSyntax& MarkCommand();
+const CliCommandSyntax& RestoreHighBitsCommand();
+const CliCommandSyntax& ConvertCommand();
+const CliCommandSyntax& MessageCommand();
+const CliCommandSyntax& LabelsCommand();
 
-std::span<const CliCommandSpec* const> CliCommands() {
+std::span<const CliCommandSyntax* const> CliCommands() {
   static const std::array kCommands = {
-      &DecodeCommand(),          &TextCommand(),    &WrapCommand(), &MarkCommand(),
-      &RestoreHighBitsCommand(), &ConvertCommand(),
+      &DecodeCommand(),          &TextCommand(),    &WrapCommand(),    &MarkCommand(),
+      &RestoreHighBitsCommand(), &ConvertCommand(), &MessageCommand(), &LabelsCommand(),
   };
   return kCommands;
 }
 
-const CliCommandSpec* FindCliCommand(std::string_view name) {
+const CliCommandSyntax* FindCliCommand(std::string_view name) {
   const auto commands = CliCommands();
-  const auto found = std::ranges::find(commands, name, &CliCommandSpec::name);
+  const auto found = std::ranges::find(commands, name, &CliCommandSyntax::name);
   return found == commands.end() ? nullptr : *found;
 }
 

@@ -4,13 +4,13 @@
 #include <span>
 #include <string_view>
 
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 
 namespace vortane {
 
-[[nodiscard]] std::span<const CliCommandSpec* const> CliCommands();
+[[nodiscard]] std::span<const CliCommandSyntax* const> CliCommands();
 
 // The command called `name`; nullptr when there is none.
-[[nodiscard]] const CliCommandSpec* FindCliCommand(std::string_view name);
+[[nodiscard]] const CliCommandSyntax* FindCliCommand(std::string_view name);
 
 }  // namespace vortane

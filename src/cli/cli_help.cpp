@@ -11,7 +11,8 @@ constexpr std::string_view kIntroduction =
 
 Decodes mail text: Base64, Quoted-Printable and HZ, UTF-8 and UTF-7 into GB
 or Big5 or into UTF-16, GB <-> Big5, 7bit-8bit restoration, word wrap and
-quote marks, and the GB / Big5 / Unicode code converter.
+quote marks, the GB / Big5 / Unicode code converter, and re-encoding between
+GB 18030, Big5-HKSCS, UTF-8, UTF-16, HZ and UTF-7.
 
 Commands:
 )";
@@ -32,18 +33,19 @@ constant memory; the other commands hold the whole input and result in
 memory and write the whole result, 0 bytes included.
 
 Exit status: 0 success, 1 a file could not be read or written (the message
-names the file and the cause), 2 a usage error.
+names the file and the cause), 2 a usage error, 3 the text could not be
+converted whole (convert --strict).
 )";
 
 }  // namespace
 
 std::string GeneralHelp() {
   std::string help(kIntroduction);
-  for (const CliCommandSpec* command : CliCommands()) {
+  for (const CliCommandSyntax* command : CliCommands()) {
     help += command->summary;
   }
   help += "\nOptions:\n";
-  for (const CliCommandSpec* command : CliCommands()) {
+  for (const CliCommandSyntax* command : CliCommands()) {
     help += command->optionsSummary;
   }
   help += kCommonOptions;
@@ -52,8 +54,8 @@ std::string GeneralHelp() {
 }
 
 std::string CommandHelp(std::string_view command) {
-  const CliCommandSpec* spec = FindCliCommand(command);
-  return spec != nullptr ? std::string(spec->help) : GeneralHelp();
+  const CliCommandSyntax* syntax = FindCliCommand(command);
+  return syntax != nullptr ? std::string(syntax->help) : GeneralHelp();
 }
 
 }  // namespace vortane

@@ -5,8 +5,8 @@
 namespace vortane {
 
 RouteFunction SelectRoute(const CliCommand& command) {
-  for (const CliCommandSpec* spec : CliCommands()) {
-    for (const CliMethod& method : spec->methods) {
+  for (const CliCommandSyntax* syntax : CliCommands()) {
+    for (const CliMethod& method : syntax->methods) {
       if (method.route == command.route) {
         return method.bind(command);
       }

@@ -1,7 +1,7 @@
 // vortane-cli decode: whole files by the stream rules.
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "codec/base64.h"
 #include "codec/hz.h"
 #include "codec/quoted_printable.h"
@@ -34,8 +34,8 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 
 }  // namespace
 
-const CliCommandSpec& DecodeCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& DecodeCommand() {
+  static const CliCommandSyntax kSyntax{
       .name = "decode",
       .options = {},
       .methods = {{"base64", CliRoute::DecodeBase64, &Stream<DecodeBase64Stream>},
@@ -50,7 +50,7 @@ const CliCommandSpec& DecodeCommand() {
       .optionsSummary = "",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

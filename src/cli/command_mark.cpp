@@ -1,5 +1,5 @@
 // vortane-cli mark: Add mark and Remove mark.
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "lines/line_transforms.h"
 
 namespace vortane {
@@ -41,8 +41,8 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 
 }  // namespace
 
-const CliCommandSpec& MarkCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& MarkCommand() {
+  static const CliCommandSyntax kSyntax{
       .name = "mark",
       .options = {{"--mark", true}},
       .methods = {{"add", CliRoute::MarkAdd, &Add}, {"remove", CliRoute::MarkRemove, &Remove}},
@@ -56,7 +56,7 @@ const CliCommandSpec& MarkCommand() {
           "                            an empty mark leaves the text unchanged\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

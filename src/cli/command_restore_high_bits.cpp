@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "codec/restore_high_bits.h"
 
 namespace vortane {
@@ -52,8 +52,8 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 
 }  // namespace
 
-const CliCommandSpec& RestoreHighBitsCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& RestoreHighBitsCommand() {
+  static const CliCommandSyntax kSyntax{
       .name = "restore-high-bits",
       .options = {},
       .methods = {{"", CliRoute::RestoreHighBits, &Restore}},
@@ -65,7 +65,7 @@ const CliCommandSpec& RestoreHighBitsCommand() {
       .optionsSummary = "",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

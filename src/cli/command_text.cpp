@@ -2,7 +2,7 @@
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "codec/base64.h"
 #include "codec/hz.h"
 #include "codec/quoted_printable.h"
@@ -102,8 +102,8 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 
 }  // namespace
 
-const CliCommandSpec& TextCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& TextCommand() {
+  static const CliCommandSyntax kSyntax{
       .name = "text",
       .options = {{"--no-double-bytes", false}, {"--to", true}},
       .methods = {{"base64", CliRoute::TextBase64, &Base64},
@@ -127,7 +127,7 @@ const CliCommandSpec& TextCommand() {
           "  --to gb|big5              text utf8|utf7: the result code\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

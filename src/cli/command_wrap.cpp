@@ -1,5 +1,5 @@
 // vortane-cli wrap: Word Wrap.
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 #include "lines/line_transforms.h"
 
 namespace vortane {
@@ -46,8 +46,8 @@ Exit status: 0 success, 1 an I/O error, 2 a usage error.
 
 }  // namespace
 
-const CliCommandSpec& WrapCommand() {
-  static const CliCommandSpec kSpec{
+const CliCommandSyntax& WrapCommand() {
+  static const CliCommandSyntax kSyntax{
       .name = "wrap",
       .options = {{"--width", true}, {"--no-double-bytes", false}},
       .methods = {{"", CliRoute::Wrap, &Wrap}},
@@ -61,7 +61,7 @@ const CliCommandSpec& WrapCommand() {
           "                            double-byte character\n",
       .help = kHelp,
   };
-  return kSpec;
+  return kSyntax;
 }
 
 }  // namespace vortane

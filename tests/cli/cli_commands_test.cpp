@@ -16,16 +16,18 @@ TEST(CliCommandTable, EveryCommandIsCompleteAndFoundByName) {
   std::set<std::string_view> names;
   std::set<CliRoute> routes;
   const std::string general = GeneralHelp();
-  for (const CliCommandSpec* spec : CliCommands()) {
-    const std::string name(spec->name);
-    EXPECT_TRUE(names.insert(spec->name).second) << name;
-    EXPECT_EQ(FindCliCommand(spec->name), spec) << name;
-    EXPECT_EQ(spec->help.rfind("Usage: vortane-cli " + name, 0), 0U) << name;
-    EXPECT_EQ(CommandHelp(spec->name), spec->help) << name;
-    ASSERT_FALSE(spec->methods.empty()) << name;
-    const bool wordless = spec->methods.front().word.empty();
-    EXPECT_TRUE(!wordless || spec->methods.size() == 1) << name << ": one route without a word";
-    for (const CliMethod& method : spec->methods) {
+  for (const CliCommandSyntax* syntax : CliCommands()) {
+    const std::string name(syntax->name);
+    EXPECT_TRUE(names.insert(syntax->name).second) << name;
+    EXPECT_EQ(FindCliCommand(syntax->name), syntax) << name;
+    EXPECT_EQ(syntax->help.rfind("Usage: vortane-cli " + name, 0), 0U) << name;
+    EXPECT_EQ(CommandHelp(syntax->name), syntax->help) << name;
+    ASSERT_FALSE(syntax->methods.empty()) << name;
+    const bool wordless = syntax->methods.front().word.empty();
+    // A command without method words starts with its first route; its
+    // options may choose another.
+    for (const CliMethod& method : syntax->methods) {
+      EXPECT_EQ(method.word.empty(), wordless) << name << ": words on every route or on none";
       EXPECT_TRUE(routes.insert(method.route).second) << name << " " << method.word;
       CliCommand command;
       command.route = method.route;
@@ -33,7 +35,7 @@ TEST(CliCommandTable, EveryCommandIsCompleteAndFoundByName) {
       EXPECT_NE(static_cast<bool>(route.text), static_cast<bool>(route.stream))
           << name << " " << method.word << ": exactly one function";
     }
-    for (std::string_view lines : {spec->summary, spec->optionsSummary}) {
+    for (std::string_view lines : {syntax->summary, syntax->optionsSummary}) {
       if (lines.empty()) {
         continue;
       }
@@ -41,7 +43,7 @@ TEST(CliCommandTable, EveryCommandIsCompleteAndFoundByName) {
       EXPECT_EQ(lines.back(), '\n') << name;
       EXPECT_NE(general.find(lines), std::string::npos) << name;
     }
-    EXPECT_NE(spec->summary.find("  " + name), std::string_view::npos) << name;
+    EXPECT_NE(syntax->summary.find("  " + name), std::string_view::npos) << name;
   }
   EXPECT_EQ(FindCliCommand("nonesuch"), nullptr);
   EXPECT_EQ(CommandHelp("nonesuch"), general);

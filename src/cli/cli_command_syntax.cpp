@@ -1,4 +1,4 @@
-#include "cli/cli_command_spec.h"
+#include "cli/cli_command_syntax.h"
 
 namespace vortane {
 

@@ -1,6 +1,6 @@
 // What one vortane-cli command is: its name, its options, its methods (each
 // a route with the library function behind it), how it checks its options
-// and extra operands, and its help. Each command's spec lives in a file of
+// and extra operands, and its help. Each command's syntax lives in a file of
 // its own (command_*.cpp) and is listed once in cli_commands.cpp.
 #pragma once
 
@@ -49,7 +49,7 @@ struct CliMethod {
   RouteFunction (*bind)(const CliCommand& command);
 };
 
-struct CliCommandSpec {
+struct CliCommandSyntax {
   std::string_view name;
   std::vector<CliOptionSyntax> options;
   std::vector<CliMethod> methods;

@@ -1,0 +1,158 @@
+#include "charsets/big5_hkscs_codec.h"
+
+#include <cstdint>
+
+#include "charsets/charset_tables.h"
+#include "charsets/codec_steps.h"
+#include "charsets/unicode_scalar.h"
+#include "cjk/byte_scan.h"
+
+namespace vortane::charsets_detail {
+namespace {
+
+constexpr char32_t kCapitalECircumflex = 0x00CA;
+constexpr char32_t kSmallECircumflex = 0x00EA;
+
+inline char* PutCode(char* o, std::uint16_t code) {
+  *o++ = static_cast<char>(code >> 8);
+  *o++ = static_cast<char>(code & 0xFF);
+  return o;
+}
+
+class Big5HkscsSink {
+ public:
+  static constexpr std::size_t kMaxOutPerByte = 1;
+  // A held letter written at the end, or beside a "?".
+  static constexpr std::size_t kMaxOutExtra = 2;
+  static constexpr bool kCopiesAscii = true;
+
+  Big5HkscsSink(const Big5HkscsTables& tables, Big5HkscsWriter& writer, EncodeCounts& counts)
+      : tables_(tables), writer_(writer), counts_(counts) {}
+
+  char* Put(char* o, char32_t point) {
+    if (writer_.held != 0) {
+      for (const Big5PairRow& pair : tables_.pairs) {
+        if (pair.first == writer_.held && pair.second == point) {
+          writer_.held = 0;
+          return PutCode(o, pair.code);
+        }
+      }
+      o = BeforeAscii(o);
+    }
+    if (point == kCapitalECircumflex || point == kSmallECircumflex) {
+      writer_.held = point;
+      return o;
+    }
+    return PutSingle(o, point);
+  }
+  char* Bad(char* o) {
+    o = BeforeAscii(o);
+    ++counts_.unwritable;
+    *o++ = '?';
+    return o;
+  }
+  char* BeforeAscii(char* o) {
+    if (writer_.held == 0) {
+      return o;
+    }
+    const char32_t held = writer_.held;
+    writer_.held = 0;
+    return PutSingle(o, held);
+  }
+  char* Finish(char* o) { return BeforeAscii(o); }
+
+ private:
+  char* PutSingle(char* o, char32_t point) {
+    if (point < 0x80) {
+      *o++ = static_cast<char>(point);
+      return o;
+    }
+    std::uint16_t code = 0;
+    if (point < 0x10000) {
+      code = tables_.bmpCode[point];
+    } else if (point >> 16 == 2) {
+      code = tables_.plane2Code[point & 0xFFFF];
+    }
+    if (code == 0) {
+      ++counts_.unwritable;
+      *o++ = '?';
+      return o;
+    }
+    return PutCode(o, code);
+  }
+
+  const Big5HkscsTables& tables_;
+  Big5HkscsWriter& writer_;
+  EncodeCounts& counts_;
+};
+
+}  // namespace
+
+std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out,
+                                std::size_t& unreadable) {
+  const Big5HkscsTables& tables = Big5HkscsTable();
+  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+  const std::size_t n = in.size();
+  const std::size_t base = out.size();
+  // Two bytes give at most four bytes of UTF-8 (a supplementary character,
+  // or a letter with its combining mark); a stray byte gives three.
+  out.resize(base + 3 * n);
+  char* o = out.data() + base;
+  std::size_t i = 0;
+  const auto bad = [&](std::size_t length) {
+    o = PutUtf8(o, kReplacement);
+    ++unreadable;
+    i += length;
+  };
+  while (i < n) {
+    const unsigned lead = p[i];
+    if (lead < 0x80) {
+      const std::size_t run = detail::CopyAsciiRun(p + i, n - i, o);
+      o += run;
+      i += run;
+      continue;
+    }
+    if (lead == 0x80 || lead == 0xFF) {
+      bad(1);
+      continue;
+    }
+    if (i + 1 == n) {
+      if (!last) {
+        break;
+      }
+      bad(1);
+      continue;
+    }
+    const unsigned second = p[i + 1];
+    const std::uint8_t trail = kBig5TrailNumber[second];
+    if (trail == kNoTrail) {
+      bad(1);
+      continue;
+    }
+    const std::uint32_t point =
+        lead < kBig5FirstLead ? 0
+                              : tables.points[(lead - kBig5FirstLead) * kBig5TrailCount + trail];
+    if (point == 0) {
+      bad(second < 0x80 ? 1 : 2);
+      continue;
+    }
+    if (point >= kBig5PairMark) {
+      const Big5PairRow& pair = tables.pairs[point - kBig5PairMark];
+      o = PutUtf8(o, pair.first);
+      o = PutUtf8(o, pair.second);
+    } else {
+      o = PutUtf8(o, point);
+    }
+    i += 2;
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return i;
+}
+
+std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
+                                std::string& out, EncodeCounts& counts) {
+  Big5HkscsSink sink(Big5HkscsTable(), writer, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
+}
+
+}  // namespace vortane::charsets_detail

@@ -1,0 +1,138 @@
+#include "charsets/gb18030_codec.h"
+
+#include <cstdint>
+
+#include "charsets/charset_tables.h"
+#include "charsets/codec_steps.h"
+#include "charsets/unicode_scalar.h"
+#include "cjk/byte_scan.h"
+
+namespace vortane::charsets_detail {
+namespace {
+
+constexpr bool IsFourByteDigit(unsigned b) { return b >= 0x30 && b <= 0x39; }
+constexpr bool IsFourByteLetter(unsigned b) { return b >= 0x81 && b <= 0xFE; }
+
+// Writes a code packed high first (see Gb18030Tables::codeOf).
+inline char* PutCode(char* o, std::uint32_t code) {
+  if (code >= 0x10000) {
+    *o++ = static_cast<char>(code >> 24);
+    *o++ = static_cast<char>(code >> 16 & 0xFF);
+  }
+  *o++ = static_cast<char>(code >> 8 & 0xFF);
+  *o++ = static_cast<char>(code & 0xFF);
+  return o;
+}
+
+class Gb18030Sink {
+ public:
+  // U+0080: two UTF-8 bytes, four GB bytes; a one-byte ill-formed sequence
+  // written as U+FFFD: four.
+  static constexpr std::size_t kMaxOutPerByte = 4;
+  static constexpr std::size_t kMaxOutExtra = 0;
+  static constexpr bool kCopiesAscii = true;
+
+  Gb18030Sink(const Gb18030Tables& tables, EncodeCounts& counts)
+      : tables_(tables), counts_(counts) {}
+
+  char* Put(char* o, char32_t point) {
+    if (point < 0x10000) {
+      return PutCode(o, tables_.codeOf[point]);
+    }
+    return PutCode(o, GbFourByteCode(kGbSupplementaryFirst + (point - 0x10000)));
+  }
+  char* Bad(char* o) {
+    ++counts_.unwritable;
+    *o++ = '?';
+    return o;
+  }
+  char* BeforeAscii(char* o) { return o; }
+  char* Finish(char* o) { return o; }
+
+ private:
+  const Gb18030Tables& tables_;
+  EncodeCounts& counts_;
+};
+
+}  // namespace
+
+std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
+                              std::size_t& unreadable) {
+  const Gb18030Tables& tables = Gb18030Table();
+  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+  const std::size_t n = in.size();
+  const std::size_t base = out.size();
+  // Every byte gives at most three bytes of UTF-8 (a two-byte code three, a
+  // four-byte code four, a stray byte U+FFFD's three).
+  out.resize(base + 3 * n);
+  char* o = out.data() + base;
+  std::size_t i = 0;
+  const auto bad = [&](std::size_t length) {
+    o = PutUtf8(o, kReplacement);
+    ++unreadable;
+    i += length;
+  };
+  while (i < n) {
+    const unsigned lead = p[i];
+    if (lead < 0x80) {
+      const std::size_t run = detail::CopyAsciiRun(p + i, n - i, o);
+      o += run;
+      i += run;
+      continue;
+    }
+    if (lead == 0x80 || lead == 0xFF) {
+      bad(1);
+      continue;
+    }
+    const std::size_t left = n - i;
+    if (left < 2) {
+      if (!last) {
+        break;
+      }
+      bad(left);
+      continue;
+    }
+    const unsigned second = p[i + 1];
+    const std::uint8_t trail = kGbTrailNumber[second];
+    if (trail != kNoTrail) {
+      o = PutUtf8(o, tables.twoByte[(lead - kGbFirstLead) * kGbTrailCount + trail]);
+      i += 2;
+      continue;
+    }
+    if (!IsFourByteDigit(second)) {
+      bad(1);
+      continue;
+    }
+    if (left < 3 || (IsFourByteLetter(p[i + 2]) && left < 4)) {
+      if (!last) {
+        break;
+      }
+      bad(left);
+      continue;
+    }
+    if (!IsFourByteLetter(p[i + 2]) || !IsFourByteDigit(p[i + 3])) {
+      bad(1);
+      continue;
+    }
+    const std::uint32_t number = GbFourByteNumber(lead, second, p[i + 2], p[i + 3]);
+    if (number < kGbFourByteBmpCount) {
+      o = PutUtf8(o, tables.fourByte[number]);
+    } else if (number >= kGbSupplementaryFirst && number - kGbSupplementaryFirst < 0x100000) {
+      o = PutUtf8(o, 0x10000 + (number - kGbSupplementaryFirst));
+    } else {
+      bad(4);
+      continue;
+    }
+    i += 4;
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return i;
+}
+
+std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
+                              EncodeCounts& counts) {
+  Gb18030Sink sink(Gb18030Table(), counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
+}
+
+}  // namespace vortane::charsets_detail

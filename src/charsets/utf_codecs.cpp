@@ -1,0 +1,178 @@
+#include "charsets/utf_codecs.h"
+
+#include "charsets/codec_steps.h"
+#include "charsets/unicode_scalar.h"
+#include "cjk/byte_scan.h"
+
+namespace vortane::charsets_detail {
+namespace {
+
+constexpr char32_t kHighSurrogateFirst = 0xD800;
+constexpr char32_t kLowSurrogateFirst = 0xDC00;
+constexpr char32_t kSurrogateEnd = 0xE000;
+
+class Utf8Sink {
+ public:
+  static constexpr std::size_t kMaxOutPerByte = 3;  // a lone bad byte gives U+FFFD
+  static constexpr std::size_t kMaxOutExtra = 0;
+  static constexpr bool kCopiesAscii = true;
+
+  explicit Utf8Sink(EncodeCounts& counts) : counts_(counts) {}
+
+  char* Put(char* o, char32_t point) { return PutUtf8(o, point); }
+  char* Bad(char* o) {
+    ++counts_.unwritable;
+    *o++ = '?';
+    return o;
+  }
+  char* BeforeAscii(char* o) { return o; }
+  char* Finish(char* o) { return o; }
+
+ private:
+  EncodeCounts& counts_;
+};
+
+class Utf16Sink {
+ public:
+  static constexpr std::size_t kMaxOutPerByte = 2;  // ASCII: one byte to one unit
+  static constexpr std::size_t kMaxOutExtra = 2;    // the mark
+  static constexpr bool kCopiesAscii = false;
+
+  Utf16Sink(Utf16Writer& writer, EncodeCounts& counts) : writer_(writer), counts_(counts) {}
+
+  char* Put(char* o, char32_t point) {
+    o = Mark(o);
+    if (point >= 0x10000) {
+      point -= 0x10000;
+      o = Unit(o, kHighSurrogateFirst + (point >> 10));
+      return Unit(o, kLowSurrogateFirst + (point & 0x3FF));
+    }
+    return Unit(o, point);
+  }
+  char* Bad(char* o) {
+    ++counts_.unwritable;
+    return Put(o, '?');
+  }
+  char* BeforeAscii(char* o) { return o; }
+  char* Finish(char* o) { return Mark(o); }
+
+ private:
+  char* Mark(char* o) {
+    if (writer_.markPending) {
+      writer_.markPending = false;
+      o = Unit(o, 0xFEFF);
+    }
+    return o;
+  }
+  char* Unit(char* o, char32_t unit) const {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    *o++ = writer_.order == ByteOrder::Big ? high : low;
+    *o++ = writer_.order == ByteOrder::Big ? low : high;
+    return o;
+  }
+
+  Utf16Writer& writer_;
+  EncodeCounts& counts_;
+};
+
+}  // namespace
+
+std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
+                           std::size_t& unreadable) {
+  // Reading is writing UTF-8 with ill-formed sequences as U+FFFD, which
+  // UTF-8 always holds.
+  EncodeCounts counts{0, 0, true};
+  Utf8Sink sink(counts);
+  const std::size_t used = EncodeUtf8Step(sink, counts, in, last, out);
+  unreadable += counts.illFormed;
+  return used;
+}
+
+std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, std::string& out,
+                                 EncodeCounts& counts) {
+  Utf8Sink sink(counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
+}
+
+std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last, std::string& out,
+                            std::size_t& unreadable) {
+  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+  const std::size_t n = in.size();
+  std::size_t i = 0;
+  if (reader.order == ByteOrder::Unknown || reader.order == ByteOrder::BigUnlessLittleMark) {
+    if (n < 2 && !last) {
+      return 0;
+    }
+    const bool bigMark = reader.order == ByteOrder::Unknown;
+    reader.order = ByteOrder::Big;
+    if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
+      reader.order = ByteOrder::Little;
+      i = 2;
+    } else if (bigMark && n >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
+      i = 2;
+    }
+  }
+  const bool little = reader.order == ByteOrder::Little;
+  const std::size_t base = out.size();
+  // A unit gives at most three bytes of UTF-8; a pair four; an odd byte three.
+  out.resize(base + 2 * n + 3);
+  char* o = out.data() + base;
+  const auto unitAt = [&](std::size_t at) -> char32_t {
+    return little ? static_cast<char32_t>(p[at] | p[at + 1] << 8)
+                  : static_cast<char32_t>(p[at] << 8 | p[at + 1]);
+  };
+  const auto bad = [&] {
+    o = PutUtf8(o, kReplacement);
+    ++unreadable;
+  };
+  while (i + 2 <= n) {
+    const char32_t unit = unitAt(i);
+    if (unit < 0x80) {
+      // ASCII units come in runs: the common case stays in this tight loop.
+      *o++ = static_cast<char>(unit);
+      i += 2;
+      continue;
+    }
+    if (unit < kHighSurrogateFirst || unit >= kSurrogateEnd) {
+      o = PutUtf8(o, unit);
+      i += 2;
+      continue;
+    }
+    if (unit >= kLowSurrogateFirst) {
+      bad();
+      i += 2;
+      continue;
+    }
+    if (i + 4 > n) {
+      if (!last) {
+        break;
+      }
+      bad();
+      i = n;
+      break;
+    }
+    const char32_t next = unitAt(i + 2);
+    if (next < kLowSurrogateFirst || next >= kSurrogateEnd) {
+      bad();
+      i += 2;
+      continue;
+    }
+    o = PutUtf8(o, 0x10000 + ((unit - kHighSurrogateFirst) << 10) + (next - kLowSurrogateFirst));
+    i += 4;
+  }
+  if (i < n && last) {
+    bad();
+    i = n;
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return i;
+}
+
+std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, std::string& out,
+                            EncodeCounts& counts) {
+  Utf16Sink sink(writer, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
+}
+
+}  // namespace vortane::charsets_detail

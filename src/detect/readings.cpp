@@ -1,0 +1,212 @@
+#include "detect/readings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <unordered_set>
+#include <utility>
+
+#include "charsets/charset_text.h"
+#include "charsets/label_map.h"
+#include "detect/char_score.h"
+#include "detect/text_score.h"
+
+namespace vortane {
+namespace {
+
+constexpr std::size_t kMostReadings = 10;
+// How much a step must raise the score. A transfer decoding has the text's
+// form to go by (escapes, Base64 lines) and only has to raise it; undoing a
+// display and setting the eighth bit have only the score, and English or
+// Latin text can reach a few common characters by chance.
+std::int64_t StepMargin(RepairStep step) {
+  switch (step) {
+    case RepairStep::EighthBit:
+      return 3 * kPointsPerNat;
+    case RepairStep::ShownAsLatin1:
+    case RepairStep::ShownAsCp1252:
+    case RepairStep::ShownAsGbk:
+    case RepairStep::ShownAsBig5:
+      return 2 * kPointsPerNat;
+    default:
+      return 1;
+  }
+}
+// Bounds the search on text that many steps apply to.
+constexpr std::size_t kMostNodes = 64;
+constexpr std::int64_t kNoValue = std::numeric_limits<std::int64_t>::min() / 4;
+
+// One text the search reached: its bytes and the steps that made them.
+struct Node {
+  std::string bytes;
+  std::vector<RepairStep> steps;
+  std::int64_t shorterBest = kNoValue;  // best clean decoding of the nodes it extends
+  std::int64_t margin = 0;              // what its steps must add to shorterBest
+};
+
+struct Scored {
+  Reading reading;
+  std::int64_t points = 0;
+};
+
+double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsPerNat; }
+
+bool Ranks(const Scored& a, const Scored& b) {
+  if (a.points != b.points) {
+    return a.points > b.points;
+  }
+  return a.reading.steps.size() < b.reading.steps.size();
+}
+
+std::vector<Scored> Search(std::string_view bytes) {
+  std::vector<Scored> found;
+  std::vector<Node> nodes;
+  std::unordered_set<std::string> seen;
+  nodes.push_back(Node{std::string(bytes), {}, kNoValue, 0});
+  seen.insert(nodes.front().bytes);
+  for (std::size_t at = 0; at < nodes.size(); ++at) {
+    std::int64_t value = kNoValue;
+    for (const Charset code : kFinalCodes) {
+      DecodedText decoded = DecodeToUtf8(code, nodes[at].bytes);
+      if (decoded.unreadable != 0) {
+        continue;
+      }
+      const TextScore score = ScoreText(decoded.utf8);
+      value = std::max(value, score.points);
+      const std::int64_t needed =
+          nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + nodes[at].margin;
+      if (!ReadsAsChinese(score) || score.points <= needed) {
+        continue;
+      }
+      const bool again = std::any_of(found.begin(), found.end(), [&](const Scored& s) {
+        return s.reading.text == decoded.utf8;
+      });
+      if (!again) {
+        found.push_back(
+            Scored{Reading{nodes[at].steps, code, Nats(score.points), std::move(decoded.utf8)},
+                   score.points});
+      }
+    }
+    if (nodes[at].steps.size() >= kMostSteps) {
+      continue;
+    }
+    const std::int64_t shorterBest = std::max(nodes[at].shorterBest, value);
+    for (const RepairStep step : kRepairSteps) {
+      if (nodes.size() >= kMostNodes) {
+        break;
+      }
+      std::optional<std::string> next = TakeRepairStep(step, nodes[at].bytes);
+      if (!next || !seen.insert(*next).second) {
+        continue;
+      }
+      std::vector<RepairStep> steps = nodes[at].steps;
+      steps.push_back(step);
+      const std::int64_t margin = nodes[at].margin + StepMargin(step);
+      nodes.push_back(Node{std::move(*next), std::move(steps), shorterBest, margin});
+    }
+  }
+  std::stable_sort(found.begin(), found.end(), Ranks);
+  if (found.size() > kMostReadings) {
+    found.resize(kMostReadings);
+  }
+  return found;
+}
+
+// The sample of a long text: its first kSampleBytes, cut after the last line
+// end in the second half so that a Base64 group or a character is not split.
+std::string_view Sample(std::string_view bytes) {
+  std::string_view sample = bytes.substr(0, kSampleBytes);
+  const std::size_t lineEnd = sample.rfind('\n');
+  if (lineEnd != std::string_view::npos && lineEnd >= kSampleBytes / 2) {
+    sample = sample.substr(0, lineEnd + 1);
+  }
+  return sample;
+}
+
+}  // namespace
+
+std::optional<Reading> ReadWithChain(std::string_view bytes, std::span<const RepairStep> steps,
+                                     Charset code) {
+  std::string current(bytes);
+  for (const RepairStep step : steps) {
+    std::optional<std::string> next = TakeRepairStep(step, current);
+    if (!next) {
+      return std::nullopt;
+    }
+    current = std::move(*next);
+  }
+  DecodedText decoded = DecodeToUtf8(code, current);
+  if (decoded.unreadable != 0) {
+    return std::nullopt;
+  }
+  const TextScore score = ScoreText(decoded.utf8);
+  return Reading{std::vector<RepairStep>(steps.begin(), steps.end()), code, Nats(score.points),
+                 std::move(decoded.utf8)};
+}
+
+std::vector<Reading> FindReadings(std::string_view bytes) {
+  std::vector<Reading> readings;
+  if (bytes.size() <= kWholeTextLimit) {
+    for (Scored& s : Search(bytes)) {
+      readings.push_back(std::move(s.reading));
+    }
+    return readings;
+  }
+  // The first chain of the sample that also decodes the whole text cleanly.
+  for (const Scored& s : Search(Sample(bytes))) {
+    std::optional<Reading> whole = ReadWithChain(bytes, s.reading.steps, s.reading.code);
+    if (whole && ReadsAsChinese(ScoreText(whole->text))) {
+      readings.push_back(std::move(*whole));
+      break;
+    }
+  }
+  return readings;
+}
+
+std::string_view FinalCodeName(Charset code) {
+  switch (code) {
+    case Charset::Utf8:
+      return "UTF-8";
+    case Charset::Gb18030:
+      return "GB18030";
+    case Charset::Big5Hkscs:
+      return "Big5-HKSCS";
+    default:
+      return CharsetName(code);
+  }
+}
+
+std::vector<std::string_view> ChainNames(const Reading& reading) {
+  std::vector<std::string_view> names;
+  for (const RepairStep step : reading.steps) {
+    names.push_back(RepairStepName(step));
+  }
+  names.push_back(FinalCodeName(reading.code));
+  return names;
+}
+
+std::string ChainInWords(const Reading& reading) {
+  std::string words;
+  for (const std::string_view name : ChainNames(reading)) {
+    if (!words.empty()) {
+      words += ", then ";
+    }
+    words += name;
+  }
+  return words;
+}
+
+std::optional<Charset> BestCodeFor(std::string_view bytes, std::span<const Charset> candidates) {
+  std::optional<Charset> best;
+  std::int64_t bestPoints = 0;
+  for (const Charset code : candidates) {
+    const std::int64_t points = ScoreText(DecodeToUtf8(code, bytes).utf8).points;
+    if (!best || points > bestPoints) {
+      best = code;
+      bestPoints = points;
+    }
+  }
+  return best;
+}
+
+}  // namespace vortane

@@ -1,0 +1,229 @@
+#include "detect/repair_steps.h"
+
+#include <cstddef>
+#include <cstdint>
+
+#include "cjk/utf7.h"
+#include "codec/base64.h"
+#include "codec/hz.h"
+#include "codec/quoted_printable.h"
+#include "detect/code_points.h"
+#include "detect/eighth_bit.h"
+#include "detect/shown_as.h"
+
+namespace vortane {
+namespace {
+
+constexpr std::size_t kLeastUtf7Run = 3;
+
+bool IsBase64Alphabet(char c) {
+  return ClassifyBase64Char(static_cast<unsigned char>(c)) == Base64CharKind::Alphabet;
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool LooksLikeBase64(std::string_view text) {
+  std::size_t alphabet = 0;
+  std::size_t padding = 0;
+  for (const char c : text) {
+    if (c == '\r' || c == '\n') {
+      continue;
+    }
+    if (c == ' ' || c == '\t') {
+      if (alphabet == 0) {
+        return false;
+      }
+      continue;  // trailing blanks are checked below
+    }
+    if (c == '=') {
+      if (++padding > 2) {
+        return false;
+      }
+      continue;
+    }
+    if (!IsBase64Alphabet(c) || padding > 0) {
+      return false;
+    }
+    ++alphabet;
+  }
+  // Blanks only at line ends.
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if ((text[i] == ' ' || text[i] == '\t') && text[i + 1] != ' ' && text[i + 1] != '\t' &&
+        text[i + 1] != '\r' && text[i + 1] != '\n') {
+      return false;
+    }
+  }
+  return alphabet >= 4 && alphabet % 4 != 1 && (padding == 0 || (alphabet + padding) % 4 == 0);
+}
+
+std::optional<std::string> DecodeBase64(std::string_view text) {
+  if (!LooksLikeBase64(text)) {
+    return std::nullopt;
+  }
+  Base64StreamDecoder decoder;
+  std::string out;
+  decoder.Feed(text, out);
+  decoder.Finish(out);
+  return out;
+}
+
+// True when `text` holds a Quoted-Printable escape of a byte of 0x80 or more.
+bool HasHighEscape(std::string_view text) {
+  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    if (text[i] == '=' && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
+        text[i + 1] >= '8') {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
+  if (!HasHighEscape(text)) {
+    return std::nullopt;
+  }
+  std::string plain = DecodeQuotedPrintableText(text, false);
+  if (!repair) {
+    return plain;
+  }
+  std::string repaired = DecodeQuotedPrintableText(text, true);
+  if (repaired == plain) {
+    return std::nullopt;
+  }
+  return repaired;
+}
+
+std::optional<std::string> DecodeHz(std::string_view text) {
+  if (text.find("~{") == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return DecodeHzText(text);
+}
+
+bool HasUtf7Run(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80) {
+      return false;
+    }
+  }
+  for (std::size_t plus = text.find('+'); plus != std::string_view::npos;
+       plus = text.find('+', plus + 1)) {
+    std::size_t run = 0;
+    while (plus + 1 + run < text.size() && IsBase64Alphabet(text[plus + 1 + run])) {
+      ++run;
+    }
+    if (run >= kLeastUtf7Run) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string UnitsToUtf8(std::string_view units) {
+  std::string out;
+  out.reserve(units.size());
+  const auto unitAt = [&](std::size_t i) {
+    return static_cast<char32_t>((static_cast<unsigned char>(units[i]) << 8) |
+                                 static_cast<unsigned char>(units[i + 1]));
+  };
+  std::size_t i = 0;
+  while (i + 1 < units.size()) {
+    const char32_t unit = unitAt(i);
+    i += 2;
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size()) {
+      const char32_t low = unitAt(i);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        i += 2;
+        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        continue;
+      }
+    }
+    AppendUtf8(out, unit);  // a lone surrogate becomes U+FFFD
+  }
+  if (i < units.size()) {
+    AppendUtf8(out, 0xFFFD);
+  }
+  return out;
+}
+
+std::optional<std::string> DecodeUtf7(std::string_view text) {
+  if (!HasUtf7Run(text)) {
+    return std::nullopt;
+  }
+  return UnitsToUtf8(Utf7ToUnits(text));
+}
+
+}  // namespace
+
+std::string_view RepairStepName(RepairStep step) {
+  switch (step) {
+    case RepairStep::Base64:
+      return "Base64";
+    case RepairStep::QuotedPrintable:
+      return "Quoted-Printable";
+    case RepairStep::QuotedPrintableRepaired:
+      return "Quoted-Printable with double-byte repair";
+    case RepairStep::Hz:
+      return "HZ";
+    case RepairStep::Utf7:
+      return "UTF-7";
+    case RepairStep::EighthBit:
+      return "eighth bit set";
+    case RepairStep::ShownAsLatin1:
+      return "shown as Latin-1";
+    case RepairStep::ShownAsCp1252:
+      return "shown as CP1252";
+    case RepairStep::ShownAsGbk:
+      return "shown as GBK";
+    case RepairStep::ShownAsBig5:
+      return "shown as Big5";
+  }
+  return "";
+}
+
+std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view bytes) {
+  std::optional<std::string> out;
+  switch (step) {
+    case RepairStep::Base64:
+      out = DecodeBase64(bytes);
+      break;
+    case RepairStep::QuotedPrintable:
+      out = DecodeQuotedPrintable(bytes, false);
+      break;
+    case RepairStep::QuotedPrintableRepaired:
+      out = DecodeQuotedPrintable(bytes, true);
+      break;
+    case RepairStep::Hz:
+      out = DecodeHz(bytes);
+      break;
+    case RepairStep::Utf7:
+      out = DecodeUtf7(bytes);
+      break;
+    case RepairStep::EighthBit:
+      if (!LooksLikeBase64(bytes) && !HasHighEscape(bytes) &&
+          bytes.find("~{") == std::string_view::npos && !HasUtf7Run(bytes)) {
+        out = SetEighthBit(bytes);
+      }
+      break;
+    case RepairStep::ShownAsLatin1:
+      out = UndoShownAs(ShownCode::Latin1, bytes);
+      break;
+    case RepairStep::ShownAsCp1252:
+      out = UndoShownAs(ShownCode::Cp1252, bytes);
+      break;
+    case RepairStep::ShownAsGbk:
+      out = UndoShownAs(ShownCode::Gbk, bytes);
+      break;
+    case RepairStep::ShownAsBig5:
+      out = UndoShownAs(ShownCode::Big5, bytes);
+      break;
+  }
+  if (out && *out == bytes) {
+    return std::nullopt;
+  }
+  return out;
+}
+
+}  // namespace vortane

@@ -1,0 +1,60 @@
+// The steps a reading may take before its final code: each turns bytes into
+// other bytes, undoing one thing that happened to the text on its way.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vortane {
+
+enum class RepairStep {
+  Base64,                   // Base64 transfer encoding
+  QuotedPrintable,          // Quoted-Printable
+  QuotedPrintableRepaired,  // Quoted-Printable with the double-byte line-break repair
+  Hz,                       // HZ escapes ("~{" ... "~}") around stripped GB
+  Utf7,                     // UTF-7; gives UTF-8
+  EighthBit,                // GB whose eighth bit a 7-bit path stripped
+  ShownAsLatin1,            // bytes shown as Latin-1 and stored as UTF-8
+  ShownAsCp1252,            // bytes shown as CP1252 and stored as UTF-8
+  ShownAsGbk,               // bytes shown as GBK and stored as UTF-8
+  ShownAsBig5,              // bytes shown as Big5 and stored as UTF-8
+};
+
+// Every step, in the order the search tries them.
+inline constexpr RepairStep kRepairSteps[] = {
+    RepairStep::Base64,
+    RepairStep::QuotedPrintable,
+    RepairStep::QuotedPrintableRepaired,
+    RepairStep::Hz,
+    RepairStep::Utf7,
+    RepairStep::EighthBit,
+    RepairStep::ShownAsLatin1,
+    RepairStep::ShownAsCp1252,
+    RepairStep::ShownAsGbk,
+    RepairStep::ShownAsBig5,
+};
+
+// The step's name in words ("Base64", "Quoted-Printable", "shown as CP1252").
+[[nodiscard]] std::string_view RepairStepName(RepairStep step);
+
+// The bytes `step` gives for `bytes`, or nothing when the text does not look
+// like what the step undoes (no escapes, not 7-bit, not Base64 throughout, not
+// UTF-8 ...) or the step would change nothing:
+// - Base64: the whole text is Base64 (line breaks and trailing blanks aside,
+//   at most two "=" at the end, no group cut to one character), decoded with
+//   the end of the text ending the last group;
+// - Quoted-Printable: at least one "=XX" escape of a byte of 0x80 or more;
+//   the repaired one only where the double-byte repair moves a line break
+//   (an encoder broke a line between the two bytes of a character);
+//   the repaired one only where the double-byte repair moves a line break
+//   (an encoder broke a line between the two bytes of a character);
+// - HZ: at least one "~{";
+// - UTF-7: 7-bit text with a "+" opening a run of at least three Base64
+//   characters; the units come out as UTF-8 (a lone surrogate as U+FFFD);
+// - EighthBit: SetEighthBit, on text that no step above applies to (HZ,
+//   Base64, Quoted-Printable and UTF-7 text is 7-bit too);
+// - ShownAs...: UndoShownAs.
+[[nodiscard]] std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view bytes);
+
+}  // namespace vortane

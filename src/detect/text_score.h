@@ -1,0 +1,27 @@
+// How well a UTF-8 text reads as Chinese.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace vortane {
+
+struct TextScore {
+  std::int64_t points = 0;     // sum of the characters' CharScore, hundredths of a nat
+  std::size_t ideographs = 0;  // how many characters are CJK ideographs
+};
+
+// Scores each character of `utf8`; a malformed byte counts as U+FFFD.
+[[nodiscard]] TextScore ScoreText(std::string_view utf8);
+
+// Least score a text needs per ideograph it holds to read as Chinese: a
+// garbled reading's ideographs are mostly rare ones and score less.
+inline constexpr std::int64_t kLeastPointsPerIdeograph = -150;
+
+// True when the text holds at least one ideograph and scores at least
+// kLeastPointsPerIdeograph times their number: real text with a rare name
+// does, a run of rare characters does not.
+[[nodiscard]] bool ReadsAsChinese(const TextScore& score);
+
+}  // namespace vortane
