@@ -12,11 +12,11 @@ namespace {
 // platform). Qt accepts them with one dash or two, and a value after "=" or
 // as the next argument.
 constexpr std::array<std::string_view, 12> kQtOptionsWithValue = {
-    "platform",     "platformpluginpath", "platformtheme", "plugin",   "qwindowgeometry",
-    "qwindowicon",  "qwindowtitle",       "session",       "display",  "geometry",
-    "style",        "stylesheet"};
-constexpr std::array<std::string_view, 5> kQtFlags = {"reverse", "widgetcount", "nograb",
-                                                       "dograb", "sync"};
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "style",         "stylesheet"};
+constexpr std::array<std::string_view, 5> kQtFlags = {"reverse", "widgetcount", "nograb", "dograb",
+                                                      "sync"};
 
 template <std::size_t N>
 bool Holds(const std::array<std::string_view, N>& names, std::string_view name) {

@@ -163,6 +163,11 @@ void MainWindow::SetMenu(MenuResource menu) {
     }
   }
   setMenuBar(bar.release());
+  // Before the window first shows, the first size holds the frames under
+  // whichever bar they get; afterwards the user's size stays.
+  if (!isVisible()) {
+    SetGeometry(0, 0, firstSize_.sourceWidth, firstSize_.targetWidth, firstSize_.frameHeight);
+  }
 }
 
 void MainWindow::SetTitle(const UiText& title) { setWindowTitle(ToQString(title)); }
@@ -171,6 +176,7 @@ void MainWindow::SetGeometry(int /*width*/, int /*height*/, int sourceWidth, int
                              int frameHeight) {
   // The outer size includes the desktop's window frame; the client area is
   // what the frames fill, so only their sizes are used.
+  firstSize_ = {sourceWidth, targetWidth, frameHeight};
   const int barHeight = menuBar() != nullptr ? menuBar()->sizeHint().height() : 0;
   resize(sourceWidth + kSplitterHandleWidth + targetWidth,
          barHeight + frameHeight + kStatusLineHeight);

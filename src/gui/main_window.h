@@ -83,6 +83,12 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   std::function<void(Command)> onCommand_;
   std::function<void()> onCloseRequested_;
   bool closing_ = false;
+  // The frames' sizes SetGeometry was last given.
+  struct FirstSize {
+    int sourceWidth = 225;
+    int targetWidth = 669;
+    int frameHeight = 606;
+  } firstSize_;
 };
 
 }  // namespace vortane

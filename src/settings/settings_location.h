@@ -20,8 +20,8 @@ inline constexpr const char* kSettingsFileName = "Vortane.ini";
 
 // What PrepareSettingsFolder did.
 struct SettingsFolderOutcome {
-  bool ready = false;      // the folder exists (errno in `error` otherwise)
-  bool migrated = false;   // Vortane.ini was copied in from the old folder
+  bool ready = false;     // the folder exists (errno in `error` otherwise)
+  bool migrated = false;  // Vortane.ini was copied in from the old folder
   int error = 0;
 };
 

@@ -23,9 +23,13 @@ TEST(DesktopCommandLine, ReadsFileSettingsFolderAndLeavesQtOptionsToQt) {
       {{"-"}, DesktopAction::Run, "-", std::nullopt},
       {{"--", "--help"}, DesktopAction::Run, "--help", std::nullopt},
       {{"-platform", "offscreen", "x"}, DesktopAction::Run, "x", std::nullopt},
-      {{"--style=fusion", "-reverse", "--display", ":1", "x"}, DesktopAction::Run, "x",
+      {{"--style=fusion", "-reverse", "--display", ":1", "x"},
+       DesktopAction::Run,
+       "x",
        std::nullopt},
-      {{"-qwindowgeometry", "100x100", "-widgetcount"}, DesktopAction::Run, std::nullopt,
+      {{"-qwindowgeometry", "100x100", "-widgetcount"},
+       DesktopAction::Run,
+       std::nullopt,
        std::nullopt},
       {{"x", "--help"}, DesktopAction::Help, std::nullopt, std::nullopt},
       {{"--bogus", "-h"}, DesktopAction::Help, std::nullopt, std::nullopt},
@@ -66,8 +70,8 @@ TEST(DesktopCommandLine, MistakesAreUsageErrors) {
 TEST(DesktopCommandLine, HelpNamesEveryOption) {
   const std::string help = DesktopHelp();
   EXPECT_EQ(help.rfind(DesktopUsage(), 0), 0U);
-  for (const char* word : {"FILE", "--settings-dir DIR", "~/.config/vortane", "--help",
-                           "--version", "XDG_CONFIG_HOME", "Qt"}) {
+  for (const char* word : {"FILE", "--settings-dir DIR", "~/.config/vortane", "--help", "--version",
+                           "XDG_CONFIG_HOME", "Qt"}) {
     EXPECT_NE(help.find(word), std::string::npos) << word;
   }
 }

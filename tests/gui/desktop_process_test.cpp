@@ -91,8 +91,7 @@ void DesktopProcessTest::CommandLineAnswersWithoutADisplay() {
   }
 }
 
-void DesktopProcessTest::RunUntilFileExists(const QStringList& args,
-                                            const QProcessEnvironment& env,
+void DesktopProcessTest::RunUntilFileExists(const QStringList& args, const QProcessEnvironment& env,
                                             const QString& workingFolder, const QString& file) {
   QProcess process;
   process.setProcessEnvironment(env);

@@ -111,6 +111,7 @@ class MainWindowTest : public QObject {
   void MenuHoldsEveryCommandOnce();
   void MenuTriggersTheCommand();
   void FramesTakeTheComputedGeometry();
+  void FirstSizeHoldsUnderAMenuSetAfterIt();
   void SplitterMovesTheFramesAndTheTargetCodeChoice();
   void EscapeNoLongerAsksToClose();
   void ShortcutsComeFromTheCommandTable();
@@ -175,6 +176,24 @@ void MainWindowTest::FramesTakeTheComputedGeometry() {
   QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
   window.resize(window.width() + 200, window.height() + 100);
   QTRY_COMPARE(window.sourceFrame().height() + window.targetFrame().height(), 2 * 596);
+}
+
+// The program sets the first size before the menu bar: the frames keep their
+// computed sizes under the bar all the same.
+void MainWindowTest::FirstSizeHoldsUnderAMenuSetAfterIt() {
+  MainWindow window;
+  window.SetGeometry(760, 540, 190, 564, 496);
+  window.SetMenu(MenuResource::ChineseGb);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.sourceFrame().size(), QSize(190, 496));
+  QCOMPARE(window.targetFrame().size(), QSize(564, 496));
+  // Once shown, a new bar (a language change) leaves the user's size alone.
+  window.resize(1000, 700);
+  QTRY_COMPARE(window.size(), QSize(1000, 700));
+  window.SetMenu(MenuResource::English);
+  QTest::qWait(20);
+  QCOMPARE(window.size(), QSize(1000, 700));
 }
 
 void MainWindowTest::SplitterMovesTheFramesAndTheTargetCodeChoice() {

@@ -61,9 +61,9 @@ TEST(PrepareSettingsFolder, MakesTheFolderAndMovesAnOldFileInOnce) {
 TEST(PrepareSettingsFolder, CasesWithoutAMove) {
   const struct {
     const char* name;
-    bool oldFile;       // the old folder holds Vortane.ini
-    bool newFile;       // the new folder holds one already
-    bool passOld;       // an old folder is given (not with --settings-dir)
+    bool oldFile;  // the old folder holds Vortane.ini
+    bool newFile;  // the new folder holds one already
+    bool passOld;  // an old folder is given (not with --settings-dir)
     bool migrated;
     std::string newContent;  // "" for none
   } cases[] = {
