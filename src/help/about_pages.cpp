@@ -81,7 +81,10 @@ temporary folder, whether the clipboard is pasted
 at start-up, the wrap width, the quote mark, and
 whether Quoted Printable decoding mends Chinese
 characters split by a line break. The settings
-are kept in Vortane.ini in the working folder.
+are kept in Vortane.ini in ~/.config/vortane
+($XDG_CONFIG_HOME/vortane when that is set, or
+the folder given with --settings-dir), beside
+the window's size and splitter position.
 
 Homepage
 --------
@@ -146,8 +149,11 @@ UTF-7和UTF-8文件还可以转成Unicode文件。
 “设定”选择界面语言（英文、GB中文或BIG5
 中文）、临时目录、启动时是否自动粘贴、换行
 宽度、引用标志，以及解Quoted Printable时
-是否接好被换行拆开的汉字。设定保存在工作
-目录的Vortane.ini文件里。
+是否接好被换行拆开的汉字。设定保存在
+~/.config/vortane目录的Vortane.ini文件里
+(设了$XDG_CONFIG_HOME时是其下的vortane
+目录，或--settings-dir给的目录)，窗口大小
+和分隔条位置也保存在那里。
 
 主页
 ----
@@ -211,8 +217,11 @@ UTF-7和UTF-8文件還可以轉成Unicode文件。
 「設定」選擇界面語言（英文、GB中文或BIG5
 中文）、臨時目錄、啟動時是否自動粘貼、換行
 寬度、引用標志，以及解Quoted Printable時
-是否接好被換行拆開的漢字。設定保存在工作
-目錄的Vortane.ini文件裡。
+是否接好被換行拆開的漢字。設定保存在
+~/.config/vortane目錄的Vortane.ini文件裡
+(設了$XDG_CONFIG_HOME時是其下的vortane
+目錄，或--settings-dir給的目錄)，窗口大小
+和分隔條位置也保存在那裡。
 
 主頁
 ----

@@ -66,7 +66,10 @@ std::string EnglishPage(int page) {
           .Line(
               "Mail Vortane is one small program with nothing else to install: its help, its "
               "three interface languages and its code tables are built in. Its settings are "
-              "kept in the file Vortane.ini in the working folder.")
+              "kept in the file Vortane.ini in the folder ~/.config/vortane (in "
+              "$XDG_CONFIG_HOME/vortane when that is set, or in the folder given with "
+              "--settings-dir); a Vortane.ini left in the working folder by an earlier "
+              "version is taken from there the first time.")
           .Blank()
           .Line(
               "The decodings have been tested on mail from many mail programs and servers. "
@@ -139,7 +142,9 @@ std::string GbPage(int page) {
           .Blank()
           .Line(
               "邮件Vortane只是一个小程序，不用另外安装别的东西：帮助、三种界面语言和汉字码表"
-              "都在程序里面。设置保存在工作目录的Vortane.ini文件中。")
+              "都在程序里面。设置保存在~/.config/vortane目录的Vortane.ini文件中"
+              "(设了$XDG_CONFIG_HOME时是其下的vortane目录，或--settings-dir给的目录)；"
+              "以前的版本留在工作目录的Vortane.ini，第一次启动时会被拿过来。")
           .Blank()
           .Line(
               "各种解码都用许多邮件程序和服务器发出的信件测试过。不合编码规则的信件会解码到"
@@ -205,7 +210,9 @@ std::string Big5Page(int page) {
           .Blank()
           .Line(
               "郵件Vortane只是一個小程序，不用另外安裝別的東西：幫助、三種界面語言和漢字碼表"
-              "都在程序裡面。設置保存在工作目錄的Vortane.ini文件中。")
+              "都在程序裡面。設置保存在~/.config/vortane目錄的Vortane.ini文件中"
+              "(設了$XDG_CONFIG_HOME時是其下的vortane目錄，或--settings-dir給的目錄)；"
+              "以前的版本留在工作目錄的Vortane.ini，第一次啟動時會被拿過來。")
           .Blank()
           .Line(
               "各種解碼都用許多郵件程序和服務器發出的信件測試過。不合編碼規則的信件會解碼到"

@@ -111,6 +111,18 @@ TEST(AboutDialog, PagesAreLongCrLfTextsWhollyInTheirCode) {
   }
 }
 
+TEST(AboutDialog, EveryPageSaysWhereTheSettingsLive) {
+  FakePlatform platform;
+  AboutDialog dialog(platform, "/tmp/Vortane.htm", Lang(kLanguageGb));
+  for (const AboutPage page : {AboutPage::Gb, AboutPage::Big5, AboutPage::English}) {
+    dialog.OnPageArea(page);
+    const std::string& text = dialog.pageText().bytes;
+    for (const char* word : {"~/.config/vortane", "$XDG_CONFIG_HOME", "--settings-dir"}) {
+      EXPECT_NE(text.find(word), std::string::npos) << static_cast<int>(page) << " " << word;
+    }
+  }
+}
+
 TEST(AboutDialog, PageFileHtmlIsSevenCrLfLinesEndingWithoutALineEnd) {
   const std::string url(kHomepageEnglish);
   const std::string expected =

@@ -150,6 +150,18 @@ TEST(HelpPages, ChinesePagesAreWhollyInTheirCodeWithCrLfLines) {
   }
 }
 
+TEST(HelpPages, EveryLanguageSaysWhereTheSettingsLive) {
+  for (const int language : kLanguages) {
+    std::string pages;
+    for (int page = 0; page < 4; ++page) {
+      pages += HelpPageBody(page, Lang(language).ForMessages()).bytes;
+    }
+    for (const char* word : {"~/.config/vortane", "$XDG_CONFIG_HOME", "--settings-dir"}) {
+      EXPECT_NE(pages.find(word), std::string::npos) << language << " " << word;
+    }
+  }
+}
+
 TEST(HelpPages, UnknownPageIsEmpty) {
   EXPECT_EQ(HelpPageBody(4, Lang(kLanguageGb).ForMessages()).bytes, "");
   EXPECT_EQ(HelpPageBody(-1, Lang(kLanguageEnglish).ForMessages()).bytes, "");
