@@ -11,9 +11,10 @@ set -euo pipefail
 # dictionaries); opencc: the command the phrase benchmark times beside ours.
 # libicu-dev: the charsets table test checks GB 18030 against ICU (tools/gen_charset_tables.py
 # reads ICU too).
+# appstream: ./test validates the AppStream metainfo with appstreamcli.
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
           fonts-wqy-microhei python3 opencc libopencc-dev libopencc-data unicode-data clang-format
-          libicu-dev "$@")
+          libicu-dev appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do
