@@ -98,5 +98,11 @@ for language in 1 0 2; do
   shot "about-$t" "$language" --open-dialog about
   shot "about-full-$t" "$language" --open-dialog about --click "${area[$language]}"
 done
+# The window resized and the splitter dragged: the frames and the target's
+# code choice follow.
+shot main-en-resized 1 --source-file "$work/gb.b64" --command decode-base64 \
+  --window-size 1180x760 --splitter 430
+shot main-gb-narrow 0 --source-file "$work/gb.b64" --command decode-base64 \
+  --window-size 640x420 --splitter 160
 # A validation message over the settings dialog.
 shot settings-bad-number 1 --open-dialog settings --set-text wrapNumberEdit=10 --click okButton

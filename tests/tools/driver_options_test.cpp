@@ -18,11 +18,18 @@ QStringList Line(std::initializer_list<const char*> words) {
 
 TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
   QString error;
-  const auto options = ParseDriverOptions(
-      Line({"--command", "decode-base64", "--open-dialog", "settings", "--command", "7bit-8bit",
-            "--settings-dir", "/s", "--display-code", "BIG5", "--show-menu", "1.4", "--set-text",
-            "wrapNumberEdit=10", "--click", "okButton", "--screenshot", "/o.png"}),
-      error);
+  const auto options = ParseDriverOptions(Line({"--command",      "decode-base64",
+                                                "--open-dialog",  "settings",
+                                                "--command",      "7bit-8bit",
+                                                "--settings-dir", "/s",
+                                                "--display-code", "BIG5",
+                                                "--show-menu",    "1.4",
+                                                "--set-text",     "wrapNumberEdit=10",
+                                                "--click",        "okButton",
+                                                "--screenshot",   "/o.png",
+                                                "--window-size",  "1100x700",
+                                                "--splitter",     "400"}),
+                                          error);
   ASSERT_TRUE(options.has_value()) << error.toStdString();
   EXPECT_EQ(options->commands, (std::vector<Command>{Command::DecodeBase64, Command::Setting,
                                                      Command::RestoreHighBits}));
@@ -35,6 +42,8 @@ TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
   EXPECT_EQ(options->steps[0].text, QStringLiteral("10"));
   EXPECT_EQ(options->steps[1].kind, DriverOptions::Step::Kind::Click);
   EXPECT_EQ(options->screenshot, QStringLiteral("/o.png"));
+  EXPECT_EQ(options->windowSize, QSize(1100, 700));
+  EXPECT_EQ(options->sourceWidth, 400);
 }
 
 TEST(DriverOptions, MistakesAreUsageErrors) {
@@ -49,6 +58,9 @@ TEST(DriverOptions, MistakesAreUsageErrors) {
       {Line({"--display-code", "utf8"}), "--display-code takes gb or big5"},
       {Line({"--set-text", "=x"}), "--set-text takes NAME=TEXT"},
       {Line({"--show-menu", "1.2.3"}), "--show-menu takes a number"},
+      {Line({"--window-size", "1100"}), "--window-size takes WIDTHxHEIGHT"},
+      {Line({"--window-size", "0x700"}), "--window-size takes WIDTHxHEIGHT"},
+      {Line({"--splitter", "wide"}), "--splitter takes"},
       {Line({"--frobnicate", "x"}), "unknown option --frobnicate"},
   };
   for (const auto& c : cases) {

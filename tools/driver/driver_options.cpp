@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRect>
+#include <QSplitter>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -161,6 +162,22 @@ std::optional<DriverOptions> ParseDriverOptions(const QStringList& arguments, QS
       }
     } else if (option == QStringLiteral("--screenshot")) {
       options.screenshot = value;
+    } else if (option == QStringLiteral("--window-size")) {
+      const QStringList parts = value.split(QLatin1Char('x'));
+      bool height = false;
+      if (parts.size() == 2) {
+        options.windowSize = QSize(parts.at(0).toInt(&number), parts.at(1).toInt(&height));
+      }
+      if (!number || !height || options.windowSize.isEmpty()) {
+        error = QStringLiteral("--window-size takes WIDTHxHEIGHT");
+        return std::nullopt;
+      }
+    } else if (option == QStringLiteral("--splitter")) {
+      options.sourceWidth = value.toInt(&number);
+      if (!number || options.sourceWidth <= 0) {
+        error = QStringLiteral("--splitter takes the source frame's width in pixels");
+        return std::nullopt;
+      }
     } else {
       error = QStringLiteral("unknown option %1").arg(option);
       return std::nullopt;
@@ -181,6 +198,18 @@ void ScheduleDriverActions(const DriverOptions& options, MainWindow& window,
     } else {
       qWarning("vortane-driver: cannot read %s", qPrintable(options.sourceFile));
     }
+  }
+  if (options.windowSize.isValid()) {
+    QTimer::singleShot(0, &window, [&window, size = options.windowSize] { window.resize(size); });
+  }
+  if (options.sourceWidth > 0) {
+    // Once the resized window has laid its frames out.
+    QTimer::singleShot(kSettleMilliseconds / 2, &window, [&window, width = options.sourceWidth] {
+      QSplitter& splitter = window.splitter();
+      const int frames = splitter.width() - splitter.handleWidth();
+      splitter.setSizes({width, std::max(1, frames - width)});
+      emit splitter.splitterMoved(width, 1);
+    });
   }
   // Commands may open modal dialogs: they run one after the other from a
   // single call, and the later steps fire inside the dialogs' event loops.

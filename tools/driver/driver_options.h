@@ -11,8 +11,12 @@
 //   --show-menu N[.M]      open the N-th menu of the menu bar (1 = first), and
 //                          in it the submenu of its M-th item
 //   --screenshot FILE      write the windows on screen as PNG to FILE and exit
+//   --window-size WxH      resize the main window to W x H pixels after start
+//   --splitter N           drag the splitter so that the source frame is N
+//                          pixels wide
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -41,6 +45,8 @@ struct DriverOptions {
   int showMenu = 0;     // 0: none
   int showSubmenu = 0;  // 0: none
   QString screenshot;
+  QSize windowSize;     // empty: the computed first size
+  int sourceWidth = 0;  // 0: the splitter where the window put it
 };
 
 // Parses the options in `arguments` (the program name first). On a usage
@@ -49,9 +55,9 @@ struct DriverOptions {
                                                               QString& error);
 
 // Schedules what `options` ask for on the running event loop: the source file
-// and the display code at once, the commands once the loop runs (through
-// `runCommand`), then the steps, the menu and the screenshot, each after the
-// previous has settled.
+// and the display code at once, the window's size and the splitter once the
+// window shows, the commands once the loop runs (through `runCommand`), then
+// the steps, the menu and the screenshot, each after the previous has settled.
 void ScheduleDriverActions(const DriverOptions& options, MainWindow& window,
                            const std::function<void(Command)>& runCommand);
 
