@@ -2,12 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFile>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QResizeEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -84,7 +84,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(frame, &ByteFrame::displayCodeChanged, box,
             [box = box](TextCode code) { box->setCurrentIndex(IndexOf(code)); });
   }
-  connect(&splitter_, &QSplitter::splitterMoved, this, [this] { PlaceStatusLine(); });
+  // The target frame moves when the splitter is dragged or the layout places
+  // it; the status line widens with the window.
+  target_.installEventFilter(this);
+  statusLine_.installEventFilter(this);
 
   auto* layout = new QVBoxLayout(&central_);  // owned by central_
   layout->setContentsMargins(0, 0, 0, 0);
@@ -194,9 +197,12 @@ void MainWindow::PlaceStatusLine() {
                       kStatusLineHeight - 2);
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  PlaceStatusLine();
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == &target_ || watched == &statusLine_) &&
+      (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+    PlaceStatusLine();
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::ShowStatus(const UiText& text) { status_.setText(ToQString(text)); }

@@ -18,7 +18,7 @@
 #include "platform/main_window_view.h"
 
 class QCloseEvent;
-class QResizeEvent;
+class QEvent;
 
 namespace vortane {
 
@@ -66,7 +66,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  // Keeps the status line under the frames as they move and resize.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Keeps the target frame's code choice under the target frame.

@@ -208,7 +208,6 @@ void ScheduleDriverActions(const DriverOptions& options, MainWindow& window,
       QSplitter& splitter = window.splitter();
       const int frames = splitter.width() - splitter.handleWidth();
       splitter.setSizes({width, std::max(1, frames - width)});
-      emit splitter.splitterMoved(width, 1);
     });
   }
   // Commands may open modal dialogs: they run one after the other from a
