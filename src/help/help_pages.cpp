@@ -65,11 +65,9 @@ std::string EnglishPage(int page) {
           .Blank()
           .Line(
               "Mail Vortane is one small program with nothing else to install: its help, its "
-              "three interface languages and its code tables are built in. Its settings are "
-              "kept in the file Vortane.ini in the folder ~/.config/vortane (in "
-              "$XDG_CONFIG_HOME/vortane when that is set, or in the folder given with "
-              "--settings-dir); a Vortane.ini left in the working folder by an earlier "
-              "version is taken from there the first time.")
+              "three interface languages and its code tables are built in. Settings: "
+              "~/.config/vortane/Vortane.ini ($XDG_CONFIG_HOME/vortane if set; "
+              "--settings-dir DIR).")
           .Blank()
           .Line(
               "The decodings have been tested on mail from many mail programs and servers. "
