@@ -188,10 +188,13 @@ void MainWindowTest::StatusLineSwitchesTheFrameCode() {
   auto* choice = window.findChild<QComboBox*>(QStringLiteral("targetCodeChoice"));
   QVERIFY(choice != nullptr);
   window.targetFrame().SetBytes(Hex("A440"));
-  choice->setCurrentIndex(1);
-  emit choice->activated(1);
-  QCOMPARE(window.targetFrame().DisplayCode(), TextCode::Big5);
-  QCOMPARE(window.sourceFrame().DisplayCode(), TextCode::Gb);
+  QCOMPARE(choice->count(), 5);
+  const int big5 = choice->findText(QStringLiteral("Big5"));
+  QVERIFY(big5 > 0);
+  choice->setCurrentIndex(big5);
+  emit choice->activated(big5);
+  QCOMPARE(window.targetFrame().DisplayCode(), vortane::DisplayCode::Big5);
+  QCOMPARE(window.sourceFrame().DisplayCode(), vortane::DisplayCode::Gb);
   QCOMPARE(window.targetFrame().toPlainText(), QString::fromUtf16(u"\u4E00"));
   window.SetDisplayCodes(TextCode::Gb);
   QCOMPARE(choice->currentIndex(), 0);
