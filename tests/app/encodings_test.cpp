@@ -23,10 +23,8 @@ using testing::ToHex;
 
 // 朱镕基 𠮷 你嘅文件: a GBK name, a character beyond the BMP and Cantonese.
 const std::string kUtf8 = Hex("E69CB1 E99595 E59FBA 20 F0A0AEB7 20 E4BDA0 E59885 E69687 E4BBB6");
-const std::string kUtf16Le =
-    Hex("3167 5595 FA57 2000 42D8B7DF 2000 604F 0556 8765 F64E");
-const std::string kUtf16Be =
-    Hex("6731 9555 57FA 0020 D842DFB7 0020 4F60 5605 6587 4EF6");
+const std::string kUtf16Le = Hex("3167 5595 FA57 2000 42D8B7DF 2000 604F 0556 8765 F64E");
+const std::string kUtf16Be = Hex("6731 9555 57FA 0020 D842DFB7 0020 4F60 5605 6587 4EF6");
 const std::string kGb18030 = Hex("D6EC E946 BBF9 20 9534B235 20 C4E3 86FE CEC4 BCFE");
 // 朱基 文件 in Big5-HKSCS.
 const std::string kBig5HkscsZhuJi = Hex("A6B6 B0F2 20 A4E5 A5F3");
@@ -138,8 +136,8 @@ TEST_F(MainWindowTest, OpenReportsUnreadableSequencesAndTheCutAfterTurningIntoUt
   EXPECT_EQ(view.source.bytes.substr(0, 5), Hex("41 EFBFBD 42"));
   ASSERT_EQ(platform.messages.size(), 2U);
   EXPECT_EQ(platform.messages[0].code, UiCode::Gb);  // the cut
-  EXPECT_EQ(platform.messages[1],
-            FormatText(codes_text::kOpenUnreadable, Language::Gb, {"1", dir.File("in.txt"), "UTF-8"}));
+  EXPECT_EQ(platform.messages[1], FormatText(codes_text::kOpenUnreadable, Language::Gb,
+                                             {"1", dir.File("in.txt"), "UTF-8"}));
 }
 
 TEST_F(MainWindowTest, SaveAsWritesEachEncodingFromTheFrameDisplayCode) {
@@ -160,7 +158,8 @@ TEST_F(MainWindowTest, SaveAsWritesEachEncodingFromTheFrameDisplayCode) {
     platform.choices.push_back(IndexOfSave(c.encoding));
     platform.saveFiles.push_back(dir.File("out.txt"));
     Run(Command::SaveAs);
-    EXPECT_EQ(ToHex(ScopedTempDir::Read(dir.File("out.txt")).value_or("")), ToHex(c.written)) << c.name;
+    EXPECT_EQ(ToHex(ScopedTempDir::Read(dir.File("out.txt")).value_or("")), ToHex(c.written))
+        << c.name;
     EXPECT_TRUE(platform.questions.empty()) << c.name;
     EXPECT_FALSE(window->IsTargetUnsaved()) << c.name;
   }
