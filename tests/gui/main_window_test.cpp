@@ -198,6 +198,19 @@ void MainWindowTest::StatusLineSwitchesTheFrameCode() {
   QCOMPARE(window.targetFrame().toPlainText(), QString::fromUtf16(u"\u4E00"));
   window.SetDisplayCodes(TextCode::Gb);
   QCOMPARE(choice->currentIndex(), 0);
+  // Every display code is offered, in the status line's order, with a tip in
+  // the menu's language.
+  const QStringList names{QStringLiteral("GB"), QStringLiteral("GB18030"), QStringLiteral("Big5"),
+                          QStringLiteral("Big5-HKSCS"), QStringLiteral("UTF-8")};
+  for (int i = 0; i < names.size(); ++i) {
+    QCOMPARE(choice->itemText(i), names.at(i));
+  }
+  QCOMPARE(choice->toolTip(), QStringLiteral("Display code of this frame"));
+  window.SetMenu(MenuResource::ChineseBig5);
+  QCOMPARE(choice->toolTip(), QString::fromUtf8("本窗口的顯示內碼"));
+  window.SetDisplayCodes(vortane::DisplayCode::Utf8);
+  QCOMPARE(choice->currentText(), QStringLiteral("UTF-8"));
+  QCOMPARE(window.sourceFrame().DisplayCode(), vortane::DisplayCode::Utf8);
 }
 
 void MainWindowTest::DecodeCommandFillsTargetFrame() {
