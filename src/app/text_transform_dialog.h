@@ -10,6 +10,7 @@
 #include "app/command_table.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
+#include "framecodes/open_encoding.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
 #include "settings/app_settings.h"
@@ -23,9 +24,6 @@ struct MainWindowPaths {
   std::string settingsFile = "Vortane.ini";
   std::string defaultOutputFile = "Vortane.tmp";
 };
-
-// Largest text Open puts into the source frame.
-inline constexpr std::size_t kOpenTextLimit = 65535;
 
 // Outer window size and frame placement for a screen: 900 x 650 on a screen
 // of at least 1000 x 760, 600 x 420 on one narrower than 780 or lower than
@@ -60,7 +58,7 @@ class TextTransformDialog {
   void OnTargetEdited();
   // `count` characters typed or pasted into a frame shown in `code` could not
   // be held in it and became "?": the status line says so.
-  void OnCharactersNotHeld(TextCode code, std::size_t count);
+  void OnCharactersNotHeld(DisplayCode code, std::size_t count);
   // Loads `path` into the source frame as File > Open does after its dialog
   // (the program's FILE argument): the first 65,535 bytes up to any 0 byte,
   // with a message when the file was cut or cannot be read.

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "cjk/display_text.h"
+#include "framecodes/frame_clipboard.h"
+#include "framecodes/frame_display.h"
 
 namespace vortane {
 namespace {
@@ -31,19 +33,20 @@ QString ToQString(const std::u16string& text) { return QString::fromStdU16String
 // Whether `code` cannot hold the character at `text[i]` (a surrogate pair
 // counts as one character); `length` is set to its length in UTF-16 units.
 // Stand-ins, separators and ASCII are always held.
-bool NotHeldAt(const QString& text, qsizetype i, TextCode code, qsizetype& length) {
+bool NotHeldAt(const QString& text, qsizetype i, DisplayCode code, qsizetype& length) {
   length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
   const QChar c = text.at(i);
   if (length == 1 &&
       (c.unicode() < 0x80 || IsStandIn(c) || c == QChar(0x2028) || c == QChar(0x2029))) {
     return false;
   }
-  const std::u16string one = text.mid(i, length).toStdU16String();
-  return DisplayTextToBytes(one, code) == "?";
+  std::size_t unheld = 0;
+  (void)FrameDisplayToBytes(text.mid(i, length).toStdU16String(), code, &unheld);
+  return unheld != 0;
 }
 
 // How many characters of `text` `code` cannot hold.
-int CountNotHeld(const QString& text, TextCode code) {
+int CountNotHeld(const QString& text, DisplayCode code) {
   int count = 0;
   qsizetype length = 1;
   for (qsizetype i = 0; i < text.size(); i += length) {
@@ -52,11 +55,17 @@ int CountNotHeld(const QString& text, TextCode code) {
   return count;
 }
 
-// Raw bytes offered by `source`, in either code (bytes are bytes whichever
-// code the copying frame showed them in).
-std::optional<std::string> RawBytesOf(const QMimeData* source, TextCode preferred) {
-  const TextCode other = preferred == TextCode::Big5 ? TextCode::Gb : TextCode::Big5;
-  for (const TextCode code : {preferred, other}) {
+// Raw bytes offered by a frame, its own code's first, else those of any
+// other display code (bytes are bytes whichever code the copying frame showed
+// them in).
+std::optional<std::string> RawBytesOf(const QMimeData* source, DisplayCode preferred) {
+  std::vector<DisplayCode> order{preferred};
+  for (const DisplayCode code : kDisplayCodes) {
+    if (code != preferred) {
+      order.push_back(code);
+    }
+  }
+  for (const DisplayCode code : order) {
     if (source->hasFormat(RawBytesMimeType(code))) {
       const QByteArray data = source->data(RawBytesMimeType(code));
       return std::string(data.constData(), static_cast<std::size_t>(data.size()));
@@ -67,10 +76,12 @@ std::optional<std::string> RawBytesOf(const QMimeData* source, TextCode preferre
 
 }  // namespace
 
-QString RawBytesMimeType(TextCode code) {
-  return code == TextCode::Big5 ? QStringLiteral("text/plain;charset=Big5")
-                                : QStringLiteral("text/plain;charset=GB2312");
+QString RawBytesMimeType(DisplayCode code) {
+  const std::string format = RawClipboardFormat(code);
+  return QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size()));
 }
+
+QString RawBytesMimeType(TextCode code) { return RawBytesMimeType(DisplayCodeOf(code)); }
 
 void StandInHighlighter::SetFonts(const QFont& textFont, const QFont& hexFont) {
   const QFontMetrics text(textFont);
@@ -194,11 +205,11 @@ void ByteFrame::paintEvent(QPaintEvent* event) {
 
 std::u16string ByteFrame::RawText() const { return document()->toRawText().toStdU16String(); }
 
-std::string ByteFrame::GetBytes() const { return DisplayTextToBytes(RawText(), code_); }
+std::string ByteFrame::GetBytes() const { return FrameDisplayToBytes(RawText(), code_); }
 
 void ByteFrame::SetBytes(std::string_view bytes) {
   rewriting_ = true;
-  setPlainText(ToQString(BytesToDisplayText(bytes, code_)));
+  setPlainText(ToQString(BytesToFrameDisplay(bytes, code_)));
   rewriting_ = false;
   QTextCursor cursor = textCursor();
   cursor.movePosition(QTextCursor::Start);
@@ -207,32 +218,27 @@ void ByteFrame::SetBytes(std::string_view bytes) {
   verticalScrollBar()->setValue(0);
 }
 
-std::size_t ByteFrame::ByteOffset(const std::u16string& raw, int position) const {
-  const auto length = std::min(static_cast<std::size_t>(std::max(position, 0)), raw.size());
-  return DisplayTextToBytes(std::u16string_view(raw).substr(0, length), code_).size();
-}
-
 ByteRange ByteFrame::Selection() const {
-  const std::u16string raw = RawText();
+  const std::vector<std::size_t> offsets = FrameDisplayByteOffsets(RawText(), code_);
+  const auto at = [&offsets](int position) {
+    return offsets[std::min(static_cast<std::size_t>(std::max(position, 0)), offsets.size() - 1)];
+  };
   const QTextCursor cursor = textCursor();
-  return ByteRange{ByteOffset(raw, cursor.selectionStart()),
-                   ByteOffset(raw, cursor.selectionEnd())};
+  return ByteRange{at(cursor.selectionStart()), at(cursor.selectionEnd())};
 }
 
 void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
-  const std::u16string raw = RawText();
-  // Document position of the character that holds byte `offset`.
-  auto positionOf = [&](std::size_t offset) {
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-      const std::size_t next =
-          bytes + DisplayTextToBytes(std::u16string_view(raw).substr(i, 1), code_).size();
-      if (next > offset) {
-        return static_cast<int>(i);
-      }
-      bytes = next;
+  const std::vector<std::size_t> offsets = FrameDisplayByteOffsets(RawText(), code_);
+  // Document position of the character that holds byte `offset`: the first
+  // position whose character reaches past it.
+  auto positionOf = [&offsets](std::size_t offset) {
+    const auto next = std::upper_bound(offsets.begin(), offsets.end(), offset);
+    if (next == offsets.end()) {
+      return static_cast<int>(offsets.size() - 1);
     }
-    return static_cast<int>(raw.size());
+    // Positions inside the character share its start offset; take the first.
+    const auto start = std::lower_bound(offsets.begin(), offsets.end(), *(next - 1));
+    return static_cast<int>(start - offsets.begin());
   };
   QTextCursor cursor = textCursor();
   cursor.setPosition(positionOf(start));
@@ -244,7 +250,7 @@ void ByteFrame::PasteClipboard() { paste(); }
 
 void ByteFrame::CopySelection() { copy(); }
 
-void ByteFrame::SetDisplayCode(TextCode code) {
+void ByteFrame::SetDisplayCode(vortane::DisplayCode code) {
   if (code == code_) {
     return;
   }
@@ -256,9 +262,9 @@ void ByteFrame::SetDisplayCode(TextCode code) {
 
 QMimeData* ByteFrame::createMimeDataFromSelection() const {
   const QTextCursor cursor = textCursor();
-  const std::string bytes = DisplayTextToBytes(cursor.selectedText().toStdU16String(), code_);
+  const std::string bytes = FrameDisplayToBytes(cursor.selectedText().toStdU16String(), code_);
   auto mime = std::make_unique<QMimeData>();
-  mime->setText(ToQString(ClipboardTextFromBytes(bytes, code_)));
+  mime->setText(ToQString(ClipboardTextFromFrameBytes(bytes, code_)));
   mime->setData(RawBytesMimeType(code_),
                 QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   return mime.release();  // the caller owns it
@@ -275,14 +281,15 @@ void ByteFrame::insertFromMimeData(const QMimeData* source) {
   std::optional<std::string> bytes = RawBytesOf(source, code_);
   int notHeld = 0;
   if (!bytes && source->hasText()) {
-    bytes = BytesFromClipboardText(source->text().toStdU16String(), code_);
-    notHeld = CountNotHeld(source->text(), code_);
+    std::size_t unheld = 0;
+    bytes = FrameBytesFromClipboardText(source->text().toStdU16String(), code_, &unheld);
+    notHeld = static_cast<int>(unheld);
   }
   if (!bytes) {
     return;
   }
   QTextCursor cursor = textCursor();
-  cursor.insertText(ToQString(BytesToDisplayText(*bytes, code_)));
+  cursor.insertText(ToQString(BytesToFrameDisplay(*bytes, code_)));
   setTextCursor(cursor);
   ensureCursorVisible();
   if (notHeld > 0) {

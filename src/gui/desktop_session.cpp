@@ -24,7 +24,7 @@ DesktopSession::DesktopSession(MainWindowPaths paths, QString stateFile)
                       [this] { logic_.OnCloseRequested(); });
   window_.SetEditHandlers(
       [this] { logic_.OnTargetEdited(); },
-      [this](TextCode code, std::size_t count) { logic_.OnCharactersNotHeld(code, count); });
+      [this](DisplayCode code, std::size_t count) { logic_.OnCharactersNotHeld(code, count); });
 }
 
 void DesktopSession::Start() {

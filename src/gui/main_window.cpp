@@ -18,6 +18,7 @@
 #include "gui/dialog_units.h"
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
+#include "texts/codes_texts.h"
 
 namespace vortane {
 namespace {
@@ -28,14 +29,30 @@ constexpr int kStatusLineHeight = 24;
 constexpr int kSplitterHandleWidth = 6;
 const char* const kIconResource = ":/res/icon128.png";
 
-void FillCodeChoice(QComboBox& box, const QString& toolTip) {
-  box.addItem(QStringLiteral("GB"), static_cast<int>(TextCode::Gb));
-  box.addItem(QStringLiteral("Big5"), static_cast<int>(TextCode::Big5));
-  box.setToolTip(toolTip);
+void FillCodeChoice(QComboBox& box) {
+  for (const DisplayCode code : kDisplayCodes) {
+    box.addItem(Utf8ToQString(DisplayCodeName(code)), static_cast<int>(code));
+  }
   box.setFocusPolicy(Qt::NoFocus);
 }
 
-int IndexOf(TextCode code) { return code == TextCode::Big5 ? 1 : 0; }
+int IndexOf(DisplayCode code) {
+  const auto found = std::ranges::find(kDisplayCodes, code);
+  return static_cast<int>(found - kDisplayCodes.begin());
+}
+
+// The language of a menu bar's texts.
+Language LanguageOfMenu(MenuResource menu) {
+  switch (menu) {
+    case MenuResource::ChineseGb:
+      return Language::Gb;
+    case MenuResource::ChineseBig5:
+      return Language::Big5;
+    case MenuResource::English:
+      break;
+  }
+  return Language::English;
+}
 
 }  // namespace
 
@@ -70,8 +87,9 @@ MainWindow::MainWindow(QWidget* parent)
   sourceCode_.setObjectName(QStringLiteral("sourceCodeChoice"));
   targetCode_.setObjectName(QStringLiteral("targetCodeChoice"));
   status_.setObjectName(QStringLiteral("statusText"));
-  FillCodeChoice(sourceCode_, QStringLiteral("Code the source frame is shown in"));
-  FillCodeChoice(targetCode_, QStringLiteral("Code the target frame is shown in"));
+  FillCodeChoice(sourceCode_);
+  FillCodeChoice(targetCode_);
+  SetCodeTips(Language::English);
   statusLine_.setFixedHeight(kStatusLineHeight);
 
   // The choice and the frame follow each other.
@@ -79,10 +97,10 @@ MainWindow::MainWindow(QWidget* parent)
                                                      {&targetCode_, &target_}};
   for (const auto& [box, frame] : pairs) {
     connect(box, &QComboBox::activated, frame, [box = box, frame = frame](int index) {
-      frame->SetDisplayCode(static_cast<TextCode>(box->itemData(index).toInt()));
+      frame->SetDisplayCode(static_cast<DisplayCode>(box->itemData(index).toInt()));
     });
     connect(frame, &ByteFrame::displayCodeChanged, box,
-            [box = box](TextCode code) { box->setCurrentIndex(IndexOf(code)); });
+            [box = box](DisplayCode code) { box->setCurrentIndex(IndexOf(code)); });
   }
   // The target frame moves when the splitter is dragged or the layout places
   // it; the status line widens with the window.
@@ -105,7 +123,7 @@ void MainWindow::SetHandlers(std::function<void(Command)> onCommand,
 }
 
 void MainWindow::SetEditHandlers(std::function<void()> onTargetEdited,
-                                 std::function<void(TextCode, std::size_t)> onNotHeld) {
+                                 std::function<void(DisplayCode, std::size_t)> onNotHeld) {
   disconnect(&target_, &ByteFrame::edited, this, nullptr);
   disconnect(&source_, &ByteFrame::charactersNotHeld, this, nullptr);
   disconnect(&target_, &ByteFrame::charactersNotHeld, this, nullptr);
@@ -121,7 +139,7 @@ void MainWindow::SetEditHandlers(std::function<void()> onTargetEdited,
   }
 }
 
-void MainWindow::SetDisplayCodes(TextCode code) {
+void MainWindow::SetDisplayCodes(DisplayCode code) {
   source_.SetDisplayCode(code);
   target_.SetDisplayCode(code);
 }
@@ -166,11 +184,18 @@ void MainWindow::SetMenu(MenuResource menu) {
     }
   }
   setMenuBar(bar.release());
+  SetCodeTips(LanguageOfMenu(menu));
   // Before the window first shows, the first size holds the frames under
   // whichever bar they get; afterwards the user's size stays.
   if (!isVisible()) {
     SetGeometry(0, 0, firstSize_.sourceWidth, firstSize_.targetWidth, firstSize_.frameHeight);
   }
+}
+
+void MainWindow::SetCodeTips(Language language) {
+  const QString tip = ToQString(Choose(codes_text::kDisplayCodeTip, language));
+  sourceCode_.setToolTip(tip);
+  targetCode_.setToolTip(tip);
 }
 
 void MainWindow::SetTitle(const UiText& title) { setWindowTitle(ToQString(title)); }
@@ -188,7 +213,7 @@ void MainWindow::SetGeometry(int /*width*/, int /*height*/, int sourceWidth, int
 }
 
 void MainWindow::PlaceStatusLine() {
-  const int choiceWidth = 70;
+  const int choiceWidth = 104;  // wide enough for "Big5-HKSCS"
   const int targetLeft = target_.geometry().left();
   sourceCode_.setGeometry(2, 1, choiceWidth, kStatusLineHeight - 2);
   targetCode_.setGeometry(targetLeft + 2, 1, choiceWidth, kStatusLineHeight - 2);

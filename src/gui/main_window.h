@@ -16,6 +16,7 @@
 #include "app/command_table.h"
 #include "gui/byte_frame.h"
 #include "platform/main_window_view.h"
+#include "texts/tri_text.h"
 
 class QCloseEvent;
 class QEvent;
@@ -35,10 +36,11 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   // typed or pasted into a frame that its display code cannot hold (they
   // became "?"; `code` is that frame's code).
   void SetEditHandlers(std::function<void()> onTargetEdited,
-                       std::function<void(TextCode code, std::size_t count)> onNotHeld);
+                       std::function<void(DisplayCode code, std::size_t count)> onNotHeld);
 
   // Both frames show their bytes through `code`.
-  void SetDisplayCodes(TextCode code);
+  void SetDisplayCodes(DisplayCode code);
+  void SetDisplayCodes(TextCode code) { SetDisplayCodes(DisplayCodeOf(code)); }
 
   ByteFrame& sourceFrame() { return source_; }
   ByteFrame& targetFrame() { return target_; }
@@ -72,6 +74,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
  private:
   // Keeps the target frame's code choice under the target frame.
   void PlaceStatusLine();
+  // The display code choosers' tips in `language`.
+  void SetCodeTips(Language language);
 
   QWidget central_;
   QSplitter splitter_;

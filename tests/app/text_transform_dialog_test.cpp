@@ -85,8 +85,8 @@ TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
     ASSERT_EQ(w.view.titles.size(), 1U);
     EXPECT_EQ(ToHex(w.view.titles[0].bytes), ToHex(c.title)) << c.language;
     EXPECT_EQ(w.view.titles[0].code, c.code) << c.language;
-    EXPECT_EQ(w.view.source.displayCode, c.frames) << c.language;
-    EXPECT_EQ(w.view.target.displayCode, c.frames) << c.language;
+    EXPECT_EQ(w.view.source.displayCode, DisplayCodeOf(c.frames)) << c.language;
+    EXPECT_EQ(w.view.target.displayCode, DisplayCodeOf(c.frames)) << c.language;
   }
 }
 
@@ -458,17 +458,17 @@ TEST_F(MainWindowTest, SettingWithNoLanguageChosenUsesTheBig5Menu) {
 TEST_F(MainWindowTest, CharactersNotHeldAreNamedInTheStatusLine) {
   const struct {
     int language;
-    TextCode code;
+    DisplayCode code;
     std::size_t count;
     UiText expected;
   } cases[] = {
-      {1, TextCode::Gb, 3, Ascii("3 characters could not be held in GB and became ?")},
-      {1, TextCode::Big5, 1, Ascii("1 character could not be held in Big5 and became ?")},
-      {0, TextCode::Gb, 2,
+      {1, DisplayCode::Gb, 3, Ascii("3 characters could not be held in GB and became ?")},
+      {1, DisplayCode::Big5, 1, Ascii("1 character could not be held in Big5 and became ?")},
+      {0, DisplayCode::Gb, 2,
        UiText{Hex("D3D0") + "2" + Hex("B8F6 D7D6 B7FB B2BB C4DC D3C3") + "GB" +
                   Hex("C2EB B1ED CABE") + "," + Hex("D2D1 B1E4 B3C9") + "?",
               UiCode::Gb}},
-      {2, TextCode::Big5, 12,
+      {2, DisplayCode::Big5, 12,
        UiText{Hex("A6B3") + "12" + Hex("ADD3 A672 B2C5 A4A3 AFE0 A5CE") + "Big5" +
                   Hex("BD58 AAED A5DC") + "," + Hex("A477 C5DC A6A8") + "?",
               UiCode::Big5}},

@@ -34,7 +34,7 @@ TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
   EXPECT_EQ(options->commands, (std::vector<Command>{Command::DecodeBase64, Command::Setting,
                                                      Command::RestoreHighBits}));
   EXPECT_EQ(options->settingsDirectory, QStringLiteral("/s"));
-  EXPECT_EQ(options->displayCode, TextCode::Big5);
+  EXPECT_EQ(options->displayCode, vortane::DisplayCode::Big5);
   EXPECT_EQ(options->showMenu, 1);
   EXPECT_EQ(options->showSubmenu, 4);
   ASSERT_EQ(options->steps.size(), 2U);
@@ -46,6 +46,17 @@ TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
   EXPECT_EQ(options->sourceWidth, 400);
 }
 
+TEST(DriverOptions, EveryDisplayCodeIsNamedAsTheStatusLineShowsIt) {
+  for (const vortane::DisplayCode code : vortane::kDisplayCodes) {
+    QString error;
+    const std::string name(vortane::DisplayCodeName(code));
+    const std::string lower = QString::fromStdString(name).toLower().toStdString();
+    const auto options = ParseDriverOptions(Line({"--display-code", lower.c_str()}), error);
+    ASSERT_TRUE(options.has_value()) << name << ": " << error.toStdString();
+    EXPECT_EQ(options->displayCode, code) << name;
+  }
+}
+
 TEST(DriverOptions, MistakesAreUsageErrors) {
   const struct {
     QStringList line;
@@ -55,7 +66,7 @@ TEST(DriverOptions, MistakesAreUsageErrors) {
       {Line({"--command", "Decode-Base64"}), "--command takes a command name"},
       {Line({"--command"}), "--command needs a value"},
       {Line({"--open-dialog", "exit"}), "--open-dialog takes"},
-      {Line({"--display-code", "utf8"}), "--display-code takes gb or big5"},
+      {Line({"--display-code", "utf8"}), "--display-code takes gb, gb18030"},
       {Line({"--set-text", "=x"}), "--set-text takes NAME=TEXT"},
       {Line({"--show-menu", "1.2.3"}), "--show-menu takes a number"},
       {Line({"--window-size", "1100"}), "--window-size takes WIDTHxHEIGHT"},
