@@ -260,10 +260,10 @@ void MainWindowTest::ShortcutsComeFromTheCommandTable() {
 void MainWindowTest::UserEditsOfTheTargetReachTheLogic() {
   MainWindow window;
   int targetEdits = 0;
-  std::vector<std::pair<TextCode, std::size_t>> notHeld;
+  std::vector<std::pair<vortane::DisplayCode, std::size_t>> notHeld;
   window.SetEditHandlers(
       [&] { ++targetEdits; },
-      [&](TextCode code, std::size_t count) { notHeld.emplace_back(code, count); });
+      [&](vortane::DisplayCode code, std::size_t count) { notHeld.emplace_back(code, count); });
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   window.targetFrame().SetBytes("set by a command");
@@ -276,7 +276,7 @@ void MainWindowTest::UserEditsOfTheTargetReachTheLogic() {
   // A character Big5 cannot hold, typed into the target frame.
   window.targetFrame().insertPlainText(QString::fromUtf16(u"\u00FF"));
   QTRY_COMPARE(notHeld.size(), std::size_t{1});
-  QCOMPARE(notHeld[0].first, TextCode::Big5);
+  QCOMPARE(notHeld[0].first, vortane::DisplayCode::Big5);
   QCOMPARE(notHeld[0].second, std::size_t{1});
   window.ShowStatus(vortane::Ascii("1 character could not be held in Big5 and became ?"));
   auto* status = window.findChild<QLabel*>(QStringLiteral("statusText"));
