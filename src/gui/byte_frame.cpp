@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "cjk/display_text.h"
+#include "gui/long_line_text.h"
 
 namespace vortane {
 namespace {
@@ -120,12 +121,12 @@ void ByteFrame::paintEvent(QPaintEvent* event) {
   }
 }
 
-std::u16string ByteFrame::RawText() const { return document()->toRawText().toStdU16String(); }
+std::u16string ByteFrame::RawText() const { return LongLineText(*document()).toStdU16String(); }
 
 std::string ByteFrame::GetBytes() const { return DisplayTextToBytes(RawText(), code_); }
 
 void ByteFrame::SetBytes(std::string_view bytes) {
-  setPlainText(ToQString(BytesToDisplayText(bytes, code_)));
+  SetLongLineText(*this, ToQString(BytesToDisplayText(bytes, code_)));
   QTextCursor cursor = textCursor();
   cursor.movePosition(QTextCursor::Start);
   setTextCursor(cursor);
@@ -141,8 +142,8 @@ std::size_t ByteFrame::ByteOffset(const std::u16string& raw, int position) const
 ByteRange ByteFrame::Selection() const {
   const std::u16string raw = RawText();
   const QTextCursor cursor = textCursor();
-  return ByteRange{ByteOffset(raw, cursor.selectionStart()),
-                   ByteOffset(raw, cursor.selectionEnd())};
+  return ByteRange{ByteOffset(raw, LongLineTextPosition(*document(), cursor.selectionStart())),
+                   ByteOffset(raw, LongLineTextPosition(*document(), cursor.selectionEnd()))};
 }
 
 void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
@@ -161,8 +162,9 @@ void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
     return static_cast<int>(raw.size());
   };
   QTextCursor cursor = textCursor();
-  cursor.setPosition(positionOf(start));
-  cursor.setPosition(positionOf(end), QTextCursor::KeepAnchor);
+  cursor.setPosition(LongLineDocumentPosition(*document(), positionOf(start)));
+  cursor.setPosition(LongLineDocumentPosition(*document(), positionOf(end)),
+                     QTextCursor::KeepAnchor);
   setTextCursor(cursor);
 }
 
@@ -182,7 +184,9 @@ void ByteFrame::SetDisplayCode(TextCode code) {
 
 QMimeData* ByteFrame::createMimeDataFromSelection() const {
   const QTextCursor cursor = textCursor();
-  const std::string bytes = DisplayTextToBytes(cursor.selectedText().toStdU16String(), code_);
+  const std::string bytes = DisplayTextToBytes(
+      LongLineText(*document(), cursor.selectionStart(), cursor.selectionEnd()).toStdU16String(),
+      code_);
   auto mime = std::make_unique<QMimeData>();
   mime->setText(ToQString(ClipboardTextFromBytes(bytes, code_)));
   mime->setData(RawBytesMimeType(code_),

@@ -74,9 +74,10 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
 
  private:
   // The document's text with its block and line separators (not folded to
-  // "\n" as toPlainText would).
+  // "\n" as toPlainText would), less the breaks that only show long lines
+  // in pieces (gui/long_line_text.h).
   [[nodiscard]] std::u16string RawText() const;
-  // Byte offset of document position `position`.
+  // Byte offset of position `position` of RawText().
   [[nodiscard]] std::size_t ByteOffset(const std::u16string& raw, int position) const;
 
   TextCode code_ = TextCode::Gb;

@@ -1,0 +1,168 @@
+#include "gui/long_line_text.h"
+
+#include <QChar>
+#include <QPlainTextEdit>
+#include <QStringView>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace vortane {
+namespace {
+
+// The character format property that marks a block break made for display.
+constexpr int kContinuationProperty = QTextFormat::UserProperty + 0x4C4C;
+
+constexpr char16_t kStandInBase = 0xF700;
+constexpr char16_t kStandInLast = 0xF7FF;
+
+bool IsStandIn(char16_t c) { return c >= kStandInBase && c <= kStandInLast; }
+
+// A control byte or DEL is a code of its own in every display code; any other
+// byte shown as a stand-in may begin a code whose next bytes follow it.
+bool IsLoneByteStandIn(char16_t c) {
+  return IsStandIn(c) && (c - kStandInBase < 0x20 || c - kStandInBase == 0x7F);
+}
+
+bool IsLineEnd(char16_t c) { return c == 0x2029 || c == u'\n' || c == u'\r'; }
+
+bool KeepsWithNext(char16_t c) {
+  return QChar::isHighSurrogate(c) || c == 0x200D || (IsStandIn(c) && !IsLoneByteStandIn(c));
+}
+
+bool KeepsWithPrevious(char16_t c) {
+  return QChar::isLowSurrogate(c) || c == 0x200D || QChar(c).isMark();
+}
+
+bool CanCut(std::u16string_view text, std::size_t i) {
+  return !KeepsWithNext(text[i - 1]) && !KeepsWithPrevious(text[i]);
+}
+
+}  // namespace
+
+std::vector<std::size_t> LongLineCuts(std::u16string_view text, std::size_t limit) {
+  limit = std::max<std::size_t>(limit, 2);
+  std::vector<std::size_t> cuts;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = start;
+    while (end < text.size() && !IsLineEnd(text[end])) {
+      ++end;
+    }
+    while (end - start > limit) {
+      std::size_t cut = 0;
+      for (std::size_t i = start + limit; i >= start + limit / 2; --i) {
+        if (CanCut(text, i)) {
+          cut = i;
+          break;
+        }
+      }
+      if (cut == 0) {
+        cut = start + limit;
+        if (QChar::isLowSurrogate(text[cut]) && QChar::isHighSurrogate(text[cut - 1])) {
+          --cut;
+        }
+      }
+      cuts.push_back(cut);
+      start = cut;
+    }
+    start = end + 1;
+  }
+  return cuts;
+}
+
+void SetLongLineText(QPlainTextEdit& edit, const QString& text, std::size_t limit) {
+  const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                 static_cast<std::size_t>(text.size()));
+  const std::vector<std::size_t> cuts = LongLineCuts(view, limit);
+  if (cuts.empty()) {
+    edit.setPlainText(text);
+    return;
+  }
+  QString cutText;
+  cutText.reserve(text.size() + static_cast<qsizetype>(cuts.size()));
+  std::size_t from = 0;
+  for (const std::size_t cut : cuts) {
+    cutText.append(
+        QStringView(text).mid(static_cast<qsizetype>(from), static_cast<qsizetype>(cut - from)));
+    cutText.append(QChar::ParagraphSeparator);
+    from = cut;
+  }
+  cutText.append(QStringView(text).mid(static_cast<qsizetype>(from)));
+  edit.setPlainText(cutText);
+
+  // Marking the breaks is part of setting the text, not an edit to undo.
+  QTextDocument& document = *edit.document();
+  const bool undoable = document.isUndoRedoEnabled();
+  document.setUndoRedoEnabled(false);
+  QTextCharFormat marked;
+  marked.setProperty(kContinuationProperty, true);
+  QTextCursor cursor(&document);
+  cursor.beginEditBlock();
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    const auto position = static_cast<int>(cuts[i] + i);
+    cursor.setPosition(position);
+    cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(marked);
+  }
+  cursor.endEditBlock();
+  document.setUndoRedoEnabled(undoable);
+  document.setModified(false);
+}
+
+bool IsContinuationBlock(const QTextBlock& block) {
+  // A block's character format is that of the break before it.
+  return block.isValid() && block.position() > 0 &&
+         block.charFormat().boolProperty(kContinuationProperty);
+}
+
+QString LongLineText(const QTextDocument& document, int start, int end) {
+  const QString raw = document.toRawText();
+  const auto size = static_cast<int>(raw.size());
+  if (end < 0 || end > size) {
+    end = size;
+  }
+  start = std::clamp(start, 0, end);
+  QString text;
+  text.reserve(end - start);
+  int from = start;
+  for (QTextBlock block = document.findBlock(start); block.isValid() && block.position() <= end;
+       block = block.next()) {
+    const int cut = block.position() - 1;
+    if (cut >= start && cut < end && IsContinuationBlock(block)) {
+      text.append(QStringView(raw).mid(from, cut - from));
+      from = cut + 1;
+    }
+  }
+  text.append(QStringView(raw).mid(from, end - from));
+  return text;
+}
+
+int LongLineTextPosition(const QTextDocument& document, int position) {
+  int cuts = 0;
+  for (QTextBlock block = document.begin(); block.isValid() && block.position() <= position;
+       block = block.next()) {
+    if (IsContinuationBlock(block)) {
+      ++cuts;
+    }
+  }
+  return position - cuts;
+}
+
+int LongLineDocumentPosition(const QTextDocument& document, int offset) {
+  int cuts = 0;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (IsContinuationBlock(block)) {
+      ++cuts;
+    }
+    const int blockEnd = block.position() + block.length() - 1;
+    if (offset + cuts <= blockEnd) {
+      return std::max(offset + cuts, block.position());
+    }
+  }
+  return std::max(document.characterCount() - 1, 0);
+}
+
+}  // namespace vortane
