@@ -110,6 +110,9 @@ void ByteFrame::paintEvent(QPaintEvent* event) {
       QTextCursor cursor(block);
       cursor.setPosition(block.position() + static_cast<int>(i));
       const QRect start = cursorRect(cursor);
+      if (block.textDirection() == Qt::LeftToRight && start.left() > viewport()->width()) {
+        break;  // the rest of the line is out of sight to the right
+      }
       cursor.setPosition(block.position() + static_cast<int>(i) + 1);
       const QRect end = cursorRect(cursor);
       const QRect box(start.left(), start.top(), std::max(end.left() - start.left(), 1),
