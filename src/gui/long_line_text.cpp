@@ -40,6 +40,31 @@ bool CanCut(std::u16string_view text, std::size_t i) {
   return !KeepsWithNext(text[i - 1]) && !KeepsWithPrevious(text[i]);
 }
 
+// Document positions of the block breaks SetLongLineText made, ascending.
+// Each carries its own number: a break typed or pasted into an emptied
+// continuation block copies the format of the break before, so only the first
+// break with a number counts.
+std::vector<int> CutPositions(const QTextDocument& document) {
+  std::vector<int> cuts;
+  std::vector<bool> seen;
+  for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
+    // A block's character format is that of the break before it.
+    const int number = block.charFormat().intProperty(kContinuationProperty);
+    if (number <= 0) {
+      continue;
+    }
+    const auto index = static_cast<std::size_t>(number);
+    if (seen.size() <= index) {
+      seen.resize(index + 1);
+    }
+    if (!seen[index]) {
+      seen[index] = true;
+      cuts.push_back(block.position() - 1);
+    }
+  }
+  return cuts;
+}
+
 }  // namespace
 
 std::vector<std::size_t> LongLineCuts(std::u16string_view text, std::size_t limit) {
@@ -97,11 +122,11 @@ void SetLongLineText(QPlainTextEdit& edit, const QString& text, std::size_t limi
   QTextDocument& document = *edit.document();
   const bool undoable = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
-  QTextCharFormat marked;
-  marked.setProperty(kContinuationProperty, true);
   QTextCursor cursor(&document);
   cursor.beginEditBlock();
   for (std::size_t i = 0; i < cuts.size(); ++i) {
+    QTextCharFormat marked;
+    marked.setProperty(kContinuationProperty, static_cast<int>(i + 1));
     const auto position = static_cast<int>(cuts[i] + i);
     cursor.setPosition(position);
     cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
@@ -110,12 +135,6 @@ void SetLongLineText(QPlainTextEdit& edit, const QString& text, std::size_t limi
   cursor.endEditBlock();
   document.setUndoRedoEnabled(undoable);
   document.setModified(false);
-}
-
-bool IsContinuationBlock(const QTextBlock& block) {
-  // A block's character format is that of the break before it.
-  return block.isValid() && block.position() > 0 &&
-         block.charFormat().boolProperty(kContinuationProperty);
 }
 
 QString LongLineText(const QTextDocument& document, int start, int end) {
@@ -128,10 +147,11 @@ QString LongLineText(const QTextDocument& document, int start, int end) {
   QString text;
   text.reserve(end - start);
   int from = start;
-  for (QTextBlock block = document.findBlock(start); block.isValid() && block.position() <= end;
-       block = block.next()) {
-    const int cut = block.position() - 1;
-    if (cut >= start && cut < end && IsContinuationBlock(block)) {
+  for (const int cut : CutPositions(document)) {
+    if (cut >= end) {
+      break;
+    }
+    if (cut >= start) {
       text.append(QStringView(raw).mid(from, cut - from));
       from = cut + 1;
     }
@@ -141,28 +161,20 @@ QString LongLineText(const QTextDocument& document, int start, int end) {
 }
 
 int LongLineTextPosition(const QTextDocument& document, int position) {
-  int cuts = 0;
-  for (QTextBlock block = document.begin(); block.isValid() && block.position() <= position;
-       block = block.next()) {
-    if (IsContinuationBlock(block)) {
-      ++cuts;
-    }
-  }
-  return position - cuts;
+  const std::vector<int> cuts = CutPositions(document);
+  return position -
+         static_cast<int>(std::lower_bound(cuts.begin(), cuts.end(), position) - cuts.begin());
 }
 
 int LongLineDocumentPosition(const QTextDocument& document, int offset) {
-  int cuts = 0;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (IsContinuationBlock(block)) {
-      ++cuts;
+  int position = std::clamp(offset, 0, std::max(document.characterCount() - 1, 0));
+  for (const int cut : CutPositions(document)) {
+    if (cut >= position) {
+      break;
     }
-    const int blockEnd = block.position() + block.length() - 1;
-    if (offset + cuts <= blockEnd) {
-      return std::max(offset + cuts, block.position());
-    }
+    ++position;
   }
-  return std::max(document.characterCount() - 1, 0);
+  return position;
 }
 
 }  // namespace vortane

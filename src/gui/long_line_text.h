@@ -10,7 +10,6 @@
 #include <vector>
 
 class QPlainTextEdit;
-class QTextBlock;
 class QTextDocument;
 
 namespace vortane {
@@ -33,11 +32,8 @@ inline constexpr std::size_t kLongLineLimit = 4096;
 // unmodified), with each line longer than `limit` cut at LongLineCuts into
 // several blocks. The block breaks so made are marked in their character
 // format, which Qt keeps through edits and undo; a break typed or pasted later
-// is an ordinary one.
+// is an ordinary one, and deleting a made break changes no text.
 void SetLongLineText(QPlainTextEdit& edit, const QString& text, std::size_t limit = kLongLineLimit);
-
-// True when the block break before `block` is one SetLongLineText made.
-[[nodiscard]] bool IsContinuationBlock(const QTextBlock& block);
 
 // The document's text between positions `start` and `end` (-1: the end) as
 // toRawText gives it, less the breaks SetLongLineText made: every other block

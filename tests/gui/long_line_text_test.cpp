@@ -137,6 +137,8 @@ enum class Edit {
   Backspace,
   DeleteSelection,
   Paste,
+  DeleteThenEnter,
+  TypeOverThenEnter,
 };
 
 }  // namespace
@@ -174,6 +176,13 @@ void LongLineTextTest::EditsReadBack_data() {
       << 6 << 19 << Edit::DeleteSelection << 0 << QStringLiteral("012345hij");
   QTest::newRow("paste a break into a continuation")
       << 10 << 10 << Edit::Paste << 0 << U16(u"012345678X\u2029Y9abcdefghij");
+  // An emptied continuation block lends the cut's format to what is typed in it.
+  QTest::newRow("enter in an emptied continuation")
+      << 9 << 17 << Edit::DeleteThenEnter << 0 << U16(u"01234567\u2029ghij");
+  QTest::newRow("typing over a continuation, then enter")
+      << 9 << 17 << Edit::TypeOverThenEnter << 0 << U16(u"01234567X\u2029ghij");
+  QTest::newRow("emptied continuation, enter undone")
+      << 9 << 17 << Edit::DeleteThenEnter << 1 << QStringLiteral("01234567ghij");
 }
 
 void LongLineTextTest::EditsReadBack() {
@@ -205,6 +214,14 @@ void LongLineTextTest::EditsReadBack() {
       break;
     case Edit::Paste:
       editor.insertPlainText(U16(u"X\u2029Y"));
+      break;
+    case Edit::DeleteThenEnter:
+      QTest::keyClick(&editor, Qt::Key_Delete);
+      QTest::keyClick(&editor, Qt::Key_Return);
+      break;
+    case Edit::TypeOverThenEnter:
+      QTest::keyClicks(&editor, QStringLiteral("X"));
+      QTest::keyClick(&editor, Qt::Key_Return);
       break;
   }
   for (int i = 0; i < undos; ++i) {
