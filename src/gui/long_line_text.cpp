@@ -36,6 +36,8 @@ bool KeepsWithPrevious(char16_t c) {
   return QChar::isLowSurrogate(c) || c == 0x200D || QChar(c).isMark();
 }
 
+bool IsWordEnd(char16_t c) { return c == u' ' || c == u'\t' || c == u'>' || c == 0x3000; }
+
 bool CanCut(std::u16string_view text, std::size_t i) {
   return !KeepsWithNext(text[i - 1]) && !KeepsWithPrevious(text[i]);
 }
@@ -78,10 +80,17 @@ std::vector<std::size_t> LongLineCuts(std::u16string_view text, std::size_t limi
     }
     while (end - start > limit) {
       std::size_t cut = 0;
-      for (std::size_t i = start + limit; i >= start + limit / 2; --i) {
-        if (CanCut(text, i)) {
+      // After a blank or a tag's end when one is near the limit, so that
+      // words stay whole; else at the last place that allows a cut.
+      for (std::size_t i = start + limit; i >= start + limit - limit / 4; --i) {
+        if (IsWordEnd(text[i - 1]) && CanCut(text, i)) {
           cut = i;
           break;
+        }
+      }
+      for (std::size_t i = start + limit; cut == 0 && i >= start + limit / 2; --i) {
+        if (CanCut(text, i)) {
+          cut = i;
         }
       }
       if (cut == 0) {

@@ -20,7 +20,8 @@ inline constexpr std::size_t kLongLineLimit = 4096;
 // Where display text `text` is cut: ascending indices, each the start of a
 // continuation block. Every line (text between U+2029, CR and LF) longer than
 // `limit` is cut into pieces of at most `limit` units where a place allows,
-// with at least limit / 2 units kept before each cut. A cut never falls inside
+// with at least limit / 2 units kept before each cut, after a blank or ">"
+// when one is in the last quarter. A cut never falls inside
 // a surrogate pair, before a combining mark, next to U+200D, nor after a
 // stand-in of a byte of 0x80 or more (its code may go on in the next
 // character); only a run of `limit` / 2 units with no such place is cut at the

@@ -56,6 +56,7 @@ void LongLineTextTest::CutsFallWherePlacesAllow_data() {
   // U+D83D U+DE00 is a surrogate pair, U+F781 the stand-in of byte 81 (a lead
   // byte), U+F701 that of byte 01 (a code of its own).
   QTest::newRow("ascii") << U16(u"abcdefghij") << 4 << QList<int>{4, 8};
+  QTest::newRow("after a blank") << U16(u"ab cdefgh") << 4 << QList<int>{3, 7};
   QTest::newRow("at the limit") << U16(u"abcd") << 4 << QList<int>{};
   QTest::newRow("pair at the cut") << U16(u"abc\xD83D\xDE00"
                                           u"def")
