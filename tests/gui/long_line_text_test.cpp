@@ -19,11 +19,11 @@
 
 using vortane::ByteFrame;
 using vortane::ByteRange;
-using vortane::TextCode;
+using vortane::DisplayCode;
 using vortane::testing::Hex;
 using vortane::testing::ToHex;
 
-Q_DECLARE_METATYPE(TextCode)
+Q_DECLARE_METATYPE(DisplayCode)
 
 namespace {
 
@@ -232,7 +232,7 @@ void LongLineTextTest::EditsReadBack() {
 }
 
 void LongLineTextTest::FrameKeepsBytesAcrossCuts_data() {
-  QTest::addColumn<TextCode>("code");
+  QTest::addColumn<DisplayCode>("code");
   QTest::addColumn<QByteArray>("bytes");
   const std::string x(vortane::kLongLineLimit - 1, 'x');
   const std::string y(vortane::kLongLineLimit + 100, 'y');
@@ -248,15 +248,15 @@ void LongLineTextTest::FrameKeepsBytesAcrossCuts_data() {
       {"high bytes only", std::string(2 * vortane::kLongLineLimit + 3, '\xFF')},
   };
   for (const auto& text : texts) {
-    for (const TextCode code : {TextCode::Gb, TextCode::Big5}) {
-      QTest::addRow("%s %s", text.name, code == TextCode::Gb ? "gb" : "big5")
+    for (const DisplayCode code : vortane::kDisplayCodes) {
+      QTest::addRow("%s %s", text.name, std::string(vortane::DisplayCodeName(code)).c_str())
           << code << QByteArray(text.bytes.data(), static_cast<qsizetype>(text.bytes.size()));
     }
   }
 }
 
 void LongLineTextTest::FrameKeepsBytesAcrossCuts() {
-  QFETCH(TextCode, code);
+  QFETCH(DisplayCode, code);
   QFETCH(QByteArray, bytes);
   const std::string raw = bytes.toStdString();
   ByteFrame frame;
