@@ -9,6 +9,7 @@
 #include "charsets/charset_text.h"
 #include "charsets/label_map.h"
 #include "detect/char_score.h"
+#include "detect/code_points.h"
 #include "detect/text_score.h"
 
 namespace vortane {
@@ -49,7 +50,38 @@ struct Scored {
   std::int64_t points = 0;
 };
 
+// Well-formed UTF-8 is evidence of its own: text in another code seldom is.
+// It speaks for an accented letter right after an ASCII letter in a clean
+// UTF-8 decoding (French in UTF-8 is not GB text), not for runs of them (a
+// wrong display of Chinese: "ä¸­") nor for ideographs (GB shown as GBK and
+// stored as UTF-8 is well-formed too, and only its undoing reads well).
+constexpr std::int64_t kUtf8LetterPoints = 250;
+
 double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsPerNat; }
+
+// The score of a clean decoding in `code` of bytes made by `steps`: its
+// text's score, and for UTF-8 not made by the UTF-7 step (which always gives
+// well-formed UTF-8) kUtf8LetterPoints for each multi-byte character that
+// follows an ASCII letter and is not an ideograph.
+TextScore ScoreDecoding(Charset code, std::span<const RepairStep> steps, std::string_view utf8) {
+  TextScore score = ScoreText(utf8);
+  if (code != Charset::Utf8 || (!steps.empty() && steps.back() == RepairStep::Utf7)) {
+    return score;
+  }
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    const bool afterLetter = pos > 0 && isLetter(utf8[pos - 1]);
+    if (!IsIdeograph(NextCodePoint(utf8, pos)) && afterLetter) {
+      score.points += kUtf8LetterPoints;
+    }
+  }
+  return score;
+}
 
 bool Ranks(const Scored& a, const Scored& b) {
   if (a.points != b.points) {
@@ -65,26 +97,40 @@ std::vector<Scored> Search(std::string_view bytes) {
   nodes.push_back(Node{std::string(bytes), {}, kNoValue, 0});
   seen.insert(nodes.front().bytes);
   for (std::size_t at = 0; at < nodes.size(); ++at) {
+    // The node's clean decodings; it offers readings only when the best of
+    // them reads as Chinese (French in UTF-8 is no GB text, however its
+    // accents read in GB).
+    std::vector<Scored> decodings;
     std::int64_t value = kNoValue;
+    bool bestIsChinese = false;
     for (const Charset code : kFinalCodes) {
       DecodedText decoded = DecodeToUtf8(code, nodes[at].bytes);
       if (decoded.unreadable != 0) {
         continue;
       }
-      const TextScore score = ScoreText(decoded.utf8);
-      value = std::max(value, score.points);
-      const std::int64_t needed =
-          nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + nodes[at].margin;
-      if (!ReadsAsChinese(score) || score.points <= needed) {
+      const TextScore score = ScoreDecoding(code, nodes[at].steps, decoded.utf8);
+      const bool chinese = ReadsAsChinese(score);
+      if (score.points > value) {
+        value = score.points;
+        bestIsChinese = chinese;
+      }
+      if (chinese) {
+        decodings.push_back(
+            Scored{Reading{nodes[at].steps, code, Nats(score.points), std::move(decoded.utf8)},
+                   score.points});
+      }
+    }
+    const std::int64_t needed =
+        nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + nodes[at].margin;
+    for (Scored& decoding : decodings) {
+      if (!bestIsChinese || decoding.points <= needed) {
         continue;
       }
       const bool again = std::any_of(found.begin(), found.end(), [&](const Scored& s) {
-        return s.reading.text == decoded.utf8;
+        return s.reading.text == decoding.reading.text;
       });
       if (!again) {
-        found.push_back(
-            Scored{Reading{nodes[at].steps, code, Nats(score.points), std::move(decoded.utf8)},
-                   score.points});
+        found.push_back(std::move(decoding));
       }
     }
     if (nodes[at].steps.size() >= kMostSteps) {
@@ -139,7 +185,7 @@ std::optional<Reading> ReadWithChain(std::string_view bytes, std::span<const Rep
   if (decoded.unreadable != 0) {
     return std::nullopt;
   }
-  const TextScore score = ScoreText(decoded.utf8);
+  const TextScore score = ScoreDecoding(code, steps, decoded.utf8);
   return Reading{std::vector<RepairStep>(steps.begin(), steps.end()), code, Nats(score.points),
                  std::move(decoded.utf8)};
 }
@@ -155,7 +201,7 @@ std::vector<Reading> FindReadings(std::string_view bytes) {
   // The first chain of the sample that also decodes the whole text cleanly.
   for (const Scored& s : Search(Sample(bytes))) {
     std::optional<Reading> whole = ReadWithChain(bytes, s.reading.steps, s.reading.code);
-    if (whole && ReadsAsChinese(ScoreText(whole->text))) {
+    if (whole && ReadsAsChinese(ScoreDecoding(whole->code, whole->steps, whole->text))) {
       readings.push_back(std::move(*whole));
       break;
     }
@@ -200,7 +246,10 @@ std::optional<Charset> BestCodeFor(std::string_view bytes, std::span<const Chars
   std::optional<Charset> best;
   std::int64_t bestPoints = 0;
   for (const Charset code : candidates) {
-    const std::int64_t points = ScoreText(DecodeToUtf8(code, bytes).utf8).points;
+    const DecodedText decoded = DecodeToUtf8(code, bytes);
+    const std::int64_t points = decoded.unreadable == 0
+                                    ? ScoreDecoding(code, {}, decoded.utf8).points
+                                    : ScoreText(decoded.utf8).points;
     if (!best || points > bestPoints) {
       best = code;
       bestPoints = points;

@@ -27,12 +27,16 @@ inline constexpr std::size_t kSampleBytes = 64 << 10;
 struct Reading {
   std::vector<RepairStep> steps;  // in the order taken, at most kMostSteps
   Charset code = Charset::Utf8;   // one of kFinalCodes
-  double score = 0;               // in nats (see ScoreText); higher reads better
+  double score = 0;               // in nats (see FindReadings); higher reads better
   std::string text;               // the reading, UTF-8
 };
 
 // The readings of `bytes` that read as Chinese (ReadsAsChinese), best first,
-// at most ten, no two with the same text (the shorter chain is kept). A final
+// scored by ScoreText, plus 2.5 nats for each accented letter right after an
+// ASCII letter in a clean UTF-8 decoding (other text is seldom well-formed
+// UTF-8, so such accents are meant); a text whose best
+// decoding is not Chinese (French in UTF-8) gives no reading by itself. At
+// most ten, no two with the same text (the shorter chain is kept). A final
 // code is strict: bytes it does not decode cleanly give no reading in it. A
 // chain counts only when it scores more than every shorter chain it extends
 // (by 2 nats for each display undone and 3 for the eighth bit, which have no

@@ -155,6 +155,27 @@ std::optional<std::string> DecodeUtf7(std::string_view text) {
   return UnitsToUtf8(Utf7ToUnits(text));
 }
 
+// True when at least three quarters of the non-ASCII characters of `utf8` are
+// not Latin letters: a wrong Chinese code shows ideographs, kana, Greek and
+// Cyrillic, while accented Latin text is meant as it is.
+bool MostlyNotLatin(std::string_view utf8) {
+  constexpr char32_t kLastLatin = 0x24F;
+  std::size_t wide = 0;
+  std::size_t notLatin = 0;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    ++wide;
+    if (NextCodePoint(utf8, pos) > kLastLatin) {
+      ++notLatin;
+    }
+  }
+  return wide > 0 && notLatin * 4 >= wide * 3;
+}
+
 }  // namespace
 
 std::string_view RepairStepName(RepairStep step) {
@@ -214,10 +235,14 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = UndoShownAs(ShownCode::Cp1252, bytes);
       break;
     case RepairStep::ShownAsGbk:
-      out = UndoShownAs(ShownCode::Gbk, bytes);
+      if (MostlyNotLatin(bytes)) {
+        out = UndoShownAs(ShownCode::Gbk, bytes);
+      }
       break;
     case RepairStep::ShownAsBig5:
-      out = UndoShownAs(ShownCode::Big5, bytes);
+      if (MostlyNotLatin(bytes)) {
+        out = UndoShownAs(ShownCode::Big5, bytes);
+      }
       break;
   }
   if (out && *out == bytes) {

@@ -54,7 +54,9 @@ inline constexpr RepairStep kRepairSteps[] = {
 //   characters; the units come out as UTF-8 (a lone surrogate as U+FFFD);
 // - EighthBit: SetEighthBit, on text that no step above applies to (HZ,
 //   Base64, Quoted-Printable and UTF-7 text is 7-bit too);
-// - ShownAs...: UndoShownAs.
+// - ShownAs...: UndoShownAs; shown as GBK or Big5 only when three quarters of
+//   the non-ASCII characters are not Latin letters (a wrong Chinese code shows
+//   ideographs, kana, Greek, Cyrillic; accented Latin text is meant).
 [[nodiscard]] std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view bytes);
 
 }  // namespace vortane
