@@ -80,6 +80,24 @@ bool HasHighEscape(std::string_view text) {
   return false;
 }
 
+// True when at least half of the printable bytes of `text` are in escapes of
+// bytes of 0x80 or more, as in Quoted-Printable of Chinese (stripped GB text
+// holds an odd "=B8" by chance).
+bool IsQuotedPrintableOfChinese(std::string_view text) {
+  std::size_t printable = 0;
+  std::size_t escaped = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] > ' ' && text[i] < 0x7F) {
+      ++printable;
+    }
+    if (text[i] == '=' && i + 2 < text.size() && IsHexDigit(text[i + 1]) &&
+        IsHexDigit(text[i + 2]) && text[i + 1] >= '8') {
+      escaped += 3;
+    }
+  }
+  return escaped > 0 && escaped * 2 >= printable;
+}
+
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
   if (!HasHighEscape(text)) {
     return std::nullopt;
@@ -146,6 +164,30 @@ std::string UnitsToUtf8(std::string_view units) {
     AppendUtf8(out, 0xFFFD);
   }
   return out;
+}
+
+// True when `text` is UTF-7 of Chinese: at least three quarters of the non-ASCII
+// units its runs give are CJK characters or fullwidth forms (runs in stripped
+// GB text, where "+" is common, give units all over the 16-bit range).
+bool IsUtf7OfChinese(std::string_view text) {
+  if (!HasUtf7Run(text)) {
+    return false;
+  }
+  const std::string units = Utf7ToUnits(text);
+  std::size_t wide = 0;
+  std::size_t cjk = 0;
+  for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+    const unsigned unit =
+        (static_cast<unsigned char>(units[i]) << 8) | static_cast<unsigned char>(units[i + 1]);
+    if (unit < 0x80) {
+      continue;
+    }
+    ++wide;
+    if ((unit >= 0x3000 && unit <= 0x9FFF) || (unit >= 0xFF00 && unit <= 0xFFEF)) {
+      ++cjk;
+    }
+  }
+  return wide > 0 && cjk * 4 >= wide * 3;
 }
 
 std::optional<std::string> DecodeUtf7(std::string_view text) {
@@ -223,8 +265,8 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!LooksLikeBase64(bytes) && !HasHighEscape(bytes) &&
-          bytes.find("~{") == std::string_view::npos && !HasUtf7Run(bytes)) {
+      if (!LooksLikeBase64(bytes) && !IsQuotedPrintableOfChinese(bytes) &&
+          bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }
       break;

@@ -47,13 +47,12 @@ inline constexpr RepairStep kRepairSteps[] = {
 // - Quoted-Printable: at least one "=XX" escape of a byte of 0x80 or more;
 //   the repaired one only where the double-byte repair moves a line break
 //   (an encoder broke a line between the two bytes of a character);
-//   the repaired one only where the double-byte repair moves a line break
-//   (an encoder broke a line between the two bytes of a character);
 // - HZ: at least one "~{";
 // - UTF-7: 7-bit text with a "+" opening a run of at least three Base64
 //   characters; the units come out as UTF-8 (a lone surrogate as U+FFFD);
-// - EighthBit: SetEighthBit, on text that no step above applies to (HZ,
-//   Base64, Quoted-Printable and UTF-7 text is 7-bit too);
+// - EighthBit: SetEighthBit, on text that is none of these (they are 7-bit
+//   too): Base64 throughout, mostly escapes of Quoted-Printable, HZ, or UTF-7
+//   whose runs give mostly CJK characters;
 // - ShownAs...: UndoShownAs; shown as GBK or Big5 only when three quarters of
 //   the non-ASCII characters are not Latin letters (a wrong Chinese code shows
 //   ideographs, kana, Greek, Cyrillic; accented Latin text is meant).
