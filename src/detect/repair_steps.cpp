@@ -58,6 +58,24 @@ bool LooksLikeBase64(std::string_view text) {
   return alphabet >= 4 && alphabet % 4 != 1 && (padding == 0 || (alphabet + padding) % 4 == 0);
 }
 
+// True for text without blanks whose printable bytes are nine tenths Base64's
+// alphabet and "=": Base64 even where it is not clean (parts run together);
+// stripped GB text is only about two thirds letters and digits.
+bool MostlyBase64(std::string_view text) {
+  std::size_t printable = 0;
+  std::size_t alphabet = 0;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t') {
+      return false;
+    }
+    if (c > ' ' && c < 0x7F) {
+      ++printable;
+      alphabet += IsBase64Alphabet(c) || c == '=' ? 1 : 0;
+    }
+  }
+  return printable > 0 && alphabet * 10 >= printable * 9;
+}
+
 std::optional<std::string> DecodeBase64(std::string_view text) {
   if (!LooksLikeBase64(text)) {
     return std::nullopt;
@@ -80,22 +98,21 @@ bool HasHighEscape(std::string_view text) {
   return false;
 }
 
-// True when at least half of the printable bytes of `text` are in escapes of
-// bytes of 0x80 or more, as in Quoted-Printable of Chinese (stripped GB text
-// holds an odd "=B8" by chance).
+// True when `text` is well-formed Quoted-Printable with an escape of a byte
+// of 0x80 or more: every "=" begins an escape or a soft line break (stripped
+// GB text holds an odd "=B8" by chance, but also "=" before other bytes).
 bool IsQuotedPrintableOfChinese(std::string_view text) {
-  std::size_t printable = 0;
-  std::size_t escaped = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] > ' ' && text[i] < 0x7F) {
-      ++printable;
-    }
-    if (text[i] == '=' && i + 2 < text.size() && IsHexDigit(text[i + 1]) &&
-        IsHexDigit(text[i + 2]) && text[i + 1] >= '8') {
-      escaped += 3;
+  if (!HasHighEscape(text)) {
+    return false;
+  }
+  for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
+    const bool escape = i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]);
+    const bool softBreak = i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n');
+    if (!escape && !softBreak && i + 1 < text.size()) {
+      return false;
     }
   }
-  return escaped > 0 && escaped * 2 >= printable;
+  return true;
 }
 
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
@@ -265,7 +282,7 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!LooksLikeBase64(bytes) && !IsQuotedPrintableOfChinese(bytes) &&
+      if (!MostlyBase64(bytes) && !IsQuotedPrintableOfChinese(bytes) &&
           bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }

@@ -51,8 +51,9 @@ inline constexpr RepairStep kRepairSteps[] = {
 // - UTF-7: 7-bit text with a "+" opening a run of at least three Base64
 //   characters; the units come out as UTF-8 (a lone surrogate as U+FFFD);
 // - EighthBit: SetEighthBit, on text that is none of these (they are 7-bit
-//   too): Base64 throughout, mostly escapes of Quoted-Printable, HZ, or UTF-7
-//   whose runs give mostly CJK characters;
+//   too): Base64 (no blanks, nine tenths of it Base64's alphabet),
+//   well-formed Quoted-Printable, HZ, or UTF-7 whose runs give mostly CJK
+//   characters;
 // - ShownAs...: UndoShownAs; shown as GBK or Big5 only when three quarters of
 //   the non-ASCII characters are not Latin letters (a wrong Chinese code shows
 //   ideographs, kana, Greek, Cyrillic; accented Latin text is meant).
