@@ -153,4 +153,57 @@ std::string ReadingsList(const std::vector<Reading>& readings) {
   return out;
 }
 
+bool ApplyAutoOptions(const std::optional<std::string>& to, bool list, bool json,
+                      AutoSettings& settings, std::string& error) {
+  if (json && !list) {
+    error = "--json goes with --list";
+    return false;
+  }
+  if (to && list) {
+    error = "--to applies to the best reading, not to --list";
+    return false;
+  }
+  if (to) {
+    const std::optional<AutoTarget> target = AutoTargetFor(*to);
+    if (!target) {
+      error =
+          "--to takes utf8, gb, big5 or a label that 'vortane-cli labels' lists, not '" + *to + "'";
+      return false;
+    }
+    settings.target = *target;
+  }
+  settings.list = list;
+  settings.json = json;
+  return true;
+}
+
+AutoRun RunAuto(std::string_view input, const AutoSettings& settings, std::string_view inputName,
+                std::string_view outputName) {
+  const std::vector<Reading> readings = FindReadings(input);
+  AutoRun run;
+  const std::string prefix = "vortane-cli: " + std::string(inputName) + ": ";
+  if (readings.empty()) {
+    run.exitCode = kNoReadingExit;
+    run.message = prefix + std::string(kNoChineseReading) + "\n";
+  }
+  if (settings.list) {
+    run.output = settings.json ? ReadingsJson(readings) : ReadingsList(readings);
+    return run;
+  }
+  if (readings.empty()) {
+    run.writeOutput = false;
+    return run;
+  }
+  AutoOutput written = WriteReading(readings.front(), settings.target);
+  run.output = std::move(written.bytes);
+  run.message = prefix + ChainInWords(readings.front()) + "\n";
+  if (written.unwritable != 0) {
+    run.message += "vortane-cli: " + std::string(outputName) + ": " +
+                   std::to_string(written.unwritable) + " character" +
+                   (written.unwritable == 1 ? "" : "s") + " could not be written in " +
+                   settings.target.name + " and became '?'\n";
+  }
+  return run;
+}
+
 }  // namespace vortane

@@ -44,4 +44,33 @@ struct AutoOutput {
 // The exit status when no reading is found.
 inline constexpr int kNoReadingExit = 3;
 
+// The settings of one auto run.
+struct AutoSettings {
+  AutoTarget target;  // --to
+  bool list = false;  // --list: the ranked readings instead of the best one
+  bool json = false;  // --json: the list as JSON
+};
+
+// The settings from the values of --to, --list and --json; false with a
+// one-line `error` for an unknown --to, --json without --list, or --to with
+// --list.
+[[nodiscard]] bool ApplyAutoOptions(const std::optional<std::string>& to, bool list, bool json,
+                                    AutoSettings& settings, std::string& error);
+
+// What an auto run does with its input. With a reading: `output` is the best
+// reading in the target (or the list), `message` the chain in words on a line
+// of its own for standard error, with a line about characters the target
+// cannot hold; exit 0. Without one: `message` says "no Chinese reading found",
+// `writeOutput` is false (OUTPUT stays as it was; a list still prints its
+// empty form), exit kNoReadingExit. Messages name `inputName` and `outputName`
+// the way vortane-cli names files.
+struct AutoRun {
+  int exitCode = 0;
+  bool writeOutput = true;
+  std::string output;
+  std::string message;
+};
+[[nodiscard]] AutoRun RunAuto(std::string_view input, const AutoSettings& settings,
+                              std::string_view inputName, std::string_view outputName);
+
 }  // namespace vortane

@@ -113,6 +113,37 @@ int RunTextRoute(const RouteFunction& route, const std::string& inputPath, ByteR
   return 0;
 }
 
+// auto: the whole input in memory, then the best reading or the list. With
+// no reading the output file is never created, so OUTPUT stays as it was.
+int ExecuteAuto(const CliCommand& command, ByteReader& reader, std::string_view inputName,
+                std::string_view outputName, ByteWriter& out, ByteWriter& err) {
+  std::string input;
+  if (!ReadAll(reader, input)) {
+    return ReportFileError(err, inputName, ErrorOf(reader), "read failed");
+  }
+  const AutoRun run = RunAuto(input, command.automatic, inputName, outputName);
+  if (run.writeOutput) {
+    std::unique_ptr<OutputFile> outputFile;
+    ByteWriter* writer = &out;
+    if (command.output != "-") {
+      int error = 0;
+      outputFile = OutputFile::Create(command.output, error);
+      if (!outputFile) {
+        return ReportFileError(err, outputName, error, "cannot create");
+      }
+      writer = outputFile.get();
+    }
+    if (!writer->Write(run.output)) {
+      return ReportFileError(err, outputName, ErrorOf(*writer), "write failed");
+    }
+    if (outputFile && !outputFile->Commit()) {
+      return ReportFileError(err, outputName, outputFile->error(), "write failed");
+    }
+  }
+  (void)err.Write(run.message);
+  return run.exitCode;
+}
+
 int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWriter& err) {
   const bool fromStdin = command.input == "-";
   const bool toStdout = command.output == "-";
@@ -135,6 +166,10 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
   if (!fromStdin && !toStdout && IsSameFile(command.input, command.output) &&
       !IsSpecialFile(command.input)) {
     return ReportFileError(err, outputName, "is the same file as the input");
+  }
+
+  if (command.route == CliRoute::Auto) {
+    return ExecuteAuto(command, *reader, inputName, outputName, out, err);
   }
 
   std::unique_ptr<OutputFile> outputFile;

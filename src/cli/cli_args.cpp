@@ -51,6 +51,7 @@ const std::vector<CommandSyntax>& Commands() {
       {"mark", {{"--mark", true}}, {{"add", CliRoute::MarkAdd}, {"remove", CliRoute::MarkRemove}}},
       {"restore-high-bits", {}, {}, CliRoute::RestoreHighBits},
       {"convert", {{"--from", true}, {"--to", true}, {"--blanks", true}}, {}, CliRoute::Convert},
+      {"auto", {{"--to", true}, {"--list", false}, {"--json", false}}, {}, CliRoute::Auto},
   };
   return kCommands;
 }
@@ -239,6 +240,10 @@ bool ApplyOptions(std::string_view command, const Words& words, CliCommand& out,
     }
     out.mark = *mark;
   }
+  if (command == "auto") {
+    return ApplyAutoOptions(OptionValue(words, "--to"), HasOption(words, "--list"),
+                            HasOption(words, "--json"), out.automatic, error);
+  }
   if (command == "convert") {
     const auto from = OptionValue(words, "--from");
     const auto to = OptionValue(words, "--to");
@@ -338,6 +343,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (operands.size() > 2) {
     return fail("too many arguments: " + Quoted(operands[2]));
+  }
+  if (command.route == CliRoute::Auto && command.automatic.list && operands.size() > 1) {
+    return fail("'auto --list' takes INPUT only, not " + Quoted(operands[1]));
   }
   if (!operands.empty()) {
     command.input = operands[0];

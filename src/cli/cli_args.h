@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cjk/text_code.h"
+#include "cli/auto_command.h"
 #include "converter/convert_stream.h"
 
 namespace vortane {
@@ -30,6 +31,7 @@ enum class CliRoute {
   MarkRemove,
   RestoreHighBits,
   Convert,
+  Auto,
 };
 
 // What to run: the route, its settings, and the files ("-" is standard input
@@ -46,6 +48,7 @@ struct CliCommand {
   std::string mark = ">";                      // mark --mark (one byte, or empty)
   std::uint64_t start = 0;                     // restore-high-bits START
   std::uint64_t end = 0;                       // restore-high-bits END
+  AutoSettings automatic;                      // auto --to, --list, --json
 };
 
 enum class CliAction { Run, Help, Version, UsageError };

@@ -30,6 +30,11 @@ Commands:
                             (7bit-8bit); the range is clamped to the input
   convert --from gb|big5|unicode --to gb|big5 [--blanks add|remove|keep]
                             the code converter
+  auto [--to CODE]          repair garbled Chinese text automatically: the
+                            best reading (UTF-8 by default), its chain of
+                            decodings on standard error
+  auto --list [--json] [INPUT]
+                            the readings found, best first
 
 Options:
   --no-double-bytes         text qp: do not move a line break that splits a
@@ -46,6 +51,9 @@ Options:
   --width N                 wrap: bytes per line, 1 or more (default 70)
   --mark C                  mark: the quote mark, one byte (default '>');
                             an empty mark leaves the text unchanged
+  --to CODE                 auto: write the reading in CODE: utf8 (default),
+                            gb, big5 or a label 'vortane-cli labels' lists
+  --list, --json            auto: list the readings, as JSON with --json
   -h, --help                show this help; after a command, its help
   --version                 show the version
 
@@ -58,7 +66,8 @@ constant memory; the other commands hold the whole input and result in
 memory and write the whole result, 0 bytes included.
 
 Exit status: 0 success, 1 a file could not be read or written (the message
-names the file and the cause), 2 a usage error.
+names the file and the cause), 2 a usage error, 3 auto found no Chinese
+reading.
 )";
 
 constexpr std::string_view kDecodeHelp =
@@ -162,6 +171,32 @@ INPUT and OUTPUT default to standard input and output; '-' names them too.
 Exit status: 0 success, 1 an I/O error, 2 a usage error.
 )";
 
+constexpr std::string_view kAutoHelp =
+    R"(Usage: vortane-cli auto [--to CODE] [INPUT [OUTPUT]]
+       vortane-cli auto --list [--json] [INPUT]
+
+Finds the readings that make garbled text read as Chinese: chains of up to
+three steps (Base64, Quoted-Printable, HZ, UTF-7, setting the eighth bit
+again, undoing a display as Latin-1, CP1252, GBK or Big5) and a final code
+(UTF-8, GB18030 or Big5-HKSCS), ranked by how well the text reads. Writes
+the best reading and names its chain on standard error ("vortane-cli: INPUT:
+Base64, then GB18030"). Text that already reads well is left as it is.
+
+Options:
+  --to CODE   write the reading in CODE: utf8 or utf-8 (the default), gb or
+              big5 (the converter's tables), or any label of 'vortane-cli
+              labels'; simplified and traditional characters are kept, and a
+              character CODE cannot hold becomes '?' (said on standard error)
+  --list      print the readings best first, one a line: score, chain, the
+              start of the text
+  --json      with --list: a JSON array of objects with "steps" (the step
+              names, the final code last), "score" and "text" (UTF-8)
+
+INPUT and OUTPUT default to standard input and output; '-' names them too.
+Exit status: 0 a reading was found, 1 an I/O error, 2 a usage error, 3 no
+Chinese reading found (OUTPUT is then left as it was).
+)";
+
 }  // namespace
 
 std::string_view GeneralHelp() { return kGeneralHelp; }
@@ -184,6 +219,9 @@ std::string_view CommandHelp(std::string_view command) {
   }
   if (command == "convert") {
     return kConvertHelp;
+  }
+  if (command == "auto") {
+    return kAutoHelp;
   }
   return kGeneralHelp;
 }

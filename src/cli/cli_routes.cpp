@@ -94,6 +94,8 @@ RouteFunction SelectRoute(const CliCommand& c) {
         return RestoreHighBits(t, start, end);
       };
       break;
+    case CliRoute::Auto:
+      break;  // run by RunCli itself: it may write nothing and exit 3
   }
   return f;
 }
