@@ -16,7 +16,7 @@ namespace vortane {
 // letters stays Latin and a run of Chinese stays Chinese; a "%" before a
 // conversion letter stays a format. The chosen pairs
 // get the eighth bit set. Nothing (nullopt) when `text` holds a byte of 0x80
-// or more, or when the chosen pairs cover less than a fifth of the bytes in
+// or more, or when the chosen pairs cover less than a quarter of the bytes in
 // 0x21..0x7E (mostly ASCII text is not stripped Chinese).
 [[nodiscard]] std::optional<std::string> SetEighthBit(std::string_view text);
 

@@ -16,6 +16,12 @@ namespace vortane {
 namespace {
 
 constexpr std::size_t kMostReadings = 10;
+bool IsTransferDecoding(RepairStep step) {
+  return step == RepairStep::Base64 || step == RepairStep::QuotedPrintable ||
+         step == RepairStep::QuotedPrintableRepaired || step == RepairStep::Hz ||
+         step == RepairStep::Utf7;
+}
+
 // How much a step must raise the score. A transfer decoding has the text's
 // form to go by (escapes, Base64 lines) and only has to raise it; undoing a
 // display and setting the eighth bit have only the score, and English or
@@ -23,7 +29,7 @@ constexpr std::size_t kMostReadings = 10;
 std::int64_t StepMargin(RepairStep step) {
   switch (step) {
     case RepairStep::EighthBit:
-      return 3 * kPointsPerNat;
+      return 5 * kPointsPerNat;
     case RepairStep::ShownAsLatin1:
     case RepairStep::ShownAsCp1252:
     case RepairStep::ShownAsGbk:
@@ -102,6 +108,7 @@ std::vector<Scored> Search(std::string_view bytes) {
     // accents read in GB).
     std::vector<Scored> decodings;
     std::int64_t value = kNoValue;
+    std::int64_t chineseValue = kNoValue;
     bool bestIsChinese = false;
     for (const Charset code : kFinalCodes) {
       DecodedText decoded = DecodeToUtf8(code, nodes[at].bytes);
@@ -136,7 +143,6 @@ std::vector<Scored> Search(std::string_view bytes) {
     if (nodes[at].steps.size() >= kMostSteps) {
       continue;
     }
-    const std::int64_t shorterBest = std::max(nodes[at].shorterBest, value);
     for (const RepairStep step : kRepairSteps) {
       if (nodes.size() >= kMostNodes) {
         break;
@@ -147,6 +153,11 @@ std::vector<Scored> Search(std::string_view bytes) {
       }
       std::vector<RepairStep> steps = nodes[at].steps;
       steps.push_back(step);
+      // A transfer decoding has to beat the Chinese readings before it: text
+      // in Base64 or escapes is no reading of its own, however plain its
+      // ASCII. The other steps have to beat every clean decoding before them.
+      const std::int64_t before = IsTransferDecoding(step) ? chineseValue : value;
+      const std::int64_t shorterBest = std::max(nodes[at].shorterBest, before);
       const std::int64_t margin = nodes[at].margin + StepMargin(step);
       nodes.push_back(Node{std::move(*next), std::move(steps), shorterBest, margin});
     }

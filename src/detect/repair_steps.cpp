@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "charsets/charset_text.h"
 #include "cjk/utf7.h"
 #include "codec/base64.h"
 #include "codec/hz.h"
@@ -15,6 +16,8 @@ namespace vortane {
 namespace {
 
 constexpr std::size_t kLeastUtf7Run = 3;
+// Base64 this long may lack digits and signs by chance; no English word is.
+constexpr std::size_t kLeastPlainBase64 = 24;
 
 bool IsBase64Alphabet(char c) {
   return ClassifyBase64Char(static_cast<unsigned char>(c)) == Base64CharKind::Alphabet;
@@ -55,7 +58,20 @@ bool LooksLikeBase64(std::string_view text) {
       return false;
     }
   }
-  return alphabet >= 4 && alphabet % 4 != 1 && (padding == 0 || (alphabet + padding) % 4 == 0);
+  if (alphabet < 4 || alphabet % 4 == 1 || (padding != 0 && (alphabet + padding) % 4 != 0)) {
+    return false;
+  }
+  // Base64 of anything but ASCII mixes cases and has a digit, "+", "/" or
+  // "=" somewhere; an English word ("architecture") does not.
+  bool upper = false;
+  bool lower = false;
+  bool other = padding > 0;
+  for (const char c : text) {
+    upper = upper || (c >= 'A' && c <= 'Z');
+    lower = lower || (c >= 'a' && c <= 'z');
+    other = other || (c >= '0' && c <= '9') || c == '+' || c == '/';
+  }
+  return upper && lower && (other || alphabet >= kLeastPlainBase64);
 }
 
 // True for text without blanks whose printable bytes are nine tenths Base64's
@@ -116,12 +132,19 @@ bool IsQuotedPrintableOfChinese(std::string_view text) {
 }
 
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
-  if (!HasHighEscape(text)) {
+  if (!IsQuotedPrintableOfChinese(text)) {
     return std::nullopt;
   }
   std::string plain = DecodeQuotedPrintableText(text, false);
   if (!repair) {
     return plain;
+  }
+  // The repair is for an encoder that broke a line inside a character: only
+  // where the plain decoding reads in none of the final codes.
+  for (const Charset code : {Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf8}) {
+    if (DecodeToUtf8(code, plain).unreadable == 0) {
+      return std::nullopt;
+    }
   }
   std::string repaired = DecodeQuotedPrintableText(text, true);
   if (repaired == plain) {
@@ -208,7 +231,7 @@ bool IsUtf7OfChinese(std::string_view text) {
 }
 
 std::optional<std::string> DecodeUtf7(std::string_view text) {
-  if (!HasUtf7Run(text)) {
+  if (!IsUtf7OfChinese(text)) {
     return std::nullopt;
   }
   return UnitsToUtf8(Utf7ToUnits(text));

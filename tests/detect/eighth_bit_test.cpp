@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "detect/ascii_pairs.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -45,6 +46,24 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
     [](const ::testing::TestParamInfo<EighthBitCase>& info) { return info.param.name; });
+
+struct PairCase {
+  const char* pair;
+  bool reads;  // scores above 0
+};
+
+TEST(AsciiPairScore, WordsReadAndMixturesDoNot) {
+  const PairCase cases[] = {{"fi", true},  {"Fi", true},  {"ID", true},  {"20", true},
+                            {"aB", false}, {"a1", false}, {"1a", false}, {"#,", false},
+                            {"<~", false}, {"~{", false}};
+  for (const PairCase& c : cases) {
+    const int score = AsciiPairScore(static_cast<unsigned char>(c.pair[0]),
+                                     static_cast<unsigned char>(c.pair[1]));
+    EXPECT_EQ(score > 0, c.reads) << c.pair << " scores " << score;
+  }
+  EXPECT_EQ(AsciiPairScore('e', ')'), 0) << "a closing sign after a word";
+  EXPECT_EQ(AsciiPairScore('(', 'f'), 0) << "an opening sign before a word";
+}
 
 }  // namespace
 }  // namespace vortane
