@@ -27,7 +27,16 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool LooksLikeBase64(std::string_view text) {
+bool LooksLikeBase64(std::string_view whole) {
+  // Decoding stops at the first "=": the text up to the end of its line must
+  // be Base64. Anything may follow on later lines (a later part, a mailing
+  // list's trailer); it is not decoded.
+  std::string_view text = whole;
+  if (const std::size_t equals = whole.find('='); equals != std::string_view::npos) {
+    if (const std::size_t lineEnd = whole.find('\n', equals); lineEnd != std::string_view::npos) {
+      text = whole.substr(0, lineEnd + 1);
+    }
+  }
   std::size_t alphabet = 0;
   std::size_t padding = 0;
   for (const char c : text) {
@@ -103,36 +112,24 @@ std::optional<std::string> DecodeBase64(std::string_view text) {
   return out;
 }
 
-// True when `text` holds a Quoted-Printable escape of a byte of 0x80 or more.
-bool HasHighEscape(std::string_view text) {
-  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
-    if (text[i] == '=' && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
-        text[i + 1] >= '8') {
-      return true;
-    }
-  }
-  return false;
-}
-
-// True when `text` is well-formed Quoted-Printable with an escape of a byte
-// of 0x80 or more: every "=" begins an escape or a soft line break (stripped
-// GB text holds an odd "=B8" by chance, but also "=" before other bytes).
-bool IsQuotedPrintableOfChinese(std::string_view text) {
-  if (!HasHighEscape(text)) {
-    return false;
-  }
+// True when `text` is Quoted-Printable: it holds an escape or a soft line
+// break, and nine in ten of its "=" begin one (stripped GB text holds an odd
+// "=B8" by chance, but also "=" before other bytes; sloppy encoders leave a
+// bare "=" now and then).
+bool IsQuotedPrintable(std::string_view text) {
+  std::size_t equals = 0;
+  std::size_t proper = 0;
   for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
+    ++equals;
     const bool escape = i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]);
     const bool softBreak = i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n');
-    if (!escape && !softBreak && i + 1 < text.size()) {
-      return false;
-    }
+    proper += escape || softBreak ? 1 : 0;
   }
-  return true;
+  return proper > 0 && proper * 10 >= equals * 9;
 }
 
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
-  if (!IsQuotedPrintableOfChinese(text)) {
+  if (!IsQuotedPrintable(text)) {
     return std::nullopt;
   }
   std::string plain = DecodeQuotedPrintableText(text, false);
@@ -207,7 +204,8 @@ std::string UnitsToUtf8(std::string_view units) {
 }
 
 // True when `text` is UTF-7 of Chinese: at least three quarters of the non-ASCII
-// units its runs give are CJK characters or fullwidth forms (runs in stripped
+// units its runs give are CJK characters, quotation marks and dashes or
+// fullwidth forms (runs in stripped
 // GB text, where "+" is common, give units all over the 16-bit range).
 bool IsUtf7OfChinese(std::string_view text) {
   if (!HasUtf7Run(text)) {
@@ -223,7 +221,8 @@ bool IsUtf7OfChinese(std::string_view text) {
       continue;
     }
     ++wide;
-    if ((unit >= 0x3000 && unit <= 0x9FFF) || (unit >= 0xFF00 && unit <= 0xFFEF)) {
+    if ((unit >= 0x2010 && unit <= 0x206F) || (unit >= 0x3000 && unit <= 0x9FFF) ||
+        (unit >= 0xFF00 && unit <= 0xFFEF)) {
       ++cjk;
     }
   }
@@ -305,7 +304,7 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!MostlyBase64(bytes) && !IsQuotedPrintableOfChinese(bytes) &&
+      if (!MostlyBase64(bytes) && !IsQuotedPrintable(bytes) &&
           bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }

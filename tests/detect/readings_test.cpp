@@ -153,14 +153,22 @@ TEST(FindReadings, ReadingsDecodeToWhatTheyClaim) {
   }
 }
 
-TEST(FindReadings, LongTextIsReadOnASampleAndDecodedWhole) {
+// Chinese text whose Base64 is past kWholeTextLimit, so that it is read on a
+// sample.
+std::string LongText() {
   std::string text;
-  while (text.size() < kWholeTextLimit) {
+  while (text.size() < 2 * kWholeTextLimit) {
     text += kSimplified;
     text += "\r\n";
   }
-  text += "结尾";
-  const std::vector<Reading> readings = FindReadings(Base64Lines(Encode(Charset::Gb18030, text)));
+  return text + "结尾";
+}
+
+TEST(FindReadings, LongTextIsReadOnASampleAndDecodedWhole) {
+  const std::string text = LongText();
+  const std::string bytes = Base64Lines(Encode(Charset::Gb18030, text));
+  ASSERT_GT(bytes.size(), kWholeTextLimit);
+  const std::vector<Reading> readings = FindReadings(bytes);
   ASSERT_EQ(readings.size(), 1u);
   EXPECT_EQ(ChainInWords(readings.front()), "Base64, then GB18030");
   EXPECT_EQ(readings.front().text, text);
@@ -168,14 +176,10 @@ TEST(FindReadings, LongTextIsReadOnASampleAndDecodedWhole) {
 
 TEST(FindReadings, LongTextThatGoesWrongPastTheSampleFallsBack) {
   // The sample is Base64, but a stray byte far past it makes the whole text
-  // no Base64 at all; the whole text is plain ASCII then, no Chinese reading.
-  std::string text = Base64Lines(Encode(Charset::Gb18030, std::string(kSimplified)));
-  std::string whole;
-  while (whole.size() < kWholeTextLimit) {
-    whole += text + "\r\n";
-  }
-  whole += "not base64 at all!";
-  EXPECT_TRUE(FindReadings(whole).empty());
+  // no Base64 at all: the sample's chain does not read the whole text.
+  std::string bytes = Base64Lines(Encode(Charset::Gb18030, LongText()));
+  bytes.insert(bytes.size() - 1000, "!");
+  EXPECT_TRUE(FindReadings(bytes).empty());
 }
 
 struct ReadWithChainCase {

@@ -45,13 +45,16 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Base64TooShort", RepairStep::Base64, "1tD", std::nullopt},
         StepCase{"Base64ThreePads", RepairStep::Base64, "1tDOxA===", std::nullopt},
         StepCase{"Base64TextAfterPad", RepairStep::Base64, "1tDOxA==1tDO", std::nullopt},
+        // Decoding ends at the padding; a mailing list's trailer may follow.
+        StepCase{"Base64TrailerAfterPad", RepairStep::Base64, "1tDOxA==\n\n___\nThe list\n",
+                 Hex("D6D0CEC4")},
         StepCase{"Base64EnglishWords", RepairStep::Base64, "the file is here", std::nullopt},
         StepCase{"Base64EnglishWord", RepairStep::Base64, "itecture            ", std::nullopt},
         StepCase{"Base64CapitalisedWord", RepairStep::Base64, "Internationalization", std::nullopt},
         StepCase{"QuotedPrintable", RepairStep::QuotedPrintable, "a=D6=D0b",
                  "a" + Hex("D6D0") + "b"},
-        StepCase{"QuotedPrintableOnlyLowEscapes", RepairStep::QuotedPrintable, "a=3Db",
-                 std::nullopt},
+        // UTF-7 sent as Quoted-Printable has only escapes of 7-bit bytes.
+        StepCase{"QuotedPrintableOfSevenBitText", RepairStep::QuotedPrintable, "a=3Db", "a=b"},
         StepCase{"QuotedPrintableNoEscapes", RepairStep::QuotedPrintable, "a=b", std::nullopt},
         // An "=" before other bytes: not Quoted-Printable, whatever "=ba" looks like.
         StepCase{"QuotedPrintableMalformed", RepairStep::QuotedPrintable,
