@@ -96,7 +96,21 @@ bool Ranks(const Scored& a, const Scored& b) {
   return a.reading.steps.size() < b.reading.steps.size();
 }
 
-std::vector<Scored> Search(std::string_view bytes) {
+// Decodes `bytes` in `code`; on a sample (`cutEnd`) a character cut off by
+// the sample's end is dropped rather than making the decoding unclean.
+DecodedText DecodeNode(Charset code, std::string_view bytes, bool cutEnd) {
+  DecodedText decoded = DecodeToUtf8(code, bytes);
+  for (std::size_t drop = 1; cutEnd && decoded.unreadable != 0 && drop <= 3 && drop < bytes.size();
+       ++drop) {
+    DecodedText shorter = DecodeToUtf8(code, bytes.substr(0, bytes.size() - drop));
+    if (shorter.unreadable == 0) {
+      return shorter;
+    }
+  }
+  return decoded;
+}
+
+std::vector<Scored> Search(std::string_view bytes, bool sample) {
   std::vector<Scored> found;
   std::vector<Node> nodes;
   std::unordered_set<std::string> seen;
@@ -111,7 +125,7 @@ std::vector<Scored> Search(std::string_view bytes) {
     std::int64_t chineseValue = kNoValue;
     bool bestIsChinese = false;
     for (const Charset code : kFinalCodes) {
-      DecodedText decoded = DecodeToUtf8(code, nodes[at].bytes);
+      DecodedText decoded = DecodeNode(code, nodes[at].bytes, sample);
       if (decoded.unreadable != 0) {
         continue;
       }
@@ -204,13 +218,13 @@ std::optional<Reading> ReadWithChain(std::string_view bytes, std::span<const Rep
 std::vector<Reading> FindReadings(std::string_view bytes) {
   std::vector<Reading> readings;
   if (bytes.size() <= kWholeTextLimit) {
-    for (Scored& s : Search(bytes)) {
+    for (Scored& s : Search(bytes, false)) {
       readings.push_back(std::move(s.reading));
     }
     return readings;
   }
   // The first chain of the sample that also decodes the whole text cleanly.
-  for (const Scored& s : Search(Sample(bytes))) {
+  for (const Scored& s : Search(Sample(bytes), true)) {
     std::optional<Reading> whole = ReadWithChain(bytes, s.reading.steps, s.reading.code);
     if (whole && ReadsAsChinese(ScoreDecoding(whole->code, whole->steps, whole->text))) {
       readings.push_back(std::move(*whole));

@@ -20,7 +20,8 @@ inline constexpr Charset kFinalCodes[] = {Charset::Utf8, Charset::Gb18030, Chars
 // What to tell the user when FindReadings finds nothing.
 inline constexpr std::string_view kNoChineseReading = "no Chinese reading found";
 // Texts longer than this are read on a sample (their first kSampleBytes, cut
-// after a line end) and then decoded whole with the chain the sample chose.
+// after a line end; a character the cut splits does not count against it)
+// and then decoded whole with the first chain of the sample that reads it.
 inline constexpr std::size_t kWholeTextLimit = 1 << 20;
 inline constexpr std::size_t kSampleBytes = 64 << 10;
 
