@@ -230,9 +230,7 @@ bool IsUtf7OfChinese(std::string_view text) {
 }
 
 std::optional<std::string> DecodeUtf7(std::string_view text) {
-  // Base64 has "+" runs too, but never a "-" ending one.
-  if ((LooksLikeBase64(text) && text.find('-') == std::string_view::npos) ||
-      !IsUtf7OfChinese(text)) {
+  if (!IsUtf7OfChinese(text)) {
     return std::nullopt;
   }
   return UnitsToUtf8(Utf7ToUnits(text));

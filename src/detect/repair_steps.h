@@ -53,8 +53,7 @@ inline constexpr RepairStep kRepairSteps[] = {
 //   broke a line between the two bytes of a character);
 // - HZ: at least one "~{";
 // - UTF-7: 7-bit text with a "+" opening a run of at least three Base64
-//   characters, whose runs give mostly CJK characters and punctuation, and
-//   not Base64 throughout without a "-"; the
+//   characters, whose runs give mostly CJK characters and punctuation; the
 //   units come out as
 //   UTF-8 (a lone surrogate as U+FFFD);
 // - EighthBit: SetEighthBit, on text that is none of these (they are 7-bit
