@@ -18,6 +18,13 @@
 #   gb.hz       that text in HZ
 #   zh.utf8     that text in UTF-8
 #   zh.utf7     that text in UTF-7
+#   zh.gb18030  that text with about one character in twenty from outside
+#               GB 2312 (GBK Hanzi, four-byte and supplementary characters),
+#               in GB 18030
+#   zhx.utf8    the same text in UTF-8
+#   zh.big5hk   the text with about one Hanzi in twenty a Hong Kong one, in
+#               Big5-HKSCS
+#   zh.utf16le  the text in UTF-16LE
 # Needs qprint, uconv (icu-devtools), iconv, base64 and GNU time; installs the
 # missing ones with apt-get.
 set -euo pipefail
@@ -56,7 +63,12 @@ fi
 # --- inputs --------------------------------------------------------------
 mkdir -p "$data"
 stamp="$data/.size"
-if [ "$(cat "$stamp" 2>/dev/null)" != "$size_mb" ]; then
+inputs=(random.b64 gb.txt gb.qp gb.hz zh.utf8 zh.utf7 zh.gb18030 zhx.utf8 zh.big5hk zh.utf16le)
+missing_input=0
+for f in "${inputs[@]}"; do
+  [ -f "$data/$f" ] || missing_input=1
+done
+if [ "$(cat "$stamp" 2>/dev/null)" != "$size_mb" ] || [ "$missing_input" -eq 1 ]; then
   echo "Generating inputs of $size_mb MB in $data ..."
   rm -f "$stamp"
   python3 - "$data" "$size_mb" <<'PY'
@@ -86,6 +98,20 @@ for lead in range(0xB0, 0xD8):
             pass
 letters = "abcdefghijklmnopqrstuvwxyz"
 
+def is_gb2312(ch):
+    try:
+        ch.encode("gb2312")
+        return True
+    except UnicodeError:
+        return False
+
+def is_big5(ch):
+    try:
+        ch.encode("big5")
+        return True
+    except UnicodeError:
+        return False
+
 def make_chunk(target):
     lines, total = [], 0
     while total < target:
@@ -108,12 +134,31 @@ def make_chunk(target):
 # up to the size asked, the last repeat cut after a line end. Every line ends
 # in ASCII state (HZ, UTF-7), so the pieces join cleanly.
 text = make_chunk(2 * 1000 * 1000)
+
+# Characters beyond GB 2312 for the GB 18030 input: GBK Hanzi (two bytes),
+# Latin letters and CJK extension A (four bytes), plane 2 (four bytes).
+beyond_gb = [chr(c) for c in range(0x4E00, 0x9FA6)
+             if len(chr(c).encode("gb18030")) == 2 and not is_gb2312(chr(c))][:2000]
+beyond_gb += ["\u00e9", "\u00fc", "\u3400", "\u3401", "\U00020bb7", "\U0002a6a5"]
+# Hong Kong Hanzi of Big5-HKSCS outside Big5.
+hong_kong = [ch for ch in "嘅咗唔喺冇嚟噉啲嗰咁睇揾攞嘢諗乜冚" if not is_big5(ch)]
+
+def sprinkle(extra):
+    return "".join(rng.choice(extra) if ord(ch) > 0x7F and rng.random() < 0.05 else ch
+                   for ch in text)
+
+text_gb18030 = sprinkle(beyond_gb)
+text_hk = sprinkle(hong_kong)
 encodings = {
     "gb.txt": text.encode("gb2312"),
     "gb.qp": binascii.b2a_qp(text.encode("gb2312"), istext=True),
     "gb.hz": text.encode("hz"),
     "zh.utf8": text.encode("utf-8"),
     "zh.utf7": text.encode("utf-7"),
+    "zh.gb18030": text_gb18030.encode("gb18030"),
+    "zhx.utf8": text_gb18030.encode("utf-8"),
+    "zh.big5hk": text_hk.encode("big5hkscs"),
+    "zh.utf16le": text.encode("utf-16-le"),
 }
 for name, chunk in encodings.items():
     with open(os.path.join(folder, name), "wb") as f:
@@ -121,7 +166,8 @@ for name, chunk in encodings.items():
         while left >= len(chunk):
             f.write(chunk)
             left -= len(chunk)
-        f.write(chunk[: chunk.rfind(b"\r\n", 0, left) + 2])
+        line_end = "\r\n".encode("utf-16-le") if name.endswith("utf16le") else b"\r\n"
+        f.write(chunk[: chunk.rfind(line_end, 0, left) + len(line_end)])
 PY
   echo "$size_mb" > "$stamp"
 fi
@@ -195,3 +241,7 @@ route gb.txt "convert --from gb --to big5" iconv -f GB2312 -t BIG5
 route zh.utf8 "text utf8 --to gb" iconv -f UTF-8 -t GB2312
 route zh.utf8 "decode utf8" iconv -f UTF-8 -t UTF-16BE
 route zh.utf7 "decode utf7" iconv -f UTF-7 -t UTF-16BE
+route zh.gb18030 "convert --from gb18030 --to utf-8" iconv -f GB18030 -t UTF-8
+route zhx.utf8 "convert --from utf-8 --to gb18030" iconv -f UTF-8 -t GB18030
+route zh.big5hk "convert --from big5-hkscs --to utf-8" iconv -f BIG5-HKSCS -t UTF-8
+route zh.utf16le "convert --from utf-16le --to utf-8" iconv -f UTF-16LE -t UTF-8

@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(4 * frame.size() <= 3 * text.size());
 
   const std::string file = ExpectChunkIndependent(DecodeBase64Stream, text, chunk);
+  FUZZ_CHECK(ExpectLevelsAgree([] { return Base64StreamDecoder{}; }, text, chunk) == file);
   FUZZ_CHECK(4 * file.size() <= 3 * text.size());
   // The frame rule is the file rule that begins no group with fewer than four
   // bytes left, so its result is where the file rule's result starts.

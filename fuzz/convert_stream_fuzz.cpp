@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return ConvertStream(in, out, sourceCode, resultCode, blankMode);
   };
   const std::string result = ExpectChunkIndependent(convert, text, chunk);
+  const auto make = [&] { return ConvertDecoder(sourceCode, resultCode, blankMode); };
+  FUZZ_CHECK(ExpectLevelsAgree(make, text, chunk) == result);
 
   if (blankMode == BlankMode::KeepStill && sourceCode != TextCode::Unicode) {
     // Lookups replace two bytes by two; blanks are kept as they are.

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/line_transforms.h"
 #include "codec/restore_high_bits.h"
 #include "fuzz/fuzz_support.h"
+#include "lines/line_transforms.h"
 
 using namespace vortane;
 using namespace vortane::fuzz;

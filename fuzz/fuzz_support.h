@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "codec/byte_stream.h"
+#include "codec/simd_level.h"
 
 namespace vortane::fuzz {
 
@@ -73,6 +74,26 @@ std::string ExpectChunkIndependent(StreamFunction fn, std::string_view data, std
   const std::string chunked = RunChunked(fn, data, chunk);
   FUZZ_CHECK(whole == chunked);
   return whole;
+}
+
+// Checks that the decoder `make()` builds gives, at every vector level this
+// processor runs, what it gives at the plain level, for `data` in chunks of
+// `chunk` bytes; returns that output.
+template <class MakeDecoder>
+std::string ExpectLevelsAgree(MakeDecoder make, std::string_view data, std::size_t chunk) {
+  std::string plain;
+  for (const SimdLevel level : SupportedSimdLevels()) {
+    auto decoder = make();
+    decoder.simd = level;
+    StringReader in(data, chunk);
+    StringWriter out;
+    FUZZ_CHECK(PumpStream(decoder, in, out) == StreamStatus::Ok);
+    if (level == SimdLevel::Plain) {
+      plain = out.bytes();
+    }
+    FUZZ_CHECK(out.bytes() == plain);
+  }
+  return plain;
 }
 
 // A chunk size from one choice byte: 1..64 for small values, larger ones

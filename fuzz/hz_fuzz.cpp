@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(frame.size() <= text.size());
 
   const std::string file = ExpectChunkIndependent(DecodeHzStream, text, chunk);
+  FUZZ_CHECK(ExpectLevelsAgree([] { return HzStreamDecoder{}; }, text, chunk) == file);
   FUZZ_CHECK(file.size() <= text.size());
 
   // Without a tilde nothing switches to GB mode: both rules copy the text.

@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const std::string file = ExpectChunkIndependent(DecodeQuotedPrintableStream, text, chunk);
+  FUZZ_CHECK(ExpectLevelsAgree([] { return QuotedPrintableStreamDecoder{}; }, text, chunk) == file);
   FUZZ_CHECK(file.size() <= text.size());
   if (text.find('=') == std::string_view::npos) {
     FUZZ_CHECK(file == text);

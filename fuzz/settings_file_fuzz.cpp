@@ -22,7 +22,7 @@ AppSettings Untouched() {
   s.recogniseDoubleBytes = -7;
   s.wordWrapNumber = -7;
   s.markCharacter = "untouched";
-  s.interfaceLanguage = -7;
+  s.interfaceLanguage = InterfaceLanguage::FromNumber(-7);
   return s;
 }
 
@@ -65,7 +65,7 @@ void FuzzRoundTrip(Input& input) {
   s.autoPaste = flags & 1 ? Int(input) : (flags >> 1) & 1;
   s.recogniseDoubleBytes = flags & 4 ? Int(input) : (flags >> 3) & 1;
   s.wordWrapNumber = Int(input);
-  s.interfaceLanguage = Int(input);
+  s.interfaceLanguage = InterfaceLanguage::FromNumber(Int(input));
   const char mark = static_cast<char>(input.Byte());
   s.markCharacter = flags & 16 ? std::string() : std::string(1, mark) + (flags & 32 ? "more" : "");
   s.tempDirectory = std::string(input.Rest());

@@ -20,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string units = Utf7ToUnits(text);
   FUZZ_CHECK(units.size() <= 2 * text.size());
   const std::string file = ExpectChunkIndependent(DecodeUtf7Stream, text, chunk);
+  FUZZ_CHECK(ExpectLevelsAgree([] { return Utf7Decoder{}; }, text, chunk) == file);
   FUZZ_CHECK(file == units);
 
   const std::string decoded = UnitsToText(units, code);

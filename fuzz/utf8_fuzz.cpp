@@ -44,9 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return DecodeUtf8TextStream(in, out, code);
     };
     FUZZ_CHECK(ExpectChunkIndependent(frameStream, text, chunk) == frame);
+    FUZZ_CHECK(ExpectLevelsAgree([code] { return Utf8TextDecoder(code); }, text, chunk) == frame);
   }
 
   const std::string file = ExpectChunkIndependent(DecodeUtf8Stream, text, chunk);
+  FUZZ_CHECK(ExpectLevelsAgree([] { return Utf8StreamDecoder{}; }, text, chunk) == file);
   FUZZ_CHECK(file.size() <= 2 * text.size() + 5);
   if (ascii) {
     FUZZ_CHECK(file.size() == 2 * text.size());

@@ -476,6 +476,16 @@ def report(gb, big5):
             if theirs != ours:
                 print(f"Big5-HKSCS read {raw.hex().upper()}: ours {describe(ours)}, "
                       f"{name} {describe(theirs)}")
+    glibc = Glibc("BIG5-HKSCS")
+    for plane in BIG5_PLANES:
+        for point in range(max(plane << 16, 0x80), (plane + 1) << 16):
+            if 0xD800 <= point <= 0xDFFF:
+                continue
+            ours = None if point == 0x80 else glibc.encode((point,))
+            theirs = big5_sources["Python"].encode((point,))
+            if theirs != ours:
+                print(f"Big5-HKSCS write U+{point:04X}: ours {ours.hex().upper() if ours else '-'}, "
+                      f"Python {theirs.hex().upper() if theirs else '-'}")
 
 
 def main():

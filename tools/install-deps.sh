@@ -4,7 +4,16 @@
 set -euo pipefail
 
 # fonts-wqy-microhei: Chinese characters in the desktop program's window.
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-wqy-microhei "$@")
+# python3, opencc, libopencc-data, unicode-data: the sources of
+# tools/gen_code_tables.py, whose --check ./test runs.
+# clang-format: tools/format.sh --check, which ./test runs.
+# libopencc-dev, libopencc-data: conversion by phrases (library and its
+# dictionaries); opencc: the command the phrase benchmark times beside ours.
+# libicu-dev: the charsets table test checks GB 18030 against ICU (tools/gen_charset_tables.py
+# reads ICU too).
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
+          fonts-wqy-microhei python3 opencc libopencc-dev libopencc-data unicode-data clang-format
+          libicu-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Takes screenshots of the desktop program under a virtual X display: the main
 # window with decoded GB and Big5 text, every menu, and the dialogs, in each
-# interface language. Writes PNG files to OUTDIR.
+# interface language. The windows are driven by the developer driver
+# (tools/driver/), which runs them from the same GUI library as vortane.
+# Writes PNG files to OUTDIR.
 # Usage: tools/screenshots.sh OUTDIR
-# Environment: VORTANE_BIN (default build/src/gui/vortane, built when missing),
-#              DISPLAY_NUMBER (default 97).
+# Environment: VORTANE_DRIVER (default build/tools/driver/vortane-driver, built
+#              when missing), DISPLAY_NUMBER (default 97).
 set -euo pipefail
 
 out=${1:?usage: tools/screenshots.sh OUTDIR}
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin=${VORTANE_BIN:-$root/build/src/gui/vortane}
+bin=${VORTANE_DRIVER:-$root/build/tools/driver/vortane-driver}
 display=:${DISPLAY_NUMBER:-97}
 [ -e "$bin" ] && bin=$(realpath "$bin")
 
@@ -17,7 +19,7 @@ display=:${DISPLAY_NUMBER:-97}
 
 if [ ! -x "$bin" ]; then
   cmake -S "$root" -B "$root/build" -DVORTANE_BUILD_GUI=ON
-  cmake --build "$root/build" -j"$(nproc 2>/dev/null || echo 2)" --target vortane
+  cmake --build "$root/build" -j"$(nproc 2>/dev/null || echo 2)" --target vortane-driver
 fi
 
 mkdir -p "$out"
@@ -55,7 +57,7 @@ settings_for() {
   echo "$dir"
 }
 
-# shot NAME LANGUAGE [vortane options...]
+# shot NAME LANGUAGE [driver options...]
 shot() {
   local name=$1 language=$2
   shift 2
@@ -78,12 +80,12 @@ for language in 1 0 2; do
   sample=gb
   [ "$language" = 2 ] && sample=big5
   # Decode > Base 64 of the sample in the interface language's code.
-  shot "main-$t" "$language" --source-file "$work/$sample.b64" --command 32775
+  shot "main-$t" "$language" --source-file "$work/$sample.b64" --command decode-base64
   # The other code's text as well, shown through its own code.
   other=big5
   [ "$sample" = big5 ] && other=gb
   shot "main-$t-$other-text" "$language" --display-code "$other" \
-    --source-file "$work/$other.b64" --command 32775
+    --source-file "$work/$other.b64" --command decode-base64
   for menu in 1 1.4 2 4 5 6; do
     shot "menu-$t-$menu" "$language" --show-menu "$menu"
   done

@@ -1,10 +1,12 @@
 // The three menu bars (130 English, 132 Chinese GB, 140 Chinese Big5) as
-// tables: the view builds its menus from them.
+// tables: the view builds its menus from them. A command's caption comes from
+// the command table; the popups' captions and the order are the bars' own.
 #pragma once
 
 #include <span>
 #include <string_view>
 
+#include "app/command_table.h"
 #include "platform/main_window_view.h"
 
 namespace vortane {
@@ -12,7 +14,7 @@ namespace vortane {
 struct MenuEntry {
   enum class Kind { Command, Popup, EndPopup, Separator };
   Kind kind;
-  int id;                    // command id for Command entries, 0 otherwise
+  Command command;           // for Command entries (Command::Open otherwise)
   std::string_view caption;  // UTF-8, with "&" before the mnemonic; empty for EndPopup/Separator
 };
 

@@ -2,12 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
-#include "app/command_ids.h"
-#include "app/line_transforms.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -18,7 +14,10 @@
 #include "converter/code_converter_dialog.h"
 #include "help/about_dialog.h"
 #include "help/help_dialog.h"
+#include "io/file_job.h"
 #include "io/file_stream.h"
+#include "lines/line_transforms.h"
+#include "settings/settings_dialog.h"
 #include "settings/temp_path.h"
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"
@@ -41,50 +40,17 @@ std::string CutAtNul(std::string text) {
 }
 
 // The code a Chinese interface language's texts are in; none for English.
-std::optional<TextCode> LanguageCode(int interfaceLanguage) {
-  switch (ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
-    case kLanguageGb:
+std::optional<TextCode> LanguageCode(InterfaceLanguage interfaceLanguage) {
+  switch (interfaceLanguage.ForMessages()) {
+    case Language::Gb:
       return TextCode::Gb;
-    case kLanguageBig5:
+    case Language::Big5:
       return TextCode::Big5;
-    default:
-      return std::nullopt;
+    case Language::English:
+      break;
   }
+  return std::nullopt;
 }
-
-// Passes a file through to a stream decoding, reporting progress after each
-// block; a cancel ends the stream as a failed read.
-class ProgressReader final : public ByteReader {
- public:
-  ProgressReader(ByteReader& inner, ProgressMonitor& monitor) : inner_(inner), monitor_(monitor) {}
-
-  ReadResult Read(std::span<char> buffer) override {
-    if (cancelled_) {
-      return {0, true};
-    }
-    const ReadResult r = inner_.Read(buffer);
-    done_ += r.count;
-    if (!monitor_.Update(done_)) {
-      cancelled_ = true;
-      return {0, true};
-    }
-    return r;
-  }
-
-  [[nodiscard]] bool cancelled() const { return cancelled_; }
-
- private:
-  ByteReader& inner_;
-  ProgressMonitor& monitor_;
-  std::uint64_t done_ = 0;
-  bool cancelled_ = false;
-};
-
-// Stands in when the platform shows no progress display.
-class NoProgress final : public ProgressMonitor {
- public:
-  bool Update(std::uint64_t) override { return true; }
-};
 
 }  // namespace
 
@@ -101,23 +67,21 @@ WindowGeometry ComputeWindowGeometry(ScreenSize screen) {
   return {width, height, width / 4, 3 * width / 4 - 6, height - 44};
 }
 
-MenuResource MenuForLanguage(int interfaceLanguage) {
-  switch (ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
-    case kLanguageGb:
+MenuResource MenuForLanguage(InterfaceLanguage interfaceLanguage) {
+  switch (interfaceLanguage.ForMessages()) {
+    case Language::Gb:
       return MenuResource::ChineseGb;
-    case kLanguageEnglish:
+    case Language::English:
       return MenuResource::English;
-    default:
-      return MenuResource::ChineseBig5;
+    case Language::Big5:
+      break;
   }
+  return MenuResource::ChineseBig5;
 }
 
 TextTransformDialog::TextTransformDialog(Platform& platform, MainWindowView& view,
                                          MainWindowPaths paths)
-    : platform_(platform),
-      view_(view),
-      paths_(std::move(paths)),
-      settingsDialog(platform, paths_.settingsFile) {}
+    : platform_(platform), view_(view), paths_(std::move(paths)), store_(paths_.settingsFile) {}
 
 void TextTransformDialog::Initialise() {
   PushFrames();
@@ -125,17 +89,17 @@ void TextTransformDialog::Initialise() {
   const WindowGeometry g = ComputeWindowGeometry(platform_.GetScreenSize());
   view_.SetGeometry(g.width, g.height, g.sourceWidth, g.targetWidth, g.frameHeight);
 
-  static_cast<AppSettings&>(settingsDialog) = AppSettings{};
-  settingsDialog.tempDirectory = platform_.TempDirectory();
-  settingsDialog.LoadOrCreate();
+  settings_ = AppSettings{};
+  settings_.tempDirectory = platform_.TempDirectory();
+  LoadOrCreateSettings(platform_, store_, settings_);
 
   // Empty frames read in the code of a Chinese interface, so that pasted
   // Chinese text arrives in the reader's code.
-  if (const auto code = LanguageCode(settingsDialog.interfaceLanguage)) {
+  if (const auto code = LanguageCode(settings_.interfaceLanguage)) {
     view_.SourceFrame().SetDisplayCode(*code);
     view_.TargetFrame().SetDisplayCode(*code);
   }
-  if (settingsDialog.autoPaste != 0) {
+  if (settings_.autoPaste != 0) {
     view_.SourceFrame().PasteClipboard();
   }
   ApplyLanguage();
@@ -143,100 +107,9 @@ void TextTransformDialog::Initialise() {
   targetUnsaved = true;
 }
 
-void TextTransformDialog::OnCommand(int commandId) {
-  switch (commandId) {
-    case kCmdOpen:
-      OnOpen();
-      break;
-    case kCmdSaveAs:
-      OnSaveAs();
-      break;
-    case kCmdClose:
-      OnClose();
-      break;
-    case kCmdExit:
-      ConfirmQuit();
-      break;
-    case kCmdDecodeFileBase64:
-      DecodeFileCommand("Base 64", DecodeBase64Stream);
-      break;
-    case kCmdDecodeFileQuotedPrintable:
-      DecodeFileCommand("Quoted Printable", DecodeQuotedPrintableStream);
-      break;
-    case kCmdDecodeFileHz:
-      DecodeFileCommand("HZ code", DecodeHzStream);
-      break;
-    case kCmdDecodeFileUtf7:
-      DecodeFileCommand("UTF-7", DecodeUtf7Stream);
-      break;
-    case kCmdDecodeFileUtf8:
-      DecodeFileCommand("UTF-8", DecodeUtf8Stream);
-      break;
-    case kCmdCodeConverter:
-      OnCodeConverter();
-      break;
-    case kCmdDecodeBase64:
-      OnDecodeBase64();
-      break;
-    case kCmdDecodeQuotedPrintable:
-      OnDecodeQuotedPrintable();
-      break;
-    case kCmdDecodeHz:
-      OnDecodeHz();
-      break;
-    case kCmdUtf7Gb:
-      OnDecodeUtf7(TextCode::Gb);
-      break;
-    case kCmdUtf8Gb:
-      OnDecodeUtf8(TextCode::Gb);
-      break;
-    case kCmdUtf7Big5:
-      OnDecodeUtf7(TextCode::Big5);
-      break;
-    case kCmdUtf8Big5:
-      OnDecodeUtf8(TextCode::Big5);
-      break;
-    case kCmdBig5ToGb:
-      OnBig5ToGb();
-      break;
-    case kCmdGbToBig5:
-      OnGbToBig5();
-      break;
-    case kCmd7bit8bit:
-      On7bit8bit();
-      break;
-    case kCmdCopySelectedTarget:
-      OnCopySelectedTarget();
-      break;
-    case kCmdPasteToSource:
-      OnPasteToSource();
-      break;
-    case kCmdSourceFromTarget:
-      OnSourceFromTarget();
-      break;
-    case kCmdTargetFromSource:
-      OnTargetFromSource();
-      break;
-    case kCmdAddMark:
-      OnAddMark();
-      break;
-    case kCmdRemoveMark:
-      OnRemoveMark();
-      break;
-    case kCmdWordWrap:
-      OnWordWrap();
-      break;
-    case kCmdSetting:
-      OnSetting();
-      break;
-    case kCmdAbout:
-      OnAbout();
-      break;
-    case kCmdHelpContents:
-      OnHelpContents();
-      break;
-    default:
-      break;
+void TextTransformDialog::OnCommand(Command command) {
+  if (const CommandInfo* info = FindCommand(command)) {
+    (this->*info->handler)();
   }
 }
 
@@ -250,9 +123,13 @@ void TextTransformDialog::PullFrames() {
 }
 
 void TextTransformDialog::PushFrames() {
-  view_.SourceFrame().SetBytes(sourceText);
-  view_.TargetFrame().SetBytes(targetText);
+  PushSource();
+  PushTarget();
 }
+
+void TextTransformDialog::PushSource() { view_.SourceFrame().SetBytes(sourceText); }
+
+void TextTransformDialog::PushTarget() { view_.TargetFrame().SetBytes(targetText); }
 
 void TextTransformDialog::ConfirmQuit() {
   PullFrames();
@@ -272,12 +149,12 @@ void TextTransformDialog::ConfirmSaveTarget() {
 }
 
 void TextTransformDialog::ApplyLanguage() {
-  view_.SetMenu(MenuForLanguage(settingsDialog.interfaceLanguage));
+  view_.SetMenu(MenuForLanguage(settings_.interfaceLanguage));
   view_.SetTitle(Text(texts::kTitle));
 }
 
 UiText TextTransformDialog::Text(const TriText& text) const {
-  return Choose(text, settingsDialog.interfaceLanguage);
+  return Choose(text, settings_.interfaceLanguage.ForMessages());
 }
 
 std::string TextTransformDialog::PathForTargetFrame(std::string_view path) const {
@@ -289,7 +166,7 @@ void TextTransformDialog::ShowTargetResult(std::string result, std::optional<Tex
   if (resultCode) {
     view_.TargetFrame().SetDisplayCode(*resultCode);
   }
-  PushFrames();
+  PushTarget();
 }
 
 // --- File menu ---
@@ -307,7 +184,8 @@ void TextTransformDialog::OnOpen() {
   int error = 0;
   auto bytes = ReadFileBytes(*path, error, kOpenTextLimit + 1);
   if (!bytes) {
-    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, settingsDialog.interfaceLanguage,
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
+                                     settings_.interfaceLanguage.ForMessages(),
                                      {*path, DescribeError(error)}));
     return;
   }
@@ -318,11 +196,11 @@ void TextTransformDialog::OnOpen() {
   const bool holdsNul = bytes->find('\0') != std::string::npos;
   sourceText = CutAtNul(std::move(*bytes));
   const bool cut = tooLong || holdsNul;
-  PushFrames();
+  PushSource();
   targetUnsaved = true;
   if (cut) {
     platform_.ShowMessage(
-        FormatText(texts::kOpenTextCut, settingsDialog.interfaceLanguage, {*path}));
+        FormatText(texts::kOpenTextCut, settings_.interfaceLanguage.ForMessages(), {*path}));
   }
 }
 
@@ -346,7 +224,7 @@ void TextTransformDialog::OnSaveAs() {
   // the old file stays whole until the new one is complete.
   int error = 0;
   if (!WriteFileAtomically(*path, text, error)) {
-    platform_.ShowMessage(FormatText(texts::kSaveFailed, settingsDialog.interfaceLanguage,
+    platform_.ShowMessage(FormatText(texts::kSaveFailed, settings_.interfaceLanguage.ForMessages(),
                                      {*path, DescribeError(error)}));
     return;
   }
@@ -361,7 +239,7 @@ void TextTransformDialog::OnClose() {
 }
 
 void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding) {
-  const int language = settingsDialog.interfaceLanguage;
+  const Language language = settings_.interfaceLanguage.ForMessages();
   ConfirmSaveTarget();
   FileDialogOptions options;
   options.filterDescription = "All Files(*.*)";
@@ -369,20 +247,18 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
   options.overwritePrompt = true;
   const auto inputPath = platform_.ChooseOpenFile(options);
   if (!inputPath) {
-    PushFrames();
     return;
   }
-  int error = 0;
-  auto input = OpenFileReader(*inputPath, error);
-  if (!input) {
-    platform_.ShowMessage(
-        FormatText(texts::kCannotOpenFile, language, {*inputPath, DescribeError(error)}));
+  FileJob job;
+  if (!job.OpenInput(*inputPath)) {
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile, language,
+                                     {*inputPath, DescribeError(job.failure().error)}));
     return;
   }
 
   // The summary is in the interface language's code; the paths in it follow
   // the frame's code.
-  if (const auto code = LanguageCode(language)) {
+  if (const auto code = LanguageCode(settings_.interfaceLanguage)) {
     view_.TargetFrame().SetDisplayCode(*code);
   }
   targetText = Text(texts::kOpenFilePrefix).bytes + PathForTargetFrame(*inputPath);
@@ -393,52 +269,50 @@ void TextTransformDialog::DecodeFileCommand(std::string_view methodLabel, Stream
   platform_.ShowMessage(Text(texts::kDecodeFileNotice));
   const std::string outputPath =
       platform_.ChooseSaveFile(options).value_or(paths_.defaultOutputFile);
-
-  // Writing the input file over itself would empty it before it is read.
-  if (IsSameFile(*inputPath, outputPath)) {
-    platform_.ShowMessage(FormatText(texts::kOutputIsInput, language, {outputPath}));
-    PushFrames();
-    return;
-  }
-  auto output = OutputFile::Create(outputPath, error);
-  if (!output) {
-    platform_.ShowMessage(Text(texts::kWriteProtectError));
-    PushFrames();
+  if (!job.OpenOutput(outputPath)) {
+    platform_.ShowMessage(job.failure().stage == FileJobStage::SameFile
+                              ? FormatText(texts::kOutputIsInput, language, {outputPath})
+                              : Text(texts::kWriteProtectError));
+    PushTarget();
     return;
   }
 
-  std::error_code sizeError;
-  const auto size = std::filesystem::file_size(*inputPath, sizeError);
   auto progress = platform_.BeginProgress(
-      FormatText(texts::kDecodingProgress, language, {*inputPath}), sizeError ? 0 : size);
-  NoProgress noProgress;
-  ProgressReader reader(*input, progress ? *progress : static_cast<ProgressMonitor&>(noProgress));
-  const StreamStatus status = decoding(reader, *output);
+      FormatText(texts::kDecodingProgress, language, {*inputPath}), job.InputSize().value_or(0));
+  const bool done = job.Run(decoding, [&progress](std::uint64_t bytesRead) {
+    return !progress || progress->Update(bytesRead);
+  });
   progress.reset();
-  input.reset();
-
-  if (reader.cancelled()) {
-    // Dropping the uncommitted output removes what was written of it.
-    output.reset();
+  if (done) {
+    targetText += kBlankLine;
+    targetText += Text(texts::kObjectFilePrefix).bytes;
+    targetText += PathForTargetFrame(outputPath);
+  } else if (job.failure().stage == FileJobStage::Cancelled) {
     targetText += kBlankLine;
     targetText += Text(texts::kDecodeCancelled).bytes;
-    PushFrames();
-    return;
-  }
-  if (status != StreamStatus::Ok || !output->Commit()) {
+  } else {
     platform_.ShowMessage(Text(texts::kWriteProtectError));
-    PushFrames();
-    return;
   }
-  targetText += kBlankLine;
-  targetText += Text(texts::kObjectFilePrefix).bytes;
-  targetText += PathForTargetFrame(outputPath);
-  PushFrames();
+  PushTarget();
 }
 
+void TextTransformDialog::OnDecodeFileBase64() { DecodeFileCommand("Base 64", DecodeBase64Stream); }
+
+void TextTransformDialog::OnDecodeFileQuotedPrintable() {
+  DecodeFileCommand("Quoted Printable", DecodeQuotedPrintableStream);
+}
+
+void TextTransformDialog::OnDecodeFileHz() { DecodeFileCommand("HZ code", DecodeHzStream); }
+
+void TextTransformDialog::OnDecodeFileUtf7() { DecodeFileCommand("UTF-7", DecodeUtf7Stream); }
+
+void TextTransformDialog::OnDecodeFileUtf8() { DecodeFileCommand("UTF-8", DecodeUtf8Stream); }
+
+void TextTransformDialog::OnExit() { ConfirmQuit(); }
+
 void TextTransformDialog::OnCodeConverter() {
-  CodeConverterDialog dialog(platform_, WithTrailingSeparator(settingsDialog.tempDirectory),
-                             settingsDialog.interfaceLanguage);
+  CodeConverterDialog dialog(platform_, WithTrailingSeparator(settings_.tempDirectory),
+                             settings_.interfaceLanguage);
   view_.RunCodeConverter(dialog);
 }
 
@@ -451,7 +325,7 @@ void TextTransformDialog::OnDecodeBase64() {
 
 void TextTransformDialog::OnDecodeQuotedPrintable() {
   PullFrames();
-  ShowTargetResult(DecodeQuotedPrintableText(sourceText, settingsDialog.recogniseDoubleBytes != 0),
+  ShowTargetResult(DecodeQuotedPrintableText(sourceText, settings_.recogniseDoubleBytes != 0),
                    std::nullopt);
 }
 
@@ -460,19 +334,26 @@ void TextTransformDialog::OnDecodeHz() {
   ShowTargetResult(DecodeHzText(sourceText), TextCode::Gb);
 }
 
-void TextTransformDialog::OnDecodeUtf8(TextCode resultCode) {
+void TextTransformDialog::OnUtf7Gb() { DecodeUtf7(TextCode::Gb); }
+
+void TextTransformDialog::OnUtf8Gb() { DecodeUtf8(TextCode::Gb); }
+
+void TextTransformDialog::OnUtf7Big5() { DecodeUtf7(TextCode::Big5); }
+
+void TextTransformDialog::OnUtf8Big5() { DecodeUtf8(TextCode::Big5); }
+
+void TextTransformDialog::DecodeUtf8(TextCode resultCode) {
   PullFrames();
   ShowTargetResult(DecodeUtf8Text(sourceText, resultCode), resultCode);
 }
 
-void TextTransformDialog::OnDecodeUtf7(TextCode resultCode) {
+void TextTransformDialog::DecodeUtf7(TextCode resultCode) {
   PullFrames();
   // The first stage's units are left in the scratch file for the user to
   // inspect; the second stage works on the same units in memory.
   const std::string units = Utf7ToUnits(sourceText);
   int error = 0;
-  if (!WriteFileAtomically(TempFilePath(settingsDialog.tempDirectory, kUtf7ScratchFile), units,
-                           error)) {
+  if (!WriteFileAtomically(TempFilePath(settings_.tempDirectory, kUtf7ScratchFile), units, error)) {
     platform_.ShowMessage(Ascii(texts::kTempFileError));
     return;
   }
@@ -489,7 +370,7 @@ void TextTransformDialog::OnGbToBig5() {
   ShowTargetResult(ConvertGbToBig5Text(sourceText), TextCode::Big5);
 }
 
-void TextTransformDialog::On7bit8bit() {
+void TextTransformDialog::OnRestoreHighBits() {
   PullFrames();
   const ByteRange selection = view_.TargetFrame().Selection();
   ShowTargetResult(RestoreHighBits(targetText, selection.start, selection.end), std::nullopt);
@@ -508,52 +389,53 @@ void TextTransformDialog::OnSourceFromTarget() {
   PullFrames();
   sourceText = targetText;
   view_.SourceFrame().SetDisplayCode(view_.TargetFrame().DisplayCode());
-  PushFrames();
+  PushSource();
 }
 
 void TextTransformDialog::OnTargetFromSource() {
   PullFrames();
   targetText = sourceText;
   view_.TargetFrame().SetDisplayCode(view_.SourceFrame().DisplayCode());
-  PushFrames();
+  PushTarget();
 }
 
 void TextTransformDialog::OnAddMark() {
   PullFrames();
-  targetText = AddMark(targetText, settingsDialog.markCharacter);
-  PushFrames();
+  targetText = AddMark(targetText, settings_.markCharacter);
+  PushTarget();
 }
 
 void TextTransformDialog::OnRemoveMark() {
   PullFrames();
-  targetText = RemoveMark(targetText, settingsDialog.markCharacter);
-  PushFrames();
+  targetText = RemoveMark(targetText, settings_.markCharacter);
+  PushTarget();
 }
 
 void TextTransformDialog::OnWordWrap() {
   PullFrames();
-  targetText =
-      WordWrap(targetText, settingsDialog.wordWrapNumber, settingsDialog.recogniseDoubleBytes != 0);
-  PushFrames();
+  targetText = WordWrap(targetText, settings_.wordWrapNumber, settings_.recogniseDoubleBytes != 0);
+  PushTarget();
 }
 
 // --- Configuration and Help menus ---
 
 void TextTransformDialog::OnSetting() {
-  if (!view_.RunSettingsDialog(settingsDialog)) {
+  SettingsDialog dialog(platform_, store_, settings_);
+  if (!view_.RunSettingsDialog(dialog)) {
     return;
   }
+  settings_ = dialog.settings();
   ApplyLanguage();
 }
 
 void TextTransformDialog::OnAbout() {
-  AboutDialog dialog(platform_, TempFilePath(settingsDialog.tempDirectory, kAboutPageFile),
-                     settingsDialog.interfaceLanguage);
+  AboutDialog dialog(platform_, TempFilePath(settings_.tempDirectory, kAboutPageFile),
+                     settings_.interfaceLanguage);
   view_.RunAbout(dialog);
 }
 
 void TextTransformDialog::OnHelpContents() {
-  HelpDialog dialog(settingsDialog.interfaceLanguage);
+  HelpDialog dialog(settings_.interfaceLanguage);
   view_.RunHelp(dialog);
 }
 

@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/command_table.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
-#include "settings/settings_dialog.h"
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
@@ -39,8 +41,8 @@ struct WindowGeometry {
 [[nodiscard]] WindowGeometry ComputeWindowGeometry(ScreenSize screen);
 
 // The menu bar of a language: 0 GB, 2 Big5, 1 English, and Big5 for any
-// other value (the same rule as the title and the messages).
-[[nodiscard]] MenuResource MenuForLanguage(int interfaceLanguage);
+// other value (the messages' reading, as for the title).
+[[nodiscard]] MenuResource MenuForLanguage(InterfaceLanguage interfaceLanguage);
 
 class TextTransformDialog {
  public:
@@ -49,46 +51,35 @@ class TextTransformDialog {
   // Initialisation once the window and its frames exist: geometry, settings,
   // auto paste, menu, title, focus.
   void Initialise();
-  // Runs the menu command `commandId` (see app/command_ids.h); unknown ids
-  // are ignored.
-  void OnCommand(int commandId);
+  // Runs `command` through its handler in the command table; a value
+  // outside the table is ignored.
+  void OnCommand(Command command);
   // The close box, Escape, Alt+F4 or the system menu asked to close.
   void OnCloseRequested();
 
-  // The live settings (read by the tests and the view).
-  [[nodiscard]] const SettingsDialog& settings() const { return settingsDialog; }
-  // Whether the quit and save prompts are armed.
-  [[nodiscard]] bool IsTargetUnsaved() const { return targetUnsaved; }
-
- private:
-  // A method of the decode-file flow: its label and its stream decoding.
-  using StreamDecoding = StreamStatus (*)(ByteReader&, ByteWriter&);
-
-  // Frame transfers: both frames into the members, and both members back.
-  void PullFrames();
-  void PushFrames();
-  // The quit prompt (Exit and close requests) and the save prompt (Open and
-  // the file decodings).
-  void ConfirmQuit();
-  void ConfirmSaveTarget();
-  // Sets the menu bar and the title of the current language.
-  void ApplyLanguage();
-
+  // One handler per command (the command table names them).
   // File menu.
   void OnOpen();
   void OnSaveAs();
   void OnClose();
-  void DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding);
+  void OnDecodeFileBase64();
+  void OnDecodeFileQuotedPrintable();
+  void OnDecodeFileHz();
+  void OnDecodeFileUtf7();
+  void OnDecodeFileUtf8();
   void OnCodeConverter();
+  void OnExit();
   // Decode menu and 7bit-8bit.
   void OnDecodeBase64();
   void OnDecodeQuotedPrintable();
   void OnDecodeHz();
-  void OnDecodeUtf8(TextCode resultCode);
-  void OnDecodeUtf7(TextCode resultCode);
+  void OnUtf7Gb();
+  void OnUtf8Gb();
+  void OnUtf7Big5();
+  void OnUtf8Big5();
   void OnBig5ToGb();
   void OnGbToBig5();
-  void On7bit8bit();
+  void OnRestoreHighBits();
   // Edit menu.
   void OnCopySelectedTarget();
   void OnPasteToSource();
@@ -101,6 +92,35 @@ class TextTransformDialog {
   void OnSetting();
   void OnAbout();
   void OnHelpContents();
+
+  // The live settings (read by the tests and the view).
+  [[nodiscard]] const AppSettings& settings() const { return settings_; }
+  // Whether the quit and save prompts are armed.
+  [[nodiscard]] bool IsTargetUnsaved() const { return targetUnsaved; }
+
+ private:
+  // A method of the decode-file flow: its label and its stream decoding.
+  using StreamDecoding = StreamStatus (*)(ByteReader&, ByteWriter&);
+
+  // Frame transfers: both frames into the members; a member back into its
+  // frame (a command writes only the frame it changes, so the other keeps its
+  // caret, scroll position and undo history), or both.
+  void PullFrames();
+  void PushSource();
+  void PushTarget();
+  void PushFrames();
+  // The quit prompt (Exit and close requests) and the save prompt (Open and
+  // the file decodings).
+  void ConfirmQuit();
+  void ConfirmSaveTarget();
+  // Sets the menu bar and the title of the current language.
+  void ApplyLanguage();
+
+  // The decode-file flow with a method's label and stream decoding.
+  void DecodeFileCommand(std::string_view methodLabel, StreamDecoding decoding);
+  // The UTF-8 and UTF-7 frame decodings into `resultCode`.
+  void DecodeUtf8(TextCode resultCode);
+  void DecodeUtf7(TextCode resultCode);
 
   // Shows a frame rule's result (cut at its first 0 byte) in the target frame,
   // read through `resultCode` when the command knows it.
@@ -122,8 +142,9 @@ class TextTransformDialog {
   // Arms the quit and save prompts: set at start-up and by Open, cleared by
   // Save As and Close.
   bool targetUnsaved = false;
-  // Its fields are the live settings of the program.
-  SettingsDialog settingsDialog;
+  // The live settings of the program, and the file they are kept in.
+  AppSettings settings_;
+  SettingsStore store_;
 };
 
 }  // namespace vortane

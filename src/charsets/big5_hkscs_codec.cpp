@@ -26,8 +26,8 @@ class Big5HkscsSink {
   static constexpr std::size_t kMaxOutExtra = 2;
   static constexpr bool kCopiesAscii = true;
 
-  Big5HkscsSink(const Big5HkscsTables& tables, Big5HkscsWriter& writer, std::size_t& unwritable)
-      : tables_(tables), writer_(writer), unwritable_(unwritable) {}
+  Big5HkscsSink(const Big5HkscsTables& tables, Big5HkscsWriter& writer, EncodeCounts& counts)
+      : tables_(tables), writer_(writer), counts_(counts) {}
 
   char* Put(char* o, char32_t point) {
     if (writer_.held != 0) {
@@ -47,7 +47,7 @@ class Big5HkscsSink {
   }
   char* Bad(char* o) {
     o = BeforeAscii(o);
-    ++unwritable_;
+    ++counts_.unwritable;
     *o++ = '?';
     return o;
   }
@@ -74,7 +74,7 @@ class Big5HkscsSink {
       code = tables_.plane2Code[point & 0xFFFF];
     }
     if (code == 0) {
-      ++unwritable_;
+      ++counts_.unwritable;
       *o++ = '?';
       return o;
     }
@@ -83,7 +83,7 @@ class Big5HkscsSink {
 
   const Big5HkscsTables& tables_;
   Big5HkscsWriter& writer_;
-  std::size_t& unwritable_;
+  EncodeCounts& counts_;
 };
 
 }  // namespace
@@ -150,9 +150,9 @@ std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out
 }
 
 std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
-                                std::string& out, std::size_t& unwritable) {
-  Big5HkscsSink sink(Big5HkscsTable(), writer, unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                                std::string& out, EncodeCounts& counts) {
+  Big5HkscsSink sink(Big5HkscsTable(), writer, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 }  // namespace vortane::charsets_detail

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/codec_steps.h"
+
 namespace vortane::charsets_detail {
 
 // Decode step (see codec_steps.h). 0x80, 0xFF, a lead byte without a trail
@@ -23,8 +25,8 @@ struct Big5HkscsWriter {
 };
 
 // Encode step from UTF-8 (see codec_steps.h). A character without a code, and
-// each ill-formed UTF-8 sequence, gives "?" and adds one to `unwritable`.
+// each ill-formed UTF-8 sequence, gives "?" and adds one to `counts`.
 std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
-                                std::string& out, std::size_t& unwritable);
+                                std::string& out, EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

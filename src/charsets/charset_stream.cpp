@@ -149,7 +149,7 @@ void CharsetDecoder::Finish(std::string& utf8Out) {
 
 struct CharsetEncoder::State {
   std::string carry;
-  std::size_t unwritable = 0;
+  EncodeCounts counts;
   Big5HkscsWriter big5;
   Utf16Writer utf16;
   HzWriter hz;
@@ -167,15 +167,17 @@ Utf16Writer WriterFor(Charset charset) {
 
 }  // namespace
 
-CharsetEncoder::CharsetEncoder(Charset charset)
+CharsetEncoder::CharsetEncoder(Charset charset, IllFormedUtf8 illFormed)
     : charset_(charset), state_(std::make_unique<State>()) {
   state_->utf16 = WriterFor(charset);
+  state_->counts.illFormedAsReplacement = illFormed == IllFormedUtf8::Replacement;
 }
 CharsetEncoder::~CharsetEncoder() = default;
 CharsetEncoder::CharsetEncoder(CharsetEncoder&&) noexcept = default;
 CharsetEncoder& CharsetEncoder::operator=(CharsetEncoder&&) noexcept = default;
 
-std::size_t CharsetEncoder::Unwritable() const { return state_->unwritable; }
+std::size_t CharsetEncoder::Unwritable() const { return state_->counts.unwritable; }
+std::size_t CharsetEncoder::IllFormed() const { return state_->counts.illFormed; }
 
 namespace {
 
@@ -185,19 +187,19 @@ auto EncodeStepFor(Charset charset, EncoderState& s) {
   return [charset, &s](std::string_view in, bool last, std::string& out) -> std::size_t {
     switch (charset) {
       case Charset::Gb18030:
-        return EncodeGb18030Step(in, last, out, s.unwritable);
+        return EncodeGb18030Step(in, last, out, s.counts);
       case Charset::Big5Hkscs:
-        return EncodeBig5HkscsStep(s.big5, in, last, out, s.unwritable);
+        return EncodeBig5HkscsStep(s.big5, in, last, out, s.counts);
       case Charset::Utf8:
-        return EncodeUtf8ToUtf8Step(in, last, out, s.unwritable);
+        return EncodeUtf8ToUtf8Step(in, last, out, s.counts);
       case Charset::Utf16Le:
       case Charset::Utf16Be:
       case Charset::Utf16:
-        return EncodeUtf16Step(s.utf16, in, last, out, s.unwritable);
+        return EncodeUtf16Step(s.utf16, in, last, out, s.counts);
       case Charset::Hz:
-        return EncodeHzStep(s.hz, in, last, out, s.unwritable);
+        return EncodeHzStep(s.hz, in, last, out, s.counts);
       case Charset::Utf7:
-        return EncodeUtf7Step(s.utf7, in, last, out, s.unwritable);
+        return EncodeUtf7Step(s.utf7, in, last, out, s.counts);
     }
     return in.size();
   };
@@ -214,9 +216,9 @@ void CharsetEncoder::Feed(std::string_view utf8Block, std::string& out) {
 void CharsetEncoder::Finish(std::string& out) {
   State& s = *state_;
   FinishCarried(s.carry, out, EncodeStepFor(charset_, s));
-  const std::size_t unwritable = s.unwritable;
+  const EncodeCounts counts = s.counts;
   s = State{};
-  s.unwritable = unwritable;
+  s.counts = counts;
   s.utf16 = WriterFor(charset_);
 }
 

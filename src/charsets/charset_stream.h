@@ -38,12 +38,17 @@ class CharsetDecoder {
   std::unique_ptr<State> state_;
 };
 
+// How an encoder writes an ill-formed UTF-8 sequence: as "?", counted in
+// Unwritable(); or as U+FFFD, as if the bytes had been read into it (written
+// as "?" and counted in Unwritable() only where the code lacks U+FFFD).
+enum class IllFormedUtf8 { QuestionMark, Replacement };
+
 // UTF-8 in, bytes of `charset` out. A character the code cannot hold becomes
-// "?", and so does each ill-formed UTF-8 sequence; both are counted in
-// Unwritable(). Works with PumpStream.
+// "?", and so does each ill-formed UTF-8 sequence (or see IllFormedUtf8);
+// both are counted in Unwritable(). Works with PumpStream.
 class CharsetEncoder {
  public:
-  explicit CharsetEncoder(Charset charset);
+  explicit CharsetEncoder(Charset charset, IllFormedUtf8 illFormed = IllFormedUtf8::QuestionMark);
   ~CharsetEncoder();
   CharsetEncoder(CharsetEncoder&&) noexcept;
   CharsetEncoder& operator=(CharsetEncoder&&) noexcept;
@@ -57,6 +62,8 @@ class CharsetEncoder {
   void Finish(std::string& out);
   // Unwritable characters so far (not reset by Finish).
   [[nodiscard]] std::size_t Unwritable() const;
+  // Ill-formed UTF-8 sequences read so far (not reset by Finish).
+  [[nodiscard]] std::size_t IllFormed() const;
   // Never done before the end of the input (for PumpStream).
   [[nodiscard]] bool Done() const { return false; }
   [[nodiscard]] Charset charset() const { return charset_; }

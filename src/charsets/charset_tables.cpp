@@ -1,5 +1,7 @@
 #include "charsets/charset_tables.h"
 
+#include <memory>
+
 #include "charsets/charset_tables_data.h"
 
 namespace vortane {
@@ -7,8 +9,11 @@ namespace {
 
 namespace data = charset_tables_data;
 
-consteval Gb18030Tables BuildGb18030() {
-  Gb18030Tables t{};
+// The tables are built once, on first use, into memory of their own (about
+// 0.6 MB together; too many steps for some compilers' constant evaluation).
+std::unique_ptr<const Gb18030Tables> BuildGb18030() {
+  auto tables = std::make_unique<Gb18030Tables>();
+  Gb18030Tables& t = *tables;
   for (std::size_t slot = 0; slot < kGbTwoByteCount; ++slot) {
     t.twoByte[slot] = data::kGb18030TwoByte[slot];
   }
@@ -33,11 +38,12 @@ consteval Gb18030Tables BuildGb18030() {
   for (std::uint32_t n = 0; n < kGbFourByteBmpCount; ++n) {
     t.codeOf[t.fourByte[n]] = GbFourByteCode(n);
   }
-  return t;
+  return tables;
 }
 
-consteval Big5HkscsTables BuildBig5Hkscs() {
-  Big5HkscsTables t{};
+std::unique_ptr<const Big5HkscsTables> BuildBig5Hkscs() {
+  auto tables = std::make_unique<Big5HkscsTables>();
+  Big5HkscsTables& t = *tables;
   t.pairs = data::kBig5HkscsPairs;
   for (std::size_t slot = 0; slot < kBig5SlotCount; ++slot) {
     t.points[slot] = data::kBig5HkscsCodes[slot];
@@ -58,26 +64,25 @@ consteval Big5HkscsTables BuildBig5Hkscs() {
     if (readOnly) {
       continue;
     }
-    if (point < 0x10000) {
-      t.bmpCode[point] = code;
-    } else if (point >> 16 == 2) {
-      t.plane2Code[point & 0xFFFF] = code;
-    } else {
-      throw "Big5-HKSCS code outside the BMP and plane 2";  // stops the compilation
-    }
+    // The generator only writes points of the BMP and plane 2.
+    (point < 0x10000 ? t.bmpCode[point] : t.plane2Code[point & 0xFFFF]) = code;
   }
   for (const Big5WriteRow& row : data::kBig5HkscsWriteOnly) {
     (row.point < 0x10000 ? t.bmpCode[row.point] : t.plane2Code[row.point & 0xFFFF]) = row.code;
   }
-  return t;
+  return tables;
 }
-
-constexpr Gb18030Tables kGb18030 = BuildGb18030();
-constexpr Big5HkscsTables kBig5Hkscs = BuildBig5Hkscs();
 
 }  // namespace
 
-const Gb18030Tables& Gb18030Table() { return kGb18030; }
-const Big5HkscsTables& Big5HkscsTable() { return kBig5Hkscs; }
+const Gb18030Tables& Gb18030Table() {
+  static const std::unique_ptr<const Gb18030Tables> tables = BuildGb18030();
+  return *tables;
+}
+
+const Big5HkscsTables& Big5HkscsTable() {
+  static const std::unique_ptr<const Big5HkscsTables> tables = BuildBig5Hkscs();
+  return *tables;
+}
 
 }  // namespace vortane

@@ -1,5 +1,5 @@
 // The GB18030 and Big5-HKSCS tables as direct indexes: one array read per
-// character each way. Built at compile time from charset_tables_data.h.
+// character each way. Built from charset_tables_data.h on first use.
 #pragma once
 
 #include <array>

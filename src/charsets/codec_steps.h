@@ -55,19 +55,36 @@ void FinishCarried(std::string& carry, std::string& out, Step&& step) {
   carry.clear();
 }
 
+// What an encoder met: characters it could not write ("?"), ill-formed UTF-8
+// sequences among them, and how ill-formed input is written.
+struct EncodeCounts {
+  std::size_t unwritable = 0;  // every "?" written for a character or ill-formed input
+  std::size_t illFormed = 0;   // ill-formed UTF-8 sequences read
+  // false: each ill-formed sequence is written as "?" and counted unwritable;
+  // true: as U+FFFD (which is unwritable only where the code lacks it).
+  bool illFormedAsReplacement = false;
+};
+
 // The encoders' reading of UTF-8: each scalar value goes to the sink, each
 // ill-formed sequence (one per longest well-formed start, the way UTF-8
-// readers count them) goes to sink.Bad as one unwritable character. A sink
-// provides
-//   static constexpr std::size_t kMaxOutPerByte;  // output bytes per input byte
+// readers count them) is counted in counts.illFormed and goes to sink.Bad
+// (or as U+FFFD to sink.Put, see EncodeCounts). A sink provides
+//   static constexpr std::size_t kMaxOutPerByte;  // output bytes per input byte, a
+//                                                 // one-byte ill-formed sequence
+//                                                 // written as U+FFFD included
 //   static constexpr std::size_t kMaxOutExtra;    // plus this much per call
 //   static constexpr bool kCopiesAscii;           // ASCII runs are copied as they are
 //   char* Put(char* o, char32_t point);           // writes one character
-//   char* Bad(char* o);                           // writes the stand-in, counts it
+//   char* Bad(char* o);                           // writes "?", counts it unwritable
 //   char* BeforeAscii(char* o);                   // when kCopiesAscii: before a copied run
 //   char* Finish(char* o);                        // at the end of the input
 template <class Sink>
-std::size_t EncodeUtf8Step(Sink& sink, std::string_view in, bool last, std::string& out) {
+std::size_t EncodeUtf8Step(Sink& sink, EncodeCounts& counts, std::string_view in, bool last,
+                           std::string& out) {
+  const auto bad = [&sink, &counts](char* o) {
+    ++counts.illFormed;
+    return counts.illFormedAsReplacement ? sink.Put(o, kReplacement) : sink.Bad(o);
+  };
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
   const std::size_t base = out.size();
@@ -87,17 +104,26 @@ std::size_t EncodeUtf8Step(Sink& sink, std::string_view in, bool last, std::stri
       }
       continue;
     }
+    // The common case of Chinese text: a three-byte sequence outside the
+    // lead bytes whose second byte has a narrower range (E0, ED).
+    const unsigned lead = p[i];
+    if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+        (p[i + 2] & 0xC0) == 0x80) {
+      o = sink.Put(o, (lead & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F));
+      i += 3;
+      continue;
+    }
     const Utf8Step step = ReadUtf8(p + i, n - i);
     if (step.kind == Utf8Read::Scalar) {
       o = sink.Put(o, step.point);
       i += step.length;
     } else if (step.kind == Utf8Read::Bad) {
-      o = sink.Bad(o);
+      o = bad(o);
       i += step.length;
     } else if (!last) {
       break;
     } else {
-      o = sink.Bad(o);
+      o = bad(o);
       i = n;
     }
   }

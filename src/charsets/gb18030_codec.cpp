@@ -26,12 +26,14 @@ inline char* PutCode(char* o, std::uint32_t code) {
 
 class Gb18030Sink {
  public:
-  static constexpr std::size_t kMaxOutPerByte = 2;  // U+0080: two UTF-8 bytes, four GB bytes
+  // U+0080: two UTF-8 bytes, four GB bytes; a one-byte ill-formed sequence
+  // written as U+FFFD: four.
+  static constexpr std::size_t kMaxOutPerByte = 4;
   static constexpr std::size_t kMaxOutExtra = 0;
   static constexpr bool kCopiesAscii = true;
 
-  Gb18030Sink(const Gb18030Tables& tables, std::size_t& unwritable)
-      : tables_(tables), unwritable_(unwritable) {}
+  Gb18030Sink(const Gb18030Tables& tables, EncodeCounts& counts)
+      : tables_(tables), counts_(counts) {}
 
   char* Put(char* o, char32_t point) {
     if (point < 0x10000) {
@@ -40,7 +42,7 @@ class Gb18030Sink {
     return PutCode(o, GbFourByteCode(kGbSupplementaryFirst + (point - 0x10000)));
   }
   char* Bad(char* o) {
-    ++unwritable_;
+    ++counts_.unwritable;
     *o++ = '?';
     return o;
   }
@@ -49,7 +51,7 @@ class Gb18030Sink {
 
  private:
   const Gb18030Tables& tables_;
-  std::size_t& unwritable_;
+  EncodeCounts& counts_;
 };
 
 }  // namespace
@@ -128,9 +130,9 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
 }
 
 std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
-                              std::size_t& unwritable) {
-  Gb18030Sink sink(Gb18030Table(), unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                              EncodeCounts& counts) {
+  Gb18030Sink sink(Gb18030Table(), counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 }  // namespace vortane::charsets_detail

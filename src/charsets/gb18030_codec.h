@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/codec_steps.h"
+
 namespace vortane::charsets_detail {
 
 // Decode step (see codec_steps.h). A byte that cannot begin a character (0x80,
@@ -17,8 +19,8 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
                               std::size_t& unreadable);
 
 // Encode step from UTF-8 (see codec_steps.h). Every character has a GB 18030
-// code; ill-formed UTF-8 gives "?" and adds one to `unwritable` per sequence.
+// code; ill-formed UTF-8 gives "?" and adds one to `counts` per sequence.
 std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
-                              std::size_t& unwritable);
+                              EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

@@ -17,8 +17,8 @@ class HzSink {
   static constexpr std::size_t kMaxOutExtra = 2;  // the closing "~}"
   static constexpr bool kCopiesAscii = false;
 
-  HzSink(const Gb18030Tables& tables, HzWriter& writer, std::size_t& unwritable)
-      : tables_(tables), writer_(writer), unwritable_(unwritable) {}
+  HzSink(const Gb18030Tables& tables, HzWriter& writer, EncodeCounts& counts)
+      : tables_(tables), writer_(writer), counts_(counts) {}
 
   char* Put(char* o, char32_t point) {
     if (point < 0x80) {
@@ -49,7 +49,7 @@ class HzSink {
     return o;
   }
   char* Bad(char* o) {
-    ++unwritable_;
+    ++counts_.unwritable;
     return PutAscii(o, '?');
   }
   char* BeforeAscii(char* o) { return o; }
@@ -81,7 +81,7 @@ class HzSink {
 
   const Gb18030Tables& tables_;
   HzWriter& writer_;
-  std::size_t& unwritable_;
+  EncodeCounts& counts_;
 };
 
 constexpr char kBase64Alphabet[] =
@@ -103,8 +103,7 @@ class Utf7Sink {
   static constexpr std::size_t kMaxOutExtra = 2;  // the end of an open run
   static constexpr bool kCopiesAscii = false;
 
-  Utf7Sink(Utf7Writer& writer, std::size_t& unwritable)
-      : writer_(writer), unwritable_(unwritable) {}
+  Utf7Sink(Utf7Writer& writer, EncodeCounts& counts) : writer_(writer), counts_(counts) {}
 
   char* Put(char* o, char32_t point) {
     if (point < 0x80 && IsDirect(point)) {
@@ -130,7 +129,7 @@ class Utf7Sink {
     return Unit(o, point);
   }
   char* Bad(char* o) {
-    ++unwritable_;
+    ++counts_.unwritable;
     return Put(o, '?');
   }
   char* BeforeAscii(char* o) { return o; }
@@ -160,7 +159,7 @@ class Utf7Sink {
   }
 
   Utf7Writer& writer_;
-  std::size_t& unwritable_;
+  EncodeCounts& counts_;
 };
 
 }  // namespace
@@ -193,15 +192,15 @@ void FinishHzFrames(HzFrameReader& reader, std::string& out) {
 }
 
 std::size_t EncodeHzStep(HzWriter& writer, std::string_view utf8, bool last, std::string& out,
-                         std::size_t& unwritable) {
-  HzSink sink(Gb18030Table(), writer, unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                         EncodeCounts& counts) {
+  HzSink sink(Gb18030Table(), writer, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 std::size_t EncodeUtf7Step(Utf7Writer& writer, std::string_view utf8, bool last, std::string& out,
-                           std::size_t& unwritable) {
-  Utf7Sink sink(writer, unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                           EncodeCounts& counts) {
+  Utf7Sink sink(writer, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 }  // namespace vortane::charsets_detail

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/codec_steps.h"
+
 namespace vortane::charsets_detail {
 
 // The HZ frame rule as a stream: "~{" enters GB mode, "~}" leaves it, every
@@ -34,9 +36,9 @@ struct HzWriter {
 };
 
 // Encode step from UTF-8 (see codec_steps.h). A character HZ cannot hold, and
-// each ill-formed UTF-8 sequence, gives "?" and adds one to `unwritable`.
+// each ill-formed UTF-8 sequence, gives "?" and adds one to `counts`.
 std::size_t EncodeHzStep(HzWriter& writer, std::string_view utf8, bool last, std::string& out,
-                         std::size_t& unwritable);
+                         EncodeCounts& counts);
 
 // UTF-7 writing state: inside a Base64 run, the bits not yet written.
 struct Utf7Writer {
@@ -48,8 +50,8 @@ struct Utf7Writer {
 // Encode step from UTF-8 (see codec_steps.h). Letters, digits, blanks and the
 // punctuation UTF-7 lets stand are written as they are, "+" as "+-", every
 // other character in a Base64 run of UTF-16 units closed by "-". Ill-formed
-// UTF-8 gives "?" and adds one to `unwritable` per sequence.
+// UTF-8 gives "?" and adds one to `counts` per sequence.
 std::size_t EncodeUtf7Step(Utf7Writer& writer, std::string_view utf8, bool last, std::string& out,
-                           std::size_t& unwritable);
+                           EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

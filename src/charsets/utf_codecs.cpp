@@ -17,24 +17,19 @@ class Utf8Sink {
   static constexpr std::size_t kMaxOutExtra = 0;
   static constexpr bool kCopiesAscii = true;
 
-  Utf8Sink(bool replaceWithQuestionMark, std::size_t& bad)
-      : question_(replaceWithQuestionMark), bad_(bad) {}
+  explicit Utf8Sink(EncodeCounts& counts) : counts_(counts) {}
 
   char* Put(char* o, char32_t point) { return PutUtf8(o, point); }
   char* Bad(char* o) {
-    ++bad_;
-    if (question_) {
-      *o++ = '?';
-      return o;
-    }
-    return PutUtf8(o, kReplacement);
+    ++counts_.unwritable;
+    *o++ = '?';
+    return o;
   }
   char* BeforeAscii(char* o) { return o; }
   char* Finish(char* o) { return o; }
 
  private:
-  bool question_;
-  std::size_t& bad_;
+  EncodeCounts& counts_;
 };
 
 class Utf16Sink {
@@ -43,8 +38,7 @@ class Utf16Sink {
   static constexpr std::size_t kMaxOutExtra = 2;    // the mark
   static constexpr bool kCopiesAscii = false;
 
-  Utf16Sink(Utf16Writer& writer, std::size_t& unwritable)
-      : writer_(writer), unwritable_(unwritable) {}
+  Utf16Sink(Utf16Writer& writer, EncodeCounts& counts) : writer_(writer), counts_(counts) {}
 
   char* Put(char* o, char32_t point) {
     o = Mark(o);
@@ -56,7 +50,7 @@ class Utf16Sink {
     return Unit(o, point);
   }
   char* Bad(char* o) {
-    ++unwritable_;
+    ++counts_.unwritable;
     return Put(o, '?');
   }
   char* BeforeAscii(char* o) { return o; }
@@ -79,21 +73,26 @@ class Utf16Sink {
   }
 
   Utf16Writer& writer_;
-  std::size_t& unwritable_;
+  EncodeCounts& counts_;
 };
 
 }  // namespace
 
 std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
                            std::size_t& unreadable) {
-  Utf8Sink sink(false, unreadable);
-  return EncodeUtf8Step(sink, in, last, out);
+  // Reading is writing UTF-8 with ill-formed sequences as U+FFFD, which
+  // UTF-8 always holds.
+  EncodeCounts counts{0, 0, true};
+  Utf8Sink sink(counts);
+  const std::size_t used = EncodeUtf8Step(sink, counts, in, last, out);
+  unreadable += counts.illFormed;
+  return used;
 }
 
 std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, std::string& out,
-                                 std::size_t& unwritable) {
-  Utf8Sink sink(true, unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                                 EncodeCounts& counts) {
+  Utf8Sink sink(counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last, std::string& out,
@@ -101,15 +100,16 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
   std::size_t i = 0;
-  if (reader.order == ByteOrder::Unknown) {
+  if (reader.order == ByteOrder::Unknown || reader.order == ByteOrder::BigUnlessLittleMark) {
     if (n < 2 && !last) {
       return 0;
     }
+    const bool bigMark = reader.order == ByteOrder::Unknown;
     reader.order = ByteOrder::Big;
     if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
       reader.order = ByteOrder::Little;
       i = 2;
-    } else if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
+    } else if (bigMark && n >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
       i = 2;
     }
   }
@@ -170,9 +170,9 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
 }
 
 std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, std::string& out,
-                            std::size_t& unwritable) {
-  Utf16Sink sink(writer, unwritable);
-  return EncodeUtf8Step(sink, utf8, last, out);
+                            EncodeCounts& counts) {
+  Utf16Sink sink(writer, counts);
+  return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
 }  // namespace vortane::charsets_detail

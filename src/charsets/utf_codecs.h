@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/codec_steps.h"
+
 namespace vortane::charsets_detail {
 
 // Decode step for UTF-8 (see codec_steps.h): well-formed sequences are copied,
@@ -14,15 +16,17 @@ namespace vortane::charsets_detail {
 std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
                            std::size_t& unreadable);
 
-// Encode step to UTF-8: the same as decoding, ill-formed sequences counted as
-// unwritable and written as "?".
+// Encode step to UTF-8: well-formed sequences copied, ill-formed ones
+// written as "?" (or U+FFFD, see EncodeCounts) and counted.
 std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, std::string& out,
-                                 std::size_t& unwritable);
+                                 EncodeCounts& counts);
 
-enum class ByteOrder : std::uint8_t { Unknown, Little, Big };
+enum class ByteOrder : std::uint8_t { Unknown, BigUnlessLittleMark, Little, Big };
 
 // UTF-16 reading state. With Unknown the first two bytes decide: FF FE little,
-// FE FF big (the mark dropped), anything else big-endian and kept.
+// FE FF big (the mark dropped), anything else big-endian and kept. With
+// BigUnlessLittleMark only FF FE is a mark (the converter's Unicode: FE FF is
+// read as the character U+FEFF).
 struct Utf16Reader {
   ByteOrder order = ByteOrder::Unknown;
 };
@@ -39,8 +43,8 @@ struct Utf16Writer {
 };
 
 // Encode step from UTF-8 (see codec_steps.h). Ill-formed UTF-8 gives "?" (as
-// one unit) and adds one to `unwritable` per sequence.
+// one unit) and adds one to `counts` per sequence.
 std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, std::string& out,
-                            std::size_t& unwritable);
+                            EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

@@ -2,7 +2,7 @@
 //
 // The three constant code tables, included only by code_tables.cpp.
 // Sources:
-//   CPython 3.11.7 codecs gb2312 and big5 (GB-Unicode, Big5-Unicode)
+//   CPython 3.11.2 codecs gb2312 and big5 (GB-Unicode, Big5-Unicode)
 //   OpenCC data 1.1.6+ds1-1: STCharacters, TWVariants (dumped by opencc_dict 1.1.6+ds1-1)
 //   Unihan kTraditionalVariant, unicode-data 15.0.0-1 (2022-08-01 16:36:07 GMT [JHJ])
 // GB-Big5: 6793 rows, 4519 of them the same character, 19 Big5 codes in two rows.

@@ -6,6 +6,7 @@
 
 #include "cjk/byte_scan.h"
 #include "cjk/code_map.h"
+#include "cjk/utf7_kernels.h"
 #include "codec/base64.h"
 
 namespace vortane {
@@ -35,18 +36,51 @@ inline char* Put(char* o, std::uint32_t byte) {
   return o + 1;
 }
 
+// The vector path of the level, in ordinary text or at a group's start in a
+// run, while a whole vector of input remains.
+const unsigned char* DecodeVectors(SimdLevel level, const unsigned char* p,
+                                   const unsigned char* end, char*& dst, bool& inRun) {
+#if defined(__x86_64__)
+  switch (level) {
+    case SimdLevel::Avx2:
+      return DecodeUtf7Avx2(p, end, dst, inRun);
+    case SimdLevel::Sse2:
+      return DecodeUtf7Sse2(p, end, dst, inRun);
+    case SimdLevel::Plain:
+      break;
+  }
+#else
+  (void)level;
+  (void)end;
+  (void)dst;
+  (void)inRun;
+#endif
+  return p;
+}
+
 }  // namespace
 
-void Utf7Decoder::Feed(std::string_view block, std::string& out) {
+std::size_t Utf7Decoder::MaxOutput(std::size_t n) const {
+  // An ordinary byte gives two bytes; "+-" two; run bytes at most one each.
+  return 2 * n + kSimdSlack;
+}
+
+void Utf7Decoder::Feed(std::string_view block, std::string& out) { AppendFeed(*this, block, out); }
+
+char* Utf7Decoder::FeedInto(std::string_view block, char* o) {
   const auto& values = Base64Values();
   const auto* s = reinterpret_cast<const unsigned char*>(block.data());
   const std::size_t n = block.size();
-  const std::size_t base = out.size();
-  // An ordinary byte gives two bytes; "+-" two; run bytes at most one each.
-  out.resize(base + 2 * n);
-  char* o = out.data() + base;
   std::size_t i = 0;
   while (i < n) {
+    if (mode_ == Mode::Text || (mode_ == Mode::Run && place_ == 0)) {
+      bool inRun = mode_ == Mode::Run;
+      i = static_cast<std::size_t>(DecodeVectors(simd, s + i, s + n, o, inRun) - s);
+      mode_ = inRun ? Mode::Run : Mode::Text;
+      if (i >= n) {
+        break;
+      }
+    }
     switch (mode_) {
       case Mode::Text: {
         const void* plus = std::memchr(s + i, '+', n - i);
@@ -125,7 +159,7 @@ void Utf7Decoder::Feed(std::string_view block, std::string& out) {
       }
     }
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  return o;
 }
 
 void Utf7Decoder::Finish(std::string&) {

@@ -1,12 +1,14 @@
 // UTF-7 decoding: into big-endian units, and from units into GB or Big5 text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -31,6 +33,10 @@ namespace vortane {
 // written as soon as their values are known, so nothing is held back.
 class Utf7Decoder {
  public:
+  // Room FeedInto needs for a block of n bytes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const;
+  // Decodes `block` into dst and returns the end of what it wrote.
+  char* FeedInto(std::string_view block, char* dst);
   // Appends the units decoded from `block` to `out`.
   void Feed(std::string_view block, std::string& out);
   // Ends the input. A "+" at the very end, or a run's lone last value, gives
@@ -38,6 +44,8 @@ class Utf7Decoder {
   void Finish(std::string& out);
   // Never done before the end of the input.
   [[nodiscard]] bool Done() const { return false; }
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   enum class Mode : std::uint8_t { Text, AfterPlus, Run };

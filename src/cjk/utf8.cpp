@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "cjk/byte_scan.h"
+#include "cjk/utf8_kernels.h"
 
 namespace vortane {
 namespace {
@@ -103,10 +104,50 @@ char* WriteForm(const unsigned char* f, char* o, const Lookup& lookup) {
 // the first form that the end cuts off (or at n). ASCII is copied (frame rule)
 // or widened to units (file rule); runs of three-byte forms, the bulk of
 // Chinese text, are decoded without going back to the ASCII scan.
+// The vector path of the level: runs of ASCII and three-byte forms from i
+// while a whole vector of input remains; returns where it stopped.
 template <bool kFrame, class Lookup>
-char* DecodeWholeForms(const unsigned char* s, std::size_t n, std::size_t& i, char* o,
-                       const Lookup& lookup) {
+std::size_t DecodeVectorForms(SimdLevel level, const unsigned char* s, std::size_t n, std::size_t i,
+                              char*& o, const Lookup& lookup) {
+#if defined(__x86_64__)
+  const unsigned char* p = s + i;
+  switch (level) {
+    case SimdLevel::Avx2:
+      if constexpr (kFrame) {
+        p = DecodeUtf8TextAvx2(p, s + n, o, lookup.codes.data());
+      } else {
+        p = DecodeUtf8UnitsAvx2(p, s + n, o);
+      }
+      break;
+    case SimdLevel::Sse2:
+      if constexpr (kFrame) {
+        p = DecodeUtf8TextSse2(p, s + n, o, lookup.codes.data());
+      } else {
+        p = DecodeUtf8UnitsSse2(p, s + n, o);
+      }
+      break;
+    case SimdLevel::Plain:
+      break;
+  }
+  return static_cast<std::size_t>(p - s);
+#else
+  (void)level;
+  (void)s;
+  (void)n;
+  (void)o;
+  (void)lookup;
+  return i;
+#endif
+}
+
+template <bool kFrame, class Lookup>
+char* DecodeWholeForms(SimdLevel level, const unsigned char* s, std::size_t n, std::size_t& i,
+                       char* o, const Lookup& lookup) {
   while (i < n) {
+    i = DecodeVectorForms<kFrame>(level, s, n, i, o, lookup);
+    if (i >= n) {
+      break;
+    }
     if (kFrame) {
       const std::size_t run = detail::CopyAsciiRun(s + i, n - i, o);
       o += run;
@@ -139,16 +180,11 @@ char* DecodeWholeForms(const unsigned char* s, std::size_t n, std::size_t& i, ch
 // block, then decodes the whole forms, then keeps the form the block's end
 // cuts off.
 template <bool kFrame, class Lookup>
-void FeedForms(std::string_view block, std::string& out, std::array<unsigned char, 6>& partial,
-               std::size_t& partialSize, const Lookup& lookup) {
+char* FeedForms(SimdLevel level, std::string_view block, char* o,
+                std::array<unsigned char, 6>& partial, std::size_t& partialSize,
+                const Lookup& lookup) {
   const auto* s = reinterpret_cast<const unsigned char*>(block.data());
   const std::size_t n = block.size();
-  const std::size_t base = out.size();
-  // ASCII at most doubles, every other form writes at most what it consumes,
-  // a completed kept form at most four bytes; the frame rule's run copy may
-  // write as far ahead as the input has bytes left.
-  out.resize(base + 2 * n + kLongestForm);
-  char* o = out.data() + base;
   std::size_t i = 0;
   if (partialSize > 0) {
     const std::size_t length = FormLength(partial[0]);
@@ -161,12 +197,17 @@ void FeedForms(std::string_view block, std::string& out, std::array<unsigned cha
     }
   }
   if (partialSize == 0) {
-    o = DecodeWholeForms<kFrame>(s, n, i, o, lookup);
+    o = DecodeWholeForms<kFrame>(level, s, n, i, o, lookup);
     partialSize = n - i;
     std::copy(s + i, s + n, partial.begin());
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  return o;
 }
+
+// Room a block of n bytes needs: ASCII at most doubles, every other form
+// writes at most what it consumes, a completed kept form at most four bytes;
+// the frame rule's run copy may write as far ahead as the input has bytes left.
+constexpr std::size_t FormsOutput(std::size_t n) { return 2 * n + kLongestForm + kSimdSlack; }
 
 // The end of a stream: a form still kept reads `fill` for its missing bytes.
 template <bool kFrame, class Lookup>
@@ -194,9 +235,9 @@ std::string DecodeUtf8Text(std::string_view text, TextCode resultCode) {
   const std::size_t n = text.size();
   // No whole form writes more bytes than it consumes; one cut off by the end
   // of the text writes at most four.
-  std::string out(n + kLongestForm, '\0');
+  std::string out(n + kLongestForm + kSimdSlack, '\0');
   std::size_t i = 0;
-  char* o = DecodeWholeForms<true>(s, n, i, out.data(), lookup);
+  char* o = DecodeWholeForms<true>(DetectSimdLevel(), s, n, i, out.data(), lookup);
   if (i < n) {
     // Decoding ends with the form the end of the text cuts off.
     unsigned char padded[kLongestForm];
@@ -209,8 +250,14 @@ std::string DecodeUtf8Text(std::string_view text, TextCode resultCode) {
 
 Utf8TextDecoder::Utf8TextDecoder(TextCode resultCode) : codes_(UnicodeMap(resultCode)) {}
 
+std::size_t Utf8TextDecoder::MaxOutput(std::size_t n) const { return FormsOutput(n); }
+
+char* Utf8TextDecoder::FeedInto(std::string_view block, char* dst) {
+  return FeedForms<true>(simd, block, dst, partial_, partialSize_, MapLookup{codes_});
+}
+
 void Utf8TextDecoder::Feed(std::string_view block, std::string& out) {
-  FeedForms<true>(block, out, partial_, partialSize_, MapLookup{codes_});
+  AppendFeed(*this, block, out);
 }
 
 void Utf8TextDecoder::Finish(std::string& out) {
@@ -222,8 +269,14 @@ StreamStatus DecodeUtf8TextStream(ByteReader& in, ByteWriter& out, TextCode resu
   return PumpStream(decoder, in, out);
 }
 
+std::size_t Utf8StreamDecoder::MaxOutput(std::size_t n) const { return FormsOutput(n); }
+
+char* Utf8StreamDecoder::FeedInto(std::string_view block, char* dst) {
+  return FeedForms<false>(simd, block, dst, partial_, partialSize_, NoLookup{});
+}
+
 void Utf8StreamDecoder::Feed(std::string_view block, std::string& out) {
-  FeedForms<false>(block, out, partial_, partialSize_, NoLookup{});
+  AppendFeed(*this, block, out);
 }
 
 void Utf8StreamDecoder::Finish(std::string& out) {

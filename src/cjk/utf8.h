@@ -10,6 +10,7 @@
 #include "cjk/code_map.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -33,6 +34,10 @@ namespace vortane {
 // block edge is kept (at most five bytes) until the next block completes it.
 class Utf8StreamDecoder {
  public:
+  // Room FeedInto needs for a block of n bytes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const;
+  // Decodes `block` into dst and returns the end of what it wrote.
+  char* FeedInto(std::string_view block, char* dst);
   // Appends the units decoded from `block` to `out`.
   void Feed(std::string_view block, std::string& out);
   // Ends the input: a form still incomplete is written with 0xFF for each
@@ -40,6 +45,8 @@ class Utf8StreamDecoder {
   void Finish(std::string& out);
   // Never done before the end of the input.
   [[nodiscard]] bool Done() const { return false; }
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   std::array<unsigned char, 6> partial_{};
@@ -52,6 +59,10 @@ class Utf8TextDecoder {
  public:
   explicit Utf8TextDecoder(TextCode resultCode);
 
+  // Room FeedInto needs for a block of n bytes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const;
+  // Decodes `block` into dst and returns the end of what it wrote.
+  char* FeedInto(std::string_view block, char* dst);
   // Appends the text decoded from `block` to `out`.
   void Feed(std::string_view block, std::string& out);
   // Ends the input: a form still incomplete is written with 0 for each
@@ -59,6 +70,8 @@ class Utf8TextDecoder {
   void Finish(std::string& out);
   // Never done before the end of the input.
   [[nodiscard]] bool Done() const { return false; }
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   const CodeMap& codes_;  // the Unicode lookup of the result code

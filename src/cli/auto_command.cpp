@@ -177,14 +177,12 @@ bool ApplyAutoOptions(const std::optional<std::string>& to, bool list, bool json
   return true;
 }
 
-AutoRun RunAuto(std::string_view input, const AutoSettings& settings, std::string_view inputName,
-                std::string_view outputName) {
+AutoRun RunAuto(std::string_view input, const AutoSettings& settings, std::string_view outputName) {
   const std::vector<Reading> readings = FindReadings(input);
   AutoRun run;
-  const std::string prefix = "vortane-cli: " + std::string(inputName) + ": ";
   if (readings.empty()) {
     run.exitCode = kNoReadingExit;
-    run.message = prefix + std::string(kNoChineseReading) + "\n";
+    run.notes.push_back({"", std::string(kNoChineseReading)});
   }
   if (settings.list) {
     run.output = settings.json ? ReadingsJson(readings) : ReadingsList(readings);
@@ -196,12 +194,12 @@ AutoRun RunAuto(std::string_view input, const AutoSettings& settings, std::strin
   }
   AutoOutput written = WriteReading(readings.front(), settings.target);
   run.output = std::move(written.bytes);
-  run.message = prefix + ChainInWords(readings.front()) + "\n";
+  run.notes.push_back({"", ChainInWords(readings.front())});
   if (written.unwritable != 0) {
-    run.message += "vortane-cli: " + std::string(outputName) + ": " +
-                   std::to_string(written.unwritable) + " character" +
-                   (written.unwritable == 1 ? "" : "s") + " could not be written in " +
-                   settings.target.name + " and became '?'\n";
+    run.notes.push_back({std::string(outputName),
+                         std::to_string(written.unwritable) + " character" +
+                             (written.unwritable == 1 ? "" : "s") + " could not be written in " +
+                             settings.target.name + " and became '?'"});
   }
   return run;
 }

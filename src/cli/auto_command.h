@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/cli_routes.h"
 #include "detect/readings.h"
 
 namespace vortane {
@@ -58,19 +59,18 @@ struct AutoSettings {
                                     AutoSettings& settings, std::string& error);
 
 // What an auto run does with its input. With a reading: `output` is the best
-// reading in the target (or the list), `message` the chain in words on a line
-// of its own for standard error, with a line about characters the target
-// cannot hold; exit 0. Without one: `message` says "no Chinese reading found",
+// reading in the target (or the list), `notes` the chain in words (about the
+// input) and a line about characters the target cannot hold (about
+// `outputName`); exit 0. Without one: a note says "no Chinese reading found",
 // `writeOutput` is false (OUTPUT stays as it was; a list still prints its
-// empty form), exit kNoReadingExit. Messages name `inputName` and `outputName`
-// the way vortane-cli names files.
+// empty form), exit kNoReadingExit.
 struct AutoRun {
   int exitCode = 0;
   bool writeOutput = true;
   std::string output;
-  std::string message;
+  std::vector<RouteNote> notes;
 };
 [[nodiscard]] AutoRun RunAuto(std::string_view input, const AutoSettings& settings,
-                              std::string_view inputName, std::string_view outputName);
+                              std::string_view outputName);
 
 }  // namespace vortane

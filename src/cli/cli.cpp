@@ -1,40 +1,28 @@
 #include "cli/cli.h"
 
-#include <filesystem>
+#include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "cli/cli_convert.h"
 #include "cli/cli_help.h"
 #include "cli/cli_routes.h"
-#include "io/file_stream.h"
+#include "io/file_job.h"
 
 namespace vortane {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::string_view kProgram = "vortane-cli";
 constexpr std::string_view kStandardInput = "standard input";
 constexpr std::string_view kStandardOutput = "standard output";
-
-// errno of the last failure of a file reader or writer; 0 for other streams.
-int ErrorOf(const ByteReader& reader) {
-  const auto* file = dynamic_cast<const FileReader*>(&reader);
-  return file != nullptr ? file->error() : 0;
-}
-
-int ErrorOf(const ByteWriter& writer) {
-  if (const auto* file = dynamic_cast<const OutputFile*>(&writer)) {
-    return file->error();
-  }
-  const auto* file = dynamic_cast<const FileWriter*>(&writer);
-  return file != nullptr ? file->error() : 0;
-}
+// Exit status of a run whose text could not be converted whole (--strict).
+constexpr int kNotWhole = 3;
 
 // Writes "vortane-cli: NAME: reason" and returns exit code 1.
 int ReportFileError(ByteWriter& err, std::string_view name, std::string_view reason) {
@@ -44,8 +32,8 @@ int ReportFileError(ByteWriter& err, std::string_view name, std::string_view rea
   return 1;
 }
 
-int ReportFileError(ByteWriter& err, std::string_view name, int error, std::string_view fallback) {
-  return ReportFileError(err, name, error != 0 ? DescribeError(error) : std::string(fallback));
+int ReportFileError(ByteWriter& err, const FileJobFailure& failure) {
+  return ReportFileError(err, failure.file, DescribeFailureCause(failure));
 }
 
 int ReportUsageError(ByteWriter& err, const ParsedCommandLine& parsed) {
@@ -61,7 +49,7 @@ int ReportUsageError(ByteWriter& err, const ParsedCommandLine& parsed) {
 
 int PrintText(ByteWriter& out, ByteWriter& err, std::string_view text) {
   if (!out.Write(text)) {
-    return ReportFileError(err, kStandardOutput, ErrorOf(out), "write failed");
+    return ReportFileError(err, {FileJobStage::Write, std::string(kStandardOutput), out.error()});
   }
   return 0;
 }
@@ -81,129 +69,86 @@ bool ReadAll(ByteReader& reader, std::string& bytes) {
   }
 }
 
-// A text route: the whole input in memory, the whole result out. `inputPath`
-// is empty for standard input.
-int RunTextRoute(const RouteFunction& route, const std::string& inputPath, ByteReader& reader,
-                 ByteWriter& writer, std::string_view inputName, std::string_view outputName,
-                 ByteWriter& err) {
-  std::string result;
-  try {
-    std::string input;
-    if (!inputPath.empty()) {
+// A text route as a stream function: the whole input in memory, the whole
+// result out. An input too large to hold ends it as a failed read and sets
+// `tooLarge`.
+FileJob::StreamFunction TextRouteAsStream(const RouteFunction& route,
+                                          std::optional<std::uint64_t> inputSize, bool& tooLarge) {
+  return [&route, inputSize, &tooLarge](ByteReader& reader, ByteWriter& writer) {
+    std::string result;
+    try {
+      std::string input;
       // Growing by doubling would touch about twice the pages; a file's size
       // is known beforehand (a hint only: the file may still change).
-      std::error_code ignored;
-      const auto size = fs::file_size(inputPath, ignored);
-      if (!ignored) {
-        input.reserve(static_cast<std::size_t>(size));
+      if (inputSize) {
+        input.reserve(static_cast<std::size_t>(*inputSize));
       }
-    }
-    if (!ReadAll(reader, input)) {
-      return ReportFileError(err, inputName, ErrorOf(reader), "read failed");
-    }
-    result = route.text(input);
-  } catch (const std::bad_alloc&) {
-    return ReportFileError(err, inputName, "too large to hold in memory");
-  } catch (const std::length_error&) {
-    return ReportFileError(err, inputName, "too large to hold in memory");
-  }
-  if (!writer.Write(result)) {
-    return ReportFileError(err, outputName, ErrorOf(writer), "write failed");
-  }
-  return 0;
-}
-
-// auto: the whole input in memory, then the best reading or the list. With
-// no reading the output file is never created, so OUTPUT stays as it was.
-int ExecuteAuto(const CliCommand& command, ByteReader& reader, std::string_view inputName,
-                std::string_view outputName, ByteWriter& out, ByteWriter& err) {
-  std::string input;
-  if (!ReadAll(reader, input)) {
-    return ReportFileError(err, inputName, ErrorOf(reader), "read failed");
-  }
-  const AutoRun run = RunAuto(input, command.automatic, inputName, outputName);
-  if (run.writeOutput) {
-    std::unique_ptr<OutputFile> outputFile;
-    ByteWriter* writer = &out;
-    if (command.output != "-") {
-      int error = 0;
-      outputFile = OutputFile::Create(command.output, error);
-      if (!outputFile) {
-        return ReportFileError(err, outputName, error, "cannot create");
+      if (!ReadAll(reader, input)) {
+        return StreamStatus::ReadError;
       }
-      writer = outputFile.get();
+      result = route.text(input);
+    } catch (const std::bad_alloc&) {
+      tooLarge = true;
+      return StreamStatus::ReadError;
+    } catch (const std::length_error&) {
+      tooLarge = true;
+      return StreamStatus::ReadError;
     }
-    if (!writer->Write(run.output)) {
-      return ReportFileError(err, outputName, ErrorOf(*writer), "write failed");
-    }
-    if (outputFile && !outputFile->Commit()) {
-      return ReportFileError(err, outputName, outputFile->error(), "write failed");
-    }
-  }
-  (void)err.Write(run.message);
-  return run.exitCode;
+    return writer.Write(result) ? StreamStatus::Ok : StreamStatus::WriteError;
+  };
 }
 
 int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWriter& err) {
-  const bool fromStdin = command.input == "-";
-  const bool toStdout = command.output == "-";
-  const std::string_view inputName = fromStdin ? kStandardInput : command.input;
-  const std::string_view outputName = toStdout ? kStandardOutput : command.output;
-
-  std::unique_ptr<FileReader> inputFile;
-  ByteReader* reader = &in;
-  if (!fromStdin) {
-    int error = 0;
-    inputFile = OpenFileReader(command.input, error);
-    if (!inputFile) {
-      return ReportFileError(err, inputName, error, "cannot open");
-    }
-    reader = inputFile.get();
-  }
-  // The output is written beside and renamed, so this would even work; but a
-  // user who names the same file twice has most likely made a slip, and the
-  // input would be gone. Devices and pipes may well be read and written both.
-  if (!fromStdin && !toStdout && IsSameFile(command.input, command.output) &&
-      !IsSpecialFile(command.input)) {
-    return ReportFileError(err, outputName, "is the same file as the input");
-  }
-
-  if (command.route == CliRoute::Auto) {
-    return ExecuteAuto(command, *reader, inputName, outputName, out, err);
-  }
-
-  std::unique_ptr<OutputFile> outputFile;
-  ByteWriter* writer = &out;
-  if (!toStdout) {
-    int error = 0;
-    outputFile = OutputFile::Create(command.output, error);
-    if (!outputFile) {
-      return ReportFileError(err, outputName, error, "cannot create");
-    }
-    writer = outputFile.get();
-  }
-
   const RouteFunction route = SelectRoute(command);
-  if (route.text) {
-    const int code = RunTextRoute(route, fromStdin ? "" : command.input, *reader, *writer,
-                                  inputName, outputName, err);
-    if (code != 0) {
-      return code;
-    }
-  } else {
-    switch (route.stream(*reader, *writer)) {
-      case StreamStatus::Ok:
-        break;
-      case StreamStatus::ReadError:
-        return ReportFileError(err, inputName, ErrorOf(*reader), "read failed");
-      case StreamStatus::WriteError:
-        return ReportFileError(err, outputName, ErrorOf(*writer), "write failed");
+  if (route.prepare) {
+    if (const std::optional<RouteNote> refused = route.prepare()) {
+      return ReportFileError(err, refused->file, refused->reason);
     }
   }
-  if (outputFile && !outputFile->Commit()) {
-    return ReportFileError(err, outputName, outputFile->error(), "write failed");
+  FileJob job;
+  if (command.input == "-") {
+    job.UseInput(in, std::string(kStandardInput));
+  } else if (!job.OpenInput(command.input)) {
+    return ReportFileError(err, job.failure());
   }
-  return 0;
+  if (command.output == "-") {
+    job.UseOutput(out, std::string(kStandardOutput));
+  } else if (!job.OpenOutput(command.output)) {
+    return ReportFileError(err, job.failure());
+  }
+
+  bool tooLarge = false;
+  const bool done =
+      job.Run(route.text ? TextRouteAsStream(route, job.InputSize(), tooLarge) : route.stream);
+  const RouteOutcome outcome = route.outcome ? route.outcome() : RouteOutcome{};
+  if (tooLarge || outcome.tooLarge) {
+    return ReportFileError(err, job.failure().file, "too large to hold in memory");
+  }
+  if (route.counts) {
+    const ConversionCounts counts = route.counts();
+    (void)err.Write(
+        DescribeCounts(command.input == "-" ? kStandardInput : command.input, command, counts));
+    if (counts.stopped) {
+      // The route ended the run as a failed read: the output file was not
+      // committed. Standard output has had the result as it came.
+      const bool toStdout = command.output == "-";
+      ReportFileError(err, toStdout ? kStandardOutput : std::string_view(command.output),
+                      toStdout ? "not converted whole (--strict)" : "left as it was (--strict)");
+      return kNotWhole;
+    }
+  }
+  int status = done || outcome.withheld ? 0 : ReportFileError(err, job.failure());
+  if (route.outcome) {
+    const std::string inputName =
+        command.input == "-" ? std::string(kStandardInput) : command.input;
+    for (const RouteNote& note : outcome.notes) {
+      (void)ReportFileError(err, note.file.empty() ? inputName : note.file, note.reason);
+    }
+    if (status == 0) {
+      status = outcome.exitCode;
+    }
+  }
+  return status;
 }
 
 }  // namespace
@@ -219,6 +164,9 @@ int RunCli(const std::vector<std::string>& args, ByteReader& in, ByteWriter& out
       return ReportUsageError(err, parsed);
     case CliAction::Run:
       break;
+  }
+  if (parsed.command.route == CliRoute::Labels) {
+    return PrintText(out, err, LabelsText());
   }
   return Execute(parsed.command, in, out, err);
 }

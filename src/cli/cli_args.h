@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "charsets/recode_stream.h"
 #include "cjk/text_code.h"
 #include "cli/auto_command.h"
 #include "converter/convert_stream.h"
@@ -30,7 +31,10 @@ enum class CliRoute {
   MarkAdd,
   MarkRemove,
   RestoreHighBits,
-  Convert,
+  Convert,  // between two of the converter's own codes
+  Recode,   // any other pair of codes
+  Labels,
+  Message,
   Auto,
 };
 
@@ -44,10 +48,15 @@ struct CliCommand {
   TextCode sourceCode = TextCode::Gb;          // convert --from
   TextCode resultCode = TextCode::Gb;          // text utf8|utf7 --to, convert --to
   BlankMode blankMode = BlankMode::KeepStill;  // convert --blanks
+  ConvertCode convertFrom = TextCode::Gb;      // convert --from (both routes)
+  ConvertCode convertTo = TextCode::Gb;        // convert --to
+  bool strict = false;                         // convert --strict
   int width = 70;                              // wrap --width
   std::string mark = ">";                      // mark --mark (one byte, or empty)
   std::uint64_t start = 0;                     // restore-high-bits START
   std::uint64_t end = 0;                       // restore-high-bits END
+  bool json = false;                           // message --json
+  std::string extractDir;                      // message --extract DIR ("" when not)
   AutoSettings automatic;                      // auto --to, --list, --json
 };
 

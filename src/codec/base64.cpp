@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "codec/base64_kernels.h"
+
 namespace vortane {
 namespace {
 
@@ -65,6 +67,28 @@ char* WriteGroup(std::uint32_t group, char* dst) {
   return dst + 3;
 }
 
+// The vector paths for the level: whole groups of Alphabet bytes, and the
+// line ends between groups, while a whole vector of input remains; they stop
+// where the exact rule must decide (a Stop byte, a group split by a line end).
+const unsigned char* DecodeWholeGroups(SimdLevel level, const unsigned char* p,
+                                       const unsigned char* end, char*& dst) {
+#if defined(__x86_64__)
+  switch (level) {
+    case SimdLevel::Avx2:
+      return DecodeBase64GroupsAvx2(p, end, dst);
+    case SimdLevel::Sse2:
+      return DecodeBase64GroupsSse2(p, end, dst);
+    case SimdLevel::Plain:
+      break;
+  }
+#else
+  (void)level;
+  (void)end;
+  (void)dst;
+#endif
+  return p;
+}
+
 }  // namespace
 
 Base64CharKind ClassifyBase64Char(unsigned char byte) {
@@ -112,18 +136,25 @@ std::string DecodeBase64Text(std::string_view text) {
   return out;
 }
 
+std::size_t Base64StreamDecoder::MaxOutput(std::size_t n) const {
+  // A carried group gives at most three bytes, every four bytes of the block three more.
+  return n / 4 * 3 + 3 + kSimdSlack;
+}
+
 void Base64StreamDecoder::Feed(std::string_view block, std::string& out) {
+  AppendFeed(*this, block, out);
+}
+
+char* Base64StreamDecoder::FeedInto(std::string_view block, char* dst) {
   if (stopped) {
-    return;
+    return dst;
   }
   const auto* p = reinterpret_cast<const unsigned char*>(block.data());
   const auto* const end = p + block.size();
-  const std::size_t old = out.size();
-  out.resize(old + block.size() / 4 * 3 + 3);
-  char* dst = out.data() + old;
   while (p < end) {
     if (taken == 0) {
       // Whole groups of four Alphabet bytes: the common case of a long line.
+      p = DecodeWholeGroups(simd, p, end, dst);
       while (end - p >= 4) {
         const std::uint32_t v = kPlace0[p[0]] | kPlace1[p[1]] | kPlace2[p[2]] | kPlace3[p[3]];
         if ((v & kNotAlphabet) != 0) {
@@ -153,7 +184,7 @@ void Base64StreamDecoder::Feed(std::string_view block, std::string& out) {
       taken = 0;
     }
   }
-  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return dst;
 }
 
 void Base64StreamDecoder::Finish(std::string& out) {

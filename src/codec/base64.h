@@ -2,11 +2,13 @@
 // (stream) rule. Decoding ends at the first Stop byte; nothing is reported.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "codec/byte_stream.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -35,6 +37,11 @@ enum class Base64CharKind { Alphabet = 0, Stop = 1, Skip = 2 };
 // input as a Stop byte; Done is true once a Stop byte was read (everything
 // after it is ignored). Default-constructed, it is at the start of a stream.
 struct Base64StreamDecoder {
+  // Room FeedInto needs for a block of n bytes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const;
+  // Decodes `block` into dst and returns the end of what it wrote.
+  char* FeedInto(std::string_view block, char* dst);
+  // Appends the bytes decoded from `block` to `out`.
   void Feed(std::string_view block, std::string& out);
   void Finish(std::string& out);
   [[nodiscard]] bool Done() const { return stopped; }
@@ -42,6 +49,7 @@ struct Base64StreamDecoder {
   std::uint32_t group = 0;  // values taken in the current group, 6 bits each
   int taken = 0;            // how many places (0..3) of the group are filled
   bool stopped = false;
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 };
 
 }  // namespace vortane

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "codec/helper_thread.h"
 
 namespace vortane {
 
@@ -30,6 +34,15 @@ class ByteReader {
   virtual ~ByteReader() = default;
   // Fills the front of `buffer` with up to buffer.size() bytes.
   virtual ReadResult Read(std::span<char> buffer) = 0;
+  // errno of the last failed read; 0 when none failed or the source has none.
+  [[nodiscard]] virtual int error() const { return 0; }
+  // The block size PumpStream reads this source in: kStreamBlockSize unless
+  // the source is cheaper to read in larger blocks (a file).
+  [[nodiscard]] virtual std::size_t BlockSize() const { return kStreamBlockSize; }
+  // True when PumpStream may read this source one block ahead, on a helper
+  // thread: a large regular file, which never waits for more input and whose
+  // surplus read costs nothing. False by default.
+  [[nodiscard]] virtual bool MayReadAhead() const { return false; }
 };
 
 // A sink of raw bytes.
@@ -38,6 +51,11 @@ class ByteWriter {
   virtual ~ByteWriter() = default;
   // Writes all of `bytes`; false when the write failed.
   [[nodiscard]] virtual bool Write(std::string_view bytes) = 0;
+  // errno of the last failed write; 0 when none failed or the sink has none.
+  [[nodiscard]] virtual int error() const { return 0; }
+  // True when Write may be called from a helper thread (one call at a time,
+  // each after the last has returned). False by default.
+  [[nodiscard]] virtual bool MayWriteFromHelperThread() const { return false; }
 };
 
 // Reads from memory, handing out at most `maxChunk` bytes per read (tests use
@@ -74,38 +92,149 @@ class StringWriter final : public ByteWriter {
   std::string bytes_;
 };
 
-// Drives an incremental decoder over a whole stream. The decoder provides
-//   void Feed(std::string_view block, std::string& out);  // decode one block
-//   void Finish(std::string& out);                        // end of input
-//   bool Done() const;      // true once further input cannot change the output
-// The decoder carries its state across block edges; output is flushed to the
-// writer in blocks, so memory stays constant whatever the input size.
+// A decoder that writes straight into a buffer the caller owns:
+//   std::size_t MaxOutput(std::size_t n) const;  // room FeedInto needs for n bytes
+//   char* FeedInto(std::string_view block, char* out);  // returns the end written
+// FeedInto may store scratch bytes past the end it returns, but never past
+// out + MaxOutput(block.size()).
 template <class Decoder>
-StreamStatus PumpStream(Decoder& decoder, ByteReader& in, ByteWriter& out) {
-  std::string block(kStreamBlockSize, '\0');
-  std::string pending;
-  pending.reserve(3 * kStreamBlockSize);
+concept DirectDecoder = requires(Decoder& d, const Decoder& cd, std::string_view block, char* o) {
+  { cd.MaxOutput(std::size_t{}) } -> std::same_as<std::size_t>;
+  { d.FeedInto(block, o) } -> std::same_as<char*>;
+};
+
+// Appends what FeedInto writes for `block` to `out`: the Feed of a direct decoder.
+template <DirectDecoder Decoder>
+void AppendFeed(Decoder& decoder, std::string_view block, std::string& out) {
+  const std::size_t old = out.size();
+  out.resize(old + decoder.MaxOutput(block.size()));
+  char* const end = decoder.FeedInto(block, out.data() + old);
+  out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+// The pump of a DirectDecoder, one step after the other: read a block, decode
+// it straight into the output buffer, write that with one call.
+template <DirectDecoder Decoder>
+StreamStatus PumpInSeries(Decoder& decoder, ByteReader& in, ByteWriter& out,
+                          std::size_t blockSize) {
+  // Neither buffer needs its bytes cleared first: each is written before it is read.
+  const auto input = std::make_unique_for_overwrite<char[]>(blockSize);
+  const auto output = std::make_unique_for_overwrite<char[]>(decoder.MaxOutput(blockSize));
   while (!decoder.Done()) {
-    const ReadResult r = in.Read(std::span<char>(block.data(), block.size()));
+    const ReadResult r = in.Read(std::span<char>(input.get(), blockSize));
     if (r.error) {
       return StreamStatus::ReadError;
     }
     if (r.count == 0) {
       break;
     }
-    decoder.Feed(std::string_view(block.data(), r.count), pending);
-    if (pending.size() >= kStreamBlockSize) {
-      if (!out.Write(pending)) {
-        return StreamStatus::WriteError;
-      }
-      pending.clear();
+    char* const end = decoder.FeedInto(std::string_view(input.get(), r.count), output.get());
+    const auto length = static_cast<std::size_t>(end - output.get());
+    if (length != 0 && !out.Write(std::string_view(output.get(), length))) {
+      return StreamStatus::WriteError;
     }
   }
-  decoder.Finish(pending);
-  if (!pending.empty() && !out.Write(pending)) {
+  std::string last;
+  decoder.Finish(last);
+  if (!last.empty() && !out.Write(last)) {
     return StreamStatus::WriteError;
   }
   return StreamStatus::Ok;
+}
+
+// The same steps with the reading and writing on a helper thread: while one
+// block is decoded, the bytes of the block before it are written and the
+// block after it is read, into the other of two buffers each. The output and
+// the outcome are those of PumpInSeries; at most one block more is read.
+template <DirectDecoder Decoder>
+StreamStatus PumpOverlapped(Decoder& decoder, ByteReader& in, ByteWriter& out,
+                            std::size_t blockSize) {
+  const std::size_t outputSize = decoder.MaxOutput(blockSize);
+  const auto input = std::make_unique_for_overwrite<char[]>(2 * blockSize);
+  const auto output = std::make_unique_for_overwrite<char[]>(2 * outputSize);
+  HelperThread helper;
+  std::string_view unwritten;  // the bytes of the block decoded last
+  std::size_t slot = 0;
+  ReadResult r = in.Read(std::span<char>(input.get(), blockSize));
+  while (!r.error && r.count != 0 && !decoder.Done()) {
+    char* const block = input.get() + slot * blockSize;
+    char* const decoded = output.get() + slot * outputSize;
+    char* const nextBlock = input.get() + (slot ^ 1) * blockSize;
+    bool written = true;
+    ReadResult next;
+    helper.Start([&] {
+      written = unwritten.empty() || out.Write(unwritten);
+      if (written) {
+        next = in.Read(std::span<char>(nextBlock, blockSize));
+      }
+    });
+    char* const end = decoder.FeedInto(std::string_view(block, r.count), decoded);
+    helper.Wait();
+    if (!written) {
+      return StreamStatus::WriteError;
+    }
+    unwritten = std::string_view(decoded, static_cast<std::size_t>(end - decoded));
+    r = next;
+    slot ^= 1;
+  }
+  // A block read ahead of a decoder that is done is not used, even a failed one.
+  if (!unwritten.empty() && !out.Write(unwritten)) {
+    return StreamStatus::WriteError;
+  }
+  if (r.error && !decoder.Done()) {
+    return StreamStatus::ReadError;
+  }
+  std::string last;
+  decoder.Finish(last);
+  if (!last.empty() && !out.Write(last)) {
+    return StreamStatus::WriteError;
+  }
+  return StreamStatus::Ok;
+}
+
+// Drives an incremental decoder over a whole stream. The decoder provides
+//   void Feed(std::string_view block, std::string& out);  // decode one block
+//   void Finish(std::string& out);                        // end of input
+//   bool Done() const;      // true once further input cannot change the output
+// The decoder carries its state across block edges; output is flushed to the
+// writer in blocks, so memory stays constant whatever the input size. A
+// DirectDecoder decodes each block straight into one output buffer, which is
+// written with one call per block, and overlaps the decoding with the reading
+// and writing when the reader and the writer allow it.
+template <class Decoder>
+StreamStatus PumpStream(Decoder& decoder, ByteReader& in, ByteWriter& out) {
+  if constexpr (DirectDecoder<Decoder>) {
+    const std::size_t blockSize = std::max<std::size_t>(in.BlockSize(), 1);
+    if (in.MayReadAhead() && out.MayWriteFromHelperThread()) {
+      return PumpOverlapped(decoder, in, out, blockSize);
+    }
+    return PumpInSeries(decoder, in, out, blockSize);
+  } else {
+    std::string block(kStreamBlockSize, '\0');
+    std::string pending;
+    pending.reserve(3 * kStreamBlockSize);
+    while (!decoder.Done()) {
+      const ReadResult r = in.Read(std::span<char>(block.data(), block.size()));
+      if (r.error) {
+        return StreamStatus::ReadError;
+      }
+      if (r.count == 0) {
+        break;
+      }
+      decoder.Feed(std::string_view(block.data(), r.count), pending);
+      if (pending.size() >= kStreamBlockSize) {
+        if (!out.Write(pending)) {
+          return StreamStatus::WriteError;
+        }
+        pending.clear();
+      }
+    }
+    decoder.Finish(pending);
+    if (!pending.empty() && !out.Write(pending)) {
+      return StreamStatus::WriteError;
+    }
+    return StreamStatus::Ok;
+  }
 }
 
 }  // namespace vortane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "codec/hz_kernels.h"
+
 namespace vortane {
 namespace {
 
@@ -57,6 +59,28 @@ char* CopyShifted(const unsigned char* p, std::size_t length, unsigned char shif
   return dst + length;
 }
 
+// The vector path of the level, with no "~" pending: whole windows of bytes
+// and escapes while a whole vector of input remains.
+const unsigned char* DecodeRuns(SimdLevel level, const unsigned char* p, const unsigned char* end,
+                                char*& dst, bool& gbMode) {
+#if defined(__x86_64__)
+  switch (level) {
+    case SimdLevel::Avx2:
+      return DecodeHzAvx2(p, end, dst, gbMode);
+    case SimdLevel::Sse2:
+      return DecodeHzSse2(p, end, dst, gbMode);
+    case SimdLevel::Plain:
+      break;
+  }
+#else
+  (void)level;
+  (void)end;
+  (void)dst;
+  (void)gbMode;
+#endif
+  return p;
+}
+
 }  // namespace
 
 std::string DecodeHzText(std::string_view text) {
@@ -82,15 +106,24 @@ std::string DecodeHzText(std::string_view text) {
   return out;
 }
 
+std::size_t HzStreamDecoder::MaxOutput(std::size_t n) const {
+  // A "~" carried in from the previous block may add one byte to the output.
+  return n + 1 + kSimdSlack;
+}
+
 void HzStreamDecoder::Feed(std::string_view block, std::string& out) {
+  AppendFeed(*this, block, out);
+}
+
+char* HzStreamDecoder::FeedInto(std::string_view block, char* dst) {
   const auto* p = reinterpret_cast<const unsigned char*>(block.data());
   const auto* const end = p + block.size();
-  const std::size_t old = out.size();
-  // A "~" carried in from the previous block may add one byte to the output.
-  out.resize(old + block.size() + 1);
-  char* dst = out.data() + old;
   while (p < end) {
     if (!afterTilde) {
+      p = DecodeRuns(simd, p, end, dst, gbMode);
+      if (p == end) {
+        break;
+      }
       if (*p != '~') {
         // A run without "~" is copied whole, shifted in GB mode.
         const void* found = std::memchr(p, '~', static_cast<std::size_t>(end - p));
@@ -120,7 +153,7 @@ void HzStreamDecoder::Feed(std::string_view block, std::string& out) {
     }
     dst = StepByte(*this, *p++, dst);
   }
-  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return dst;
 }
 
 void HzStreamDecoder::Finish(std::string& out) {

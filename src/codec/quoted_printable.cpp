@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "codec/quoted_printable_kernels.h"
+
 namespace vortane {
 namespace {
 
@@ -73,6 +75,27 @@ char* StepByte(QuotedPrintableStreamDecoder& d, unsigned char c, char* dst) {
   return dst;
 }
 
+// The vector path of the level, from a point between escapes: plain bytes,
+// whole escapes and soft line breaks while a whole vector of input remains.
+const unsigned char* DecodeBetweenEscapes(SimdLevel level, const unsigned char* p,
+                                          const unsigned char* end, char*& dst) {
+#if defined(__x86_64__)
+  switch (level) {
+    case SimdLevel::Avx2:
+      return DecodeQuotedPrintableAvx2(p, end, dst);
+    case SimdLevel::Sse2:
+      return DecodeQuotedPrintableSse2(p, end, dst);
+    case SimdLevel::Plain:
+      break;
+  }
+#else
+  (void)level;
+  (void)end;
+  (void)dst;
+#endif
+  return p;
+}
+
 }  // namespace
 
 std::string DecodeQuotedPrintableText(std::string_view text, bool recogniseDoubleBytes) {
@@ -139,15 +162,24 @@ std::string DecodeQuotedPrintableText(std::string_view text, bool recogniseDoubl
   return out;
 }
 
+std::size_t QuotedPrintableStreamDecoder::MaxOutput(std::size_t n) const {
+  // Every input byte writes at most one byte.
+  return n + kSimdSlack;
+}
+
 void QuotedPrintableStreamDecoder::Feed(std::string_view block, std::string& out) {
+  AppendFeed(*this, block, out);
+}
+
+char* QuotedPrintableStreamDecoder::FeedInto(std::string_view block, char* dst) {
   const auto* p = reinterpret_cast<const unsigned char*>(block.data());
   const auto* const end = p + block.size();
-  const std::size_t old = out.size();
-  // Every input byte writes at most one byte.
-  out.resize(old + block.size());
-  char* dst = out.data() + old;
   while (p < end) {
     if (state == State::Plain) {
+      p = DecodeBetweenEscapes(simd, p, end, dst);
+      if (p == end) {
+        break;
+      }
       if (*p != '=') {
         // A plain run is copied whole up to the next "=".
         const void* found = std::memchr(p, '=', static_cast<std::size_t>(end - p));
@@ -178,7 +210,7 @@ void QuotedPrintableStreamDecoder::Feed(std::string_view block, std::string& out
     }
     dst = StepByte(*this, *p++, dst);
   }
-  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return dst;
 }
 
 void QuotedPrintableStreamDecoder::Finish(std::string&) {

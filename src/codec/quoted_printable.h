@@ -2,10 +2,12 @@
 // repair and escapes split by a soft break) and the simpler file rule.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "codec/byte_stream.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -29,12 +31,18 @@ struct QuotedPrintableStreamDecoder {
     AfterEqualsCr  // read "=" CR
   };
 
+  // Room FeedInto needs for a block of n bytes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const;
+  // Decodes `block` into dst and returns the end of what it wrote.
+  char* FeedInto(std::string_view block, char* dst);
+  // Appends the bytes decoded from `block` to `out`.
   void Feed(std::string_view block, std::string& out);
   void Finish(std::string& out);
   [[nodiscard]] bool Done() const { return false; }
 
   State state = State::Plain;
-  unsigned char firstDigit = 0;  // value 0..15 of the digit after "="
+  unsigned char firstDigit = 0;        // value 0..15 of the digit after "="
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 };
 
 }  // namespace vortane

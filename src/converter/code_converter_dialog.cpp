@@ -1,5 +1,6 @@
 #include "converter/code_converter_dialog.h"
 
+#include "io/file_job.h"
 #include "io/file_stream.h"
 #include "texts/converter_texts.h"
 
@@ -8,9 +9,7 @@ namespace vortane {
 namespace text = converter_text;
 
 CodeConverterDialog::Captions CodeConverterDialog::captions() const {
-  const auto pick = [this](const TriText& t) {
-    return Choose(t, interfaceLanguage_, LanguageRule::GbBig5First);
-  };
+  const auto pick = [this](const TriText& t) { return Choose(t, language_); };
   return Captions{
       pick(text::kTitle),         pick(text::kBrowse),        pick(text::kConvert),
       pick(text::kExit),          pick(text::kConvertMethod), pick(text::kSourceText),
@@ -30,7 +29,7 @@ std::string CodeConverterDialog::ScratchPath(std::string_view name) const {
 }
 
 void CodeConverterDialog::Show(const TriText& message) {
-  platform_.ShowMessage(Choose(message, interfaceLanguage_, LanguageRule::GbBig5First));
+  platform_.ShowMessage(Choose(message, language_));
 }
 
 void CodeConverterDialog::OnSourceBrowse() {
@@ -66,7 +65,7 @@ void CodeConverterDialog::OnConvert() {
       toClipboard ? ScratchPath(kConvertResultScratch) : state_.targetPath;
   // Converting a file onto itself would read what is being written; refuse
   // before the clipboard or any file is touched.
-  if (IsSameFile(sourceName, resultName)) {
+  if (OutputWouldReplaceInput(sourceName, resultName)) {
     Show(text::kSameFile);
     return;
   }
@@ -106,31 +105,18 @@ bool CodeConverterDialog::SaveClipboardText(const std::string& path) {
 
 bool CodeConverterDialog::ConvertFile(const std::string& sourceName,
                                       const std::string& resultName) {
-  int error = 0;
-  const auto source = OpenFileReader(sourceName, error);
-  if (!source) {
-    Show(text::kOpenFileError);
-    return false;
-  }
   // The result replaces an existing file only once the whole text converted,
   // so a failed conversion leaves it as it was.
-  const auto result = OutputFile::Create(resultName, error);
-  if (!result) {
-    Show(text::kOpenFileError);
+  FileJob job;
+  if (!job.OpenInput(sourceName) || !job.OpenOutput(resultName)) {
+    Show(job.failure().stage == FileJobStage::SameFile ? text::kSameFile : text::kOpenFileError);
     return false;
   }
-  switch (ConvertStream(*source, *result, state_.sourceCode, state_.resultCode, state_.blankMode)) {
-    case StreamStatus::ReadError:
-      Show(text::kReadError);
-      return false;
-    case StreamStatus::WriteError:
-      Show(text::kWriteError);
-      return false;
-    case StreamStatus::Ok:
-      break;
-  }
-  if (!result->Commit()) {
-    Show(text::kWriteError);
+  const auto convert = [this](ByteReader& in, ByteWriter& out) {
+    return ConvertStream(in, out, state_.sourceCode, state_.resultCode, state_.blankMode);
+  };
+  if (!job.Run(convert)) {
+    Show(job.failure().stage == FileJobStage::Read ? text::kReadError : text::kWriteError);
     return false;
   }
   Show(text::kConvertOk);

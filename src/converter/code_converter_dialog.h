@@ -35,10 +35,11 @@ class CodeConverterDialog {
   // `tempDirectory` holds the scratch files (a "/" is put between it and a
   // file name when it lacks a trailing separator); `interfaceLanguage` chooses
   // the captions and messages (0 GB, 2 Big5, any other value English).
-  CodeConverterDialog(Platform& platform, std::string tempDirectory, int interfaceLanguage)
+  CodeConverterDialog(Platform& platform, std::string tempDirectory,
+                      InterfaceLanguage interfaceLanguage)
       : platform_(platform),
         tempDirectory_(std::move(tempDirectory)),
-        interfaceLanguage_(interfaceLanguage) {}
+        language_(interfaceLanguage.ForLabels()) {}
 
   // The choices bound to the controls; a new dialog starts from these values.
   struct State {
@@ -100,7 +101,7 @@ class CodeConverterDialog {
 
   Platform& platform_;
   std::string tempDirectory_;
-  int interfaceLanguage_;
+  Language language_;
   State state_;
 };
 

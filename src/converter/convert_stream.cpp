@@ -1,9 +1,11 @@
 #include "converter/convert_stream.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "cjk/byte_scan.h"
 #include "cjk/code_map.h"
+#include "converter/convert_kernels.h"
 
 namespace vortane {
 namespace {
@@ -28,6 +30,63 @@ bool IsIdentity(TextCode sourceCode, TextCode resultCode, BlankMode blankMode) {
 inline char* Put(char* o, unsigned byte) {
   *o = static_cast<char>(byte & 0xFF);
   return o + 1;
+}
+
+// The vector path of the level over GB or Big5 text from i (at a unit's
+// start), with the space held back before it; returns where it stopped.
+template <BlankMode kMode>
+std::size_t ConvertVectorPairs(SimdLevel level, const unsigned char* s, std::size_t n,
+                               std::size_t i, char*& o, const std::uint16_t* codes, bool& pending) {
+#if defined(__x86_64__)
+  const unsigned char* p = s + i;
+  if constexpr (kMode == BlankMode::KeepStill) {
+    if (level == SimdLevel::Avx2) {
+      o = ConvertPairsAvx2(p, s + n, o, codes);
+    } else if (level == SimdLevel::Sse2) {
+      o = ConvertPairsSse2(p, s + n, o, codes);
+    }
+    (void)pending;
+  } else if (level == SimdLevel::Avx2) {
+    o = kMode == BlankMode::AddBlank ? ConvertPairsAddAvx2(p, s + n, o, codes, pending)
+                                     : ConvertPairsRemoveAvx2(p, s + n, o, codes, pending);
+  }
+  return static_cast<std::size_t>(p - s);
+#else
+  (void)level;
+  (void)s;
+  (void)n;
+  (void)o;
+  (void)codes;
+  (void)pending;
+  return i;
+#endif
+}
+
+// The vector path of the level over big-endian units from the start of the
+// block; returns where it stopped (at a unit's start).
+std::size_t ConvertVectorUnits(SimdLevel level, const unsigned char* s, std::size_t n, char*& o,
+                               const std::uint16_t* codes) {
+#if defined(__x86_64__)
+  const unsigned char* p = s;
+  switch (level) {
+    case SimdLevel::Avx2:
+      o = ConvertUnitsAvx2(p, s + n, o, codes);
+      break;
+    case SimdLevel::Sse2:
+      o = ConvertUnitsSse2(p, s + n, o, codes);
+      break;
+    case SimdLevel::Plain:
+      break;
+  }
+  return static_cast<std::size_t>(p - s);
+#else
+  (void)level;
+  (void)s;
+  (void)n;
+  (void)o;
+  (void)codes;
+  return 0;
+#endif
 }
 
 }  // namespace
@@ -66,6 +125,7 @@ char* ConvertDecoder::FeedDoubleByteText(const unsigned char* s, std::size_t n, 
   bool pending = pendingBlank_;
   std::size_t i = 0;
   while (i < n) {
+    i = ConvertVectorPairs<kMode>(simd, s, n, i, o, codes_.data(), pending);
     while (i + 1 < n && s[i] >= 0x80) {
       o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
       i += 2;
@@ -98,12 +158,25 @@ char* ConvertDecoder::FeedDoubleByteText(const unsigned char* s, std::size_t n, 
 template <BlankMode kMode>
 char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) {
   bool pending = pendingBlank_;
+  const std::size_t high = littleEndian_ ? 1 : 0;
+  const std::size_t low = 1 - high;
   std::size_t i = 0;
+  if constexpr (kMode == BlankMode::KeepStill) {
+    // Under KeepStill a space held back is written before whatever comes next.
+    if (pending) {
+      o = Put(o, kBlank);
+      pending = false;
+    }
+    // The vector path reads big-endian units only.
+    if (!littleEndian_) {
+      i = ConvertVectorUnits(simd, s, n, o, codes_.data());
+    }
+  }
   for (; i + 2 <= n; i += 2) {
-    if (s[i] == 0) {
-      o = PutSingle(s[i + 1], o, pending);
+    if (s[i + high] == 0) {
+      o = PutSingle(s[i + low], o, pending);
     } else {
-      o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i]) << 8 | s[i + 1], o, pending);
+      o = PutDouble<kMode>(static_cast<std::uint32_t>(s[i + high]) << 8 | s[i + low], o, pending);
     }
   }
   if (i < n) {
@@ -114,30 +187,54 @@ char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) 
   return o;
 }
 
+std::size_t ConvertDecoder::MaxOutput(std::size_t n) const {
+  // A double-byte unit gives at most three bytes (with the blank in front of
+  // it), a single-byte unit at most two (with the space held back); the run
+  // copy may write as far ahead as the input has bytes left.
+  return 2 * n + 4 + kSimdSlack;
+}
+
 void ConvertDecoder::Feed(std::string_view block, std::string& out) {
+  AppendFeed(*this, block, out);
+}
+
+char* ConvertDecoder::FeedInto(std::string_view block, char* o) {
   if (identity_) {
-    out.append(block);
-    return;
+    std::memcpy(o, block.data(), block.size());
+    return o + block.size();
   }
   const auto* s = reinterpret_cast<const unsigned char*>(block.data());
   const std::size_t n = block.size();
   if (n == 0) {
-    return;
+    return o;
   }
-  const std::size_t base = out.size();
-  // A double-byte unit gives at most three bytes (with the blank in front of
-  // it), a single-byte unit at most two (with the space held back); the run
-  // copy may write as far ahead as the input has bytes left.
-  out.resize(base + 2 * n + 4);
-  char* o = out.data() + base;
+  if (unicodeSource_ && atStart_) {
+    // The little-endian mark decides the byte order of the whole source.
+    if (!hasFirstByte_ && n < 2) {
+      hasFirstByte_ = true;
+      firstByte_ = s[0];
+      return o;
+    }
+    atStart_ = false;
+    const unsigned char first = hasFirstByte_ ? firstByte_ : s[0];
+    const unsigned char second = hasFirstByte_ ? s[0] : s[1];
+    if (first == 0xFF && second == 0xFE) {
+      littleEndian_ = true;
+      const std::size_t markBytes = hasFirstByte_ ? 1 : 2;
+      hasFirstByte_ = false;
+      return FeedInto(block.substr(markBytes), o);
+    }
+  }
   std::size_t i = 0;
   if (hasFirstByte_) {
     // Complete the unit split by the block edge.
     hasFirstByte_ = false;
-    const std::uint32_t key = static_cast<std::uint32_t>(firstByte_) << 8 | s[0];
+    const unsigned char high = littleEndian_ ? s[0] : firstByte_;
+    const unsigned char low = littleEndian_ ? firstByte_ : s[0];
+    const std::uint32_t key = static_cast<std::uint32_t>(high) << 8 | low;
     bool pending = pendingBlank_;
-    if (unicodeSource_ && firstByte_ == 0) {
-      o = PutSingle(s[0], o, pending);
+    if (unicodeSource_ && high == 0) {
+      o = PutSingle(low, o, pending);
     } else if (blankMode_ == BlankMode::AddBlank) {
       o = PutDouble<BlankMode::AddBlank>(key, o, pending);
     } else if (blankMode_ == BlankMode::RemoveBlank) {
@@ -165,7 +262,7 @@ void ConvertDecoder::Feed(std::string_view block, std::string& out) {
                          : FeedDoubleByteText<BlankMode::KeepStill>(s, rest, o);
       break;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  return o;
 }
 
 void ConvertDecoder::Finish(std::string& out) {

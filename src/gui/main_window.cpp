@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -80,7 +81,7 @@ MainWindow::MainWindow(QWidget* parent)
   FixWindowSize();
 }
 
-void MainWindow::SetHandlers(std::function<void(int)> onCommand,
+void MainWindow::SetHandlers(std::function<void(Command)> onCommand,
                              std::function<void()> onCloseRequested) {
   onCommand_ = std::move(onCommand);
   onCloseRequested_ = std::move(onCloseRequested);
@@ -114,12 +115,16 @@ void MainWindow::SetMenu(MenuResource menu) {
         break;
       case MenuEntry::Kind::Command: {
         QAction* action = open.empty() ? bar->addAction(caption) : open.back()->addAction(caption);
-        action->setData(entry.id);
-        action->setObjectName(QStringLiteral("command%1").arg(entry.id));
-        const int id = entry.id;
-        connect(action, &QAction::triggered, this, [this, id] {
+        const CommandInfo& info = *FindCommand(entry.command);
+        action->setObjectName(
+            QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size())));
+        if (!info.shortcut.empty()) {
+          action->setShortcut(
+              QKeySequence(Utf8ToQString(info.shortcut), QKeySequence::PortableText));
+        }
+        connect(action, &QAction::triggered, this, [this, command = entry.command] {
           if (onCommand_) {
-            onCommand_(id);
+            onCommand_(command);
           }
         });
         break;

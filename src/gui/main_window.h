@@ -1,6 +1,8 @@
 // The main window: two byte frames side by side, a status line that shows and
 // switches each frame's display code, and a menu bar built from the menu
-// tables. Commands and close requests go to handlers set by the program.
+// tables. Each command's action is named after the command (its table name)
+// and carries the command's shortcut. Commands and close requests go to
+// handlers set by the program.
 #pragma once
 
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/command_table.h"
 #include "gui/byte_frame.h"
 #include "platform/main_window_view.h"
 
@@ -22,9 +25,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
  public:
   explicit MainWindow(QWidget* parent = nullptr);
 
-  // Where menu commands (by command id) and close requests (close box,
-  // Escape, Alt+F4) go.
-  void SetHandlers(std::function<void(int)> onCommand, std::function<void()> onCloseRequested);
+  // Where menu commands and close requests (close box, Escape, Alt+F4) go.
+  void SetHandlers(std::function<void(Command)> onCommand, std::function<void()> onCloseRequested);
 
   // Both frames show their bytes through `code`.
   void SetDisplayCodes(TextCode code);
@@ -64,7 +66,7 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   QComboBox sourceCode_;
   QComboBox targetCode_;
   QShortcut escape_;
-  std::function<void(int)> onCommand_;
+  std::function<void(Command)> onCommand_;
   std::function<void()> onCloseRequested_;
   int sourceWidth_ = 225;
   int targetWidth_ = 669;

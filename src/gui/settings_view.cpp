@@ -132,7 +132,7 @@ class SettingsView final : public QDialog {
  private:
   // The code typed text is kept in: the one the interface reads.
   [[nodiscard]] TextCode TypedCode() const {
-    return logic_.interfaceLanguage == kLanguageBig5 ? TextCode::Big5 : TextCode::Gb;
+    return logic_.settings().interfaceLanguage == Language::Big5 ? TextCode::Big5 : TextCode::Gb;
   }
 
   void SetTexts(const SettingsDialog::Texts& texts) {

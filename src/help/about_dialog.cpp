@@ -34,12 +34,13 @@ std::string HtmlText(std::string_view utf8) {
 
 }  // namespace
 
-AboutDialog::AboutDialog(Platform& platform, std::string pageFilePath, int interfaceLanguage)
+AboutDialog::AboutDialog(Platform& platform, std::string pageFilePath,
+                         InterfaceLanguage interfaceLanguage)
     : platform_(platform),
       pageFilePath_(std::move(pageFilePath)),
-      title_(Choose(about_text::kTitle, interfaceLanguage)),
-      versionText_(Choose(about_text::kVersion, interfaceLanguage)),
-      shortText_(Choose(about_text::kShortText, interfaceLanguage)) {}
+      title_(Choose(about_text::kTitle, interfaceLanguage.ForMessages())),
+      versionText_(Choose(about_text::kVersion, interfaceLanguage.ForMessages())),
+      shortText_(Choose(about_text::kShortText, interfaceLanguage.ForMessages())) {}
 
 AboutDialog::Visibility AboutDialog::visibility() const {
   if (!full_) {

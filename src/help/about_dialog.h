@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/ui_text.h"
+#include "texts/interface_language.h"
 
 namespace vortane {
 
@@ -18,9 +19,9 @@ enum class AboutPage { Gb, Big5, English };
 class AboutDialog {
  public:
   // `pageFilePath` is the temporary directory followed by "Vortane.htm";
-  // `interfaceLanguage` picks the opening texts (1 English, 0 GB, any other
-  // value Big5).
-  AboutDialog(Platform& platform, std::string pageFilePath, int interfaceLanguage);
+  // The opening texts are in `interfaceLanguage` as messages read it
+  // (1 English, 0 GB, any other value Big5).
+  AboutDialog(Platform& platform, std::string pageFilePath, InterfaceLanguage interfaceLanguage);
 
   // The window title: the dialog's title, then the heading of the page shown.
   [[nodiscard]] const UiText& title() const { return title_; }

@@ -6,8 +6,8 @@
 
 namespace vortane {
 
-HelpDialog::HelpDialog(int interfaceLanguage)
-    : language_(ResolveLanguage(interfaceLanguage, LanguageRule::EnglishFirst)) {
+HelpDialog::HelpDialog(InterfaceLanguage interfaceLanguage)
+    : language_(interfaceLanguage.ForMessages()) {
   OnTab(0);
 }
 

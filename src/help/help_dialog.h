@@ -4,14 +4,15 @@
 
 #include "platform/ui_text.h"
 #include "texts/help_texts.h"
+#include "texts/interface_language.h"
 
 namespace vortane {
 
 class HelpDialog {
  public:
-  // `interfaceLanguage` picks the texts: 1 English, 0 GB, any other value
-  // Big5. The dialog opens on page 0.
-  explicit HelpDialog(int interfaceLanguage);
+  // The texts are in `interfaceLanguage` as messages read it (1 English,
+  // 0 GB, any other value Big5). The dialog opens on page 0.
+  explicit HelpDialog(InterfaceLanguage interfaceLanguage);
 
   [[nodiscard]] static constexpr int pageCount() { return help_text::kPageCount; }
 
@@ -31,7 +32,7 @@ class HelpDialog {
   void OnTab(int index);
 
  private:
-  int language_;  // the language chosen from interfaceLanguage
+  Language language_;
   int currentPage_ = 0;
   UiText pageTitle_;
   UiText pageText_;

@@ -261,16 +261,17 @@ std::string Big5Page(int page) {
 
 }  // namespace
 
-UiText HelpPageBody(int page, int language) {
+UiText HelpPageBody(int page, Language language) {
   switch (language) {
-    case kLanguageGb:
+    case Language::Gb:
       return UiText{GbPage(page), UiCode::Gb};
-    case kLanguageBig5:
+    case Language::Big5:
       return UiText{Big5Page(page), UiCode::Big5};
-    default:
-      // Only the samples page holds bytes outside ASCII.
-      return UiText{EnglishPage(page), page == 2 ? UiCode::Gb : UiCode::Ascii};
+    case Language::English:
+      break;
   }
+  // Only the samples page holds bytes outside ASCII.
+  return UiText{EnglishPage(page), page == 2 ? UiCode::Gb : UiCode::Ascii};
 }
 
 }  // namespace vortane

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ui_text.h"
+#include "texts/interface_language.h"
 
 namespace vortane {
 
@@ -40,10 +41,9 @@ inline constexpr std::string_view kSampleBig5Sentence =
     "\xA5\xF3";
 
 // Body of help page `page` (0 introduction, 1 usage, 2 code samples, 3
-// others) in `language` (kLanguageGb, kLanguageEnglish or kLanguageBig5;
-// other values give English). Lines end with CR LF. The English samples page
+// others) in `language`. Lines end with CR LF. The English samples page
 // carries GB and Big5 sample bytes and is marked GB, so a reader sees those
 // lines as a GB system shows them. An unknown page gives an empty text.
-[[nodiscard]] UiText HelpPageBody(int page, int language);
+[[nodiscard]] UiText HelpPageBody(int page, Language language);
 
 }  // namespace vortane

@@ -13,6 +13,12 @@ namespace vortane {
 
 std::string DescribeError(int error) { return std::strerror(error); }
 
+bool FileReader::IsLargeRegularFile(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+         static_cast<std::uint64_t>(st.st_size) > 2 * kFileBlockSize;
+}
+
 ReadResult FileReader::Read(std::span<char> buffer) {
   for (;;) {
     const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
@@ -211,7 +217,13 @@ bool OutputFile::Write(std::string_view bytes) {
 }
 
 bool OutputFile::Commit() {
-  if (!tempPath_.empty() && ::fsync(fd_.get()) != 0 && errno != EINVAL) {
+  // Before a rename replaces an existing file the new bytes must be on the
+  // disk, or a crash could leave neither the old file nor the new one. A new
+  // file has nothing to lose and is left to the system's write-back, like any
+  // plain copy: waiting for the disk would cost more than the whole run.
+  struct stat existing {};
+  const bool replacing = !tempPath_.empty() && ::stat(path_.c_str(), &existing) == 0;
+  if (replacing && ::fsync(fd_.get()) != 0 && errno != EINVAL) {
     error_ = errno;
     Discard();
     return false;

@@ -2,6 +2,7 @@
 // commands need. Every failure keeps its errno so messages can name the cause.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,21 +17,33 @@ namespace vortane {
 // Text of an errno value, for messages ("No such file or directory").
 [[nodiscard]] std::string DescribeError(int error);
 
+// Size of the blocks a file is read in by PumpStream: larger than
+// kStreamBlockSize, since fewer calls cost less and the buffers still sit in
+// the processor's cache.
+inline constexpr std::size_t kFileBlockSize = 256 * 1024;
+
 // Reads a file descriptor in blocks.
 class FileReader final : public ByteReader {
  public:
   // Borrows `fd` (standard input); the caller keeps it open.
-  explicit FileReader(int fd) : fd_(fd) {}
+  explicit FileReader(int fd) : fd_(fd), readAhead_(IsLargeRegularFile(fd)) {}
   // Owns `fd`.
-  explicit FileReader(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
+  explicit FileReader(UniqueFd fd)
+      : owned_(std::move(fd)), fd_(owned_.get()), readAhead_(IsLargeRegularFile(fd_)) {}
 
   ReadResult Read(std::span<char> buffer) override;
-  // errno of the last failed read, 0 when none failed.
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] std::size_t BlockSize() const override { return kFileBlockSize; }
+  // A regular file of more than two blocks: a pipe or a terminal could make
+  // a read made ahead wait for input the decoding does not need.
+  [[nodiscard]] bool MayReadAhead() const override { return readAhead_; }
+  [[nodiscard]] int error() const override { return error_; }
 
  private:
+  static bool IsLargeRegularFile(int fd);
+
   UniqueFd owned_;
   int fd_;
+  bool readAhead_;
   int error_ = 0;
 };
 
@@ -41,7 +54,8 @@ class FileWriter final : public ByteWriter {
   explicit FileWriter(UniqueFd fd) : owned_(std::move(fd)), fd_(owned_.get()) {}
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] bool MayWriteFromHelperThread() const override { return true; }
+  [[nodiscard]] int error() const override { return error_; }
   // Closes an owned descriptor; false (with error()) when close failed.
   [[nodiscard]] bool Close();
 
@@ -85,10 +99,12 @@ class OutputFile final : public ByteWriter {
   ~OutputFile() override;
 
   [[nodiscard]] bool Write(std::string_view bytes) override;
-  // Flushes, closes and renames into place; false with error() on failure (the
-  // temporary file is then removed).
+  [[nodiscard]] bool MayWriteFromHelperThread() const override { return true; }
+  // Closes and renames into place, first flushing to the disk when the rename
+  // replaces an existing file; false with error() on failure (the temporary
+  // file is then removed).
   [[nodiscard]] bool Commit();
-  [[nodiscard]] int error() const { return error_; }
+  [[nodiscard]] int error() const override { return error_; }
   // The file written: the path asked for, with final symbolic links followed.
   [[nodiscard]] const std::string& path() const { return path_; }
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "texts/interface_language.h"
+
 namespace vortane {
 
 struct AppSettings {
@@ -12,7 +14,7 @@ struct AppSettings {
       1;                    // Word Wrap and the QP frame rule keep double-byte characters whole
   int wordWrapNumber = 70;  // line length in bytes for Word Wrap
   std::string markCharacter = ">";  // quote mark, at most one byte
-  int interfaceLanguage = 1;        // 0 Chinese GB, 1 English, 2 Chinese Big5
+  InterfaceLanguage interfaceLanguage = Language::English;
 };
 
 }  // namespace vortane

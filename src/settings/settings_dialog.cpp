@@ -2,12 +2,9 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
-#include "io/file_stream.h"
-#include "settings/settings_file.h"
 #include "texts/format_text.h"
 #include "texts/settings_texts.h"
 
@@ -18,9 +15,6 @@ namespace {
 constexpr int kWrapNumberMin = 30;
 constexpr int kWrapNumberMax = 96;
 constexpr std::size_t kMarkMaxLength = 1;
-// Every field stands within the first bytes of a settings file; reading no
-// further keeps a huge or endless file (a link to a device) from filling memory.
-constexpr std::uint64_t kSettingsFileReadLimit = 1024 * 1024;
 
 // An edit box's text as a decimal integer: blanks around it, an optional
 // sign, at least one digit, within int.
@@ -59,18 +53,18 @@ std::optional<int> ParseEditInteger(std::string_view text) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(Platform& platform, std::string settingsPath)
-    : platform_(platform), settingsPath_(std::move(settingsPath)) {}
+SettingsDialog::SettingsDialog(Platform& platform, const SettingsStore& store, AppSettings settings)
+    : platform_(platform), store_(store), settings_(std::move(settings)) {}
 
 SettingsDialog::Texts SettingsDialog::OpeningTexts() const {
-  constexpr auto rule = LanguageRule::GbBig5First;
+  const Language language = settings_.interfaceLanguage.ForLabels();
   return Texts{
-      .caption = Choose(texts::kSettingsCaption, interfaceLanguage, rule),
-      .tempDirectoryLabel = Choose(texts::kTempDirectoryLabel, interfaceLanguage, rule),
-      .autoPasteLabel = Choose(texts::kAutoPasteLabel, interfaceLanguage, rule),
-      .doubleBytesLabel = Choose(texts::kDoubleBytesLabel, interfaceLanguage, rule),
-      .wrapNumberLabel = Choose(texts::kWrapNumberLabel, interfaceLanguage, rule),
-      .markLabel = Choose(texts::kMarkLabel, interfaceLanguage, rule),
+      .caption = Choose(texts::kSettingsCaption, language),
+      .tempDirectoryLabel = Choose(texts::kTempDirectoryLabel, language),
+      .autoPasteLabel = Choose(texts::kAutoPasteLabel, language),
+      .doubleBytesLabel = Choose(texts::kDoubleBytesLabel, language),
+      .wrapNumberLabel = Choose(texts::kWrapNumberLabel, language),
+      .markLabel = Choose(texts::kMarkLabel, language),
       .gbRadio = UiText{EncodeUtf8As(texts::kGbRadioUtf8, TextCode::Gb), UiCode::Gb},
       .big5Radio = UiText{EncodeUtf8As(texts::kBig5RadioUtf8, TextCode::Big5), UiCode::Big5},
       .englishRadio = Ascii(texts::kEnglishRadio),
@@ -79,28 +73,28 @@ SettingsDialog::Texts SettingsDialog::OpeningTexts() const {
 
 SettingsDialog::ControlValues SettingsDialog::CurrentValues() const {
   ControlValues values;
-  values.languageIndex = interfaceLanguage >= kLanguageGb && interfaceLanguage <= kLanguageBig5
-                             ? interfaceLanguage
-                             : -1;
-  values.wordWrapNumber = std::to_string(wordWrapNumber);
-  values.recogniseDoubleBytes = recogniseDoubleBytes != 0;
-  values.autoPaste = autoPaste != 0;
-  values.markCharacter = markCharacter.substr(0, kMarkMaxLength);
-  values.tempDirectory = tempDirectory;
+  const auto exact = settings_.interfaceLanguage.Exact();
+  values.languageIndex = exact ? static_cast<int>(*exact) : -1;
+  values.wordWrapNumber = std::to_string(settings_.wordWrapNumber);
+  values.recogniseDoubleBytes = settings_.recogniseDoubleBytes != 0;
+  values.autoPaste = settings_.autoPaste != 0;
+  values.markCharacter = settings_.markCharacter.substr(0, kMarkMaxLength);
+  values.tempDirectory = settings_.tempDirectory;
   return values;
 }
 
 SettingsDialog::OkOutcome SettingsDialog::OnOk(const ControlValues& values) {
   // The controls are transferred in this order; a failing one stops the
   // transfer, and the fields before it keep their new values.
-  interfaceLanguage = values.languageIndex;
+  AppSettings& s = settings_;
+  s.interfaceLanguage = InterfaceLanguage::FromNumber(values.languageIndex);
 
   const auto wrap = ParseEditInteger(values.wordWrapNumber);
   if (!wrap) {
     platform_.ShowMessage(Ascii(texts::kEnterInteger));
     return {false, kWrapNumberEdit};
   }
-  wordWrapNumber = *wrap;
+  s.wordWrapNumber = *wrap;
   if (*wrap < kWrapNumberMin || *wrap > kWrapNumberMax) {
     const std::string low = std::to_string(kWrapNumberMin);
     const std::string high = std::to_string(kWrapNumberMax);
@@ -109,35 +103,23 @@ SettingsDialog::OkOutcome SettingsDialog::OnOk(const ControlValues& values) {
     return {false, kWrapNumberEdit};
   }
 
-  recogniseDoubleBytes = values.recogniseDoubleBytes ? 1 : 0;
-  autoPaste = values.autoPaste ? 1 : 0;
+  s.recogniseDoubleBytes = values.recogniseDoubleBytes ? 1 : 0;
+  s.autoPaste = values.autoPaste ? 1 : 0;
 
-  markCharacter = values.markCharacter;
-  if (markCharacter.size() > kMarkMaxLength) {
+  s.markCharacter = values.markCharacter;
+  if (s.markCharacter.size() > kMarkMaxLength) {
     const std::string most = std::to_string(kMarkMaxLength);
     const std::string_view limit[] = {most};
     platform_.ShowMessage(Ascii(ReplacePlaceholders(texts::kEnterNoMoreThan, limit)));
     return {false, kMarkEdit};
   }
 
-  tempDirectory = values.tempDirectory;
+  s.tempDirectory = values.tempDirectory;
 
-  int error = 0;
-  if (!WriteFileAtomically(settingsPath_, FormatSettingsFile(*this), error)) {
-    platform_.ShowMessage(Choose(texts::kSettingsWriteError, interfaceLanguage));
+  if (!store_.Save(s)) {
+    platform_.ShowMessage(SettingsWriteError(s.interfaceLanguage));
   }
   return {true, 0};
-}
-
-void SettingsDialog::LoadOrCreate() {
-  int error = 0;
-  if (const auto bytes = ReadFileBytes(settingsPath_, error, kSettingsFileReadLimit)) {
-    (void)ParseSettingsFile(*bytes, *this);
-    return;
-  }
-  if (!WriteFileAtomically(settingsPath_, FormatSettingsFile(*this), error)) {
-    platform_.ShowMessage(Choose(texts::kSettingsWriteError, interfaceLanguage));
-  }
 }
 
 }  // namespace vortane

@@ -1,5 +1,5 @@
-// The settings dialog's logic. Its fields (inherited from AppSettings) are
-// the live settings of the running program.
+// The settings dialog's logic. It edits a copy of the settings; OK validates
+// the controls into the copy, writes it to the store and hands it back.
 #pragma once
 
 #include <string>
@@ -7,10 +7,11 @@
 #include "platform/platform.h"
 #include "platform/ui_text.h"
 #include "settings/app_settings.h"
+#include "settings/settings_store.h"
 
 namespace vortane {
 
-class SettingsDialog : public AppSettings {
+class SettingsDialog {
  public:
   // Control ids of the dialog layout.
   static constexpr int kAutoPasteBox = 1002;
@@ -22,8 +23,15 @@ class SettingsDialog : public AppSettings {
   static constexpr int kEnglishRadio = 1009;
   static constexpr int kBig5Radio = 1010;
 
-  // `settingsPath` is the settings file (Vortane.ini in the working directory).
-  SettingsDialog(Platform& platform, std::string settingsPath);
+  // Edits a copy of `settings`; OK writes it to `store`.
+  SettingsDialog(Platform& platform, const SettingsStore& store, AppSettings settings);
+
+  // The settings being edited: after an OK that closed the dialog, the new
+  // settings. After a refused OK the fields before the failing control
+  // already hold their new values (they are not applied unless a later OK
+  // succeeds).
+  [[nodiscard]] const AppSettings& settings() const { return settings_; }
+  [[nodiscard]] AppSettings& settings() { return settings_; }
 
   // Texts the view sets when the dialog opens.
   struct Texts {
@@ -51,23 +59,20 @@ class SettingsDialog : public AppSettings {
   // The fields as the controls show them when the dialog opens.
   [[nodiscard]] ControlValues CurrentValues() const;
 
-  // OK: transfers the controls into the fields, validating as it goes. On a
+  // OK: transfers the controls into the copy, validating as it goes. On a
   // validation failure the message is shown and `focusControl` names the
-  // control; otherwise the settings file is written (the write error shown on
-  // failure) and the dialog closes.
+  // control; otherwise the copy is written to the store (the write error, in
+  // the new language, shown on failure) and the dialog closes.
   struct OkOutcome {
     bool closeDialog = false;
     int focusControl = 0;
   };
   OkOutcome OnOk(const ControlValues& values);
 
-  // Start-up: reads the settings file into the fields, or creates it with the
-  // current fields when it cannot be read.
-  void LoadOrCreate();
-
  private:
   Platform& platform_;
-  std::string settingsPath_;
+  const SettingsStore& store_;
+  AppSettings settings_;
 };
 
 }  // namespace vortane

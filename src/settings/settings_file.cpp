@@ -139,7 +139,7 @@ std::string FormatSettingsFile(const AppSettings& settings) {
   text += "\nMark character='";
   text.push_back(settings.markCharacter.empty() ? '\0' : settings.markCharacter.front());
   text += "'\nInterface=";
-  text += std::to_string(settings.interfaceLanguage);
+  text += std::to_string(settings.interfaceLanguage.Number());
   text += "\n";
   text += kNote;
   return WithCrLf(text);
@@ -185,7 +185,7 @@ int ParseSettingsFile(std::string_view bytes, AppSettings& settings) {
   if (!language) {
     return 5;
   }
-  settings.interfaceLanguage = *language;
+  settings.interfaceLanguage = InterfaceLanguage::FromNumber(*language);
   return 6;
 }
 

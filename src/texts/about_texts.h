@@ -1,5 +1,5 @@
 // Texts of the about dialog that follow the interface language (picked with
-// LanguageRule::EnglishFirst). The introduction pages, one per language
+// InterfaceLanguage::ForMessages). The introduction pages, one per language
 // whatever the interface language, live with the dialog in help/.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Captions and messages of the Chinese code converter dialog. They are chosen
-// with LanguageRule::GbBig5First (0 GB, 2 Big5, any other value English).
+// with InterfaceLanguage::ForLabels (0 GB, 2 Big5, any other value English).
 #pragma once
 
 #include "texts/tri_text.h"

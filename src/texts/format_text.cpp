@@ -37,9 +37,9 @@ std::string Utf8ToFrameCode(std::string_view utf8, TextCode code) {
   return EncodeUtf8As(utf8, code == TextCode::Big5 ? TextCode::Big5 : TextCode::Gb);
 }
 
-UiText FormatText(const TriText& text, int interfaceLanguage,
-                  std::initializer_list<std::string_view> utf8Args, LanguageRule rule) {
-  UiText chosen = Choose(text, interfaceLanguage, rule);
+UiText FormatText(const TriText& text, Language language,
+                  std::initializer_list<std::string_view> utf8Args) {
+  UiText chosen = Choose(text, language);
   if (chosen.code == UiCode::Ascii && std::all_of(utf8Args.begin(), utf8Args.end(), IsAscii)) {
     chosen.bytes = ReplacePlaceholders(chosen.bytes, std::span(utf8Args.begin(), utf8Args.size()));
     return chosen;

@@ -1,5 +1,5 @@
 // Captions of the help dialog: its title, the four tab labels and the four
-// page titles. The help dialog picks them with LanguageRule::EnglishFirst.
+// page titles. The help dialog picks them with InterfaceLanguage::ForMessages.
 #pragma once
 
 #include <array>

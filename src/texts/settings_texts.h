@@ -1,6 +1,6 @@
 // The settings dialog's texts and the settings file's messages. The dialog's
-// caption and labels follow the GbBig5First rule; the write error follows
-// EnglishFirst; the validation messages are English in every language.
+// caption and labels follow InterfaceLanguage::ForLabels; the write error follows
+// ForMessages; the validation messages are English in every language.
 #pragma once
 
 #include <span>

@@ -6,28 +6,16 @@
 
 namespace vortane {
 
-int ResolveLanguage(int interfaceLanguage, LanguageRule rule) {
-  if (rule == LanguageRule::EnglishFirst) {
-    if (interfaceLanguage == kLanguageEnglish || interfaceLanguage == kLanguageGb) {
-      return interfaceLanguage;
-    }
-    return kLanguageBig5;
-  }
-  if (interfaceLanguage == kLanguageGb || interfaceLanguage == kLanguageBig5) {
-    return interfaceLanguage;
-  }
-  return kLanguageEnglish;
-}
-
-UiText Choose(const TriText& text, int interfaceLanguage, LanguageRule rule) {
-  switch (ResolveLanguage(interfaceLanguage, rule)) {
-    case kLanguageGb:
+UiText Choose(const TriText& text, Language language) {
+  switch (language) {
+    case Language::Gb:
       return UiText{EncodeUtf8As(text.gb, TextCode::Gb), UiCode::Gb};
-    case kLanguageBig5:
+    case Language::Big5:
       return UiText{EncodeUtf8As(text.big5, TextCode::Big5), UiCode::Big5};
-    default:
-      return UiText{std::string(text.english), UiCode::Ascii};
+    case Language::English:
+      break;
   }
+  return UiText{std::string(text.english), UiCode::Ascii};
 }
 
 namespace {

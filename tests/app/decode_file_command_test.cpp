@@ -19,7 +19,7 @@ const std::string kNotice =
 
 struct MethodCase {
   const char* name;
-  int command;
+  Command command;
   std::string label;
   std::string input;
   std::string output;
@@ -62,13 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
     Methods, DecodeFileMethodTest,
     ::testing::Values(
         // The file rule decodes a last group of two characters without "=".
-        MethodCase{"base64", kCmdDecodeFileBase64, "Base 64", "QUJDRE", "ABCD"},
-        MethodCase{"quoted_printable", kCmdDecodeFileQuotedPrintable, "Quoted Printable",
+        MethodCase{"base64", Command::DecodeFileBase64, "Base 64", "QUJDRE", "ABCD"},
+        MethodCase{"quoted_printable", Command::DecodeFileQuotedPrintable, "Quoted Printable",
                    "=B2=E2=B2\r\n=E2", Hex("B2E2 B2 0D0A E2")},
-        MethodCase{"hz", kCmdDecodeFileHz, "HZ code", "~~{2b", "~~{2b"},
-        MethodCase{"utf7", kCmdDecodeFileUtf7, "UTF-7", "A+-B", Hex("0041 002B 0042")},
-        MethodCase{"utf8", kCmdDecodeFileUtf8, "UTF-8", Hex("E4B8AD 0D0A"), Hex("4E2D 000D 000A")},
-        MethodCase{"empty_input", kCmdDecodeFileBase64, "Base 64", "", ""}),
+        MethodCase{"hz", Command::DecodeFileHz, "HZ code", "~~{2b", "~~{2b"},
+        MethodCase{"utf7", Command::DecodeFileUtf7, "UTF-7", "A+-B", Hex("0041 002B 0042")},
+        MethodCase{"utf8", Command::DecodeFileUtf8, "UTF-8", Hex("E4B8AD 0D0A"),
+                   Hex("4E2D 000D 000A")},
+        MethodCase{"empty_input", Command::DecodeFileBase64, "Base 64", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, DecodeFileSummaryInChineseWritesPathsInTheFrameCode) {
@@ -93,7 +94,7 @@ TEST_F(MainWindowTest, DecodeFileSummaryInChineseWritesPathsInTheFrameCode) {
     dir.Write("中文/in.txt", "QUJD");
     w.platform.openFiles.push_back(dir.File("中文/in.txt"));
     w.platform.saveFiles.push_back(dir.File("out.txt"));
-    w.window.OnCommand(kCmdDecodeFileBase64);
+    w.window.OnCommand(Command::DecodeFileBase64);
 
     EXPECT_EQ(w.view.target.displayCode, c.frame);
     const std::string expected = c.open + dir.path() + "/" + c.dirName + "/in.txt\r\n\r\n" +
@@ -111,7 +112,7 @@ TEST_F(MainWindowTest, DecodeFileEnglishSummaryUsesTheTargetFrameCodeForPaths) {
   dir.Write("中文/in.txt", "QUJD");
   platform.openFiles.push_back(dir.File("中文/in.txt"));
   platform.saveFiles.push_back(dir.File("中文/out.txt"));
-  Run(kCmdDecodeFileBase64);
+  Run(Command::DecodeFileBase64);
   EXPECT_EQ(view.target.displayCode, TextCode::Big5);
   const std::string big5Dir = dir.path() + "/" + Hex("A4A4 A4E5");
   EXPECT_EQ(ToHex(view.target.bytes), ToHex("Open filename=" + big5Dir +
@@ -123,7 +124,7 @@ TEST_F(MainWindowTest, DecodeFileEnglishSummaryUsesTheTargetFrameCodeForPaths) {
 TEST_F(MainWindowTest, DecodeFileCancelledOpenDialogLeavesFrames) {
   Start();
   Type("src", "tgt");
-  Run(kCmdDecodeFileHz);
+  Run(Command::DecodeFileHz);
   EXPECT_EQ(view.source.bytes, "src");
   EXPECT_EQ(view.target.bytes, "tgt");
   EXPECT_TRUE(platform.messages.empty());
@@ -134,7 +135,7 @@ TEST_F(MainWindowTest, DecodeFileCancelledSaveDialogWritesTheDefaultOutput) {
   Start();
   dir.Write("in.txt", "QUJD");
   platform.openFiles.push_back(dir.File("in.txt"));
-  Run(kCmdDecodeFileBase64);  // the save dialog is cancelled
+  Run(Command::DecodeFileBase64);  // the save dialog is cancelled
   EXPECT_EQ(ScopedTempDir::Read(dir.File("Vortane.tmp")), "ABC");
   EXPECT_EQ(view.target.bytes,
             "Open filename=" + dir.File("in.txt") +
@@ -151,7 +152,7 @@ TEST_F(MainWindowTest, DecodeFileUnopenableInputSaysSoAndStops) {
     w.view.target.bytes = "tgt";
     const int sets = w.view.target.setCount;
     w.platform.openFiles.push_back(dir.File("missing.txt"));
-    w.window.OnCommand(kCmdDecodeFileUtf8);
+    w.window.OnCommand(Command::DecodeFileUtf8);
     ASSERT_EQ(w.platform.messages.size(), 1U) << c.language;
     EXPECT_EQ(w.platform.messages[0].code, c.code);
     EXPECT_NE(
@@ -178,7 +179,7 @@ TEST_F(MainWindowTest, DecodeFileUnwritableOutputShowsWriteErrorAndHeaderOnly) {
     dir.Write("in.txt", "QUJD");
     w.platform.openFiles.push_back(dir.File("in.txt"));
     w.platform.saveFiles.push_back(dir.File("no-dir/out.txt"));
-    w.window.OnCommand(kCmdDecodeFileBase64);
+    w.window.OnCommand(Command::DecodeFileBase64);
     ASSERT_EQ(w.platform.messages.size(), 2U);  // the notice, then the error
     EXPECT_EQ(ToHex(w.platform.messages[1].bytes), ToHex(c.error)) << c.language;
     EXPECT_EQ(w.view.target.bytes.find("\r\n\r\n", w.view.target.bytes.find("\r\n\r\n") + 4),
@@ -194,7 +195,7 @@ TEST_F(MainWindowTest, DecodeFileRefusesToWriteOverItsInput) {
   dir.Write("in.txt", "QUJD");
   platform.openFiles.push_back(dir.File("in.txt"));
   platform.saveFiles.push_back(dir.path() + "/./in.txt");
-  Run(kCmdDecodeFileBase64);
+  Run(Command::DecodeFileBase64);
   EXPECT_EQ(ScopedTempDir::Read(dir.File("in.txt")), "QUJD");
   ASSERT_EQ(platform.messages.size(), 2U);
   EXPECT_EQ(platform.messages[1], Ascii("The output file " + dir.path() +
@@ -222,7 +223,7 @@ TEST_F(MainWindowTest, DecodeFileCancelledProgressRemovesTheOutputAndSaysSo) {
     w.platform.openFiles.push_back(dir.File("big.txt"));
     w.platform.saveFiles.push_back(dir.File("out.txt"));
     w.platform.progress.cancelAtUpdate = 2;
-    w.window.OnCommand(kCmdDecodeFileBase64);
+    w.window.OnCommand(Command::DecodeFileBase64);
     EXPECT_EQ(w.platform.progress.updates.size(), 2U);
     EXPECT_EQ(w.platform.progress.updates[0], 65536U);
     EXPECT_EQ(w.platform.progress.total, big.size());
@@ -250,7 +251,7 @@ TEST_F(MainWindowTest, DecodeFileReplacesAnExistingOutputAndLargeFilesStream) {
   dir.Write("out.txt", "old");
   platform.openFiles.push_back(dir.File("big.txt"));
   platform.saveFiles.push_back(dir.File("out.txt"));
-  Run(kCmdDecodeFileBase64);
+  Run(Command::DecodeFileBase64);
   const auto out = ScopedTempDir::Read(dir.File("out.txt"));
   ASSERT_TRUE(out.has_value());
   EXPECT_EQ(out->size(), 150000U);
@@ -264,7 +265,7 @@ TEST_F(MainWindowTest, DecodeFileAsksTheSaveQuestionFirst) {
   Type("", "unsaved");
   platform.answers = {true};
   platform.saveFiles.push_back(dir.File("saved.txt"));
-  Run(kCmdDecodeFileQuotedPrintable);  // then the open dialog is cancelled
+  Run(Command::DecodeFileQuotedPrintable);  // then the open dialog is cancelled
   EXPECT_EQ(platform.questions.size(), 1U);
   EXPECT_EQ(ScopedTempDir::Read(dir.File("saved.txt")), "unsaved");
   EXPECT_EQ(platform.openDialogs.size(), 1U);

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "converter/code_converter_dialog.h"
 #include "main_window_fixture.h"
 #include "texts/converter_texts.h"
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, BadSettingsFilesStartWithWhatTheyHoldAndStayAsTheyWere) {
         << c.what << ": a file that exists is read, never rewritten at start-up";
     // The window works: a command after start-up still runs.
     Type("QUJD", "");
-    Run(kCmdDecodeBase64);
+    Run(Command::DecodeBase64);
     EXPECT_EQ(view.target.bytes, "ABC") << c.what;
   }
 }
@@ -100,24 +100,24 @@ TEST_F(MainWindowTest, UnwritableSettingsFileSaysSoAtStartAndAtOk) {
     TextTransformDialog w(p, v, {path, dir.File("Vortane.tmp")});
     w.Initialise();
     ASSERT_EQ(p.messages.size(), 1U) << path;
-    EXPECT_EQ(p.messages[0], Choose(texts::kSettingsWriteError, kLanguageEnglish)) << path;
+    EXPECT_EQ(p.messages[0], Choose(texts::kSettingsWriteError, Language::English)) << path;
     EXPECT_EQ(w.settings().wordWrapNumber, 70);
-    EXPECT_EQ(w.settings().interfaceLanguage, kLanguageEnglish);
+    EXPECT_EQ(w.settings().interfaceLanguage, Language::English);
 
     // OK in the dialog: the error in the new language, the dialog closes, and
     // the new settings hold for the run.
     bool closed = false;
     v.onSettingsDialog = [&closed](SettingsDialog& d) {
       auto values = d.CurrentValues();
-      values.languageIndex = kLanguageGb;
+      values.languageIndex = testing::kLanguageGb;
       values.wordWrapNumber = "40";
       closed = d.OnOk(values).closeDialog;
       return closed;
     };
-    w.OnCommand(kCmdSetting);
+    w.OnCommand(Command::Setting);
     EXPECT_TRUE(closed) << path;
     ASSERT_EQ(p.messages.size(), 2U) << path;
-    EXPECT_EQ(p.messages[1], Choose(texts::kSettingsWriteError, kLanguageGb)) << path;
+    EXPECT_EQ(p.messages[1], Choose(texts::kSettingsWriteError, Language::Gb)) << path;
     EXPECT_EQ(w.settings().wordWrapNumber, 40);
     EXPECT_EQ(v.menus.back(), MenuResource::ChineseGb);
   }
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, Utf7WithAnUnusableTempDirectoryChangesNeitherFrame) {
     StartAsIs();  // no settings file yet: created, with this directory
     platform.messages.clear();
     Type("+ZeVn-", "before");
-    Run(kCmdUtf7Gb);
+    Run(Command::Utf7Gb);
     ASSERT_EQ(platform.messages.size(), 1U) << temp;
     EXPECT_EQ(platform.messages[0], Ascii(texts::kTempFileError)) << temp;
     EXPECT_EQ(view.source.bytes, "+ZeVn-");
@@ -153,7 +153,7 @@ void RunConverter(MainWindowTest& t, const CodeConverterDialog::State& state) {
     d.state() = state;
     d.OnConvert();
   };
-  t.Run(kCmdCodeConverter);
+  t.Run(Command::CodeConverter);
 }
 
 TEST_F(MainWindowTest, ConverterWithAnUnusableTempDirectoryTouchesNoFile) {
@@ -177,9 +177,9 @@ TEST_F(MainWindowTest, ConverterWithAnUnusableTempDirectoryTouchesNoFile) {
     RunConverter(*this, fileToClipboard);
 
     ASSERT_EQ(platform.messages.size(), 2U) << temp;
-    EXPECT_EQ(platform.messages[0], Choose(converter_text::kCannotWriteScratch, kLanguageEnglish))
+    EXPECT_EQ(platform.messages[0], Choose(converter_text::kCannotWriteScratch, Language::English))
         << temp;
-    EXPECT_EQ(platform.messages[1], Choose(converter_text::kOpenFileError, kLanguageEnglish))
+    EXPECT_EQ(platform.messages[1], Choose(converter_text::kOpenFileError, Language::English))
         << temp;
     EXPECT_EQ(platform.clipboard.bytes, "\xD6\xD0") << temp;
     EXPECT_EQ(platform.clipboard.writes, 0);
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, ClipboardThatFailsLeavesFramesAndFiles) {
     s.tempDirectory = platform.tempDirectory;
     StartWithFile(FormatSettingsFile(s));
     Type("kept", "also kept");
-    Run(kCmdPasteToSource);
+    Run(Command::PasteToSource);
     EXPECT_EQ(view.source.bytes, "kept") << c.what;
     EXPECT_EQ(view.target.bytes, "also kept") << c.what;
     EXPECT_TRUE(platform.messages.empty()) << c.what;
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, ClipboardThatFailsLeavesFramesAndFiles) {
     clipboardToFile.targetPath = dir.File("result.big5");
     RunConverter(*this, clipboardToFile);
     ASSERT_EQ(platform.messages.size(), 1U) << c.what;
-    EXPECT_EQ(platform.messages[0], Choose(*c.converterMessage, kLanguageEnglish)) << c.what;
+    EXPECT_EQ(platform.messages[0], Choose(*c.converterMessage, Language::English)) << c.what;
     EXPECT_EQ(ScopedTempDir::Read(dir.File("result.big5")), "old result") << c.what;
   }
 }
@@ -239,9 +239,9 @@ TEST_F(MainWindowTest, ClipboardThatRefusesTheResultKeepsItInTheScratchFile) {
   fileToClipboard.sourcePath = dir.File("source.gb");
   RunConverter(*this, fileToClipboard);
   ASSERT_EQ(platform.messages.size(), 2U);
-  EXPECT_EQ(platform.messages[0], Choose(converter_text::kConvertOk, kLanguageEnglish));
+  EXPECT_EQ(platform.messages[0], Choose(converter_text::kConvertOk, Language::English));
   EXPECT_EQ(platform.messages[1],
-            Choose(converter_text::kResultToClipboardFailed, kLanguageEnglish));
+            Choose(converter_text::kResultToClipboardFailed, Language::English));
   EXPECT_EQ(platform.clipboard.bytes, "previous");
   EXPECT_EQ(ScopedTempDir::Read(dir.File("~ConvertO.tmp")), "\xA4\xA4");
 }

@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "app/text_transform_dialog.h"
+#include "settings/settings_dialog.h"
 #include "settings/settings_file.h"
 #include "support/fake_platform.h"
+#include "support/languages.h"
 #include "support/stream_check.h"
 #include "support/temp_dir.h"
 #include "texts/tri_text.h"
@@ -22,7 +24,7 @@ namespace vortane::testing {
 inline AppSettings SettingsWithoutAutoPaste(int language) {
   AppSettings s;
   s.autoPaste = 0;
-  s.interfaceLanguage = language;
+  s.interfaceLanguage = Lang(language);
   return s;
 }
 
@@ -69,7 +71,7 @@ class MainWindowTest : public ::testing::Test {
     window->Initialise();
   }
 
-  void Run(int command) { window->OnCommand(command); }
+  void Run(Command command) { window->OnCommand(command); }
 
   // Puts text into the frames as if the user had typed it.
   void Type(std::string_view source, std::string_view target) {

@@ -7,7 +7,6 @@
 #include <set>
 #include <vector>
 
-#include "app/command_ids.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
@@ -16,13 +15,15 @@ namespace {
 constexpr MenuResource kMenus[] = {MenuResource::English, MenuResource::ChineseGb,
                                    MenuResource::ChineseBig5};
 
+int IdOf(Command command) { return FindCommand(command)->menuId; }
+
 // The menu's entries as a shape: ids for commands, P/E/S for popup, end and separator.
 std::vector<int> Shape(std::span<const MenuEntry> table) {
   std::vector<int> shape;
   for (const MenuEntry& e : table) {
     switch (e.kind) {
       case MenuEntry::Kind::Command:
-        shape.push_back(e.id);
+        shape.push_back(IdOf(e.command));
         break;
       case MenuEntry::Kind::Popup:
         shape.push_back(-1);
@@ -39,47 +40,47 @@ std::vector<int> Shape(std::span<const MenuEntry> table) {
 }
 
 TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
-  const std::set<int> allIds = {kCmdOpen,
-                                kCmdSaveAs,
-                                kCmdClose,
-                                kCmdExit,
-                                kCmdDecodeBase64,
-                                kCmdDecodeQuotedPrintable,
-                                kCmdDecodeHz,
-                                kCmd7bit8bit,
-                                kCmdAbout,
-                                kCmdHelpContents,
-                                kCmdSourceFromTarget,
-                                kCmdTargetFromSource,
-                                kCmdDecodeFileBase64,
-                                kCmdDecodeFileQuotedPrintable,
-                                kCmdDecodeFileHz,
-                                kCmdWordWrap,
-                                kCmdSetting,
-                                kCmdAddMark,
-                                kCmdRemoveMark,
-                                kCmdUtf8Gb,
-                                kCmdUtf7Gb,
-                                kCmdBig5ToGb,
-                                kCmdGbToBig5,
-                                kCmdPasteToSource,
-                                kCmdCopySelectedTarget,
-                                kCmdCodeConverter,
-                                kCmdUtf7Big5,
-                                kCmdUtf8Big5,
-                                kCmdDecodeFileUtf7,
-                                kCmdDecodeFileUtf8};
+  const std::set<Command> allIds = {Command::Open,
+                                    Command::SaveAs,
+                                    Command::Close,
+                                    Command::Exit,
+                                    Command::DecodeBase64,
+                                    Command::DecodeQuotedPrintable,
+                                    Command::DecodeHz,
+                                    Command::RestoreHighBits,
+                                    Command::About,
+                                    Command::HelpContents,
+                                    Command::SourceFromTarget,
+                                    Command::TargetFromSource,
+                                    Command::DecodeFileBase64,
+                                    Command::DecodeFileQuotedPrintable,
+                                    Command::DecodeFileHz,
+                                    Command::WordWrap,
+                                    Command::Setting,
+                                    Command::AddMark,
+                                    Command::RemoveMark,
+                                    Command::Utf8Gb,
+                                    Command::Utf7Gb,
+                                    Command::Big5ToGb,
+                                    Command::GbToBig5,
+                                    Command::PasteToSource,
+                                    Command::CopySelectedTarget,
+                                    Command::CodeConverter,
+                                    Command::Utf7Big5,
+                                    Command::Utf8Big5,
+                                    Command::DecodeFileUtf7,
+                                    Command::DecodeFileUtf8};
   for (MenuResource menu : kMenus) {
-    std::multiset<int> ids;
+    std::multiset<Command> ids;
     int depth = 0;
-    std::vector<int> topLevelCommands;
+    std::vector<Command> topLevelCommands;
     int popupsOnBar = 0;
     for (const MenuEntry& e : MenuTable(menu)) {
       if (e.kind == MenuEntry::Kind::Command) {
-        ids.insert(e.id);
+        ids.insert(e.command);
         EXPECT_FALSE(e.caption.empty());
         if (depth == 0) {
-          topLevelCommands.push_back(e.id);
+          topLevelCommands.push_back(e.command);
         }
       } else if (e.kind == MenuEntry::Kind::Popup) {
         popupsOnBar += depth == 0 ? 1 : 0;
@@ -92,18 +93,18 @@ TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
       }
     }
     EXPECT_EQ(depth, 0);
-    EXPECT_EQ(std::set<int>(ids.begin(), ids.end()), allIds);
+    EXPECT_EQ(std::set<Command>(ids.begin(), ids.end()), allIds);
     EXPECT_EQ(ids.size(), allIds.size());
-    EXPECT_EQ(topLevelCommands, std::vector<int>{kCmd7bit8bit});
+    EXPECT_EQ(topLevelCommands, std::vector<Command>{Command::RestoreHighBits});
     EXPECT_EQ(popupsOnBar, 5);
   }
 }
 
 TEST(MenuTable, ChineseMenusSwapOnlySourceAndTargetCopies) {
   std::vector<int> english = Shape(MenuTable(MenuResource::English));
-  const auto from = std::find(english.begin(), english.end(), kCmdSourceFromTarget);
+  const auto from = std::find(english.begin(), english.end(), IdOf(Command::SourceFromTarget));
   ASSERT_NE(from, english.end());
-  ASSERT_EQ(*(from + 1), kCmdTargetFromSource);
+  ASSERT_EQ(*(from + 1), IdOf(Command::TargetFromSource));
   std::iter_swap(from, from + 1);
   EXPECT_EQ(Shape(MenuTable(MenuResource::ChineseGb)), english);
   EXPECT_EQ(Shape(MenuTable(MenuResource::ChineseBig5)), english);
@@ -131,9 +132,9 @@ TEST(MenuTable, CaptionsConvertCompletelyIntoTheMenuCode) {
   }
 }
 
-std::string_view CaptionOf(MenuResource menu, int id) {
+std::string_view CaptionOf(MenuResource menu, Command command) {
   for (const MenuEntry& e : MenuTable(menu)) {
-    if (e.kind == MenuEntry::Kind::Command && e.id == id) {
+    if (e.kind == MenuEntry::Kind::Command && e.command == command) {
       return e.caption;
     }
   }
@@ -142,16 +143,17 @@ std::string_view CaptionOf(MenuResource menu, int id) {
 
 TEST(MenuTable, CaptionsThatDifferBetweenMenus) {
   struct Row {
-    int id;
+    Command id;
     std::string_view english, gb, big5;
   };
   const Row rows[] = {
-      {kCmdDecodeBase64, "&Base 64(MIME)", "&Base 64", "&Base 64"},
-      {kCmdCopySelectedTarget, "&Copy Selectted Target", "复制所选目标文本(&C)",
+      {Command::DecodeBase64, "&Base 64(MIME)", "&Base 64", "&Base 64"},
+      {Command::CopySelectedTarget, "&Copy Selectted Target", "复制所选目标文本(&C)",
        "複製所選目標文本(&C)"},
-      {kCmd7bit8bit, "&7bit-8bit", "&7位-8位", "&7位-8位"},
-      {kCmdUtf7Big5, "U&TF-7(BIG5)", "U&TF-7(BIG5)", "U&TF-7(BIG5)"},
-      {kCmdCodeConverter, "Chinese code &Converter", "汉字内码转换器(&C)", "漢字內碼轉換器(&C)"},
+      {Command::RestoreHighBits, "&7bit-8bit", "&7位-8位", "&7位-8位"},
+      {Command::Utf7Big5, "U&TF-7(BIG5)", "U&TF-7(BIG5)", "U&TF-7(BIG5)"},
+      {Command::CodeConverter, "Chinese code &Converter", "汉字内码转换器(&C)",
+       "漢字內碼轉換器(&C)"},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(CaptionOf(MenuResource::English, r.id), r.english);

@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, StartUpCannotWriteSettingsShowsEnglishErrorAndKeepsDefaul
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0], Ascii("Write protect error!Can not write to file Vortane.ini."));
   EXPECT_EQ(window->settings().wordWrapNumber, 70);
-  EXPECT_EQ(window->settings().interfaceLanguage, 1);
+  EXPECT_EQ(window->settings().interfaceLanguage, Language::English);
 }
 
 TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
   };
   for (const auto& c : cases) {
     AppSettings s;
-    s.interfaceLanguage = c.language;
+    s.interfaceLanguage = testing::Lang(c.language);
     testing::StartedWindow w(dir, s);
     EXPECT_EQ(w.view.menus, std::vector<MenuResource>{c.menu}) << c.language;
     ASSERT_EQ(w.view.titles.size(), 1U);
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, AutoPasteFillsTheSourceFrameOnly) {
   EXPECT_EQ(view.source.bytes, Hex("D6D0 CEC4") + "\r\nmail");
   EXPECT_TRUE(view.target.bytes.empty());
   // The members are still empty: a command that pushes without pulling shows it.
-  Run(kCmdClose);
+  Run(Command::Close);
   EXPECT_TRUE(view.source.bytes.empty());
 }
 
@@ -139,7 +139,7 @@ TEST_P(QuitPromptTest, ExitAsksOnlyWhenTargetIsUnsaved) {
   }
   platform.questions.clear();
   platform.answers = {c.answer};
-  Run(kCmdExit);
+  Run(Command::Exit);
   EXPECT_EQ(platform.questions.size(), c.asks ? 1U : 0U);
   EXPECT_EQ(view.closed, c.closes);
   if (!c.closes) {
@@ -159,18 +159,18 @@ INSTANTIATE_TEST_SUITE_P(
                                [](MainWindowTest& t) {
                                  SaveTarget(t);
                                  t.view.source.bytes = "QUJD";
-                                 t.window->OnCommand(kCmdDecodeBase64);
+                                 t.window->OnCommand(Command::DecodeBase64);
                                },
                                false, false, true},
                       QuitCase{"after_close", "text",
-                               [](MainWindowTest& t) { t.window->OnCommand(kCmdClose); }, false,
-                               false, true}),
+                               [](MainWindowTest& t) { t.window->OnCommand(Command::Close); },
+                               false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A helper visible to the table above.
 void SaveTarget(MainWindowTest& t) {
   t.platform.saveFiles.push_back(t.dir.File("saved.txt"));
-  t.window->OnCommand(kCmdSaveAs);
+  t.window->OnCommand(Command::SaveAs);
 }
 
 TEST_F(MainWindowTest, CloseRequestAsksTheQuitQuestionInEachLanguage) {
@@ -205,11 +205,11 @@ TEST_F(MainWindowTest, CloseRequestAsksTheQuitQuestionInEachLanguage) {
 TEST_F(MainWindowTest, OpenShowsTheFileAndArmsThePrompts) {
   Start();
   Type("old", "");
-  Run(kCmdClose);  // clears targetUnsaved
+  Run(Command::Close);  // clears targetUnsaved
   const std::string content = "line one\r\n" + Hex("B2E2 CAD4") + "\r\n";
   dir.Write("in.txt", content);
   platform.openFiles.push_back(dir.File("in.txt"));
-  Run(kCmdOpen);
+  Run(Command::Open);
   EXPECT_EQ(view.source.bytes, content);
   EXPECT_TRUE(window->IsTargetUnsaved());
   EXPECT_TRUE(platform.messages.empty());
@@ -237,7 +237,7 @@ TEST_F(MainWindowTest, OpenCutsLongOrNulHoldingFilesAndSaysSo) {
     platform.messages.clear();
     dir.Write("in.txt", c.content);
     platform.openFiles.push_back(dir.File("in.txt"));
-    Run(kCmdOpen);
+    Run(Command::Open);
     EXPECT_EQ(view.source.bytes, c.content.substr(0, c.shown)) << c.name;
     EXPECT_TRUE(window->IsTargetUnsaved()) << c.name;
     ASSERT_EQ(platform.messages.size(), c.message ? 1U : 0U) << c.name;
@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, OpenCutMessageInChinese) {
   Start(0);
   dir.Write("in.txt", std::string("ab\0c", 4));
   platform.openFiles.push_back(dir.File("in.txt"));
-  Run(kCmdOpen);
+  Run(Command::Open);
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0].code, UiCode::Gb);
   // "文件 <path> 超过..."
@@ -267,7 +267,7 @@ TEST_F(MainWindowTest, OpenCancelledAfterSaveQuestionLeavesFrames) {
   Start();
   Type("src", "tgt");
   platform.answers = {false};
-  Run(kCmdOpen);
+  Run(Command::Open);
   ASSERT_EQ(platform.questions.size(), 1U);
   EXPECT_EQ(platform.questions[0].question, Ascii("Save the target texts as file?"));
   EXPECT_EQ(platform.questions[0].caption, Ascii("Save?"));
@@ -283,7 +283,7 @@ TEST_F(MainWindowTest, OpenSaveQuestionYesRunsSaveAsThenOpens) {
   platform.answers = {true};
   platform.saveFiles.push_back(dir.File("out.txt"));
   platform.openFiles.push_back(dir.File("in.txt"));
-  Run(kCmdOpen);
+  Run(Command::Open);
   ASSERT_EQ(platform.questions.size(), 1U);
   EXPECT_EQ(ToHex(platform.questions[0].question.bytes),
             ToHex(Hex("A673 C078 A5D8 BCD0 A4E5 A5BB A8EC A4E5 A5F3") + "?"));
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, OpenUnreadableFileSaysSoAndChangesNothing) {
   Start();
   Type("src", "");
   platform.openFiles.push_back(dir.File("missing.txt"));
-  Run(kCmdOpen);
+  Run(Command::Open);
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0], Ascii("Can not open the file " + dir.File("missing.txt") +
                                         ": No such file or directory"));
@@ -313,7 +313,7 @@ TEST_F(MainWindowTest, SaveAsWritesTheTargetBytesUnchanged) {
   Type("src", "a\r\nb");
   dir.Write("out.txt", "old contents that are longer");
   platform.saveFiles.push_back(dir.File("out.txt"));
-  Run(kCmdSaveAs);
+  Run(Command::SaveAs);
   EXPECT_EQ(ScopedTempDir::Read(dir.File("out.txt")), "a\r\nb");
   EXPECT_FALSE(window->IsTargetUnsaved());
   ASSERT_EQ(platform.saveDialogs.size(), 1U);
@@ -327,10 +327,10 @@ TEST_F(MainWindowTest, SaveAsWritesTheTargetBytesUnchanged) {
 
 TEST_F(MainWindowTest, SaveAsOfEmptyTargetOrCancelledDoesNothing) {
   Start();
-  Run(kCmdSaveAs);
+  Run(Command::SaveAs);
   EXPECT_TRUE(platform.saveDialogs.empty());
   Type("", "text");
-  Run(kCmdSaveAs);  // the dialog is cancelled
+  Run(Command::SaveAs);  // the dialog is cancelled
   EXPECT_EQ(platform.saveDialogs.size(), 1U);
   EXPECT_TRUE(window->IsTargetUnsaved());
   EXPECT_TRUE(platform.messages.empty());
@@ -351,7 +351,7 @@ TEST_F(MainWindowTest, SaveAsFailureSaysSoInEachLanguageAndKeepsThePromptArmed) 
     w.view.target.bytes = "text";
     const std::string path = dir.File("no-dir/out.txt");
     w.platform.saveFiles.push_back(path);
-    w.window.OnCommand(kCmdSaveAs);
+    w.window.OnCommand(Command::SaveAs);
     ASSERT_EQ(w.platform.messages.size(), 1U) << c.language;
     EXPECT_EQ(w.platform.messages[0].code, c.code);
     EXPECT_EQ(ToHex(w.platform.messages[0].bytes.substr(0, c.start.size())), ToHex(c.start));
@@ -366,7 +366,7 @@ TEST_F(MainWindowTest, SaveAsFailureSaysSoInEachLanguageAndKeepsThePromptArmed) 
 TEST_F(MainWindowTest, CloseEmptiesBothFramesWithoutAsking) {
   Start();
   Type("src", "tgt");
-  Run(kCmdClose);
+  Run(Command::Close);
   EXPECT_TRUE(view.source.bytes.empty());
   EXPECT_TRUE(view.target.bytes.empty());
   EXPECT_FALSE(window->IsTargetUnsaved());
@@ -383,33 +383,53 @@ TEST_F(MainWindowTest, SettingOkAppliesTheNewLanguageAtOnce) {
     values.markCharacter = "#";
     return d.OnOk(values).closeDialog;
   };
-  Run(kCmdSetting);
+  Run(Command::Setting);
   EXPECT_EQ(view.menus.back(), MenuResource::ChineseGb);
   EXPECT_EQ(ToHex(view.titles.back().bytes), ToHex(Hex("D3CA BCFE") + "Vortane"));
   EXPECT_EQ(window->settings().markCharacter, "#");
   EXPECT_NE(ScopedTempDir::Read(dir.File("Vortane.ini"))->find("Interface=0"), std::string::npos);
   // The next message is GB.
   Type("", "x");
-  Run(kCmdExit);
+  Run(Command::Exit);
   ASSERT_EQ(platform.questions.size(), 1U);
   EXPECT_EQ(platform.questions[0].caption.code, UiCode::Gb);
 }
 
 TEST_F(MainWindowTest, SettingExitOrFailedValidationKeepsMenuAndTitle) {
   Start();
-  Run(kCmdSetting);  // no callback: the dialog ends with Exit
+  Run(Command::Setting);  // no callback: the dialog ends with Exit
   view.onSettingsDialog = [](SettingsDialog& d) {
     auto values = d.CurrentValues();
     values.languageIndex = 2;
     values.wordWrapNumber = "10";
     return d.OnOk(values).closeDialog;  // refused: the user then leaves with Exit
   };
-  Run(kCmdSetting);
+  Run(Command::Setting);
   EXPECT_EQ(view.settingsRuns, 2);
   EXPECT_EQ(view.menus.size(), 1U);
   EXPECT_EQ(view.titles.size(), 1U);
   ASSERT_EQ(platform.messages.size(), 1U);
   EXPECT_EQ(platform.messages[0], Ascii("Please enter an integer between 30 and 96."));
+}
+
+// The dialog edits a copy: the fields a refused OK had already taken do not
+// reach the live settings when the user then leaves with Exit.
+TEST_F(MainWindowTest, SettingRefusedThenExitLeavesTheLiveSettingsAlone) {
+  Start();
+  view.onSettingsDialog = [](SettingsDialog& d) {
+    auto values = d.CurrentValues();
+    values.languageIndex = 0;
+    values.wordWrapNumber = "10";
+    EXPECT_FALSE(d.OnOk(values).closeDialog);
+    EXPECT_EQ(d.settings().wordWrapNumber, 10);
+    return false;
+  };
+  Run(Command::Setting);
+  EXPECT_EQ(window->settings().wordWrapNumber, 70);
+  EXPECT_EQ(window->settings().interfaceLanguage, Language::English);
+  Type("", std::string(75, 'a'));
+  Run(Command::WordWrap);
+  EXPECT_EQ(view.target.bytes, std::string(70, 'a') + "\r\n" + std::string(5, 'a'));
 }
 
 TEST_F(MainWindowTest, SettingWithNoLanguageChosenUsesTheBig5Menu) {
@@ -419,7 +439,7 @@ TEST_F(MainWindowTest, SettingWithNoLanguageChosenUsesTheBig5Menu) {
     values.languageIndex = -1;
     return d.OnOk(values).closeDialog;
   };
-  Run(kCmdSetting);
+  Run(Command::Setting);
   EXPECT_EQ(view.menus.back(), MenuResource::ChineseBig5);
   EXPECT_EQ(view.titles.back().code, UiCode::Big5);
 }
@@ -430,9 +450,9 @@ TEST_F(MainWindowTest, ConverterAboutAndHelpRunTheirDialogsWithoutTouchingFrames
   Start();
   Type("src", "tgt");
   const int sourceSets = view.source.setCount;
-  Run(kCmdCodeConverter);
-  Run(kCmdAbout);
-  Run(kCmdHelpContents);
+  Run(Command::CodeConverter);
+  Run(Command::About);
+  Run(Command::HelpContents);
   EXPECT_EQ(view.converterRuns, 1);
   EXPECT_EQ(view.aboutRuns, 1);
   EXPECT_EQ(view.helpRuns, 1);
@@ -443,7 +463,7 @@ TEST_F(MainWindowTest, ConverterAboutAndHelpRunTheirDialogsWithoutTouchingFrames
 TEST_F(MainWindowTest, UnknownCommandIsIgnored) {
   Start();
   Type("src", "tgt");
-  Run(12345);
+  Run(static_cast<Command>(12345));
   EXPECT_EQ(view.source.bytes, "src");
   EXPECT_FALSE(view.closed);
 }

@@ -106,6 +106,31 @@ TEST(CharsetStream, CountsAddUpOverBlocks) {
   EXPECT_EQ(encoder.Unwritable(), 4u);
 }
 
+// Ill-formed UTF-8 read as U+FFFD: written as U+FFFD where the code has it,
+// else "?" and then also unwritable.
+TEST(CharsetStream, IllFormedUtf8AsReplacement) {
+  const struct {
+    Charset charset;
+    const char* bytes;
+    std::size_t unwritable;
+  } cases[] = {
+      {Charset::Gb18030, "8431A437 41", 0},
+      {Charset::Utf16Be, "FFFD 0041", 0},
+      {Charset::Big5Hkscs, "3F 41", 1},
+      {Charset::Hz, "3F 41", 1},
+  };
+  for (const auto& c : cases) {
+    CharsetEncoder encoder(c.charset, IllFormedUtf8::Replacement);
+    std::string out;
+    encoder.Feed("\xE6\x9C", out);
+    encoder.Feed("A", out);
+    encoder.Finish(out);
+    EXPECT_EQ(ToHex(out), ToHex(Hex(c.bytes))) << CharsetName(c.charset);
+    EXPECT_EQ(encoder.IllFormed(), 1u);
+    EXPECT_EQ(encoder.Unwritable(), c.unwritable);
+  }
+}
+
 TEST(CharsetStream, FinishStartsANewText) {
   CharsetEncoder encoder(Charset::Utf16);
   std::string out;

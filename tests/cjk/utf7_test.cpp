@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/level_check.h"
 #include "support/random_bytes.h"
 #include "support/stream_check.h"
 
@@ -242,6 +243,24 @@ TEST(Utf7Reference, RandomBytesDecodeAsTheRunRuleSays) {
     const std::string expected = ReferenceUtf7ToUnits(input);
     ASSERT_EQ(ToHex(Utf7ToUnits(input)), ToHex(expected)) << input;
     ASSERT_EQ(ToHex(RunStream(Utf7Stream, input, block(rng))), ToHex(expected)) << input;
+  }
+}
+
+StreamStatus Utf7AtLevel(SimdLevel level, ByteReader& in, ByteWriter& out) {
+  Utf7Decoder decoder;
+  decoder.simd = level;
+  return PumpStream(decoder, in, out);
+}
+
+TEST(Utf7FastPaths, GiveThePlainUnits) {
+  std::mt19937 rng(24);
+  for (int round = 0; round < 400; ++round) {
+    // Runs of every length between words, closed by "-" or by any other byte.
+    const std::string text = testing::RandomPieces(
+        rng, rng() % 200,
+        {"+bFBc7Q", "+ZeVnLIqe-", "+AGEAYgBj", "+bjhQsg", " ", "qenbxn ", "+-", "+", "-", ".",
+         "\xB2", "+Zc", "+Z", "\r\n", "A", "Zm9vYmFy", "+dspfoY4ibBOXFngM-", "++", "+/+-"});
+    ASSERT_TRUE(testing::ExpectLevelsAgree(Utf7AtLevel, text));
   }
 }
 

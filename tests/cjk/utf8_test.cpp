@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cjk/code_tables.h"
+#include "support/level_check.h"
 #include "support/random_bytes.h"
 #include "support/stream_check.h"
 
@@ -256,6 +257,54 @@ TEST(Utf8Streams, LongMixedInputIsBlockSizeIndependent) {
   EXPECT_EQ(ToHex(reference), ToHex(ReferenceUtf8(input, false, TextCode::Gb)));
   const std::string text = ExpectBlockSizeIndependent(Utf8TextStream(TextCode::Big5), input);
   EXPECT_EQ(ToHex(text), ToHex(ReferenceUtf8(input, true, TextCode::Big5)));
+}
+
+// Mail-like UTF-8 with every other form and stray byte now and then.
+std::string RandomUtf8Pieces(std::mt19937& rng) {
+  return testing::RandomPieces(rng, rng() % 120,
+                               {"\xE4\xB8\xAD",
+                                "\xE6\x96\x87",
+                                "\xE9\x83\xB5\xE4\xBB\xB6",
+                                "mail ",
+                                " ",
+                                "a",
+                                "\r\n",
+                                "\xE4\xB8\xAD\xE6\x96\x87",
+                                "\xC3\xA9",
+                                "\xF0\x9F\x98\x80",
+                                "\x80",
+                                "\xBF",
+                                "\xE4\x41\x42",
+                                "\xEF\xBF\xBF",
+                                "\xE0\x80\x80",
+                                "\xEF\xBB\xBF",
+                                "\xFE",
+                                "\xFF",
+                                "\xE4",
+                                "\xF8\x88\x80\x80\x80",
+                                "\xE2\x80\x94"});
+}
+
+TEST(Utf8FastPaths, GiveThePlainBytes) {
+  std::mt19937 rng(8);
+  const testing::LeveledStream file = [](SimdLevel level, ByteReader& in, ByteWriter& out) {
+    Utf8StreamDecoder decoder;
+    decoder.simd = level;
+    return PumpStream(decoder, in, out);
+  };
+  const auto frame = [](TextCode code) -> testing::LeveledStream {
+    return [code](SimdLevel level, ByteReader& in, ByteWriter& out) {
+      Utf8TextDecoder decoder(code);
+      decoder.simd = level;
+      return PumpStream(decoder, in, out);
+    };
+  };
+  for (int round = 0; round < 300; ++round) {
+    const std::string text = RandomUtf8Pieces(rng);
+    ASSERT_TRUE(testing::ExpectLevelsAgree(file, text));
+    ASSERT_TRUE(testing::ExpectLevelsAgree(frame(TextCode::Gb), text));
+    ASSERT_TRUE(testing::ExpectLevelsAgree(frame(TextCode::Big5), text));
+  }
 }
 
 }  // namespace

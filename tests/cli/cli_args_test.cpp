@@ -51,6 +51,8 @@ TEST_P(ParseRunTest, GivesRouteAndSettings) {
     EXPECT_EQ(got.sourceCode, want.sourceCode);
     EXPECT_EQ(got.blankMode, want.blankMode);
   }
+  EXPECT_EQ(got.json, want.json);
+  EXPECT_EQ(got.extractDir, want.extractDir);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,6 +132,18 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"RestoreHugeEndSaturates",
                 {"restore-high-bits", "0", "99999999999999999999999"},
                 Make(CliRoute::RestoreHighBits, [](CliCommand& c) { c.end = UINT64_MAX; })},
+        RunCase{"MessageText",
+                {"message", "in"},
+                Make(CliRoute::Message, [](CliCommand& c) { c.input = "in"; })},
+        RunCase{"MessageJsonExtract",
+                {"message", "--json", "--extract=dir", "in", "out"},
+                Make(CliRoute::Message,
+                     [](CliCommand& c) {
+                       c.json = true;
+                       c.extractDir = "dir";
+                       c.input = "in";
+                       c.output = "out";
+                     })},
         RunCase{"ConvertDefaultsToKeep",
                 {"convert", "--from", "unicode", "--to", "big5"},
                 Make(CliRoute::Convert,
@@ -198,6 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"FlagTakesNoValue", {"wrap", "--no-double-bytes=1"}, "takes no value", "wrap"},
         ErrorCase{"MarkTwoBytes", {"mark", "add", "--mark", ">>"}, "single byte", "mark"},
         ErrorCase{"MarkWithoutMethod", {"mark"}, "add|remove", "mark"},
+        ErrorCase{
+            "MessageExtractNeedsDirectory", {"message", "--extract="}, "--extract", "message"},
         ErrorCase{"RestoreWithoutRange",
                   {"restore-high-bits", "5"},
                   "START and END",

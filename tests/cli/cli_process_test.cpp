@@ -222,10 +222,16 @@ TEST_F(CliProcessTest, InputTooLargeForMemoryIsAnError) {
   Put(Path("out"), "old");
   { std::ofstream huge(Path("huge"), std::ios::binary); }
   fs::resize_file(Path("huge"), 4ULL << 30);
-  const Outcome o = Run({"mark", "add", "huge", "out"}, "", "", RLIM_INFINITY, 512ULL << 20);
-  EXPECT_EQ(o.code, 1);
-  EXPECT_EQ(o.err, "vortane-cli: huge: too large to hold in memory\n");
-  EXPECT_EQ(Get(Path("out")), "old");
+  // A text route reads its input whole; a message is held whole too.
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"mark", "add"}, std::vector<std::string>{"message"}}) {
+    std::vector<std::string> args = command;
+    args.insert(args.end(), {"huge", "out"});
+    const Outcome o = Run(args, "", "", RLIM_INFINITY, 512ULL << 20);
+    EXPECT_EQ(o.code, 1) << command[0];
+    EXPECT_EQ(o.err, "vortane-cli: huge: too large to hold in memory\n") << command[0];
+    EXPECT_EQ(Get(Path("out")), "old") << command[0];
+  }
 }
 
 TEST_F(CliProcessTest, ExitCodes) {
@@ -239,6 +245,11 @@ TEST_F(CliProcessTest, ExitCodes) {
             "vortane-cli: 'decode' needs one of base64|qp|hz|utf7|utf8\n"
             "Try 'vortane-cli decode --help' for more information.\n");
   EXPECT_EQ(Run({}).code, 2);
+  // A text that could not be converted whole: counted with 0, refused with 3.
+  EXPECT_EQ(Run({"convert", "--from", "utf-8", "--to", "gb"}, "\xFF").code, 0);
+  const Outcome strict = Run({"convert", "--strict", "--from", "utf-8", "--to", "gb"}, "a\xFF");
+  EXPECT_EQ(strict.code, 3);
+  EXPECT_EQ(strict.out, "a?");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/line_transforms.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -18,6 +17,7 @@
 #include "codec/quoted_printable.h"
 #include "codec/restore_high_bits.h"
 #include "converter/convert_stream.h"
+#include "lines/line_transforms.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -56,12 +56,26 @@ TEST(RunCli, HelpNamesEveryCommandAndOption) {
     const Outcome o = RunLine({flag});
     EXPECT_EQ(o.code, 0);
     EXPECT_TRUE(o.err.empty());
-    for (const char* word :
-         {"Usage: vortane-cli", "decode base64|qp|hz", "decode utf7|utf8", "text base64|qp|hz",
-          "text utf8|utf7 --to gb|big5", "text gb2big5|big52gb", "wrap", "mark add|remove",
-          "restore-high-bits START END", "convert --from gb|big5|unicode --to gb|big5",
-          "--no-double-bytes", "--width N", "--mark C", "--blanks add|remove|keep", "--version",
-          "Exit status", "'-'"}) {
+    for (const char* word : {"Usage: vortane-cli",
+                             "decode base64|qp|hz",
+                             "decode utf7|utf8",
+                             "text base64|qp|hz",
+                             "text utf8|utf7 --to gb|big5",
+                             "text gb2big5|big52gb",
+                             "wrap",
+                             "mark add|remove",
+                             "restore-high-bits START END",
+                             "convert --from gb|big5|unicode --to gb|big5",
+                             "message [--json] [--extract DIR]",
+                             "--no-double-bytes",
+                             "--width N",
+                             "--mark C",
+                             "--blanks add|remove|keep",
+                             "--json",
+                             "--extract DIR",
+                             "--version",
+                             "Exit status",
+                             "'-'"}) {
       EXPECT_NE(o.out.find(word), std::string::npos) << word;
     }
   }
@@ -78,6 +92,7 @@ TEST(RunCli, CommandHelpNamesItsOptions) {
       {"mark", {"add|remove", "--mark C", "'>'"}},
       {"restore-high-bits", {"START END", "[START, END)"}},
       {"convert", {"--from", "--to", "--blanks", "keep"}},
+      {"message", {"--json", "--extract DIR", "mbox", "part-N", "Exit status"}},
   };
   for (const auto& c : cases) {
     const Outcome o = RunLine({c.command, "--help"});
@@ -86,6 +101,35 @@ TEST(RunCli, CommandHelpNamesItsOptions) {
     for (const char* word : c.words) {
       EXPECT_NE(o.out.find(word), std::string::npos) << c.command << ": " << word;
     }
+  }
+}
+
+TEST(RunCli, MessageExitStatuses) {
+  std::string tooManyParts = "Content-Type: multipart/mixed; boundary=b\n\n";
+  for (int i = 0; i < 10001; ++i) {
+    tooManyParts += "--b\n\n.\n";
+  }
+  const struct {
+    std::vector<std::string> args;
+    std::string input;
+    int code;
+    std::string err;
+  } cases[] = {
+      {{"message"}, "Subject: =?utf-8?B?5Lit?=\n\nx", 0, ""},
+      {{"message", "--extract", "/nonexistent-vortane-dir"},
+       "x",
+       1,
+       "vortane-cli: /nonexistent-vortane-dir: No such file or directory\n"},
+      {{"message", "--json"},
+       tooManyParts,
+       3,
+       "vortane-cli: standard input: more than 10000 parts; the parts after that are dropped\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = RunLine(c.args, c.input);
+    EXPECT_EQ(o.code, c.code) << c.args.back();
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_EQ(o.out.empty(), c.code == 1) << "output written unless the run was refused";
   }
 }
 

@@ -42,6 +42,8 @@ const Route kRoutes[] = {
     {{"decode", "utf8"}, true},
     {{"convert", "--from", "gb", "--to", "big5"}, true},
     {{"convert", "--from", "unicode", "--to", "gb", "--blanks", "add"}, true},
+    {{"convert", "--from", "gbk", "--to", "utf-16"}, true},
+    {{"convert", "--strict", "--from", "utf-8", "--to", "big5-hkscs"}, true},
     {{"text", "base64"}, false},
     {{"text", "qp", "--no-double-bytes"}, false},
     {{"text", "hz"}, false},
@@ -53,6 +55,9 @@ const Route kRoutes[] = {
     {{"mark", "add"}, false},
     {{"mark", "remove"}, false},
     {{"restore-high-bits", "0", "10"}, false},
+    // A message is held whole (an input without "From " is one message).
+    {{"message"}, false},
+    {{"message", "--json"}, false},
 };
 
 std::string Name(const Route& route) {

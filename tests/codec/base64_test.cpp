@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "support/level_check.h"
 #include "support/random_bytes.h"
 #include "support/stream_check.h"
 
@@ -193,6 +194,28 @@ TEST(Base64Property, LargeInputIndependentOfBlockEdges) {
   text.insert(text.size() / 2, " \r\n");
   const std::string out = ExpectBlockSizeIndependent(Base64Stream, text);
   EXPECT_GT(out.size(), 100000u);
+}
+
+StreamStatus Base64AtLevel(SimdLevel level, ByteReader& in, ByteWriter& out) {
+  Base64StreamDecoder decoder;
+  decoder.simd = level;
+  return PumpStream(decoder, in, out);
+}
+
+TEST(Base64FastPaths, GiveThePlainBytes) {
+  std::mt19937 rng(4);
+  constexpr std::string_view kLineEnds[] = {"\r\n", "\n", " ", "\r\n\r\n"};
+  constexpr std::string_view kStrays = " \r\n=-\t\x80";
+  for (int round = 0; round < 400; ++round) {
+    const std::size_t widths[] = {4, 16, 57, 64, 76, 1 + rng() % 100};
+    std::string text =
+        Encode(RandomBytes(rng, rng() % 700), widths[rng() % 6], kLineEnds[rng() % 4]);
+    // Now and then a blank inside a group, or a Stop byte, anywhere.
+    for (std::size_t strays = rng() % 3; strays > 0 && !text.empty(); --strays) {
+      text[rng() % text.size()] = kStrays[rng() % kStrays.size()];
+    }
+    ASSERT_TRUE(testing::ExpectLevelsAgree(Base64AtLevel, text));
+  }
 }
 
 }  // namespace

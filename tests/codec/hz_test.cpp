@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "support/level_check.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -140,6 +141,24 @@ TEST(HzProperty, LargeInputIndependentOfBlockEdges) {
     text += RandomHzInput(rng, 8);
   }
   ExpectBlockSizeIndependent(HzStream, text);
+}
+
+StreamStatus HzAtLevel(SimdLevel level, ByteReader& in, ByteWriter& out) {
+  HzStreamDecoder decoder;
+  decoder.simd = level;
+  return PumpStream(decoder, in, out);
+}
+
+TEST(HzFastPaths, GiveThePlainBytes) {
+  std::mt19937 rng(14);
+  for (int round = 0; round < 400; ++round) {
+    // Mostly escapes around GB text and ASCII words, with the odd tildes now and then.
+    const std::string text =
+        testing::RandomPieces(rng, rng() % 250, {"~{",    "~}",   "~{",  "~}",  "2bJT", "O+GM", " ",
+                                                 "mail ", "\r\n", "a",   "~~",  "~\n",  "~x",   "~",
+                                                 "{",     "}",    "~~{", "~~}", "\xB2", "\xFE"});
+    ASSERT_TRUE(testing::ExpectLevelsAgree(HzAtLevel, text));
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "support/level_check.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -161,6 +162,32 @@ TEST(QpProperty, LargeInputIndependentOfBlockEdges) {
     text += "=\r";  // also "=" CR before whatever piece comes next
   }
   ExpectBlockSizeIndependent(QpStream, text);
+}
+
+StreamStatus QpAtLevel(SimdLevel level, ByteReader& in, ByteWriter& out) {
+  QuotedPrintableStreamDecoder decoder;
+  decoder.simd = level;
+  return PumpStream(decoder, in, out);
+}
+
+TEST(QpFastPaths, GiveThePlainBytes) {
+  std::mt19937 rng(10);
+  for (int round = 0; round < 400; ++round) {
+    // Mostly escapes, words and soft breaks, with every malformed "=" now and then.
+    const std::string text = testing::RandomPieces(
+        rng, rng() % 250, {"=B2",    "=e2",
+                           "=3D",    "=CF=AB",
+                           "=\r\n",  "qenbxn",
+                           " ",      "a",
+                           "\r\n",   "=B2",
+                           "=D3",    "x",
+                           "=G",     "=A ",
+                           "=A\r\n", "=\r",
+                           "==",     "=",
+                           "\xB2",   "\r",
+                           "\n",     "plain words long enough for a whole vector "});
+    ASSERT_TRUE(testing::ExpectLevelsAgree(QpAtLevel, text));
+  }
 }
 
 }  // namespace

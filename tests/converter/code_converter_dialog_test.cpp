@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/fake_platform.h"
+#include "support/languages.h"
 #include "support/stream_check.h"
 #include "support/temp_dir.h"
 #include "texts/converter_texts.h"
@@ -21,6 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FakePlatform;
 using testing::Hex;
+using testing::kLanguageBig5;
+using testing::kLanguageEnglish;
+using testing::kLanguageGb;
+using testing::Lang;
 using TempDir = testing::ScopedTempDir;
 using testing::ToHex;
 using State = CodeConverterDialog::State;
@@ -65,7 +70,7 @@ const TriText kWriteError{"Write file error, convert failed!", "写文件错误,
 constexpr int kLanguages[] = {kLanguageGb, kLanguageEnglish, kLanguageBig5};
 
 UiText Expected(const TriText& text, int language) {
-  return Choose(text, language, LanguageRule::GbBig5First);
+  return Choose(text, Lang(language).ForLabels());
 }
 
 // "中文" in GB and in Big5.
@@ -109,7 +114,7 @@ class HookedPlatform final : public Platform {
 
 TEST(CodeConverterDialog, OpensWithClipboardToClipboardGbToBig5KeepStill) {
   FakePlatform platform;
-  CodeConverterDialog dialog(platform, "/tmp/", kLanguageEnglish);
+  CodeConverterDialog dialog(platform, "/tmp/", Language::English);
   const State& s = dialog.state();
   EXPECT_EQ(s.sourceChoice, TextLocation::Clipboard);
   EXPECT_EQ(s.resultChoice, TextLocation::Clipboard);
@@ -132,7 +137,7 @@ TEST(CodeConverterDialog, ScratchFilesJoinTheDirectoryWithOneSeparator) {
       {"", "~Convert.tmp"},  // the working directory
   };
   for (const auto& c : cases) {
-    CodeConverterDialog dialog(platform, c.directory, kLanguageEnglish);
+    CodeConverterDialog dialog(platform, c.directory, Language::English);
     EXPECT_EQ(dialog.ScratchPath(kConvertSourceScratch), c.expected) << c.directory;
   }
 }
@@ -170,7 +175,7 @@ TEST(CodeConverterDialog, CaptionsFollowTheGbBig5FirstRule) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.language);
-    const auto captions = CodeConverterDialog(platform, "/tmp/", c.language).captions();
+    const auto captions = CodeConverterDialog(platform, "/tmp/", Lang(c.language)).captions();
     EXPECT_EQ(captions.title, Expected(c.title, c.language));
     EXPECT_EQ(captions.convert, Expected(c.convert, c.language));
     EXPECT_EQ(captions.removeBlank, Expected(c.removeBlank, c.language));
@@ -181,7 +186,7 @@ TEST(CodeConverterDialog, CaptionsFollowTheGbBig5FirstRule) {
 TEST(CodeConverterDialog, EveryChineseCaptionIsWhollyInItsCode) {
   FakePlatform platform;
   for (const int language : {kLanguageGb, kLanguageBig5}) {
-    const auto c = CodeConverterDialog(platform, "/tmp/", language).captions();
+    const auto c = CodeConverterDialog(platform, "/tmp/", Lang(language)).captions();
     for (const UiText* text :
          {&c.title, &c.browse, &c.convert, &c.exit, &c.convertMethod, &c.sourceText, &c.targetText,
           &c.blankDealing, &c.addBlank, &c.removeBlank, &c.keepStill, &c.clipboard, &c.file,
@@ -196,7 +201,7 @@ TEST(CodeConverterDialog, BrowseWithClipboardChosenShowsNoDialog) {
   FakePlatform platform;
   platform.openFiles.push_back("/somewhere/a.txt");
   platform.saveFiles.push_back("/somewhere/b.txt");
-  CodeConverterDialog dialog(platform, "/tmp/", kLanguageEnglish);
+  CodeConverterDialog dialog(platform, "/tmp/", Language::English);
   dialog.OnSourceBrowse();
   dialog.OnTargetBrowse();
   EXPECT_TRUE(platform.openDialogs.empty());
@@ -207,7 +212,7 @@ TEST(CodeConverterDialog, BrowseWithClipboardChosenShowsNoDialog) {
 
 TEST(CodeConverterDialog, BrowseSetsOnlyItsOwnPath) {
   FakePlatform platform;
-  CodeConverterDialog dialog(platform, "/tmp/", kLanguageEnglish);
+  CodeConverterDialog dialog(platform, "/tmp/", Language::English);
   State& s = dialog.state();
   ChooseFiles(s, "typed-source", "typed-target");
 
@@ -249,7 +254,7 @@ void RunConvertCases(const std::vector<ConvertCase>& cases) {
       SCOPED_TRACE(std::string(c.name) + ", language " + std::to_string(language));
       TempDir dir;
       FakePlatform platform;
-      CodeConverterDialog dialog(platform, dir.path() + "/", language);
+      CodeConverterDialog dialog(platform, dir.path() + "/", Lang(language));
       c.arrange(dir, platform, dialog.state());
       const State before = dialog.state();
       dialog.OnConvert();
@@ -510,7 +515,7 @@ TEST(CodeConverterDialog, ResultScratchFileGoneBeforeReadBackIsReported) {
       std::error_code ignored;
       fs::remove(dir.File("~ConvertO.tmp"), ignored);
     });
-    CodeConverterDialog dialog(platform, dir.path(), language);
+    CodeConverterDialog dialog(platform, dir.path(), Lang(language));
     dialog.OnConvert();
     EXPECT_EQ(fake.messages,
               (std::vector<UiText>{Expected(kOk, language), Expected(kReadBackFailed, language)}));

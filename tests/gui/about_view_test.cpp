@@ -12,6 +12,7 @@
 #include "help/about_dialog.h"
 #include "help/homepages.h"
 #include "support/fake_platform.h"
+#include "support/languages.h"
 
 using vortane::testing::Child;
 using vortane::testing::RunWhileOpen;
@@ -51,7 +52,7 @@ void AboutViewTest::OpensSmallAndTopMost() {
   QFETCH(QString, title);
   QFETCH(QString, version);
   vortane::testing::FakePlatform platform;
-  vortane::AboutDialog logic(platform, "/tmp/Vortane.htm", language);
+  vortane::AboutDialog logic(platform, "/tmp/Vortane.htm", vortane::testing::Lang(language));
   RunWith(logic, [&](QDialog& dialog) {
     QCOMPARE(dialog.windowTitle(), title);
     QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -71,7 +72,7 @@ void AboutViewTest::OpensSmallAndTopMost() {
 
 void AboutViewTest::RedAreaShowsTheEnglishPageFullSize() {
   vortane::testing::FakePlatform platform;
-  vortane::AboutDialog logic(platform, "/tmp/Vortane.htm", 0);
+  vortane::AboutDialog logic(platform, "/tmp/Vortane.htm", vortane::testing::Lang(0));
   RunWith(logic, [&](QDialog& dialog) {
     const QSize small = dialog.size();
     Child<QPushButton>(dialog, "aboutRedArea").click();
@@ -95,7 +96,7 @@ void AboutViewTest::RedAreaShowsTheEnglishPageFullSize() {
 
 void AboutViewTest::BannerOpensTheHomepage() {
   vortane::testing::FakePlatform platform;
-  vortane::AboutDialog logic(platform, "/tmp/Vortane.htm", 1);
+  vortane::AboutDialog logic(platform, "/tmp/Vortane.htm", vortane::testing::Lang(1));
   RunWith(logic, [&](QDialog& dialog) {
     Child<QPushButton>(dialog, "aboutBlueArea").click();
     Child<QPushButton>(dialog, "homepageBig5Button").click();

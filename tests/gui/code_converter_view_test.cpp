@@ -16,6 +16,7 @@
 #include "gui/dialog_views.h"
 #include "gui/view_test_support.h"
 #include "support/fake_platform.h"
+#include "support/languages.h"
 
 using vortane::testing::Child;
 using vortane::testing::RunWhileOpen;
@@ -57,7 +58,7 @@ void CodeConverterViewTest::OpensWithCaptionsAndInitialChoices() {
   QFETCH(QString, convert);
   QFETCH(QString, keepStill);
   vortane::testing::FakePlatform platform;
-  vortane::CodeConverterDialog logic(platform, "/tmp/", language);
+  vortane::CodeConverterDialog logic(platform, "/tmp/", vortane::testing::Lang(language));
   RunWith(logic, [&](QDialog& dialog) {
     QCOMPARE(dialog.windowTitle(), title);
     QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -96,7 +97,8 @@ void CodeConverterViewTest::ConvertTakesTheControlsValues() {
     file.write("A \xB4\xF3");  // "A", a blank and a GB character
   }
   vortane::testing::FakePlatform platform;
-  vortane::CodeConverterDialog logic(platform, directory.path().toStdString(), 1);
+  vortane::CodeConverterDialog logic(platform, directory.path().toStdString(),
+                                     vortane::testing::Lang(1));
   RunWith(logic, [&](QDialog& dialog) {
     Child<QRadioButton>(dialog, "sourceFileRadio").click();
     Child<QRadioButton>(dialog, "resultFileRadio").click();
@@ -121,7 +123,7 @@ void CodeConverterViewTest::ConvertTakesTheControlsValues() {
 void CodeConverterViewTest::BrowseShowsTheChosenPathAndKeepsTheOther() {
   vortane::testing::FakePlatform platform;
   platform.openFiles.push_back("/chosen/source.txt");
-  vortane::CodeConverterDialog logic(platform, "/tmp/", 1);
+  vortane::CodeConverterDialog logic(platform, "/tmp/", vortane::testing::Lang(1));
   RunWith(logic, [&](QDialog& dialog) {
     auto& browse = Child<QPushButton>(dialog, "sourceBrowseButton");
     browse.click();  // Clipboard chosen: nothing happens

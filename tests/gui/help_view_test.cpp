@@ -9,6 +9,7 @@
 #include "gui/dialog_views.h"
 #include "gui/view_test_support.h"
 #include "help/help_dialog.h"
+#include "support/languages.h"
 
 using vortane::testing::Child;
 using vortane::testing::RunWhileOpen;
@@ -48,7 +49,7 @@ void HelpViewTest::OpensOnTheFirstPage() {
   QFETCH(QString, title);
   QFETCH(QString, lastTab);
   QFETCH(QString, pageTitle);
-  vortane::HelpDialog logic(language);
+  vortane::HelpDialog logic(vortane::testing::Lang(language));
   RunWith(logic, [&](QDialog& dialog) {
     QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(Child<QPushButton>(dialog, QStringLiteral("helpTab3")).text(), lastTab);
@@ -72,7 +73,7 @@ void HelpViewTest::OpensOnTheFirstPage() {
 }
 
 void HelpViewTest::TabClickShowsItsPage() {
-  vortane::HelpDialog logic(1);
+  vortane::HelpDialog logic(vortane::testing::Lang(1));
   RunWith(logic, [&](QDialog& dialog) {
     Child<QPushButton>(dialog, QStringLiteral("helpTab2")).click();
     QCOMPARE(Child<QLabel>(dialog, QStringLiteral("pageTitle")).text(),

@@ -12,7 +12,7 @@
 #include <map>
 #include <set>
 
-#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "app/text_transform_dialog.h"
 #include "support/fake_platform.h"
 #include "support/stream_check.h"
@@ -27,46 +27,47 @@ Q_DECLARE_METATYPE(MenuResource)
 
 namespace {
 
-constexpr int kAllCommandIds[] = {vortane::kCmdOpen,
-                                  vortane::kCmdSaveAs,
-                                  vortane::kCmdClose,
-                                  vortane::kCmdExit,
-                                  vortane::kCmdDecodeBase64,
-                                  vortane::kCmdDecodeQuotedPrintable,
-                                  vortane::kCmdDecodeHz,
-                                  vortane::kCmd7bit8bit,
-                                  vortane::kCmdAbout,
-                                  vortane::kCmdHelpContents,
-                                  vortane::kCmdSourceFromTarget,
-                                  vortane::kCmdTargetFromSource,
-                                  vortane::kCmdDecodeFileBase64,
-                                  vortane::kCmdDecodeFileQuotedPrintable,
-                                  vortane::kCmdDecodeFileHz,
-                                  vortane::kCmdWordWrap,
-                                  vortane::kCmdSetting,
-                                  vortane::kCmdAddMark,
-                                  vortane::kCmdRemoveMark,
-                                  vortane::kCmdUtf8Gb,
-                                  vortane::kCmdUtf7Gb,
-                                  vortane::kCmdBig5ToGb,
-                                  vortane::kCmdGbToBig5,
-                                  vortane::kCmdPasteToSource,
-                                  vortane::kCmdCopySelectedTarget,
-                                  vortane::kCmdCodeConverter,
-                                  vortane::kCmdUtf7Big5,
-                                  vortane::kCmdUtf8Big5,
-                                  vortane::kCmdDecodeFileUtf7,
-                                  vortane::kCmdDecodeFileUtf8};
+constexpr vortane::Command kAllCommandIds[] = {vortane::Command::Open,
+                                               vortane::Command::SaveAs,
+                                               vortane::Command::Close,
+                                               vortane::Command::Exit,
+                                               vortane::Command::DecodeBase64,
+                                               vortane::Command::DecodeQuotedPrintable,
+                                               vortane::Command::DecodeHz,
+                                               vortane::Command::RestoreHighBits,
+                                               vortane::Command::About,
+                                               vortane::Command::HelpContents,
+                                               vortane::Command::SourceFromTarget,
+                                               vortane::Command::TargetFromSource,
+                                               vortane::Command::DecodeFileBase64,
+                                               vortane::Command::DecodeFileQuotedPrintable,
+                                               vortane::Command::DecodeFileHz,
+                                               vortane::Command::WordWrap,
+                                               vortane::Command::Setting,
+                                               vortane::Command::AddMark,
+                                               vortane::Command::RemoveMark,
+                                               vortane::Command::Utf8Gb,
+                                               vortane::Command::Utf7Gb,
+                                               vortane::Command::Big5ToGb,
+                                               vortane::Command::GbToBig5,
+                                               vortane::Command::PasteToSource,
+                                               vortane::Command::CopySelectedTarget,
+                                               vortane::Command::CodeConverter,
+                                               vortane::Command::Utf7Big5,
+                                               vortane::Command::Utf8Big5,
+                                               vortane::Command::DecodeFileUtf7,
+                                               vortane::Command::DecodeFileUtf8};
 
-// Command ids of every action reachable from `actions`, with their counts.
-void CollectCommands(const QList<QAction*>& actions, std::map<int, int>& counts, int& separators) {
+// Names of every action reachable from `actions`, with their counts.
+void CollectCommands(const QList<QAction*>& actions, std::map<QString, int>& counts,
+                     int& separators) {
   for (QAction* action : actions) {
     if (action->isSeparator()) {
       ++separators;
     } else if (action->menu() != nullptr) {
       CollectCommands(action->menu()->actions(), counts, separators);
     } else {
-      ++counts[action->data().toInt()];
+      ++counts[action->objectName()];
     }
   }
 }
@@ -75,7 +76,7 @@ void CollectCommands(const QList<QAction*>& actions, std::map<int, int>& counts,
 // settings file in a fresh directory.
 struct WiredWindow {
   WiredWindow() {
-    window.SetHandlers([this](int id) { dialog.OnCommand(id); },
+    window.SetHandlers([this](vortane::Command command) { dialog.OnCommand(command); },
                        [this] { dialog.OnCloseRequested(); });
     dialog.Initialise();
   }
@@ -92,8 +93,10 @@ struct WiredWindow {
   vortane::TextTransformDialog dialog{platform, window, SettingsIn(directory)};
 };
 
-// The object name of a command's menu action.
-QString ActionName(int command) { return QStringLiteral("command%1").arg(command); }
+// The object name of a command's menu action: its name in the command table.
+QString ActionName(vortane::Command command) {
+  return QString::fromStdString(std::string(vortane::FindCommand(command)->name));
+}
 
 }  // namespace
 
@@ -130,12 +133,12 @@ void MainWindowTest::MenuHoldsEveryCommandOnce() {
   QCOMPARE(bar.size(), 6);  // File, Decode, 7bit-8bit, Edit, Configuration, Help
   QCOMPARE(bar.first()->text(), firstPopup);
   QVERIFY(bar.at(2)->menu() == nullptr);  // 7bit-8bit stands on the bar itself
-  QCOMPARE(bar.at(2)->data().toInt(), static_cast<int>(vortane::kCmd7bit8bit));
-  std::map<int, int> counts;
+  QCOMPARE(bar.at(2)->objectName(), ActionName(vortane::Command::RestoreHighBits));
+  std::map<QString, int> counts;
   int separators = 0;
   CollectCommands(bar, counts, separators);
-  for (const int id : kAllCommandIds) {
-    QCOMPARE(counts[id], 1);
+  for (const vortane::Command command : kAllCommandIds) {
+    QCOMPARE(counts[ActionName(command)], 1);
   }
   QCOMPARE(counts.size(), std::size(kAllCommandIds));
   QCOMPARE(separators, 8);
@@ -143,13 +146,13 @@ void MainWindowTest::MenuHoldsEveryCommandOnce() {
 
 void MainWindowTest::MenuTriggersTheCommand() {
   MainWindow window;
-  std::vector<int> commands;
-  window.SetHandlers([&](int id) { commands.push_back(id); }, [] {});
+  std::vector<vortane::Command> commands;
+  window.SetHandlers([&](vortane::Command command) { commands.push_back(command); }, [] {});
   window.SetMenu(MenuResource::English);
-  QAction* action = window.menuBar()->findChild<QAction*>(ActionName(vortane::kCmdGbToBig5));
+  QAction* action = window.menuBar()->findChild<QAction*>(ActionName(vortane::Command::GbToBig5));
   QVERIFY(action != nullptr);
   action->trigger();
-  QCOMPARE(commands, std::vector<int>{vortane::kCmdGbToBig5});
+  QCOMPARE(commands, std::vector<vortane::Command>{vortane::Command::GbToBig5});
 }
 
 void MainWindowTest::FramesTakeTheComputedGeometry() {
@@ -167,7 +170,7 @@ void MainWindowTest::FramesTakeTheComputedGeometry() {
 void MainWindowTest::CloseBoxAndEscapeAskTheLogic() {
   MainWindow window;
   int requests = 0;
-  window.SetHandlers([](int) {}, [&] { ++requests; });
+  window.SetHandlers([](vortane::Command) {}, [&] { ++requests; });
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   window.close();
@@ -200,7 +203,8 @@ void MainWindowTest::DecodeCommandFillsTargetFrame() {
   QCOMPARE(window.targetFrame().GetBytes(), std::string());
   // "1tDOxA0K" is Base64 of GB "zhong wen" CR LF.
   window.sourceFrame().SetBytes("1tDOxA0K");
-  QAction* decode = window.menuBar()->findChild<QAction*>(ActionName(vortane::kCmdDecodeBase64));
+  QAction* decode =
+      window.menuBar()->findChild<QAction*>(ActionName(vortane::Command::DecodeBase64));
   QVERIFY(decode != nullptr);
   decode->trigger();
   QCOMPARE(ToHex(window.targetFrame().GetBytes()), ToHex(Hex("D6D0 CEC4 0D0A")));

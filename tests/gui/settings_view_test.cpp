@@ -57,13 +57,15 @@ void SettingsViewTest::OpensWithTextsAndValues() {
   QFETCH(QString, checkedRadio);
   vortane::testing::FakePlatform platform;
   QTemporaryDir directory;
-  vortane::SettingsDialog logic(platform,
-                                directory.filePath(QStringLiteral("Vortane.ini")).toStdString());
-  logic.interfaceLanguage = language;
-  logic.wordWrapNumber = 10;
-  logic.autoPaste = 0;
-  logic.markCharacter = "#";
-  logic.tempDirectory = "/tmp/x/";
+  const vortane::SettingsStore store(
+      directory.filePath(QStringLiteral("Vortane.ini")).toStdString());
+  vortane::AppSettings settings;
+  settings.interfaceLanguage = vortane::InterfaceLanguage::FromNumber(language);
+  settings.wordWrapNumber = 10;
+  settings.autoPaste = 0;
+  settings.markCharacter = "#";
+  settings.tempDirectory = "/tmp/x/";
+  vortane::SettingsDialog logic(platform, store, settings);
   RunWith(logic, [&](QDialog& dialog) {
     QCOMPARE(dialog.windowTitle(), caption);
     QCOMPARE(Child<QLineEdit>(dialog, "wrapNumberEdit").text(), QStringLiteral("10"));
@@ -91,7 +93,8 @@ void SettingsViewTest::BadNumberKeepsDialogOpen() {
   vortane::testing::FakePlatform platform;
   QTemporaryDir directory;
   const QString file = directory.filePath(QStringLiteral("Vortane.ini"));
-  vortane::SettingsDialog logic(platform, file.toStdString());
+  const vortane::SettingsStore store(file.toStdString());
+  vortane::SettingsDialog logic(platform, store, vortane::AppSettings{});
   const bool ok = RunWith(logic, [&](QDialog& dialog) {
     dialog.show();
     auto& wrap = Child<QLineEdit>(dialog, "wrapNumberEdit");
@@ -111,23 +114,24 @@ void SettingsViewTest::BadNumberKeepsDialogOpen() {
     QVERIFY(!dialog.isVisible());
   });
   QVERIFY(ok);
-  QCOMPARE(logic.wordWrapNumber, 50);
-  QCOMPARE(logic.interfaceLanguage, 2);
+  QCOMPARE(logic.settings().wordWrapNumber, 50);
+  QCOMPARE(logic.settings().interfaceLanguage.Number(), 2);
   QVERIFY(QFile::exists(file));
 }
 
 void SettingsViewTest::ExitChangesNothing() {
   vortane::testing::FakePlatform platform;
   QTemporaryDir directory;
-  vortane::SettingsDialog logic(platform,
-                                directory.filePath(QStringLiteral("Vortane.ini")).toStdString());
+  const vortane::SettingsStore store(
+      directory.filePath(QStringLiteral("Vortane.ini")).toStdString());
+  vortane::SettingsDialog logic(platform, store, vortane::AppSettings{});
   const bool ok = RunWith(logic, [&](QDialog& dialog) {
     Child<QLineEdit>(dialog, "wrapNumberEdit").setText(QStringLiteral("40"));
     Child<QPushButton>(dialog, "exitButton").click();
     QVERIFY(!dialog.isVisible());
   });
   QVERIFY(!ok);
-  QCOMPARE(logic.wordWrapNumber, 70);
+  QCOMPARE(logic.settings().wordWrapNumber, 70);
 }
 
 QTEST_MAIN(SettingsViewTest)

@@ -6,16 +6,24 @@
 
 #include "help/homepages.h"
 #include "support/fake_platform.h"
+#include "support/languages.h"
 #include "support/temp_dir.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
 namespace {
 
+using testing::kLanguageBig5;
+using testing::kLanguageEnglish;
+using testing::kLanguageGb;
+using testing::Lang;
+
 using testing::FakePlatform;
 using testing::ScopedTempDir;
 
-UiText Expected(const TriText& text, int language) { return Choose(text, language); }
+UiText Expected(const TriText& text, int language) {
+  return Choose(text, Lang(language).ForMessages());
+}
 
 TEST(AboutDialog, OpensSmallWithTheTextsOfTheInterfaceLanguage) {
   const TriText title{"About Mail Vortane", "关于邮件Vortane", "關于郵件Vortane"};
@@ -27,7 +35,7 @@ TEST(AboutDialog, OpensSmallWithTheTextsOfTheInterfaceLanguage) {
   FakePlatform platform;
   for (const int language : {kLanguageGb, kLanguageEnglish, kLanguageBig5, 5}) {
     SCOPED_TRACE(language);
-    AboutDialog dialog(platform, "/tmp/Vortane.htm", language);
+    AboutDialog dialog(platform, "/tmp/Vortane.htm", Lang(language));
     EXPECT_EQ(dialog.title(), Expected(title, language));
     EXPECT_EQ(dialog.versionText(), Expected(version, language));
     const std::string end = Expected(instructionEnd, language).bytes;
@@ -63,7 +71,7 @@ TEST(AboutDialog, SmallSizeIsTruncatedFractionsOfTheFullSize) {
 
 TEST(AboutDialog, PageAreaShowsThePageFullSizeForGood) {
   FakePlatform platform;
-  AboutDialog dialog(platform, "/tmp/Vortane.htm", kLanguageEnglish);
+  AboutDialog dialog(platform, "/tmp/Vortane.htm", Lang(kLanguageEnglish));
 
   dialog.OnPageArea(AboutPage::Gb);
   EXPECT_TRUE(dialog.full());
@@ -72,7 +80,7 @@ TEST(AboutDialog, PageAreaShowsThePageFullSizeForGood) {
   EXPECT_FALSE(v.versionText || v.okButton || v.shortText || v.iconAreas);
   EXPECT_TRUE(v.page);
   EXPECT_EQ(dialog.pageText().code, UiCode::Gb);
-  EXPECT_EQ(dialog.title(), Choose({"", "邮件Vortane简介", ""}, kLanguageGb));
+  EXPECT_EQ(dialog.title(), Choose({"", "邮件Vortane简介", ""}, Lang(kLanguageGb).ForMessages()));
 
   dialog.OnPageArea(AboutPage::English);
   EXPECT_TRUE(dialog.courierFont());
@@ -84,12 +92,12 @@ TEST(AboutDialog, PageAreaShowsThePageFullSizeForGood) {
   EXPECT_TRUE(dialog.courierFont());
   EXPECT_TRUE(dialog.full());
   EXPECT_EQ(dialog.pageText().code, UiCode::Big5);
-  EXPECT_EQ(dialog.title(), Choose({"", "", "郵件Vortane簡介"}, kLanguageBig5));
+  EXPECT_EQ(dialog.title(), Choose({"", "", "郵件Vortane簡介"}, Lang(kLanguageBig5).ForMessages()));
 }
 
 TEST(AboutDialog, PagesAreLongCrLfTextsWhollyInTheirCode) {
   FakePlatform platform;
-  AboutDialog dialog(platform, "/tmp/Vortane.htm", kLanguageGb);
+  AboutDialog dialog(platform, "/tmp/Vortane.htm", Lang(kLanguageGb));
   for (const AboutPage page : {AboutPage::Gb, AboutPage::Big5, AboutPage::English}) {
     dialog.OnPageArea(page);
     const std::string& text = dialog.pageText().bytes;
@@ -154,7 +162,7 @@ TEST(AboutDialog, HomepageOpensTheAddressWhenTheDesktopCan) {
   for (const auto& c : cases) {
     ScopedTempDir dir;
     FakePlatform platform;
-    AboutDialog dialog(platform, dir.File("Vortane.htm"), kLanguageEnglish);
+    AboutDialog dialog(platform, dir.File("Vortane.htm"), Lang(kLanguageEnglish));
     dialog.OnHomepage(c.page);
     EXPECT_EQ(platform.openedUrls, std::vector<std::string>{std::string(c.url)});
     EXPECT_TRUE(platform.openedFiles.empty());
@@ -169,7 +177,7 @@ TEST(AboutDialog, HomepageFallsBackToThePageFile) {
     FakePlatform platform;
     platform.openUrlResult = false;
     platform.openFileResult = false;  // not reported either
-    AboutDialog dialog(platform, dir.File("Vortane.htm"), kLanguageGb);
+    AboutDialog dialog(platform, dir.File("Vortane.htm"), Lang(kLanguageGb));
     dialog.OnHomepage(page);
     EXPECT_EQ(ScopedTempDir::Read(dir.File("Vortane.htm")), AboutDialog::PageFileHtml(page));
     EXPECT_EQ(platform.openedFiles, std::vector<std::string>{dir.File("Vortane.htm")});
@@ -181,7 +189,7 @@ TEST(AboutDialog, HomepageInAMissingDirectoryDoesNothing) {
   ScopedTempDir dir;
   FakePlatform platform;
   platform.openUrlResult = false;
-  AboutDialog dialog(platform, dir.File("Vortane.htm") + ".d/Vortane.htm", kLanguageBig5);
+  AboutDialog dialog(platform, dir.File("Vortane.htm") + ".d/Vortane.htm", Lang(kLanguageBig5));
   dialog.OnHomepage(AboutPage::Big5);
   EXPECT_EQ(platform.openedUrls.size(), 1u);
   EXPECT_TRUE(platform.openedFiles.empty());

@@ -4,12 +4,20 @@
 
 #include <string>
 
+#include "support/languages.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
 namespace {
 
-UiText Expected(const TriText& text, int language) { return Choose(text, language); }
+using testing::kLanguageBig5;
+using testing::kLanguageEnglish;
+using testing::kLanguageGb;
+using testing::Lang;
+
+UiText Expected(const TriText& text, int language) {
+  return Choose(text, Lang(language).ForMessages());
+}
 
 TEST(HelpDialog, CaptionsFollowTheEnglishFirstRule) {
   const struct {
@@ -43,7 +51,7 @@ TEST(HelpDialog, CaptionsFollowTheEnglishFirstRule) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.language);
-    HelpDialog dialog(c.language);
+    HelpDialog dialog(Lang(c.language));
     EXPECT_EQ(dialog.title(), Expected(c.title, c.language));
     EXPECT_EQ(dialog.tabLabel(0), Expected(c.firstTab, c.language));
     EXPECT_EQ(dialog.tabLabel(3), Expected(c.lastTab, c.language));
@@ -67,7 +75,7 @@ TEST(HelpDialog, TabsShowTheirPagesInTheDialogLanguage) {
       {"Others", "其它", "其它"},
   };
   for (const int language : {kLanguageGb, kLanguageEnglish, kLanguageBig5}) {
-    HelpDialog dialog(language);
+    HelpDialog dialog(Lang(language));
     const UiCode code = language == kLanguageGb     ? UiCode::Gb
                         : language == kLanguageBig5 ? UiCode::Big5
                                                     : UiCode::Ascii;
@@ -86,7 +94,7 @@ TEST(HelpDialog, TabsShowTheirPagesInTheDialogLanguage) {
 }
 
 TEST(HelpDialog, ClickingTheShownTabShowsTheSamePage) {
-  HelpDialog dialog(kLanguageGb);
+  HelpDialog dialog(Lang(kLanguageGb));
   dialog.OnTab(1);
   const UiText title = dialog.pageTitle();
   const UiText text = dialog.pageText();
@@ -97,7 +105,7 @@ TEST(HelpDialog, ClickingTheShownTabShowsTheSamePage) {
 }
 
 TEST(HelpDialog, TabOutsideThePagesChangesNothing) {
-  HelpDialog dialog(kLanguageEnglish);
+  HelpDialog dialog(Lang(kLanguageEnglish));
   dialog.OnTab(2);
   const UiText text = dialog.pageText();
   for (const int bad : {-1, 4, 100}) {

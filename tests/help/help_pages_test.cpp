@@ -13,11 +13,17 @@
 #include "codec/quoted_printable.h"
 #include "codec/restore_high_bits.h"
 #include "help/homepages.h"
+#include "support/languages.h"
 #include "support/stream_check.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
 namespace {
+
+using testing::kLanguageBig5;
+using testing::kLanguageEnglish;
+using testing::kLanguageGb;
+using testing::Lang;
 
 using testing::ToHex;
 
@@ -66,7 +72,7 @@ TEST(HelpPages, SamplesPageHoldsEverySampleInEveryLanguage) {
                                                  kSampleUtf8,   kSampleHighBitsLost};
   for (const int language : kLanguages) {
     SCOPED_TRACE(language);
-    const auto lines = Lines(HelpPageBody(2, language).bytes);
+    const auto lines = Lines(HelpPageBody(2, Lang(language).ForMessages()).bytes);
     // Seven headings, seven sample lines and the second sentence of sample 7.
     ASSERT_EQ(lines.size(), 15u);
     for (std::size_t i = 0; i < samples.size(); ++i) {
@@ -83,7 +89,7 @@ TEST(HelpPages, SamplesPageHoldsEverySampleInEveryLanguage) {
 }
 
 TEST(HelpPages, EnglishSampleHeadingsAreTheFixedOnes) {
-  const auto lines = Lines(HelpPageBody(2, kLanguageEnglish).bytes);
+  const auto lines = Lines(HelpPageBody(2, Lang(kLanguageEnglish).ForMessages()).bytes);
   ASSERT_EQ(lines.size(), 15u);
   const char* headings[] = {
       "    1, Base 64 code sample",
@@ -98,18 +104,18 @@ TEST(HelpPages, EnglishSampleHeadingsAreTheFixedOnes) {
     EXPECT_EQ(lines[2 * i], headings[i]);
   }
   // Its sample bytes are shown as a GB reader sees them.
-  EXPECT_EQ(HelpPageBody(2, kLanguageEnglish).code, UiCode::Gb);
+  EXPECT_EQ(HelpPageBody(2, Lang(kLanguageEnglish).ForMessages()).code, UiCode::Gb);
 }
 
 TEST(HelpPages, EnglishIntroductionOpensWithItsFixedSentence) {
-  EXPECT_EQ(Lines(HelpPageBody(0, kLanguageEnglish).bytes).front(),
+  EXPECT_EQ(Lines(HelpPageBody(0, Lang(kLanguageEnglish).ForMessages()).bytes).front(),
             "Vortane is a appropriable software to decode the common mail code on the internet.");
 }
 
 TEST(HelpPages, UsagePageHasFivePointsAndTheChineseOnesALeadLine) {
   for (const int language : kLanguages) {
     SCOPED_TRACE(language);
-    const auto lines = Lines(HelpPageBody(1, language).bytes);
+    const auto lines = Lines(HelpPageBody(1, Lang(language).ForMessages()).bytes);
     const std::size_t first = language == kLanguageEnglish ? 0 : 1;
     ASSERT_EQ(lines.size(), first + 5);
     for (std::size_t i = 0; i < 5; ++i) {
@@ -119,16 +125,19 @@ TEST(HelpPages, UsagePageHasFivePointsAndTheChineseOnesALeadLine) {
 }
 
 TEST(HelpPages, AuthorPageGivesTheHomepageOfItsLanguage) {
-  EXPECT_NE(HelpPageBody(3, kLanguageGb).bytes.find(kHomepageGb), std::string::npos);
-  EXPECT_NE(HelpPageBody(3, kLanguageBig5).bytes.find(kHomepageBig5), std::string::npos);
-  EXPECT_NE(HelpPageBody(3, kLanguageEnglish).bytes.find(kHomepageEnglish), std::string::npos);
+  EXPECT_NE(HelpPageBody(3, Lang(kLanguageGb).ForMessages()).bytes.find(kHomepageGb),
+            std::string::npos);
+  EXPECT_NE(HelpPageBody(3, Lang(kLanguageBig5).ForMessages()).bytes.find(kHomepageBig5),
+            std::string::npos);
+  EXPECT_NE(HelpPageBody(3, Lang(kLanguageEnglish).ForMessages()).bytes.find(kHomepageEnglish),
+            std::string::npos);
 }
 
 TEST(HelpPages, ChinesePagesAreWhollyInTheirCodeWithCrLfLines) {
   for (const int language : kLanguages) {
     for (int page = 0; page < 4; ++page) {
       SCOPED_TRACE(std::to_string(language) + "/" + std::to_string(page));
-      const std::string text = HelpPageBody(page, language).bytes;
+      const std::string text = HelpPageBody(page, Lang(language).ForMessages()).bytes;
       // No character fell out of the code (it would show as "?").
       EXPECT_EQ(text.find('?'), std::string::npos);
       for (std::size_t i = 0; i < text.size(); ++i) {
@@ -142,8 +151,8 @@ TEST(HelpPages, ChinesePagesAreWhollyInTheirCodeWithCrLfLines) {
 }
 
 TEST(HelpPages, UnknownPageIsEmpty) {
-  EXPECT_EQ(HelpPageBody(4, kLanguageGb).bytes, "");
-  EXPECT_EQ(HelpPageBody(-1, kLanguageEnglish).bytes, "");
+  EXPECT_EQ(HelpPageBody(4, Lang(kLanguageGb).ForMessages()).bytes, "");
+  EXPECT_EQ(HelpPageBody(-1, Lang(kLanguageEnglish).ForMessages()).bytes, "");
 }
 
 }  // namespace

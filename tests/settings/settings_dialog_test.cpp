@@ -19,8 +19,10 @@ const std::string kNote = "\r\n*Note:  1-->English, 0-->Chinese GB,  2-->Chinese
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  SettingsDialogTest() : dialog(platform, dir.File("Vortane.ini")) {
-    dialog.tempDirectory = "/tmp/";
+  static AppSettings Defaults() {
+    AppSettings s;
+    s.tempDirectory = "/tmp/";
+    return s;
   }
 
   std::optional<std::string> File() const { return ScopedTempDir::Read(dir.File("Vortane.ini")); }
@@ -38,7 +40,8 @@ class SettingsDialogTest : public ::testing::Test {
 
   ScopedTempDir dir;
   FakePlatform platform;
-  SettingsDialog dialog;
+  SettingsStore store{dir.File("Vortane.ini")};
+  SettingsDialog dialog{platform, store, Defaults()};
 };
 
 TEST_F(SettingsDialogTest, OkWritesTheWholeFileAndCloses) {
@@ -50,8 +53,8 @@ TEST_F(SettingsDialogTest, OkWritesTheWholeFileAndCloses) {
             "Recognise double bytes=0\r\nWord wrap number=30\r\nMark character='|'\r\n"
             "Interface=0" +
                 kNote);
-  EXPECT_EQ(dialog.interfaceLanguage, 0);
-  EXPECT_EQ(dialog.markCharacter, "|");
+  EXPECT_EQ(dialog.settings().interfaceLanguage, Language::Gb);
+  EXPECT_EQ(dialog.settings().markCharacter, "|");
 }
 
 struct ValidationCase {
@@ -79,7 +82,7 @@ TEST_F(SettingsDialogTest, ValidationFailuresStopInOrderAndWriteNothing) {
   };
   for (const ValidationCase& c : cases) {
     FakePlatform p;
-    SettingsDialog d(p, dir.File("Vortane.ini"));
+    SettingsDialog d(p, store, AppSettings{});
     auto values = Valid();
     c.change(values);
     const auto outcome = d.OnOk(values);
@@ -87,9 +90,9 @@ TEST_F(SettingsDialogTest, ValidationFailuresStopInOrderAndWriteNothing) {
     EXPECT_EQ(outcome.focusControl, c.focus) << c.name;
     ASSERT_EQ(p.messages.size(), 1U) << c.name;
     EXPECT_EQ(p.messages[0], (UiText{c.message, UiCode::Ascii})) << c.name;
-    EXPECT_EQ(d.wordWrapNumber, c.wordWrapAfter) << c.name;
+    EXPECT_EQ(d.settings().wordWrapNumber, c.wordWrapAfter) << c.name;
     // The language, transferred first, already holds its new value.
-    EXPECT_EQ(d.interfaceLanguage, 0) << c.name;
+    EXPECT_EQ(d.settings().interfaceLanguage, Language::Gb) << c.name;
     EXPECT_FALSE(File().has_value()) << c.name;
   }
 }
@@ -115,7 +118,8 @@ TEST_F(SettingsDialogTest, WriteErrorInTheNewLanguageStillCloses) {
   };
   for (const Case& c : cases) {
     FakePlatform p;
-    SettingsDialog d(p, dir.File("missing/Vortane.ini"));
+    const SettingsStore unwritable(dir.File("missing/Vortane.ini"));
+    SettingsDialog d(p, unwritable, AppSettings{});
     auto values = Valid();
     values.languageIndex = c.language;
     EXPECT_TRUE(d.OnOk(values).closeDialog);
@@ -126,7 +130,8 @@ TEST_F(SettingsDialogTest, WriteErrorInTheNewLanguageStillCloses) {
 }
 
 TEST_F(SettingsDialogTest, LoadOrCreateWritesDefaultsWhenMissing) {
-  dialog.LoadOrCreate();
+  AppSettings s = Defaults();
+  LoadOrCreateSettings(platform, store, s);
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(File(),
             "[Mail Vortane]\r\nTemp Directory=/tmp/\r\nAuto paste=1\r\nRecognise double bytes=1\r\n"
@@ -138,24 +143,25 @@ TEST_F(SettingsDialogTest, LoadOrCreateReadsAnExistingFile) {
   dir.Write("Vortane.ini",
             "[Mail Vortane]\nTemp Directory=/x y/\nAuto paste=0\nRecognise double bytes=0\n"
             "Word wrap number=10\nMark character=' '\nInterface=7\n");
-  dialog.LoadOrCreate();
-  EXPECT_EQ(dialog.tempDirectory, "/x y/");
-  EXPECT_EQ(dialog.autoPaste, 0);
-  EXPECT_EQ(dialog.wordWrapNumber, 10);
-  EXPECT_EQ(dialog.markCharacter, " ");
-  EXPECT_EQ(dialog.interfaceLanguage, 7);
+  AppSettings s = Defaults();
+  LoadOrCreateSettings(platform, store, s);
+  EXPECT_EQ(s.tempDirectory, "/x y/");
+  EXPECT_EQ(s.autoPaste, 0);
+  EXPECT_EQ(s.wordWrapNumber, 10);
+  EXPECT_EQ(s.markCharacter, " ");
+  EXPECT_EQ(s.interfaceLanguage, InterfaceLanguage::FromNumber(7));
   // The file is read, not rewritten.
   EXPECT_EQ(File()->substr(0, 15), "[Mail Vortane]\n");
 }
 
 TEST_F(SettingsDialogTest, LoadOrCreateReportsInEnglishWhenItCannotWrite) {
   FakePlatform p;
-  SettingsDialog d(p, dir.File("missing/Vortane.ini"));
-  d.tempDirectory = "/tmp/";
-  d.LoadOrCreate();
+  const SettingsStore unwritable(dir.File("missing/Vortane.ini"));
+  AppSettings s = Defaults();
+  LoadOrCreateSettings(p, unwritable, s);
   ASSERT_EQ(p.messages.size(), 1U);
   EXPECT_EQ(p.messages[0], Ascii("Write protect error!Can not write to file Vortane.ini."));
-  EXPECT_EQ(d.wordWrapNumber, 70);
+  EXPECT_EQ(s.wordWrapNumber, 70);
 }
 
 TEST_F(SettingsDialogTest, OpeningTextsFollowTheGbBig5Rule) {
@@ -169,7 +175,7 @@ TEST_F(SettingsDialogTest, OpeningTextsFollowTheGbBig5Rule) {
       {-1, "Configuration", UiCode::Ascii},
   };
   for (const Case& c : cases) {
-    dialog.interfaceLanguage = c.language;
+    dialog.settings().interfaceLanguage = InterfaceLanguage::FromNumber(c.language);
     const auto texts = dialog.OpeningTexts();
     EXPECT_EQ(ToHex(texts.caption.bytes), ToHex(c.caption)) << c.language;
     EXPECT_EQ(texts.caption.code, c.code);
@@ -178,18 +184,18 @@ TEST_F(SettingsDialogTest, OpeningTextsFollowTheGbBig5Rule) {
     EXPECT_EQ(texts.big5Radio.code, UiCode::Big5);
     EXPECT_EQ(texts.englishRadio, Ascii("English Interface"));
   }
-  dialog.interfaceLanguage = 1;
+  dialog.settings().interfaceLanguage = Language::English;
   EXPECT_EQ(dialog.OpeningTexts().tempDirectoryLabel, Ascii("Temp Diectory"));
 }
 
 TEST_F(SettingsDialogTest, CurrentValuesShowNoLanguageOutsideTheThree) {
-  dialog.interfaceLanguage = 7;
-  dialog.wordWrapNumber = 10;
-  dialog.recogniseDoubleBytes = 0;
+  dialog.settings().interfaceLanguage = InterfaceLanguage::FromNumber(7);
+  dialog.settings().wordWrapNumber = 10;
+  dialog.settings().recogniseDoubleBytes = 0;
   EXPECT_EQ(dialog.CurrentValues().languageIndex, -1);
   EXPECT_EQ(dialog.CurrentValues().wordWrapNumber, "10");
   EXPECT_FALSE(dialog.CurrentValues().recogniseDoubleBytes);
-  dialog.interfaceLanguage = 2;
+  dialog.settings().interfaceLanguage = Language::Big5;
   EXPECT_EQ(dialog.CurrentValues().languageIndex, 2);
 }
 

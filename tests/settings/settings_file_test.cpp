@@ -31,7 +31,7 @@ TEST(FormatSettingsFile, FlagsAsOneOrZeroAndEmptyMarkAsNul) {
   s.recogniseDoubleBytes = 0;
   s.wordWrapNumber = -3;
   s.markCharacter = "";
-  s.interfaceLanguage = -1;
+  s.interfaceLanguage = InterfaceLanguage::FromNumber(-1);
   const std::string expected = std::string(
       "[Mail Vortane]\r\nTemp Directory=/home/a b/tmp/\r\nAuto paste=1\r\n"
       "Recognise double bytes=0\r\nWord wrap number=-3\r\nMark character='\0'\r\n"
@@ -76,11 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
                               .recogniseDoubleBytes = 0,
                               .wordWrapNumber = 40,
                               .markCharacter = "#",
-                              .interfaceLanguage = 2}},
+                              .interfaceLanguage = Language::Big5}},
         ParseCase{"lines_run_together",
                   "[Mail Vortane]Temp Directory=/t/\nAuto paste=1Recognise double bytes=1"
                   "Word wrap number=70Mark character='>'Interface=0",
-                  6, AppSettings{.tempDirectory = "/t/", .interfaceLanguage = 0}},
+                  6, AppSettings{.tempDirectory = "/t/", .interfaceLanguage = Language::Gb}},
         ParseCase{"only_zero_turns_flags_off_and_numbers_unchecked",
                   "[Mail Vortane]\r\nTemp Directory=/t/\r\nAuto paste=5\r\n"
                   "Recognise double bytes=-1\r\nWord wrap number=10\r\nMark character=' '\r\n"
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                   AppSettings{.tempDirectory = "/t/",
                               .wordWrapNumber = 10,
                               .markCharacter = " ",
-                              .interfaceLanguage = 7}},
+                              .interfaceLanguage = InterfaceLanguage::FromNumber(7)}},
         ParseCase{
             "temp_directory_with_blanks_keeps_later_fields",
             "[Mail Vortane]\r\nTemp Directory=/home/my files/tmp/\r\nAuto paste=0\r\n"
@@ -132,14 +132,14 @@ TEST(ParseSettingsFile, RoundTripsWhatFormatWrites) {
   s.recogniseDoubleBytes = 1;
   s.wordWrapNumber = 96;
   s.markCharacter = "\n";
-  s.interfaceLanguage = 0;
+  s.interfaceLanguage = Language::Gb;
   AppSettings back;
   EXPECT_EQ(ParseSettingsFile(FormatSettingsFile(s), back), 6);
   EXPECT_EQ(back.tempDirectory, s.tempDirectory);
   EXPECT_EQ(back.autoPaste, 0);
   EXPECT_EQ(back.wordWrapNumber, 96);
   EXPECT_EQ(back.markCharacter, "\n");
-  EXPECT_EQ(back.interfaceLanguage, 0);
+  EXPECT_EQ(back.interfaceLanguage, Language::Gb);
 }
 
 }  // namespace

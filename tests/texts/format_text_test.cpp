@@ -39,14 +39,15 @@ TEST(FormatText, EncodesArgumentsInTheCodeOfTheText) {
        Hex("B2BB C4DC B4F2 BFAA") + " /tmp/?: gone"},
   };
   for (const FormatCase& c : cases) {
-    const UiText text = FormatText(kSample, c.language, {c.path, "gone"});
+    const UiText text = FormatText(kSample, InterfaceLanguage::FromNumber(c.language).ForMessages(),
+                                   {c.path, "gone"});
     EXPECT_EQ(text.code, c.code) << c.name;
     EXPECT_EQ(ToHex(text.bytes), ToHex(c.expected)) << c.name;
   }
 }
 
 TEST(FormatText, UnencodableCharacterBecomesQuestionMark) {
-  const UiText text = FormatText(kSample, 2, {"/tmp/\xF0\x9F\x98\x80", "x"});
+  const UiText text = FormatText(kSample, Language::Big5, {"/tmp/\xF0\x9F\x98\x80", "x"});
   EXPECT_NE(text.bytes.find("/tmp/?:"), std::string::npos) << ToHex(text.bytes);
 }
 

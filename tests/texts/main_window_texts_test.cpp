@@ -51,7 +51,7 @@ TEST(MainWindowTexts, ChosenBytesAreExact) {
       {&texts::kTitle, 7, UiCode::Big5, "B66C A5F3 56 6F 72 74 61 6E 65"},
   };
   for (const SpotCase& c : cases) {
-    const UiText chosen = Choose(*c.text, c.language);
+    const UiText chosen = Choose(*c.text, InterfaceLanguage::FromNumber(c.language).ForMessages());
     EXPECT_EQ(ToHex(chosen.bytes), ToHex(Hex(c.hex))) << c.text->english << " / " << c.language;
     EXPECT_EQ(chosen.code, c.code) << c.text->english;
   }

@@ -33,10 +33,11 @@ TEST(SettingsTexts, RadioCaptionsAndLabelsAreExact) {
   EXPECT_EQ(ToHex(EncodeUtf8As(texts::kBig5RadioUtf8, TextCode::Big5)),
             ToHex(Hex("A4A4 A4E5 ACC9 ADB1 28 42 49 47 35 29")));
   // The settings dialog reads English for a value outside 0..2.
-  EXPECT_EQ(Choose(texts::kMarkLabel, 5, LanguageRule::GbBig5First).bytes, "Mark Character");
-  EXPECT_EQ(ToHex(Choose(texts::kMarkLabel, 0, LanguageRule::GbBig5First).bytes),
+  EXPECT_EQ(Choose(texts::kMarkLabel, InterfaceLanguage::FromNumber(5).ForLabels()).bytes,
+            "Mark Character");
+  EXPECT_EQ(ToHex(Choose(texts::kMarkLabel, InterfaceLanguage::FromNumber(0).ForLabels()).bytes),
             ToHex(Hex("B1EA D6BE D7D6 B7FB")));
-  EXPECT_EQ(ToHex(Choose(texts::kMarkLabel, 2, LanguageRule::GbBig5First).bytes),
+  EXPECT_EQ(ToHex(Choose(texts::kMarkLabel, InterfaceLanguage::FromNumber(2).ForLabels()).bytes),
             ToHex(Hex("BCD0 A7D3 A672 B2C5")));
 }
 

@@ -1,0 +1,182 @@
+#include "charsets/recode_stream.h"
+
+#include <optional>
+
+#include "charsets/charset_stream.h"
+#include "charsets/codec_steps.h"
+#include "charsets/label_map.h"
+#include "charsets/table_codes.h"
+#include "charsets/utf_codecs.h"
+
+namespace vortane {
+
+using namespace charsets_detail;
+
+std::string_view ConvertCodeName(const ConvertCode& code) {
+  if (const auto* charset = std::get_if<Charset>(&code)) {
+    return CharsetName(*charset);
+  }
+  switch (std::get<TextCode>(code)) {
+    case TextCode::Gb:
+      return "gb";
+    case TextCode::Big5:
+      return "big5";
+    case TextCode::Unicode:
+      return "unicode";
+  }
+  return "";
+}
+
+namespace {
+
+// The charset that reads or writes a code the way the code names it, when
+// there is one: the converter's Unicode is written as UTF-16BE.
+std::optional<Charset> CharsetOf(const ConvertCode& code, bool writing) {
+  if (const auto* charset = std::get_if<Charset>(&code)) {
+    return *charset;
+  }
+  if (writing && std::get<TextCode>(code) == TextCode::Unicode) {
+    return Charset::Utf16Be;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+struct RecodeDecoder::State {
+  State(const ConvertCode& from, const ConvertCode& to)
+      : fromCode(std::holds_alternative<TextCode>(from) ? std::get<TextCode>(from) : TextCode::Gb),
+        toCode(std::holds_alternative<TextCode>(to) ? std::get<TextCode>(to) : TextCode::Gb) {
+    const std::optional<Charset> reading = CharsetOf(from, false);
+    const std::optional<Charset> writing = CharsetOf(to, true);
+    // UTF-8 is read only once: into a charset the encoder reads it itself,
+    // ill-formed sequences as U+FFFD; into UTF-8 what a decoder writes goes
+    // straight to the output.
+    if (reading == Charset::Utf8 && writing) {
+      encoder.emplace(*writing, IllFormedUtf8::Replacement);
+      encoderReads = true;
+    } else {
+      if (reading) {
+        decoder.emplace(*reading);
+      }
+      utf8Out = writing == Charset::Utf8;
+      if (writing && !utf8Out) {
+        encoder.emplace(*writing);
+      }
+    }
+    // Whether `to` holds U+FFFD: when it does not, each U+FFFD standing for
+    // unreadable bytes is counted once, as unreadable, not again as unwritable.
+    const std::string replacement = "\uFFFD";
+    std::string ignored;
+    if (writing) {
+      CharsetEncoder probe(*writing);
+      probe.Feed(replacement, ignored);
+      probe.Finish(ignored);
+      holdsReplacement = probe.Unwritable() == 0;
+    } else {
+      EncodeCounts probe;
+      EncodeTableCodeStep(toCode, replacement, true, ignored, probe);
+      holdsReplacement = probe.unwritable == 0;
+    }
+  }
+
+  // The converter's own codes, read or written where there is no charset
+  // decoder or encoder.
+  TextCode fromCode;
+  TextCode toCode;
+  std::optional<CharsetDecoder> decoder;
+  std::optional<CharsetEncoder> encoder;
+  bool encoderReads = false;  // the source is UTF-8, read by the encoder itself
+  bool utf8Out = false;       // decoded UTF-8 is the output
+  bool holdsReplacement = true;
+  std::string readCarry;
+  std::string writeCarry;
+  Utf16Reader units{ByteOrder::BigUnlessLittleMark};
+  std::size_t unreadable = 0;  // by the converter's own codes
+  EncodeCounts writeCounts;    // by the converter's own codes
+  std::string utf8;            // decoded, not yet encoded
+
+  std::size_t ReadStep(std::string_view in, bool last, std::string& out) {
+    if (fromCode == TextCode::Unicode) {
+      return DecodeUtf16Step(units, in, last, out, unreadable);
+    }
+    return DecodeTableCodeStep(fromCode, in, last, out, unreadable);
+  }
+
+  // Decodes `in` into `out` (last: the end of the input).
+  void Read(std::string_view in, bool last, std::string& out) {
+    const auto read = [this](std::string_view bytes, bool end, std::string& o) {
+      return ReadStep(bytes, end, o);
+    };
+    if (decoder) {
+      decoder->Feed(in, out);
+      if (last) {
+        decoder->Finish(out);
+      }
+    } else {
+      FeedCarried(readCarry, in, out, read);
+      if (last) {
+        FinishCarried(readCarry, out, read);
+      }
+    }
+  }
+
+  // Encodes `in` into `out` (last: the end of the input).
+  void Write(std::string_view in, bool last, std::string& out) {
+    const auto write = [this](std::string_view text, bool end, std::string& o) {
+      return EncodeTableCodeStep(toCode, text, end, o, writeCounts);
+    };
+    if (encoder) {
+      encoder->Feed(in, out);
+      if (last) {
+        encoder->Finish(out);
+      }
+    } else {
+      FeedCarried(writeCarry, in, out, write);
+      if (last) {
+        FinishCarried(writeCarry, out, write);
+      }
+    }
+  }
+
+  void Convert(std::string_view in, bool last, std::string& out) {
+    if (encoderReads) {
+      Write(in, last, out);
+    } else if (utf8Out) {
+      Read(in, last, out);
+    } else {
+      Read(in, last, utf8);
+      Write(utf8, last, out);
+      utf8.clear();
+    }
+  }
+};
+
+RecodeDecoder::RecodeDecoder(ConvertCode from, ConvertCode to)
+    : state_(std::make_unique<State>(from, to)) {}
+RecodeDecoder::~RecodeDecoder() = default;
+RecodeDecoder::RecodeDecoder(RecodeDecoder&&) noexcept = default;
+RecodeDecoder& RecodeDecoder::operator=(RecodeDecoder&&) noexcept = default;
+
+void RecodeDecoder::Feed(std::string_view block, std::string& out) {
+  state_->Convert(block, false, out);
+}
+
+void RecodeDecoder::Finish(std::string& out) { state_->Convert({}, true, out); }
+
+std::size_t RecodeDecoder::Unreadable() const {
+  const State& s = *state_;
+  if (s.encoderReads) {
+    return s.encoder->IllFormed();
+  }
+  return s.decoder ? s.decoder->Unreadable() : s.unreadable;
+}
+
+std::size_t RecodeDecoder::Unwritable() const {
+  const State& s = *state_;
+  const std::size_t all = s.encoder ? s.encoder->Unwritable() : s.writeCounts.unwritable;
+  const std::size_t unreadable = Unreadable();
+  return s.holdsReplacement || all < unreadable ? all : all - unreadable;
+}
+
+}  // namespace vortane

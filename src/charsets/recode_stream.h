@@ -1,0 +1,50 @@
+// Re-encoding a stream from one code to another through UTF-8: the characters
+// stay what they are, only their bytes change.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "charsets/charset.h"
+#include "cjk/text_code.h"
+
+namespace vortane {
+
+// A code as the convert command names it: one of the converter's own codes,
+// read and written through the program's code tables (Gb: GB 2312; Big5: Big5
+// without the Hong Kong additions; Unicode: big-endian 16-bit units, read
+// little-endian after a leading FF FE, written big-endian without a mark), or
+// one of the charsets.
+using ConvertCode = std::variant<TextCode, Charset>;
+
+// The canonical name of a code: "gb", "big5", "unicode", or CharsetName.
+[[nodiscard]] std::string_view ConvertCodeName(const ConvertCode& code);
+
+// Reads `from`, writes `to`. What `from` cannot read becomes U+FFFD on the way
+// (counted in Unreadable()), written as "?" when `to` cannot hold U+FFFD; any
+// other character `to` cannot hold becomes "?" (counted in Unwritable()).
+// Works with PumpStream.
+class RecodeDecoder {
+ public:
+  RecodeDecoder(ConvertCode from, ConvertCode to);
+  ~RecodeDecoder();
+  RecodeDecoder(RecodeDecoder&&) noexcept;
+  RecodeDecoder& operator=(RecodeDecoder&&) noexcept;
+
+  // Appends the bytes of `to` for `block` to `out`.
+  void Feed(std::string_view block, std::string& out);
+  // Ends the input.
+  void Finish(std::string& out);
+  [[nodiscard]] bool Done() const { return false; }
+  [[nodiscard]] std::size_t Unreadable() const;
+  [[nodiscard]] std::size_t Unwritable() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace vortane

@@ -1,0 +1,84 @@
+#include "charsets/recode_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "codec/byte_stream.h"
+#include "support/stream_check.h"
+
+namespace vortane {
+namespace {
+
+using testing::ExpectBlockSizeIndependent;
+using testing::Hex;
+using testing::ToHex;
+
+struct RecodeCase {
+  const char* name;
+  ConvertCode from;
+  ConvertCode to;
+  const char* input;  // hex
+  const char* output;
+  std::size_t unreadable;
+  std::size_t unwritable;
+};
+
+const RecodeCase kCases[] = {
+    // GBK under the converter's gb is unreadable: its table is GB 2312.
+    {"GbTableToUtf8", TextCode::Gb, Charset::Utf8, "D6EC E946 41", "E69CB1 EFBFBD 41", 1, 0},
+    {"Gb18030ToGbTable", Charset::Gb18030, TextCode::Gb, "D6EC E946 41", "D6EC 3F 41", 0, 1},
+    {"Big5TableToBig5Hkscs", TextCode::Big5, Charset::Big5Hkscs, "A7419DEF", "A741 3F", 1, 0},
+    {"Big5HkscsToUtf16", Charset::Big5Hkscs, Charset::Utf16, "A7419DEF", "FFFE 604F 0556", 0, 0},
+    // Re-encoding keeps the characters: no simplified-traditional change.
+    {"Gb18030ToBig5Hkscs", Charset::Gb18030, Charset::Big5Hkscs, "D6D0 D5E2", "A4A4 3F", 0, 1},
+    // The converter's Unicode: big-endian, or little-endian after FF FE; FE FF
+    // is the character U+FEFF.
+    {"UnicodeToUtf8", TextCode::Unicode, Charset::Utf8, "0041 4E2D", "41 E4B8AD", 0, 0},
+    {"UnicodeLittleEndianToUtf8", TextCode::Unicode, Charset::Utf8, "FFFE 4100 2D4E", "41 E4B8AD",
+     0, 0},
+    {"UnicodeBigMarkIsACharacter", TextCode::Unicode, Charset::Utf8, "FEFF 0041", "EFBBBF 41", 0,
+     0},
+    {"Utf8ToUnicode", Charset::Utf8, TextCode::Unicode, "41 E4B8AD", "0041 4E2D", 0, 0},
+    // Unreadable bytes count once, even where the target cannot hold U+FFFD.
+    {"UnreadableIntoBig5CountsOnce", Charset::Utf8, Charset::Big5Hkscs, "FF 41 EDA080",
+     "3F 41 3F3F3F", 4, 0},
+    {"UnreadableAndUnwritable", Charset::Gb18030, Charset::Big5Hkscs, "80 D6D0 D5E2", "3F A4A4 3F",
+     1, 1},
+    {"UnreadableIntoGb18030", Charset::Utf16Le, Charset::Gb18030, "00DC", "8431A437", 1, 0},
+    // UTF-8 read by the encoder itself: ill-formed bytes are unreadable all the same.
+    {"IllFormedUtf8IntoGb18030", Charset::Utf8, Charset::Gb18030, "41 C0 E4B8",
+     "41 8431A437 8431A437", 2, 0},
+    {"IllFormedUtf8IntoUtf16", Charset::Utf8, Charset::Utf16Le, "F4908080 41",
+     "FDFF FDFF FDFF FDFF 4100", 4, 0},
+    {"IllFormedUtf8IntoHz", Charset::Utf8, Charset::Hz, "FF E99595", "3F 3F", 1, 1},
+    {"IllFormedUtf8IntoGbTable", Charset::Utf8, TextCode::Gb, "FF E4B8AD", "3F D6D0", 1, 0},
+};
+
+TEST(RecodeStream, ReencodesAndCounts) {
+  for (const RecodeCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::size_t unreadable = 0;
+    std::size_t unwritable = 0;
+    const auto run = [&](ByteReader& in, ByteWriter& out) {
+      RecodeDecoder decoder(c.from, c.to);
+      const StreamStatus status = PumpStream(decoder, in, out);
+      unreadable = decoder.Unreadable();
+      unwritable = decoder.Unwritable();
+      return status;
+    };
+    EXPECT_EQ(ToHex(ExpectBlockSizeIndependent(run, Hex(c.input))), ToHex(Hex(c.output)));
+    EXPECT_EQ(unreadable, c.unreadable);
+    EXPECT_EQ(unwritable, c.unwritable);
+  }
+}
+
+TEST(RecodeStream, NamesEveryCode) {
+  EXPECT_EQ(ConvertCodeName(TextCode::Gb), "gb");
+  EXPECT_EQ(ConvertCodeName(TextCode::Big5), "big5");
+  EXPECT_EQ(ConvertCodeName(TextCode::Unicode), "unicode");
+  EXPECT_EQ(ConvertCodeName(Charset::Big5Hkscs), "big5-hkscs");
+}
+
+}  // namespace
+}  // namespace vortane
