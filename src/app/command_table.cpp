@@ -135,6 +135,12 @@ constexpr CommandInfo kCommands[] = {
      {"&Help Contents", "帮助内容(&H)", "幫助內容(&H)"},
      "",
      &D::OnHelpContents},
+    {Command::AutoRepair,
+     "auto-repair",
+     32806,
+     {"&Automatic...", "自动(&A)...", "自動(&A)..."},
+     "F9",
+     &D::OnAutoRepair},
 };
 
 // The table is indexed by the enumeration, so that finding a row is a lookup.
@@ -147,7 +153,7 @@ constexpr bool InEnumerationOrder() {
   return true;
 }
 static_assert(InEnumerationOrder());
-static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::HelpContents) + 1);
+static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::AutoRepair) + 1);
 
 }  // namespace
 

@@ -104,11 +104,12 @@ const CliCommandSyntax& AutoCommand() {
       .methods = {{"", CliRoute::Auto, &Auto}},
       .takeOperands = &TakeOperands,
       .applyOptions = &ApplyOptions,
-      .summary = "  auto [--to CODE]          repair garbled Chinese text automatically: the\n"
-                 "                            best reading (UTF-8 by default), its chain of\n"
-                 "                            decodings on standard error\n"
-                 "  auto --list [--json] [INPUT]\n"
-                 "                            the readings found, best first\n",
+      .summary =
+          "  auto [--to CODE]          repair garbled Chinese text automatically: the\n"
+          "                            best reading (UTF-8 by default), its chain of\n"
+          "                            decodings on standard error\n"
+          "  auto --list [--json] [INPUT]\n"
+          "                            the readings found, best first\n",
       .optionsSummary =
           "  --to CODE                 auto: write the reading in CODE: utf8 (default),\n"
           "                            gb, big5 or a label 'vortane-cli labels' lists\n"
