@@ -5,8 +5,8 @@
 namespace vortane::repair_text {
 
 const TriText kTitle{"Automatic Repair", "自动修复", "自動修復"};
-const TriText kReadingsLabel{"&Readings found, best first:", "找到的读法(最佳在前)(&R):",
-                             "找到的讀法(最佳在前)(&R):"};
+const TriText kReadingsLabel{
+    "&Readings found, best first:", "找到的读法(最佳在前)(&R):", "找到的讀法(最佳在前)(&R):"};
 const TriText kPreviewLabel{"Preview:", "预览:", "預覽:"};
 const TriText kNoReading{"No Chinese reading found. The text is left as it was.",
                          "找不到中文读法。文本保持原样。", "找不到中文讀法。文本保持原樣。"};

@@ -108,9 +108,8 @@ void AutoRepairViewTest::KeyOfTheMainWindowFillsTheTarget() {
   vortane::MainWindowPaths paths;
   paths.settingsFile = directory.filePath(QStringLiteral("Vortane.ini")).toStdString();
   vortane::TextTransformDialog logic{platform, window, paths};
-  window.SetHandlers([&](vortane::Command command) { logic.OnCommand(command); }, [&] {
-    logic.OnCloseRequested();
-  });
+  window.SetHandlers([&](vortane::Command command) { logic.OnCommand(command); },
+                     [&] { logic.OnCloseRequested(); });
   logic.Initialise();
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));

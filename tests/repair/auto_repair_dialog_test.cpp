@@ -48,8 +48,8 @@ TEST_P(BestReading, GoesIntoTheFrameInItsCode) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BestReading,
     ::testing::Values(
-        DialogCase{"Base64OfBig5", "rbu05Kq6uOquxq53tPq41Q==", "Base64, then Big5-HKSCS",
-                   kBig5Text, TextCode::Big5},
+        DialogCase{"Base64OfBig5", "rbu05Kq6uOquxq53tPq41Q==", "Base64, then Big5-HKSCS", kBig5Text,
+                   TextCode::Big5},
         DialogCase{"QuotedPrintableOfBig5", "=AD=BB=B4=E4=AA=BA=B8=EA=AE=C6=AEw=B4=FA=B8=D5",
                    "Quoted-Printable, then Big5-HKSCS", kBig5Text, TextCode::Big5},
         DialogCase{"HzOfGb", "~{VPND2bJT~}", "HZ, then GB18030", kGbText, TextCode::Gb},
@@ -123,12 +123,10 @@ TEST(DisplayCodeFor, TheBestReadingsFinalCode) {
     std::string bytes;
     std::optional<TextCode> code;
   } cases[] = {
-      {kBig5Text, TextCode::Big5},
-      {kGbText, TextCode::Gb},
+      {kBig5Text, TextCode::Big5}, {kGbText, TextCode::Gb},
       {"~{VPND~}", TextCode::Gb},  // HZ reads as GB
       {"中文", std::nullopt},      // UTF-8: no frame code shows it
-      {"ABCDEF", std::nullopt},
-      {"", std::nullopt},
+      {"ABCDEF", std::nullopt},    {"", std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DisplayCodeFor(c.bytes), c.code) << ToHex(c.bytes);
