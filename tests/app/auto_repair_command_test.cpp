@@ -20,7 +20,7 @@ class AutoRepairCommand : public MainWindowTest {};
 TEST_F(AutoRepairCommand, EnterTakesTheBestIntoTheTargetWithItsCode) {
   Start();
   Type(kBase64OfBig5, "old");
-  view.target.displayCode = TextCode::Gb;
+  view.target.displayCode = DisplayCode::Gb;
   std::string chain;
   view.onAutoRepair = [&](AutoRepairDialog& dialog) {
     chain = dialog.chain(dialog.selected()).bytes;
@@ -30,7 +30,7 @@ TEST_F(AutoRepairCommand, EnterTakesTheBestIntoTheTargetWithItsCode) {
   EXPECT_EQ(view.autoRepairRuns, 1);
   EXPECT_EQ(chain, "Base64, then Big5-HKSCS");
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(kBig5Text));
-  EXPECT_EQ(view.target.displayCode, TextCode::Big5);
+  EXPECT_EQ(view.target.displayCode, DisplayCode::Big5);
   EXPECT_EQ(view.source.bytes, kBase64OfBig5);
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -47,19 +47,19 @@ TEST_F(AutoRepairCommand, AnotherReadingChosenIsTheOneTaken) {
   };
   Run(Command::AutoRepair);
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(expected.bytes));
-  EXPECT_EQ(view.target.displayCode, expected.displayCode);
+  EXPECT_EQ(view.target.displayCode, DisplayCodeOf(expected.displayCode));
 }
 
 TEST_F(AutoRepairCommand, CancelLeavesTheFramesAsTheyWere) {
   Start();
   Type(kBase64OfBig5, "old");
-  view.target.displayCode = TextCode::Gb;
+  view.target.displayCode = DisplayCode::Gb;
   const int targetSets = view.target.setCount;
   Run(Command::AutoRepair);  // the fake cancels when not scripted
   EXPECT_EQ(view.autoRepairRuns, 1);
   EXPECT_EQ(view.target.bytes, "old");
   EXPECT_EQ(view.target.setCount, targetSets);
-  EXPECT_EQ(view.target.displayCode, TextCode::Gb);
+  EXPECT_EQ(view.target.displayCode, DisplayCode::Gb);
 }
 
 TEST_F(AutoRepairCommand, NoReadingIsSaidInTheInterfaceLanguage) {
