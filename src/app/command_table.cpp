@@ -140,6 +140,12 @@ constexpr CommandInfo kCommands[] = {
      {"&Help Contents", "帮助内容(&H)", "幫助內容(&H)"},
      "F1",
      &D::OnHelpContents},
+    {Command::AutoRepair,
+     "auto-repair",
+     32806,
+     {"&Automatic...", "自动(&A)...", "自動(&A)..."},
+     "F9",
+     &D::OnAutoRepair},
 };
 
 // The table is indexed by the enumeration, so that finding a row is a lookup.
@@ -152,7 +158,7 @@ constexpr bool InEnumerationOrder() {
   return true;
 }
 static_assert(InEnumerationOrder());
-static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::HelpContents) + 1);
+static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::AutoRepair) + 1);
 
 }  // namespace
 

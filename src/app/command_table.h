@@ -48,6 +48,8 @@ enum class Command {
   Setting,
   About,
   HelpContents,
+  // Added later: Decode > Automatic...
+  AutoRepair,
 };
 
 // Runs one command on the main window's logic.
@@ -58,7 +60,7 @@ struct CommandInfo {
   // A stable name for scripts and tests ("decode-base64"): lower case words
   // joined by "-".
   std::string_view name;
-  // The command's number in the menu resources (32771 ... 32805).
+  // The command's number in the menu resources (32771 ... 32805, then 32806 on).
   int menuId;
   // The menu caption in each language (UTF-8), "&" before the mnemonic.
   TriText caption;

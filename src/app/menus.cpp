@@ -50,6 +50,8 @@ constexpr BarEntry kBars[] = {
     Item(Command::Exit),
     End(),
     Popup({"&Decode", "解码(&D)", "解碼(&D)"}),
+    Item(Command::AutoRepair),
+    Separator(),
     Item(Command::DecodeBase64),
     Item(Command::DecodeQuotedPrintable),
     Item(Command::DecodeHz),

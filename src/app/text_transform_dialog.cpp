@@ -22,6 +22,7 @@
 #include "io/file_job.h"
 #include "io/file_stream.h"
 #include "lines/line_transforms.h"
+#include "repair/auto_repair_dialog.h"
 #include "settings/settings_dialog.h"
 #include "settings/temp_path.h"
 #include "texts/codes_texts.h"
@@ -384,13 +385,16 @@ void TextTransformDialog::OnCodeConverter() {
 
 void TextTransformDialog::OnDecodeBase64() {
   PullFrames();
-  ShowTargetResult(DecodeBase64Text(sourceText), std::nullopt);
+  std::string result = DecodeBase64Text(sourceText);
+  const std::optional<TextCode> code = DisplayCodeFor(result);
+  ShowTargetResult(std::move(result), code);
 }
 
 void TextTransformDialog::OnDecodeQuotedPrintable() {
   PullFrames();
-  ShowTargetResult(DecodeQuotedPrintableText(sourceText, settings_.recogniseDoubleBytes != 0),
-                   std::nullopt);
+  std::string result = DecodeQuotedPrintableText(sourceText, settings_.recogniseDoubleBytes != 0);
+  const std::optional<TextCode> code = DisplayCodeFor(result);
+  ShowTargetResult(std::move(result), code);
 }
 
 void TextTransformDialog::OnDecodeHz() {
@@ -501,6 +505,22 @@ void TextTransformDialog::OnAbout() {
 void TextTransformDialog::OnHelpContents() {
   HelpDialog dialog(settings_.interfaceLanguage);
   view_.RunHelp(dialog);
+}
+
+// --- Decode > Automatic... ---
+
+void TextTransformDialog::OnAutoRepair() {
+  PullFrames();
+  AutoRepairDialog dialog(sourceText, settings_.interfaceLanguage);
+  if (dialog.empty()) {
+    platform_.ShowMessage(dialog.noReadingMessage());
+    return;
+  }
+  if (!view_.RunAutoRepair(dialog)) {
+    return;
+  }
+  FrameReading reading = dialog.Accept();
+  ShowTargetResult(std::move(reading.bytes), reading.displayCode);
 }
 
 }  // namespace vortane

@@ -99,6 +99,9 @@ class TextTransformDialog {
   void OnSetting();
   void OnAbout();
   void OnHelpContents();
+  // Decode > Automatic...: the readings of the source text; the one taken
+  // goes into the target frame with its display code.
+  void OnAutoRepair();
 
   // The live settings (read by the tests and the view).
   [[nodiscard]] const AppSettings& settings() const { return settings_; }

@@ -137,7 +137,7 @@ int Execute(const CliCommand& command, ByteReader& in, ByteWriter& out, ByteWrit
       return kNotWhole;
     }
   }
-  int status = done ? 0 : ReportFileError(err, job.failure());
+  int status = done || outcome.withheld ? 0 : ReportFileError(err, job.failure());
   if (route.outcome) {
     const std::string inputName =
         command.input == "-" ? std::string(kStandardInput) : command.input;

@@ -141,11 +141,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return fail(error);
   }
   command.route = method->route;
-  if (syntax->takeOperands != nullptr && !syntax->takeOperands(operands, command, error)) {
-    return fail(error);
-  }
+  // Options first: a command's operands may depend on them (auto --list).
   if (syntax->applyOptions != nullptr &&
       !syntax->applyOptions(CliOptions(std::move(words.options)), command, error)) {
+    return fail(error);
+  }
+  if (syntax->takeOperands != nullptr && !syntax->takeOperands(operands, command, error)) {
     return fail(error);
   }
   if (operands.size() > 2) {

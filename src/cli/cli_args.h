@@ -8,6 +8,7 @@
 
 #include "charsets/recode_stream.h"
 #include "cjk/text_code.h"
+#include "cli/auto_command.h"
 #include "converter/convert_stream.h"
 
 namespace vortane {
@@ -34,6 +35,7 @@ enum class CliRoute {
   Recode,   // any other pair of codes
   Labels,
   Message,
+  Auto,
 };
 
 // What to run: the route, its settings, and the files ("-" is standard input
@@ -55,6 +57,7 @@ struct CliCommand {
   std::uint64_t end = 0;                       // restore-high-bits END
   bool json = false;                           // message --json
   std::string extractDir;                      // message --extract DIR ("" when not)
+  AutoSettings automatic;                      // auto --to, --list, --json
 };
 
 enum class CliAction { Run, Help, Version, UsageError };

@@ -15,11 +15,19 @@ const CliCommandSyntax& RestoreHighBitsCommand();
 const CliCommandSyntax& ConvertCommand();
 const CliCommandSyntax& MessageCommand();
 const CliCommandSyntax& LabelsCommand();
+const CliCommandSyntax& AutoCommand();
 
 std::span<const CliCommandSyntax* const> CliCommands() {
   static const std::array kCommands = {
-      &DecodeCommand(),          &TextCommand(),    &WrapCommand(),    &MarkCommand(),
-      &RestoreHighBitsCommand(), &ConvertCommand(), &MessageCommand(), &LabelsCommand(),
+      &DecodeCommand(),
+      &TextCommand(),
+      &WrapCommand(),
+      &MarkCommand(),
+      &RestoreHighBitsCommand(),
+      &ConvertCommand(),
+      &MessageCommand(),
+      &LabelsCommand(),
+      &AutoCommand(),
   };
   return kCommands;
 }

@@ -34,7 +34,7 @@ memory and write the whole result, 0 bytes included.
 
 Exit status: 0 success, 1 a file could not be read or written (the message
 names the file and the cause), 2 a usage error, 3 the text could not be
-converted whole (convert --strict).
+converted whole (convert --strict) or auto found no Chinese reading.
 )";
 
 }  // namespace

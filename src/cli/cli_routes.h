@@ -28,6 +28,9 @@ struct RouteOutcome {
   std::vector<RouteNote> notes;
   int exitCode = 0;
   bool tooLarge = false;  // the input did not fit in memory (the run ended as a failed read)
+  // The route ended the run as a failed read on purpose, so that no output
+  // file is committed; the notes and exitCode say why, no failure is reported.
+  bool withheld = false;
 };
 
 // What a route could not convert.

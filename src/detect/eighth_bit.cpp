@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cjk/code_tables.h"
+#include "detect/ascii_pairs.h"
 #include "detect/char_score.h"
 
 namespace vortane {
@@ -18,7 +19,7 @@ constexpr unsigned char kLastStripped = 0x7E;
 constexpr std::size_t kSide = kLastStripped - kFirstStripped + 1;  // 94 rows, 94 columns
 
 // Cost of changing between ASCII and GB in the middle of a run.
-constexpr int kModeChange = 100;
+constexpr int kModeChange = 160;
 // ASCII punctuation inside a run: stripped Chinese looks like it.
 constexpr int kAsciiPunctuation = -30;
 // A "%" before a conversion letter is a format ("%s"), not half a character.
@@ -75,7 +76,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end) {
       if (here == kNone) {
         continue;
       }
-      const long ascii = here + AsciiScore(byteAt(i), i + 1 < n ? byteAt(i + 1) : 0) -
+      const long ascii = here + AsciiScore(byteAt(i), i + 1 < n ? byteAt(i + 1) : 0) +
+                         (mode == 0 && i > 0 ? AsciiPairScore(byteAt(i - 1), byteAt(i)) : 0) -
                          (mode == 1 && i > 0 ? kModeChange : 0);
       if (ascii > best[i + 1][0]) {
         best[i + 1][0] = ascii;
@@ -137,7 +139,7 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
   }
   // Text that is mostly ASCII is not stripped Chinese: a few pairs that read
   // well are chance (an English "No" is a common character).
-  if (set == 0 || set * 2 < stripped) {
+  if (set == 0 || set * 4 < stripped) {
     return std::nullopt;
   }
   return out;

@@ -9,12 +9,19 @@
 #include "charsets/charset_text.h"
 #include "charsets/label_map.h"
 #include "detect/char_score.h"
+#include "detect/code_points.h"
 #include "detect/text_score.h"
 
 namespace vortane {
 namespace {
 
 constexpr std::size_t kMostReadings = 10;
+bool IsTransferDecoding(RepairStep step) {
+  return step == RepairStep::Base64 || step == RepairStep::QuotedPrintable ||
+         step == RepairStep::QuotedPrintableRepaired || step == RepairStep::Hz ||
+         step == RepairStep::Utf7;
+}
+
 // How much a step must raise the score. A transfer decoding has the text's
 // form to go by (escapes, Base64 lines) and only has to raise it; undoing a
 // display and setting the eighth bit have only the score, and English or
@@ -22,7 +29,7 @@ constexpr std::size_t kMostReadings = 10;
 std::int64_t StepMargin(RepairStep step) {
   switch (step) {
     case RepairStep::EighthBit:
-      return 3 * kPointsPerNat;
+      return 5 * kPointsPerNat;
     case RepairStep::ShownAsLatin1:
     case RepairStep::ShownAsCp1252:
     case RepairStep::ShownAsGbk:
@@ -49,7 +56,38 @@ struct Scored {
   std::int64_t points = 0;
 };
 
+// Well-formed UTF-8 is evidence of its own: text in another code seldom is.
+// It speaks for an accented letter right after an ASCII letter in a clean
+// UTF-8 decoding (French in UTF-8 is not GB text), not for runs of them (a
+// wrong display of Chinese: "ä¸­") nor for ideographs (GB shown as GBK and
+// stored as UTF-8 is well-formed too, and only its undoing reads well).
+constexpr std::int64_t kUtf8LetterPoints = 250;
+
 double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsPerNat; }
+
+// The score of a clean decoding in `code` of bytes made by `steps`: its
+// text's score, and for UTF-8 not made by the UTF-7 step (which always gives
+// well-formed UTF-8) kUtf8LetterPoints for each multi-byte character that
+// follows an ASCII letter and is not an ideograph.
+TextScore ScoreDecoding(Charset code, std::span<const RepairStep> steps, std::string_view utf8) {
+  TextScore score = ScoreText(utf8);
+  if (code != Charset::Utf8 || (!steps.empty() && steps.back() == RepairStep::Utf7)) {
+    return score;
+  }
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    const bool afterLetter = pos > 0 && isLetter(utf8[pos - 1]);
+    if (!IsIdeograph(NextCodePoint(utf8, pos)) && afterLetter) {
+      score.points += kUtf8LetterPoints;
+    }
+  }
+  return score;
+}
 
 bool Ranks(const Scored& a, const Scored& b) {
   if (a.points != b.points) {
@@ -58,39 +96,67 @@ bool Ranks(const Scored& a, const Scored& b) {
   return a.reading.steps.size() < b.reading.steps.size();
 }
 
-std::vector<Scored> Search(std::string_view bytes) {
+// Decodes `bytes` in `code`; on a sample (`cutEnd`) a character cut off by
+// the sample's end is dropped rather than making the decoding unclean.
+DecodedText DecodeNode(Charset code, std::string_view bytes, bool cutEnd) {
+  DecodedText decoded = DecodeToUtf8(code, bytes);
+  for (std::size_t drop = 1; cutEnd && decoded.unreadable != 0 && drop <= 3 && drop < bytes.size();
+       ++drop) {
+    DecodedText shorter = DecodeToUtf8(code, bytes.substr(0, bytes.size() - drop));
+    if (shorter.unreadable == 0) {
+      return shorter;
+    }
+  }
+  return decoded;
+}
+
+std::vector<Scored> Search(std::string_view bytes, bool sample) {
   std::vector<Scored> found;
   std::vector<Node> nodes;
   std::unordered_set<std::string> seen;
   nodes.push_back(Node{std::string(bytes), {}, kNoValue, 0});
   seen.insert(nodes.front().bytes);
   for (std::size_t at = 0; at < nodes.size(); ++at) {
+    // The node's clean decodings; it offers readings only when the best of
+    // them reads as Chinese (French in UTF-8 is no GB text, however its
+    // accents read in GB).
+    std::vector<Scored> decodings;
     std::int64_t value = kNoValue;
+    std::int64_t chineseValue = kNoValue;
+    bool bestIsChinese = false;
     for (const Charset code : kFinalCodes) {
-      DecodedText decoded = DecodeToUtf8(code, nodes[at].bytes);
+      DecodedText decoded = DecodeNode(code, nodes[at].bytes, sample);
       if (decoded.unreadable != 0) {
         continue;
       }
-      const TextScore score = ScoreText(decoded.utf8);
-      value = std::max(value, score.points);
-      const std::int64_t needed =
-          nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + nodes[at].margin;
-      if (!ReadsAsChinese(score) || score.points <= needed) {
+      const TextScore score = ScoreDecoding(code, nodes[at].steps, decoded.utf8);
+      const bool chinese = ReadsAsChinese(score);
+      if (score.points > value) {
+        value = score.points;
+        bestIsChinese = chinese;
+      }
+      if (chinese) {
+        decodings.push_back(
+            Scored{Reading{nodes[at].steps, code, Nats(score.points), std::move(decoded.utf8)},
+                   score.points});
+      }
+    }
+    const std::int64_t needed =
+        nodes[at].steps.empty() ? kNoValue : nodes[at].shorterBest + nodes[at].margin;
+    for (Scored& decoding : decodings) {
+      if (!bestIsChinese || decoding.points <= needed) {
         continue;
       }
       const bool again = std::any_of(found.begin(), found.end(), [&](const Scored& s) {
-        return s.reading.text == decoded.utf8;
+        return s.reading.text == decoding.reading.text;
       });
       if (!again) {
-        found.push_back(
-            Scored{Reading{nodes[at].steps, code, Nats(score.points), std::move(decoded.utf8)},
-                   score.points});
+        found.push_back(std::move(decoding));
       }
     }
     if (nodes[at].steps.size() >= kMostSteps) {
       continue;
     }
-    const std::int64_t shorterBest = std::max(nodes[at].shorterBest, value);
     for (const RepairStep step : kRepairSteps) {
       if (nodes.size() >= kMostNodes) {
         break;
@@ -101,6 +167,11 @@ std::vector<Scored> Search(std::string_view bytes) {
       }
       std::vector<RepairStep> steps = nodes[at].steps;
       steps.push_back(step);
+      // A transfer decoding has to beat the Chinese readings before it: text
+      // in Base64 or escapes is no reading of its own, however plain its
+      // ASCII. The other steps have to beat every clean decoding before them.
+      const std::int64_t before = IsTransferDecoding(step) ? chineseValue : value;
+      const std::int64_t shorterBest = std::max(nodes[at].shorterBest, before);
       const std::int64_t margin = nodes[at].margin + StepMargin(step);
       nodes.push_back(Node{std::move(*next), std::move(steps), shorterBest, margin});
     }
@@ -139,7 +210,7 @@ std::optional<Reading> ReadWithChain(std::string_view bytes, std::span<const Rep
   if (decoded.unreadable != 0) {
     return std::nullopt;
   }
-  const TextScore score = ScoreText(decoded.utf8);
+  const TextScore score = ScoreDecoding(code, steps, decoded.utf8);
   return Reading{std::vector<RepairStep>(steps.begin(), steps.end()), code, Nats(score.points),
                  std::move(decoded.utf8)};
 }
@@ -147,15 +218,15 @@ std::optional<Reading> ReadWithChain(std::string_view bytes, std::span<const Rep
 std::vector<Reading> FindReadings(std::string_view bytes) {
   std::vector<Reading> readings;
   if (bytes.size() <= kWholeTextLimit) {
-    for (Scored& s : Search(bytes)) {
+    for (Scored& s : Search(bytes, false)) {
       readings.push_back(std::move(s.reading));
     }
     return readings;
   }
   // The first chain of the sample that also decodes the whole text cleanly.
-  for (const Scored& s : Search(Sample(bytes))) {
+  for (const Scored& s : Search(Sample(bytes), true)) {
     std::optional<Reading> whole = ReadWithChain(bytes, s.reading.steps, s.reading.code);
-    if (whole && ReadsAsChinese(ScoreText(whole->text))) {
+    if (whole && ReadsAsChinese(ScoreDecoding(whole->code, whole->steps, whole->text))) {
       readings.push_back(std::move(*whole));
       break;
     }
@@ -200,7 +271,10 @@ std::optional<Charset> BestCodeFor(std::string_view bytes, std::span<const Chars
   std::optional<Charset> best;
   std::int64_t bestPoints = 0;
   for (const Charset code : candidates) {
-    const std::int64_t points = ScoreText(DecodeToUtf8(code, bytes).utf8).points;
+    const DecodedText decoded = DecodeToUtf8(code, bytes);
+    const std::int64_t points = decoded.unreadable == 0
+                                    ? ScoreDecoding(code, {}, decoded.utf8).points
+                                    : ScoreText(decoded.utf8).points;
     if (!best || points > bestPoints) {
       best = code;
       bestPoints = points;

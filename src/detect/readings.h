@@ -20,24 +20,32 @@ inline constexpr Charset kFinalCodes[] = {Charset::Utf8, Charset::Gb18030, Chars
 // What to tell the user when FindReadings finds nothing.
 inline constexpr std::string_view kNoChineseReading = "no Chinese reading found";
 // Texts longer than this are read on a sample (their first kSampleBytes, cut
-// after a line end) and then decoded whole with the chain the sample chose.
+// after a line end; a character the cut splits does not count against it)
+// and then decoded whole with the first chain of the sample that reads it.
 inline constexpr std::size_t kWholeTextLimit = 1 << 20;
 inline constexpr std::size_t kSampleBytes = 64 << 10;
 
 struct Reading {
   std::vector<RepairStep> steps;  // in the order taken, at most kMostSteps
   Charset code = Charset::Utf8;   // one of kFinalCodes
-  double score = 0;               // in nats (see ScoreText); higher reads better
+  double score = 0;               // in nats (see FindReadings); higher reads better
   std::string text;               // the reading, UTF-8
 };
 
 // The readings of `bytes` that read as Chinese (ReadsAsChinese), best first,
-// at most ten, no two with the same text (the shorter chain is kept). A final
+// scored by ScoreText, plus 2.5 nats for each accented letter right after an
+// ASCII letter in a clean UTF-8 decoding (other text is seldom well-formed
+// UTF-8, so such accents are meant); a text whose best
+// decoding is not Chinese (French in UTF-8) gives no reading by itself. At
+// most ten, no two with the same text (the shorter chain is kept). A final
 // code is strict: bytes it does not decode cleanly give no reading in it. A
 // chain counts only when it scores more than every shorter chain it extends
-// (by 2 nats for each display undone and 3 for the eighth bit, which have no
+// (by 2 nats for each display undone and 5 for the eighth bit, which have no
 // form of the text to go by): text that already reads well is its own best
-// reading.
+// reading. A transfer decoding (Base64, Quoted-Printable, HZ, UTF-7) is
+// held only against the Chinese readings before it, since its encoded form is
+// no reading at all; the other steps against every clean decoding, so that
+// plain English is not "repaired".
 // Empty when nothing reads as Chinese (tell the user kNoChineseReading).
 [[nodiscard]] std::vector<Reading> FindReadings(std::string_view bytes);
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "charsets/charset_text.h"
 #include "cjk/utf7.h"
 #include "codec/base64.h"
 #include "codec/hz.h"
@@ -15,6 +16,8 @@ namespace vortane {
 namespace {
 
 constexpr std::size_t kLeastUtf7Run = 3;
+// Base64 this long may lack digits and signs by chance; no English word is.
+constexpr std::size_t kLeastPlainBase64 = 24;
 
 bool IsBase64Alphabet(char c) {
   return ClassifyBase64Char(static_cast<unsigned char>(c)) == Base64CharKind::Alphabet;
@@ -24,7 +27,16 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool LooksLikeBase64(std::string_view text) {
+bool LooksLikeBase64(std::string_view whole) {
+  // Decoding stops at the first "=": the text up to the end of its line must
+  // be Base64. Anything may follow on later lines (a later part, a mailing
+  // list's trailer); it is not decoded.
+  std::string_view text = whole;
+  if (const std::size_t equals = whole.find('='); equals != std::string_view::npos) {
+    if (const std::size_t lineEnd = whole.find('\n', equals); lineEnd != std::string_view::npos) {
+      text = whole.substr(0, lineEnd + 1);
+    }
+  }
   std::size_t alphabet = 0;
   std::size_t padding = 0;
   for (const char c : text) {
@@ -55,7 +67,38 @@ bool LooksLikeBase64(std::string_view text) {
       return false;
     }
   }
-  return alphabet >= 4 && alphabet % 4 != 1 && (padding == 0 || (alphabet + padding) % 4 == 0);
+  if (alphabet < 4 || alphabet % 4 == 1 || (padding != 0 && (alphabet + padding) % 4 != 0)) {
+    return false;
+  }
+  // Base64 of anything but ASCII mixes cases and has a digit, "+", "/" or
+  // "=" somewhere; an English word ("architecture") does not.
+  bool upper = false;
+  bool lower = false;
+  bool other = padding > 0;
+  for (const char c : text) {
+    upper = upper || (c >= 'A' && c <= 'Z');
+    lower = lower || (c >= 'a' && c <= 'z');
+    other = other || (c >= '0' && c <= '9') || c == '+' || c == '/';
+  }
+  return upper && lower && (other || alphabet >= kLeastPlainBase64);
+}
+
+// True for text without blanks whose printable bytes are nine tenths Base64's
+// alphabet and "=": Base64 even where it is not clean (parts run together);
+// stripped GB text is only about two thirds letters and digits.
+bool MostlyBase64(std::string_view text) {
+  std::size_t printable = 0;
+  std::size_t alphabet = 0;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t') {
+      return false;
+    }
+    if (c > ' ' && c < 0x7F) {
+      ++printable;
+      alphabet += IsBase64Alphabet(c) || c == '=' ? 1 : 0;
+    }
+  }
+  return printable > 0 && alphabet * 10 >= printable * 9;
 }
 
 std::optional<std::string> DecodeBase64(std::string_view text) {
@@ -69,24 +112,36 @@ std::optional<std::string> DecodeBase64(std::string_view text) {
   return out;
 }
 
-// True when `text` holds a Quoted-Printable escape of a byte of 0x80 or more.
-bool HasHighEscape(std::string_view text) {
-  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
-    if (text[i] == '=' && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
-        text[i + 1] >= '8') {
-      return true;
-    }
+// True when `text` is Quoted-Printable: it holds an escape or a soft line
+// break, and nine in ten of its "=" begin one (stripped GB text holds an odd
+// "=B8" by chance, but also "=" before other bytes; sloppy encoders leave a
+// bare "=" now and then).
+bool IsQuotedPrintable(std::string_view text) {
+  std::size_t equals = 0;
+  std::size_t proper = 0;
+  for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
+    ++equals;
+    const bool escape = i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]);
+    const bool softBreak = i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n');
+    proper += escape || softBreak ? 1 : 0;
   }
-  return false;
+  return proper > 0 && proper * 10 >= equals * 9;
 }
 
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
-  if (!HasHighEscape(text)) {
+  if (!IsQuotedPrintable(text)) {
     return std::nullopt;
   }
   std::string plain = DecodeQuotedPrintableText(text, false);
   if (!repair) {
     return plain;
+  }
+  // The repair is for an encoder that broke a line inside a character: only
+  // where the plain decoding reads in none of the final codes.
+  for (const Charset code : {Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf8}) {
+    if (DecodeToUtf8(code, plain).unreadable == 0) {
+      return std::nullopt;
+    }
   }
   std::string repaired = DecodeQuotedPrintableText(text, true);
   if (repaired == plain) {
@@ -148,11 +203,58 @@ std::string UnitsToUtf8(std::string_view units) {
   return out;
 }
 
-std::optional<std::string> DecodeUtf7(std::string_view text) {
+// True when `text` is UTF-7 of Chinese: at least three quarters of the non-ASCII
+// units its runs give are CJK characters, quotation marks and dashes or
+// fullwidth forms (runs in stripped
+// GB text, where "+" is common, give units all over the 16-bit range).
+bool IsUtf7OfChinese(std::string_view text) {
   if (!HasUtf7Run(text)) {
+    return false;
+  }
+  const std::string units = Utf7ToUnits(text);
+  std::size_t wide = 0;
+  std::size_t cjk = 0;
+  for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+    const unsigned unit =
+        (static_cast<unsigned char>(units[i]) << 8) | static_cast<unsigned char>(units[i + 1]);
+    if (unit < 0x80) {
+      continue;
+    }
+    ++wide;
+    if ((unit >= 0x2010 && unit <= 0x206F) || (unit >= 0x3000 && unit <= 0x9FFF) ||
+        (unit >= 0xFF00 && unit <= 0xFFEF)) {
+      ++cjk;
+    }
+  }
+  return wide > 0 && cjk * 4 >= wide * 3;
+}
+
+std::optional<std::string> DecodeUtf7(std::string_view text) {
+  if (!IsUtf7OfChinese(text)) {
     return std::nullopt;
   }
   return UnitsToUtf8(Utf7ToUnits(text));
+}
+
+// True when at least three quarters of the non-ASCII characters of `utf8` are
+// not Latin letters: a wrong Chinese code shows ideographs, kana, Greek and
+// Cyrillic, while accented Latin text is meant as it is.
+bool MostlyNotLatin(std::string_view utf8) {
+  constexpr char32_t kLastLatin = 0x24F;
+  std::size_t wide = 0;
+  std::size_t notLatin = 0;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    ++wide;
+    if (NextCodePoint(utf8, pos) > kLastLatin) {
+      ++notLatin;
+    }
+  }
+  return wide > 0 && notLatin * 4 >= wide * 3;
 }
 
 }  // namespace
@@ -202,8 +304,8 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!LooksLikeBase64(bytes) && !HasHighEscape(bytes) &&
-          bytes.find("~{") == std::string_view::npos && !HasUtf7Run(bytes)) {
+      if (!MostlyBase64(bytes) && !IsQuotedPrintable(bytes) &&
+          bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }
       break;
@@ -214,10 +316,14 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = UndoShownAs(ShownCode::Cp1252, bytes);
       break;
     case RepairStep::ShownAsGbk:
-      out = UndoShownAs(ShownCode::Gbk, bytes);
+      if (MostlyNotLatin(bytes)) {
+        out = UndoShownAs(ShownCode::Gbk, bytes);
+      }
       break;
     case RepairStep::ShownAsBig5:
-      out = UndoShownAs(ShownCode::Big5, bytes);
+      if (MostlyNotLatin(bytes)) {
+        out = UndoShownAs(ShownCode::Big5, bytes);
+      }
       break;
   }
   if (out && *out == bytes) {

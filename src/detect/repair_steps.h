@@ -42,19 +42,26 @@ inline constexpr RepairStep kRepairSteps[] = {
 // like what the step undoes (no escapes, not 7-bit, not Base64 throughout, not
 // UTF-8 ...) or the step would change nothing:
 // - Base64: the whole text is Base64 (line breaks and trailing blanks aside,
-//   at most two "=" at the end, no group cut to one character), decoded with
-//   the end of the text ending the last group;
-// - Quoted-Printable: at least one "=XX" escape of a byte of 0x80 or more;
+//   at most two "=" at its end, no group cut to one character; whatever
+//   follows the line of the padding is not decoded) with both
+//   cases and a digit, "+", "/" or "=" (or 24 characters at least), decoded
+//   with the end of the text ending the last group;
+// - Quoted-Printable: an escape or soft line break, and nine in ten "=" begin
+//   one;
 //   the repaired one only where the double-byte repair moves a line break
-//   (an encoder broke a line between the two bytes of a character);
-//   the repaired one only where the double-byte repair moves a line break
-//   (an encoder broke a line between the two bytes of a character);
+//   and the plain decoding is clean in none of the final codes (an encoder
+//   broke a line between the two bytes of a character);
 // - HZ: at least one "~{";
 // - UTF-7: 7-bit text with a "+" opening a run of at least three Base64
-//   characters; the units come out as UTF-8 (a lone surrogate as U+FFFD);
-// - EighthBit: SetEighthBit, on text that no step above applies to (HZ,
-//   Base64, Quoted-Printable and UTF-7 text is 7-bit too);
-// - ShownAs...: UndoShownAs.
+//   characters, whose runs give mostly CJK characters and punctuation; the
+//   units come out as
+//   UTF-8 (a lone surrogate as U+FFFD);
+// - EighthBit: SetEighthBit, on text that is none of these (they are 7-bit
+//   too): Base64 (no blanks, nine tenths of it Base64's alphabet),
+//   Quoted-Printable, HZ or UTF-7 as above;
+// - ShownAs...: UndoShownAs; shown as GBK or Big5 only when three quarters of
+//   the non-ASCII characters are not Latin letters (a wrong Chinese code shows
+//   ideographs, kana, Greek, Cyrillic; accented Latin text is meant).
 [[nodiscard]] std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view bytes);
 
 }  // namespace vortane

@@ -19,9 +19,11 @@ TextScore ScoreText(std::string_view utf8) {
       score.points += kBrokenCharScore;
       continue;
     }
-    score.points += CharScore(point);
+    const int points = CharScore(point);
+    score.points += points;
     if (IsIdeograph(point)) {
       ++score.ideographs;
+      score.ideographPoints += points;
     }
   }
   return score;
@@ -29,7 +31,8 @@ TextScore ScoreText(std::string_view utf8) {
 
 bool ReadsAsChinese(const TextScore& score) {
   return score.ideographs > 0 &&
-         score.points >= kLeastPointsPerIdeograph * static_cast<std::int64_t>(score.ideographs);
+         score.ideographPoints >=
+             kLeastPointsPerIdeograph * static_cast<std::int64_t>(score.ideographs);
 }
 
 }  // namespace vortane

@@ -8,20 +8,22 @@
 namespace vortane {
 
 struct TextScore {
-  std::int64_t points = 0;     // sum of the characters' CharScore, hundredths of a nat
-  std::size_t ideographs = 0;  // how many characters are CJK ideographs
+  std::int64_t points = 0;           // sum of the characters' CharScore, hundredths of a nat
+  std::size_t ideographs = 0;        // how many characters are CJK ideographs
+  std::int64_t ideographPoints = 0;  // the part of `points` they score
 };
 
 // Scores each character of `utf8`; a malformed byte counts as U+FFFD.
 [[nodiscard]] TextScore ScoreText(std::string_view utf8);
 
-// Least score a text needs per ideograph it holds to read as Chinese: a
+// Least score a text's ideographs need on average to read as Chinese: a
 // garbled reading's ideographs are mostly rare ones and score less.
-inline constexpr std::int64_t kLeastPointsPerIdeograph = -150;
+inline constexpr std::int64_t kLeastPointsPerIdeograph = -120;
 
-// True when the text holds at least one ideograph and scores at least
-// kLeastPointsPerIdeograph times their number: real text with a rare name
-// does, a run of rare characters does not.
+// True when the text holds at least one ideograph and its ideographs score
+// kLeastPointsPerIdeograph or more on average: real text with a rare name
+// does (and so does a long English reply with a few Chinese lines and many
+// symbols), a run of rare characters does not.
 [[nodiscard]] bool ReadsAsChinese(const TextScore& score);
 
 }  // namespace vortane

@@ -10,11 +10,14 @@ class SettingsDialog;
 class CodeConverterDialog;
 class HelpDialog;
 class AboutDialog;
+class AutoRepairDialog;
 
 // True when the dialog ended with OK.
 bool RunSettingsView(QWidget* parent, SettingsDialog& dialog);
 void RunCodeConverterView(QWidget* parent, CodeConverterDialog& dialog);
 void RunHelpView(QWidget* parent, HelpDialog& dialog);
 void RunAboutView(QWidget* parent, AboutDialog& dialog);
+// True when a reading was taken (Enter, OK or a double click).
+bool RunAutoRepairView(QWidget* parent, AutoRepairDialog& dialog);
 
 }  // namespace vortane

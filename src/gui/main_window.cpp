@@ -250,6 +250,8 @@ void MainWindow::RunHelp(HelpDialog& dialog) { RunHelpView(this, dialog); }
 
 void MainWindow::RunAbout(AboutDialog& dialog) { RunAboutView(this, dialog); }
 
+bool MainWindow::RunAutoRepair(AutoRepairDialog& dialog) { return RunAutoRepairView(this, dialog); }
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closing_) {
     event->accept();

@@ -65,6 +65,7 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   void RunCodeConverter(CodeConverterDialog& dialog) override;
   void RunHelp(HelpDialog& dialog) override;
   void RunAbout(AboutDialog& dialog) override;
+  [[nodiscard]] bool RunAutoRepair(AutoRepairDialog& dialog) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

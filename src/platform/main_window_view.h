@@ -11,6 +11,7 @@ class SettingsDialog;
 class CodeConverterDialog;
 class HelpDialog;
 class AboutDialog;
+class AutoRepairDialog;
 
 // The three menu bars: 130 English, 132 Chinese GB, 140 Chinese Big5.
 enum class MenuResource { English = 130, ChineseGb = 132, ChineseBig5 = 140 };
@@ -39,6 +40,9 @@ class MainWindowView {
   virtual void RunCodeConverter(CodeConverterDialog& dialog) = 0;
   virtual void RunHelp(HelpDialog& dialog) = 0;
   virtual void RunAbout(AboutDialog& dialog) = 0;
+  // The automatic repair's readings; true when one was taken (Enter or OK),
+  // the dialog's selected() then naming it.
+  [[nodiscard]] virtual bool RunAutoRepair(AutoRepairDialog& dialog) = 0;
 };
 
 }  // namespace vortane

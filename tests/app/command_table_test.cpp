@@ -46,6 +46,7 @@ TEST(CommandTable, NamesAndMenuNumbers) {
       {Command::Utf8Big5, "utf8-big5", 32803},
       {Command::DecodeFileUtf7, "decode-file-utf7", 32804},
       {Command::DecodeFileUtf8, "decode-file-utf8", 32805},
+      {Command::AutoRepair, "auto-repair", 32806},
   };
   ASSERT_EQ(CommandTable().size(), std::size(rows));
   for (const auto& row : rows) {

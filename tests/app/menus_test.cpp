@@ -69,7 +69,8 @@ TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
                                     Command::Utf7Big5,
                                     Command::Utf8Big5,
                                     Command::DecodeFileUtf7,
-                                    Command::DecodeFileUtf8};
+                                    Command::DecodeFileUtf8,
+                                    Command::AutoRepair};
   for (MenuResource menu : kMenus) {
     std::multiset<Command> ids;
     int depth = 0;
@@ -159,6 +160,28 @@ TEST(MenuTable, CaptionsThatDifferBetweenMenus) {
     EXPECT_EQ(CaptionOf(MenuResource::English, r.id), r.english);
     EXPECT_EQ(CaptionOf(MenuResource::ChineseGb, r.id), r.gb);
     EXPECT_EQ(CaptionOf(MenuResource::ChineseBig5, r.id), r.big5);
+  }
+}
+
+// Automatic... opens the Decode menu in every bar, and its key is not one the
+// frames edit with (Ctrl+D deletes a character in a text edit on X11).
+TEST(MenuTable, AutomaticFirstInTheDecodeMenu) {
+  for (MenuResource menu : kMenus) {
+    const auto table = MenuTable(menu);
+    const auto base64 = std::find_if(table.begin(), table.end(), [](const MenuEntry& e) {
+      return e.kind == MenuEntry::Kind::Command && e.command == Command::DecodeBase64;
+    });
+    ASSERT_NE(base64, table.end());
+    ASSERT_GE(base64 - table.begin(), 3);
+    EXPECT_EQ((base64 - 3)->kind, MenuEntry::Kind::Popup);
+    EXPECT_EQ((base64 - 2)->command, Command::AutoRepair);
+    EXPECT_EQ((base64 - 1)->kind, MenuEntry::Kind::Separator);
+  }
+  const std::string_view shortcut = FindCommand(Command::AutoRepair)->shortcut;
+  EXPECT_FALSE(shortcut.empty());
+  for (const std::string_view editing : {"Ctrl+D", "Ctrl+A", "Ctrl+C", "Ctrl+V", "Ctrl+X", "Ctrl+Z",
+                                         "Ctrl+Y", "Ctrl+K", "Ctrl+H", "Ctrl+Shift+A"}) {
+    EXPECT_NE(shortcut, editing);
   }
 }
 

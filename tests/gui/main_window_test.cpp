@@ -59,7 +59,8 @@ constexpr vortane::Command kAllCommandIds[] = {vortane::Command::Open,
                                                vortane::Command::Utf7Big5,
                                                vortane::Command::Utf8Big5,
                                                vortane::Command::DecodeFileUtf7,
-                                               vortane::Command::DecodeFileUtf8};
+                                               vortane::Command::DecodeFileUtf8,
+                                               vortane::Command::AutoRepair};
 
 // Names of every action reachable from `actions`, with their counts.
 void CollectCommands(const QList<QAction*>& actions, std::map<QString, int>& counts,
@@ -148,7 +149,7 @@ void MainWindowTest::MenuHoldsEveryCommandOnce() {
     QCOMPARE(counts[ActionName(command)], 1);
   }
   QCOMPARE(counts.size(), std::size(kAllCommandIds));
-  QCOMPARE(separators, 8);
+  QCOMPARE(separators, 9);
 }
 
 void MainWindowTest::MenuTriggersTheCommand() {

@@ -203,4 +203,9 @@ void FakeMainWindowView::RunAbout(AboutDialog& dialog) {
   }
 }
 
+bool FakeMainWindowView::RunAutoRepair(AutoRepairDialog& dialog) {
+  ++autoRepairRuns;
+  return onAutoRepair ? onAutoRepair(dialog) : false;
+}
+
 }  // namespace vortane::testing

@@ -197,6 +197,10 @@ class FakeMainWindowView final : public MainWindowView {
   std::function<void(CodeConverterDialog&)> onCodeConverter;
   std::function<void(HelpDialog&)> onHelp;
   std::function<void(AboutDialog&)> onAbout;
+  // The automatic repair: returns true to take the dialog's selected reading;
+  // unset, the dialog is cancelled.
+  int autoRepairRuns = 0;
+  std::function<bool(AutoRepairDialog&)> onAutoRepair;
 
   TextFrame& SourceFrame() override { return source; }
   TextFrame& TargetFrame() override { return target; }
@@ -213,6 +217,7 @@ class FakeMainWindowView final : public MainWindowView {
   void RunCodeConverter(CodeConverterDialog& dialog) override;
   void RunHelp(HelpDialog& dialog) override;
   void RunAbout(AboutDialog& dialog) override;
+  [[nodiscard]] bool RunAutoRepair(AutoRepairDialog& dialog) override;
 };
 
 }  // namespace vortane::testing

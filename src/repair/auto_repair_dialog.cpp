@@ -1,0 +1,153 @@
+#include "repair/auto_repair_dialog.h"
+
+#include "charsets/charset_text.h"
+#include "cjk/code_tables.h"
+#include "detect/code_points.h"
+#include "texts/repair_texts.h"
+
+namespace vortane {
+
+namespace {
+
+const TriText& StepText(RepairStep step) {
+  switch (step) {
+    case RepairStep::Base64:
+      return repair_text::kStepBase64;
+    case RepairStep::QuotedPrintable:
+      return repair_text::kStepQuotedPrintable;
+    case RepairStep::QuotedPrintableRepaired:
+      return repair_text::kStepQuotedPrintableRepaired;
+    case RepairStep::Hz:
+      return repair_text::kStepHz;
+    case RepairStep::Utf7:
+      return repair_text::kStepUtf7;
+    case RepairStep::EighthBit:
+      return repair_text::kStepEighthBit;
+    case RepairStep::ShownAsLatin1:
+      return repair_text::kStepShownAsLatin1;
+    case RepairStep::ShownAsCp1252:
+      return repair_text::kStepShownAsCp1252;
+    case RepairStep::ShownAsGbk:
+      return repair_text::kStepShownAsGbk;
+    case RepairStep::ShownAsBig5:
+      return repair_text::kStepShownAsBig5;
+  }
+  return repair_text::kStepBase64;
+}
+
+std::string_view InLanguage(const TriText& text, Language language) {
+  switch (language) {
+    case Language::Gb:
+      return text.gb;
+    case Language::Big5:
+      return text.big5;
+    case Language::English:
+      break;
+  }
+  return text.english;
+}
+
+// The frame code a UTF-8 text is nearest: the one whose table holds more of
+// its characters.
+TextCode NearestTableCode(std::string_view utf8) {
+  std::size_t gbMissing = 0;
+  std::size_t big5Missing = 0;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t point = NextCodePoint(utf8, pos);
+    if (point < 0x80) {
+      continue;
+    }
+    gbMissing += LookupUnicodeToGb(point) ? 0 : 1;
+    big5Missing += LookupUnicodeToBig5(point) ? 0 : 1;
+  }
+  return big5Missing < gbMissing ? TextCode::Big5 : TextCode::Gb;
+}
+
+}  // namespace
+
+FrameReading ForFrame(const Reading& reading) {
+  TextCode code = TextCode::Gb;
+  switch (reading.code) {
+    case Charset::Gb18030:
+      code = TextCode::Gb;
+      break;
+    case Charset::Big5Hkscs:
+      code = TextCode::Big5;
+      break;
+    default:
+      code = NearestTableCode(reading.text);
+      break;
+  }
+  const Charset charset = code == TextCode::Big5 ? Charset::Big5Hkscs : Charset::Gb18030;
+  return FrameReading{EncodeFromUtf8(charset, reading.text).bytes, code};
+}
+
+std::optional<TextCode> DisplayCodeFor(std::string_view bytes) {
+  const std::vector<Reading> readings = FindReadings(bytes);
+  if (readings.empty()) {
+    return std::nullopt;
+  }
+  switch (readings.front().code) {
+    case Charset::Gb18030:
+      return TextCode::Gb;
+    case Charset::Big5Hkscs:
+      return TextCode::Big5;
+    default:
+      return std::nullopt;
+  }
+}
+
+UiText ChainInWords(const Reading& reading, Language language) {
+  std::string words;
+  for (const RepairStep step : reading.steps) {
+    words += InLanguage(StepText(step), language);
+    words += InLanguage(repair_text::kThen, language);
+  }
+  words += FinalCodeName(reading.code);
+  return Choose(TriText{words, words, words}, language);
+}
+
+AutoRepairDialog::AutoRepairDialog(std::string_view bytes, InterfaceLanguage interfaceLanguage)
+    : readings_(FindReadings(bytes)), language_(interfaceLanguage.ForMessages()) {}
+
+UiText AutoRepairDialog::title() const { return Choose(repair_text::kTitle, language_); }
+
+UiText AutoRepairDialog::readingsLabel() const {
+  return Choose(repair_text::kReadingsLabel, language_);
+}
+
+UiText AutoRepairDialog::previewLabel() const {
+  return Choose(repair_text::kPreviewLabel, language_);
+}
+
+UiText AutoRepairDialog::noReadingMessage() const {
+  return Choose(repair_text::kNoReading, language_);
+}
+
+UiText AutoRepairDialog::chain(std::size_t index) const {
+  return index < readings_.size() ? ChainInWords(readings_[index], language_) : UiText{};
+}
+
+std::string AutoRepairDialog::preview(std::size_t index) const {
+  if (index >= readings_.size()) {
+    return {};
+  }
+  const std::string& text = readings_[index].text;
+  std::size_t pos = 0;
+  for (std::size_t characters = 0; pos < text.size() && characters < kPreviewCharacters;
+       ++characters) {
+    (void)NextCodePoint(text, pos);
+  }
+  return text.substr(0, pos);
+}
+
+void AutoRepairDialog::Select(std::size_t index) {
+  if (index < readings_.size()) {
+    selected_ = index;
+  }
+}
+
+FrameReading AutoRepairDialog::Accept() const { return ForFrame(readings_.at(selected_)); }
+
+}  // namespace vortane

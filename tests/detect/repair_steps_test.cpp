@@ -1,0 +1,107 @@
+#include "detect/repair_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "support/stream_check.h"
+
+namespace vortane {
+namespace {
+
+using testing::Hex;
+
+struct StepCase {
+  const char* name;
+  RepairStep step;
+  std::string input;
+  std::optional<std::string> output;  // nullopt: the step does not apply
+};
+
+void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
+
+class Steps : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(Steps, ApplyOnlyToTheirForm) {
+  const StepCase& c = GetParam();
+  const std::optional<std::string> out = TakeRepairStep(c.step, c.input);
+  ASSERT_EQ(out.has_value(), c.output.has_value());
+  if (out) {
+    EXPECT_EQ(testing::ToHex(*out), testing::ToHex(*c.output));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Steps,
+    ::testing::Values(
+        StepCase{"Base64Padded", RepairStep::Base64, "1tDOxA==\r\n", Hex("D6D0CEC4")},
+        // The end of the text ends the last group, as in a file.
+        StepCase{"Base64Unpadded", RepairStep::Base64, "1tDOxA", Hex("D6D0CEC4")},
+        StepCase{"Base64Lines", RepairStep::Base64, "1tDO\r\nxA==", Hex("D6D0CEC4")},
+        StepCase{"Base64WithBlankInside", RepairStep::Base64, "1tDO xA==", std::nullopt},
+        StepCase{"Base64OneCharacterGroup", RepairStep::Base64, "1tDOx", std::nullopt},
+        StepCase{"Base64TooShort", RepairStep::Base64, "1tD", std::nullopt},
+        StepCase{"Base64ThreePads", RepairStep::Base64, "1tDOxA===", std::nullopt},
+        StepCase{"Base64TextAfterPad", RepairStep::Base64, "1tDOxA==1tDO", std::nullopt},
+        // Decoding ends at the padding; a mailing list's trailer may follow.
+        StepCase{"Base64TrailerAfterPad", RepairStep::Base64, "1tDOxA==\n\n___\nThe list\n",
+                 Hex("D6D0CEC4")},
+        StepCase{"Base64EnglishWords", RepairStep::Base64, "the file is here", std::nullopt},
+        StepCase{"Base64EnglishWord", RepairStep::Base64, "itecture            ", std::nullopt},
+        StepCase{"Base64CapitalisedWord", RepairStep::Base64, "Internationalization", std::nullopt},
+        StepCase{"QuotedPrintable", RepairStep::QuotedPrintable, "a=D6=D0b",
+                 "a" + Hex("D6D0") + "b"},
+        // UTF-7 sent as Quoted-Printable has only escapes of 7-bit bytes.
+        StepCase{"QuotedPrintableOfSevenBitText", RepairStep::QuotedPrintable, "a=3Db", "a=b"},
+        StepCase{"QuotedPrintableNoEscapes", RepairStep::QuotedPrintable, "a=b", std::nullopt},
+        // An "=" before other bytes: not Quoted-Printable, whatever "=ba" looks like.
+        StepCase{"QuotedPrintableMalformed", RepairStep::QuotedPrintable,
+                 "Desired=Unknown (uppercase=bad)", std::nullopt},
+        StepCase{"QuotedPrintableSoftBreak", RepairStep::QuotedPrintable, "=D6=\r\n=D0",
+                 Hex("D6D0")},
+        // Nothing for the repair to move: the repaired step adds nothing.
+        StepCase{"RepairedSameAsPlain", RepairStep::QuotedPrintableRepaired, "=D6=D0\r\n=CE=C4",
+                 std::nullopt},
+        StepCase{"RepairedMovesTheBreak", RepairStep::QuotedPrintableRepaired, "=D6\r\n=D0",
+                 "\r\n" + Hex("D6D0")},
+        StepCase{"Hz", RepairStep::Hz, "~{VPND~}", Hex("D6D0CEC4")},
+        StepCase{"HzWithoutEscape", RepairStep::Hz, "a~~b", std::nullopt},
+        StepCase{"Utf7", RepairStep::Utf7, "+Ti1lhw-", "中文"},
+        StepCase{"Utf7SurrogatePairAmongChinese", RepairStep::Utf7, "+Ti1lh04tZYfYPd4ATi1lh04tZYc-",
+                 "中文中文\xF0\x9F\x98\x80中文中文"},
+        StepCase{"Utf7ShortRun", RepairStep::Utf7, "C++ is +1", std::nullopt},
+        StepCase{"Utf7RunOfNoChinese", RepairStep::Utf7, "a+AAAAAA-b", std::nullopt},
+        StepCase{"Utf7EightBitText", RepairStep::Utf7, "+Ti1lhw-\xB0", std::nullopt},
+        StepCase{"EighthBit", RepairStep::EighthBit, "VPND#,", Hex("D6D0CEC4A3AC")},
+        // Letters alone look like Base64, which goes first.
+        StepCase{"EighthBitNotOnBase64Letters", RepairStep::EighthBit, "VPND", std::nullopt},
+        StepCase{"EighthBitNotOnHz", RepairStep::EighthBit, "~{VPND~}", std::nullopt},
+        StepCase{"EighthBitNotOnBase64", RepairStep::EighthBit, "1tDOxA==", std::nullopt},
+        StepCase{"EighthBitNotOnEightBitText", RepairStep::EighthBit, "VPND\xB0", std::nullopt},
+        StepCase{"ShownAsLatin1", RepairStep::ShownAsLatin1, "\xC3\x96\xC3\x90", Hex("D6D0")},
+        StepCase{"ShownAsLatin1AsciiOnly", RepairStep::ShownAsLatin1, "abc", std::nullopt},
+        StepCase{"ShownAsLatin1BeyondLatin1", RepairStep::ShownAsLatin1, "\xE4\xB8\xAD",
+                 std::nullopt},
+        StepCase{"ShownAsLatin1NotUtf8", RepairStep::ShownAsLatin1, "\xD6\xD0", std::nullopt},
+        // CP1252 shows 0x96 as an en dash and the unassigned 0x81 as U+0081.
+        StepCase{"ShownAsCp1252", RepairStep::ShownAsCp1252, "\xE2\x80\x93\xC2\x81", Hex("9681")},
+        StepCase{"ShownAsCp1252NotInIt", RepairStep::ShownAsCp1252, "\xE4\xB8\xAD", std::nullopt},
+        // 叫 is what GBK shows for Big5 A5 73 (叫 in GBK is BD D0).
+        StepCase{"ShownAsGbk", RepairStep::ShownAsGbk, "\xE5\x8F\xAB", Hex("BDD0")},
+        StepCase{"ShownAsGbkNotForLatinText", RepairStep::ShownAsGbk, "caf\xC3\xA9", std::nullopt},
+        // A character GBK never shows (GB18030 writes it in four bytes).
+        StepCase{"ShownAsGbkFourByte", RepairStep::ShownAsGbk, "\xE3\x90\x80", std::nullopt},
+        StepCase{"ShownAsBig5", RepairStep::ShownAsBig5, "\xE4\xB8\xAD", Hex("A4A4")},
+        StepCase{"ShownAsBig5NotInIt", RepairStep::ShownAsBig5, "\xED\x95\x9C", std::nullopt}),
+    [](const ::testing::TestParamInfo<StepCase>& info) { return info.param.name; });
+
+TEST(RepairStepName, EveryStepHasAName) {
+  for (const RepairStep step : kRepairSteps) {
+    EXPECT_FALSE(RepairStepName(step).empty());
+  }
+}
+
+}  // namespace
+}  // namespace vortane
