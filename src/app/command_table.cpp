@@ -135,6 +135,18 @@ constexpr CommandInfo kCommands[] = {
      {"&Help Contents", "帮助内容(&H)", "幫助內容(&H)"},
      "",
      &D::OnHelpContents},
+    {Command::OpenMessage,
+     "open-message",
+     32850,
+     {"Open &message...", "打开邮件(&M)...", "打開郵件(&M)..."},
+     "",
+     &D::OnOpenMessage},
+    {Command::DecodeWholeMessage,
+     "decode-whole-message",
+     32851,
+     {"&Whole message", "整封邮件(&W)", "整封郵件(&W)"},
+     "",
+     &D::OnDecodeWholeMessage},
 };
 
 // The table is indexed by the enumeration, so that finding a row is a lookup.
@@ -147,7 +159,7 @@ constexpr bool InEnumerationOrder() {
   return true;
 }
 static_assert(InEnumerationOrder());
-static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::HelpContents) + 1);
+static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::DecodeWholeMessage) + 1);
 
 }  // namespace
 

@@ -48,6 +48,9 @@ enum class Command {
   Setting,
   About,
   HelpContents,
+  // Whole messages.
+  OpenMessage,
+  DecodeWholeMessage,
 };
 
 // Runs one command on the main window's logic.

@@ -17,10 +17,14 @@
 #include "io/file_job.h"
 #include "io/file_stream.h"
 #include "lines/line_transforms.h"
+#include "mailview/message_file.h"
+#include "mailview/message_view.h"
+#include "mailview/whole_message.h"
 #include "settings/settings_dialog.h"
 #include "settings/temp_path.h"
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"
+#include "texts/message_texts.h"
 
 namespace vortane {
 
@@ -196,6 +200,8 @@ void TextTransformDialog::OnOpen() {
   const bool holdsNul = bytes->find('\0') != std::string::npos;
   sourceText = CutAtNul(std::move(*bytes));
   const bool cut = tooLong || holdsNul;
+  openCutPath_ = cut ? *path : std::string();
+  openCutText_ = cut ? sourceText : std::string();
   PushSource();
   targetUnsaved = true;
   if (cut) {
@@ -437,6 +443,72 @@ void TextTransformDialog::OnAbout() {
 void TextTransformDialog::OnHelpContents() {
   HelpDialog dialog(settings_.interfaceLanguage);
   view_.RunHelp(dialog);
+}
+
+// --- Whole messages ---
+
+void TextTransformDialog::OnOpenMessage() {
+  FileDialogOptions options;
+  options.filterDescription = Text(message_text::kFileDialogMail).bytes;
+  options.filterPattern = "*.eml;*.mbox;*.*";
+  const auto path = platform_.ChooseOpenFile(options);
+  if (path) {
+    OpenMessageFile(*path);
+  }
+}
+
+void TextTransformDialog::OpenMessageFile(const std::string& path) {
+  int error = 0;
+  auto bytes = ReadFileBytes(path, error);
+  if (!bytes) {
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
+                                     settings_.interfaceLanguage.ForMessages(),
+                                     {path, DescribeError(error)}));
+    return;
+  }
+  MessageViewDialog dialog(platform_, settings_.interfaceLanguage, path, std::move(*bytes));
+  view_.RunMessageView(dialog);
+}
+
+bool TextTransformDialog::OpenIfMessage(const std::string& path) {
+  int error = 0;
+  const auto head = ReadFileBytes(path, error, kMessageSniffBytes);
+  if (!head || !LooksLikeMessage(path, *head)) {
+    return false;
+  }
+  OpenMessageFile(path);
+  return true;
+}
+
+void TextTransformDialog::OnDecodeWholeMessage() {
+  PullFrames();
+  const WholeMessageText result = ReadWholeMessageText(sourceText);
+  // The frames show GB or Big5 bytes: the text goes in the code that holds
+  // more of it (fewer "?"), the frame's own code on a tie.
+  const auto lost = [&result](const std::string& bytes) {
+    return std::ranges::count(bytes, '?') - std::ranges::count(result.utf8, '?');
+  };
+  const TextCode current = view_.TargetFrame().DisplayCode();
+  const TextCode other = current == TextCode::Big5 ? TextCode::Gb : TextCode::Big5;
+  std::string bytes = Utf8ToFrameCode(result.utf8, current);
+  TextCode code = current;
+  if (std::string otherBytes = Utf8ToFrameCode(result.utf8, other);
+      lost(otherBytes) < lost(bytes)) {
+    bytes = std::move(otherBytes);
+    code = other;
+  }
+  ShowTargetResult(std::move(bytes), code);
+
+  const Language language = settings_.interfaceLanguage.ForMessages();
+  if (!openCutText_.empty() && sourceText == openCutText_) {
+    view_.ShowStatus(FormatText(message_text::kSourceCut, language, {openCutPath_}));
+  } else if (result.uncleanParts > 0) {
+    view_.ShowStatus(
+        FormatText(message_text::kSourceUnclean, language, {std::to_string(result.uncleanParts)}));
+  } else {
+    view_.ShowStatus(FormatText(message_text::kWholeMessageDone, language,
+                                {std::to_string(result.messages), std::to_string(result.parts)}));
+  }
 }
 
 }  // namespace vortane

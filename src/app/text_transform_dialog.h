@@ -92,6 +92,17 @@ class TextTransformDialog {
   void OnSetting();
   void OnAbout();
   void OnHelpContents();
+  // Whole messages: File > Open message... and Decode > Whole message.
+  void OnOpenMessage();
+  void OnDecodeWholeMessage();
+
+  // Reads the file `path` and shows it in the message view; a message box
+  // says why when it cannot be read.
+  void OpenMessageFile(const std::string& path);
+  // A file dropped on the window or named on the command line: when it is a
+  // mail message (LooksLikeMessage on its name and first bytes) it opens in
+  // the message view and the result is true; false leaves it to the caller.
+  bool OpenIfMessage(const std::string& path);
 
   // The live settings (read by the tests and the view).
   [[nodiscard]] const AppSettings& settings() const { return settings_; }
@@ -142,6 +153,10 @@ class TextTransformDialog {
   // Arms the quit and save prompts: set at start-up and by Open, cleared by
   // Save As and Close.
   bool targetUnsaved = false;
+  // The file Open cut to fit the source frame, and the text it left there:
+  // while the frame still holds that text, Whole message says it is cut.
+  std::string openCutPath_;
+  std::string openCutText_;
   // The live settings of the program, and the file they are kept in.
   AppSettings settings_;
   SettingsStore store_;

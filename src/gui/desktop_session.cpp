@@ -11,6 +11,7 @@ DesktopSession::DesktopSession(MainWindowPaths paths)
     : platform_(&window_), logic_(platform_, window_, std::move(paths)) {
   window_.SetHandlers([this](Command command) { logic_.OnCommand(command); },
                       [this] { logic_.OnCloseRequested(); });
+  window_.SetDropHandler([this](const std::string& path) { (void)logic_.OpenIfMessage(path); });
 }
 
 void DesktopSession::Start() {

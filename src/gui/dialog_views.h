@@ -10,11 +10,13 @@ class SettingsDialog;
 class CodeConverterDialog;
 class HelpDialog;
 class AboutDialog;
+class MessageViewDialog;
 
 // True when the dialog ended with OK.
 bool RunSettingsView(QWidget* parent, SettingsDialog& dialog);
 void RunCodeConverterView(QWidget* parent, CodeConverterDialog& dialog);
 void RunHelpView(QWidget* parent, HelpDialog& dialog);
 void RunAboutView(QWidget* parent, AboutDialog& dialog);
+void RunMessageViewWindow(QWidget* parent, MessageViewDialog& dialog);
 
 }  // namespace vortane

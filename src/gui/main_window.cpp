@@ -2,12 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -43,6 +48,7 @@ MainWindow::MainWindow(QWidget* parent)
       statusLine_(&central_),
       sourceCode_(&statusLine_),
       targetCode_(&statusLine_),
+      statusText_(&statusLine_),
       escape_(QKeySequence(Qt::Key_Escape), this) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("Mail Vortane"));
@@ -76,6 +82,15 @@ MainWindow::MainWindow(QWidget* parent)
     }
   });
 
+  statusText_.setObjectName(QStringLiteral("statusText"));
+  statusText_.setTextFormat(Qt::PlainText);
+  setAcceptDrops(true);
+  for (ByteFrame* frame : {&source_, &target_}) {
+    frame->installEventFilter(this);
+    frame->viewport()->installEventFilter(this);
+  }
+  installEventFilter(this);
+
   setCentralWidget(&central_);
   PlaceChildren();
   FixWindowSize();
@@ -85,6 +100,10 @@ void MainWindow::SetHandlers(std::function<void(Command)> onCommand,
                              std::function<void()> onCloseRequested) {
   onCommand_ = std::move(onCommand);
   onCloseRequested_ = std::move(onCloseRequested);
+}
+
+void MainWindow::SetDropHandler(std::function<void(const std::string&)> onFileDropped) {
+  onFileDropped_ = std::move(onFileDropped);
 }
 
 void MainWindow::SetDisplayCodes(TextCode code) {
@@ -155,6 +174,9 @@ void MainWindow::PlaceChildren() {
   const int choiceWidth = 70;
   sourceCode_.setGeometry(2, 1, choiceWidth, kStatusLineHeight - 2);
   targetCode_.setGeometry(sourceWidth_ + 2, 1, choiceWidth, kStatusLineHeight - 2);
+  const int textLeft = sourceWidth_ + choiceWidth + 8;
+  statusText_.setGeometry(textLeft, 1, std::max(0, targetWidth_ - choiceWidth - 10),
+                          kStatusLineHeight - 2);
   central_.setFixedSize(sourceWidth_ + targetWidth_, frameHeight_ + kStatusLineHeight);
 }
 
@@ -180,6 +202,54 @@ void MainWindow::RunCodeConverter(CodeConverterDialog& dialog) {
 void MainWindow::RunHelp(HelpDialog& dialog) { RunHelpView(this, dialog); }
 
 void MainWindow::RunAbout(AboutDialog& dialog) { RunAboutView(this, dialog); }
+
+void MainWindow::RunMessageView(MessageViewDialog& dialog) { RunMessageViewWindow(this, dialog); }
+
+void MainWindow::ShowStatus(const UiText& text) {
+  statusText_.setText(ToQString(text));
+  statusText_.setToolTip(statusText_.text());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const auto localFiles = [](const QMimeData* data) {
+    QStringList paths;
+    if (data != nullptr && data->hasUrls()) {
+      for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+          paths << url.toLocalFile();
+        }
+      }
+    }
+    return paths;
+  };
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (!localFiles(drag->mimeData()).isEmpty()) {
+        drag->acceptProposedAction();
+        return true;
+      }
+      break;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const QStringList paths = localFiles(drop->mimeData());
+      if (!paths.isEmpty()) {
+        drop->acceptProposedAction();
+        if (onFileDropped_) {
+          const QByteArray path = paths.constFirst().toUtf8();
+          onFileDropped_(std::string(path.constData(), static_cast<std::size_t>(path.size())));
+        }
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closing_) {

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMainWindow>
 #include <QShortcut>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "app/command_table.h"
 #include "gui/byte_frame.h"
@@ -27,6 +29,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
 
   // Where menu commands and close requests (close box, Escape, Alt+F4) go.
   void SetHandlers(std::function<void(Command)> onCommand, std::function<void()> onCloseRequested);
+  // Where a local file dropped on the window goes (its path).
+  void SetDropHandler(std::function<void(const std::string&)> onFileDropped);
 
   // Both frames show their bytes through `code`.
   void SetDisplayCodes(TextCode code);
@@ -51,9 +55,13 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   void RunCodeConverter(CodeConverterDialog& dialog) override;
   void RunHelp(HelpDialog& dialog) override;
   void RunAbout(AboutDialog& dialog) override;
+  void RunMessageView(MessageViewDialog& dialog) override;
+  void ShowStatus(const UiText& text) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Local files dropped on the frames or the window go to the drop handler.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void PlaceChildren();
@@ -65,9 +73,11 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   QWidget statusLine_;
   QComboBox sourceCode_;
   QComboBox targetCode_;
+  QLabel statusText_;
   QShortcut escape_;
   std::function<void(Command)> onCommand_;
   std::function<void()> onCloseRequested_;
+  std::function<void(const std::string&)> onFileDropped_;
   int sourceWidth_ = 225;
   int targetWidth_ = 669;
   int frameHeight_ = 606;

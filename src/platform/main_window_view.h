@@ -11,6 +11,7 @@ class SettingsDialog;
 class CodeConverterDialog;
 class HelpDialog;
 class AboutDialog;
+class MessageViewDialog;
 
 // The three menu bars: 130 English, 132 Chinese GB, 140 Chinese Big5.
 enum class MenuResource { English = 130, ChineseGb = 132, ChineseBig5 = 140 };
@@ -37,6 +38,11 @@ class MainWindowView {
   virtual void RunCodeConverter(CodeConverterDialog& dialog) = 0;
   virtual void RunHelp(HelpDialog& dialog) = 0;
   virtual void RunAbout(AboutDialog& dialog) = 0;
+
+  // The message view, modal, bound to its logic.
+  virtual void RunMessageView(MessageViewDialog& dialog) = 0;
+  // Shows `text` in the status line (an empty text clears it).
+  virtual void ShowStatus(const UiText& text) = 0;
 };
 
 }  // namespace vortane

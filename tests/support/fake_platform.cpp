@@ -161,4 +161,11 @@ void FakeMainWindowView::RunAbout(AboutDialog& dialog) {
   }
 }
 
+void FakeMainWindowView::RunMessageView(MessageViewDialog& dialog) {
+  ++messageViewRuns;
+  if (onMessageView) {
+    onMessageView(dialog);
+  }
+}
+
 }  // namespace vortane::testing

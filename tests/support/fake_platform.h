@@ -160,6 +160,12 @@ class FakeMainWindowView final : public MainWindowView {
   std::function<void(HelpDialog&)> onHelp;
   std::function<void(AboutDialog&)> onAbout;
 
+  // The message view: runs and the scripted callback while it is open;
+  // every status line text, in order.
+  int messageViewRuns = 0;
+  std::function<void(MessageViewDialog&)> onMessageView;
+  std::vector<UiText> statuses;
+
   TextFrame& SourceFrame() override { return source; }
   TextFrame& TargetFrame() override { return target; }
   void SetMenu(MenuResource menu) override { menus.push_back(menu); }
@@ -174,6 +180,8 @@ class FakeMainWindowView final : public MainWindowView {
   void RunCodeConverter(CodeConverterDialog& dialog) override;
   void RunHelp(HelpDialog& dialog) override;
   void RunAbout(AboutDialog& dialog) override;
+  void RunMessageView(MessageViewDialog& dialog) override;
+  void ShowStatus(const UiText& text) override { statuses.push_back(text); }
 };
 
 }  // namespace vortane::testing
