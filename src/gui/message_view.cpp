@@ -133,6 +133,8 @@ class MessageView final : public QDialog {
     splitter_.addWidget(top);
     splitter_.addWidget(&text_);
     splitter_.setStretchFactor(1, 2);
+    // The list, fields and parts above; the text gets the rest.
+    splitter_.setSizes(logic_.IsMbox() ? QList<int>{380, 280} : QList<int>{250, 410});
 
     auto* outer = new QVBoxLayout(this);  // owned by the dialog
     outer->addWidget(&splitter_);
@@ -157,7 +159,7 @@ class MessageView final : public QDialog {
       value->setObjectName(QStringLiteral("field%1").arg(n++));
       value->setTextFormat(Qt::PlainText);
       value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-      value->setWordWrap(true);
+      value->setToolTip(value->text());
       fieldsLayout_->addRow(ToQString(row.caption) + QLatin1Char(':'), value);
     }
     FillParts();

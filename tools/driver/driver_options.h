@@ -11,6 +11,8 @@
 //   --show-menu N[.M]      open the N-th menu of the menu bar (1 = first), and
 //                          in it the submenu of its M-th item
 //   --screenshot FILE      write the windows on screen as PNG to FILE and exit
+//   --open-message FILE    open FILE in the message view after the commands
+//   --select-row NAME=N    choose row N (0 = first) of the list NAME in the open dialog
 #pragma once
 
 #include <QString>
@@ -33,7 +35,7 @@ struct DriverOptions {
   std::vector<Command> commands;  // run in order
   // UI steps after the commands have started, in order: set a text or click.
   struct Step {
-    enum class Kind { SetText, Click } kind;
+    enum class Kind { SetText, Click, SelectRow } kind;
     QString objectName;
     QString text;
   };
@@ -41,6 +43,7 @@ struct DriverOptions {
   int showMenu = 0;     // 0: none
   int showSubmenu = 0;  // 0: none
   QString screenshot;
+  QString messageFile;  // opened in the message view ("" for none)
 };
 
 // Parses the options in `arguments` (the program name first). On a usage
