@@ -471,9 +471,7 @@ void TextTransformDialog::OpenMessageFile(const std::string& path) {
 }
 
 bool TextTransformDialog::OpenIfMessage(const std::string& path) {
-  int error = 0;
-  const auto head = ReadFileBytes(path, error, kMessageSniffBytes);
-  if (!head || !LooksLikeMessage(path, *head)) {
+  if (!IsMessageFile(path)) {
     return false;
   }
   OpenMessageFile(path);

@@ -20,6 +20,7 @@
 #include "gui/dialog_units.h"
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
+#include "mailview/message_file.h"
 
 namespace vortane {
 namespace {
@@ -211,11 +212,12 @@ void MainWindow::ShowStatus(const UiText& text) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  const auto localFiles = [](const QMimeData* data) {
+  // Message files only: any other drop keeps the frames' own handling.
+  const auto messageFiles = [](const QMimeData* data) {
     QStringList paths;
     if (data != nullptr && data->hasUrls()) {
       for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
+        if (url.isLocalFile() && IsMessageFile(url.toLocalFile().toStdString())) {
           paths << url.toLocalFile();
         }
       }
@@ -226,7 +228,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* drag = static_cast<QDragMoveEvent*>(event);
-      if (!localFiles(drag->mimeData()).isEmpty()) {
+      if (!messageFiles(drag->mimeData()).isEmpty()) {
         drag->acceptProposedAction();
         return true;
       }
@@ -234,7 +236,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      const QStringList paths = localFiles(drop->mimeData());
+      const QStringList paths = messageFiles(drop->mimeData());
       if (!paths.isEmpty()) {
         drop->acceptProposedAction();
         if (onFileDropped_) {

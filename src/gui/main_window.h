@@ -29,7 +29,7 @@ class MainWindow final : public QMainWindow, public MainWindowView {
 
   // Where menu commands and close requests (close box, Escape, Alt+F4) go.
   void SetHandlers(std::function<void(Command)> onCommand, std::function<void()> onCloseRequested);
-  // Where a local file dropped on the window goes (its path).
+  // Where a message file (IsMessageFile) dropped on the window goes (its path).
   void SetDropHandler(std::function<void(const std::string&)> onFileDropped);
 
   // Both frames show their bytes through `code`.
@@ -60,7 +60,7 @@ class MainWindow final : public QMainWindow, public MainWindowView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // Local files dropped on the frames or the window go to the drop handler.
+  // Message files dropped on the frames or the window go to the drop handler.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

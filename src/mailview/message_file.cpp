@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "io/file_stream.h"
 #include "mail/ascii_text.h"
 
 namespace vortane {
@@ -81,6 +82,12 @@ bool LooksLikeMessage(std::string_view path, std::string_view head) {
     return true;
   }
   return HeaderBlockStart(head);
+}
+
+bool IsMessageFile(const std::string& path) {
+  int error = 0;
+  const auto head = ReadFileBytes(path, error, kMessageSniffBytes);
+  return head && LooksLikeMessage(path, *head);
 }
 
 }  // namespace vortane

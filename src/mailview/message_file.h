@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vortane {
@@ -18,5 +19,9 @@ inline constexpr std::size_t kMessageSniffBytes = 4096;
 // field every message carries (From, Date, Subject, Received, Return-Path,
 // Message-ID, MIME-Version).
 [[nodiscard]] bool LooksLikeMessage(std::string_view path, std::string_view head);
+
+// LooksLikeMessage on the file `path` and its first bytes; false when it
+// cannot be read.
+[[nodiscard]] bool IsMessageFile(const std::string& path);
 
 }  // namespace vortane

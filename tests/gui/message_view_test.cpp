@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 #include <fstream>
@@ -181,6 +182,26 @@ void MessageViewTest::DroppedMessageFileOpensTheView() {
   QCOMPARE(runs, 1);
   // The frame did not take the drop as text.
   QCOMPARE(wired.window.sourceFrame().GetBytes(), std::string());
+
+  // A file that is not a message is left to the frame: no view opens.
+  const QString notes = wired.directory.filePath(QStringLiteral("notes.txt"));
+  WriteFile(notes, "Note: not mail\nbuy milk\n");
+  QMimeData other;
+  other.setUrls({QUrl::fromLocalFile(notes)});
+  int opened = 0;
+  QTimer::singleShot(0, [&opened] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++opened;
+      dialog->reject();
+    }
+  });
+  QWidget* viewport = wired.window.sourceFrame().viewport();
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &drop);
+  QCoreApplication::processEvents();
+  QCOMPARE(opened, 0);
 }
 
 void MessageViewTest::WholeMessageFillsTheTargetAndTheStatusLine() {
