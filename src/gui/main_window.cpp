@@ -21,6 +21,7 @@
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
 #include "mailview/message_file.h"
+#include "texts/codes_texts.h"
 
 namespace vortane {
 namespace {
@@ -28,14 +29,30 @@ namespace {
 constexpr int kStatusLineHeight = 24;
 const char* const kIconResource = ":/res/icon128.png";
 
-void FillCodeChoice(QComboBox& box, const QString& toolTip) {
-  box.addItem(QStringLiteral("GB"), static_cast<int>(TextCode::Gb));
-  box.addItem(QStringLiteral("Big5"), static_cast<int>(TextCode::Big5));
-  box.setToolTip(toolTip);
+void FillCodeChoice(QComboBox& box) {
+  for (const DisplayCode code : kDisplayCodes) {
+    box.addItem(Utf8ToQString(DisplayCodeName(code)), static_cast<int>(code));
+  }
   box.setFocusPolicy(Qt::NoFocus);
 }
 
-int IndexOf(TextCode code) { return code == TextCode::Big5 ? 1 : 0; }
+int IndexOf(DisplayCode code) {
+  const auto found = std::ranges::find(kDisplayCodes, code);
+  return static_cast<int>(found - kDisplayCodes.begin());
+}
+
+// The language of a menu bar's texts.
+Language LanguageOfMenu(MenuResource menu) {
+  switch (menu) {
+    case MenuResource::ChineseGb:
+      return Language::Gb;
+    case MenuResource::ChineseBig5:
+      return Language::Big5;
+    case MenuResource::English:
+      break;
+  }
+  return Language::English;
+}
 
 }  // namespace
 
@@ -64,18 +81,19 @@ MainWindow::MainWindow(QWidget* parent)
   target_.setObjectName(QStringLiteral("targetFrame"));
   sourceCode_.setObjectName(QStringLiteral("sourceCodeChoice"));
   targetCode_.setObjectName(QStringLiteral("targetCodeChoice"));
-  FillCodeChoice(sourceCode_, QStringLiteral("Code the source frame is shown in"));
-  FillCodeChoice(targetCode_, QStringLiteral("Code the target frame is shown in"));
+  FillCodeChoice(sourceCode_);
+  FillCodeChoice(targetCode_);
+  SetCodeTips(Language::English);
 
   // The choice and the frame follow each other.
   const std::pair<QComboBox*, ByteFrame*> pairs[] = {{&sourceCode_, &source_},
                                                      {&targetCode_, &target_}};
   for (const auto& [box, frame] : pairs) {
     connect(box, &QComboBox::activated, frame, [box = box, frame = frame](int index) {
-      frame->SetDisplayCode(static_cast<TextCode>(box->itemData(index).toInt()));
+      frame->SetDisplayCode(static_cast<DisplayCode>(box->itemData(index).toInt()));
     });
     connect(frame, &ByteFrame::displayCodeChanged, box,
-            [box = box](TextCode code) { box->setCurrentIndex(IndexOf(code)); });
+            [box = box](DisplayCode code) { box->setCurrentIndex(IndexOf(code)); });
   }
   connect(&escape_, &QShortcut::activated, this, [this] {
     if (onCloseRequested_) {
@@ -107,7 +125,7 @@ void MainWindow::SetDropHandler(std::function<void(const std::string&)> onFileDr
   onFileDropped_ = std::move(onFileDropped);
 }
 
-void MainWindow::SetDisplayCodes(TextCode code) {
+void MainWindow::SetDisplayCodes(DisplayCode code) {
   source_.SetDisplayCode(code);
   target_.SetDisplayCode(code);
 }
@@ -152,7 +170,14 @@ void MainWindow::SetMenu(MenuResource menu) {
     }
   }
   setMenuBar(bar.release());
+  SetCodeTips(LanguageOfMenu(menu));
   FixWindowSize();
+}
+
+void MainWindow::SetCodeTips(Language language) {
+  const QString tip = ToQString(Choose(codes_text::kDisplayCodeTip, language));
+  sourceCode_.setToolTip(tip);
+  targetCode_.setToolTip(tip);
 }
 
 void MainWindow::SetTitle(const UiText& title) { setWindowTitle(ToQString(title)); }
@@ -172,7 +197,7 @@ void MainWindow::PlaceChildren() {
   source_.setGeometry(0, 0, sourceWidth_, frameHeight_);
   target_.setGeometry(sourceWidth_, 0, targetWidth_, frameHeight_);
   statusLine_.setGeometry(0, frameHeight_, sourceWidth_ + targetWidth_, kStatusLineHeight);
-  const int choiceWidth = 70;
+  const int choiceWidth = 104;  // wide enough for "Big5-HKSCS"
   sourceCode_.setGeometry(2, 1, choiceWidth, kStatusLineHeight - 2);
   targetCode_.setGeometry(sourceWidth_ + 2, 1, choiceWidth, kStatusLineHeight - 2);
   const int textLeft = sourceWidth_ + choiceWidth + 8;

@@ -65,28 +65,22 @@ TEST_F(WholeMessageCommands, DroppedOrNamedFilesOpenInTheViewOnlyWhenTheyAreMess
   EXPECT_TRUE(view.source.bytes.empty());
 }
 
-TEST_F(WholeMessageCommands, WholeMessageWritesTheTextOutputInTheCodeThatHoldsIt) {
+TEST_F(WholeMessageCommands, WholeMessageWritesTheTextOutputAsUtf8) {
   const struct {
     std::string_view message;
-    TextCode frameCode;         // the target frame's code before
-    TextCode code;              // and after
-    std::string_view expected;  // in that code
+    std::string_view expected;  // UTF-8
   } kCases[] = {
-      {kGbMessage, TextCode::Gb, TextCode::Gb, "Subject: \xD6\xD0\xCE\xC4\r\n"},
-      {kCommonMessage, TextCode::Big5, TextCode::Big5, "Subject: \xA4\xA4\xA4\xE5\r\n"},
-      {kCommonMessage, TextCode::Gb, TextCode::Gb, "\xD6\xD0\xCE\xC4\r\n"},
-      // 邮件 is not in Big5: the frame turns to GB.
-      {kGbMessage, TextCode::Big5, TextCode::Gb, "\xD3\xCA\xBC\xFE\r\n"},
-      // 繁體 is not in GB 2312: the frame turns to Big5.
-      {kBig5Message, TextCode::Gb, TextCode::Big5, "\xC1\x63\xC5\xE9\r\n"},
+      {kGbMessage, "Subject: 中文\r\n"},
+      {kGbMessage, "中文邮件\r\n"},
+      {kBig5Message, "繁體\r\n"},
+      {kCommonMessage, "中文\r\n"},
   };
   for (const auto& c : kCases) {
-    view.target.displayCode = c.frameCode;
     Start();
-    view.target.displayCode = c.frameCode;
+    view.target.displayCode = DisplayCode::Big5;
     Type(c.message, "old");
     Run(Command::DecodeWholeMessage);
-    EXPECT_EQ(view.target.displayCode, c.code) << c.message;
+    EXPECT_EQ(view.target.displayCode, DisplayCode::Utf8) << c.message;
     EXPECT_NE(view.target.bytes.find(c.expected), std::string::npos) << view.target.bytes;
     EXPECT_EQ(view.target.bytes.find("\n\n"), std::string::npos);
     EXPECT_EQ(view.source.bytes, c.message);  // the source frame is left alone
