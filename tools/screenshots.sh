@@ -123,3 +123,14 @@ shot main-gb-narrow 0 --source-file "$work/gb.b64" --command decode-base64 \
   --window-size 640x420 --splitter 160
 # A validation message over the settings dialog.
 shot settings-bad-number 1 --open-dialog settings --set-text wrapNumberEdit=10 --click okButton
+# The message view over real mail beside the checkout (never copied into the
+# project): a GB2312, a Big5 and a mixed-charset message, when the corpus is there.
+realmail=${VORTANE_REALMAIL:-$root/../shared/realmail}
+[ -d "$realmail" ] || realmail=$root/../../shared/realmail
+if [ -d "$realmail" ]; then
+  # NAME:FILE:LANGUAGE, the view's texts in that interface language.
+  for sample in ${VORTANE_MESSAGE_SHOTS:-gb2312:msg010.eml:0 big5:msg026.eml:2 mixed:msg002.eml:1}; do
+    IFS=: read -r name file language <<<"$sample"
+    shot "message-$name" "$language" --open-message "$realmail/$file"
+  done
+fi

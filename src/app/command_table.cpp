@@ -146,6 +146,18 @@ constexpr CommandInfo kCommands[] = {
      {"&Automatic...", "自动(&A)...", "自動(&A)..."},
      "F9",
      &D::OnAutoRepair},
+    {Command::OpenMessage,
+     "open-message",
+     32850,
+     {"Open &message...", "打开邮件(&M)...", "打開郵件(&M)..."},
+     "",
+     &D::OnOpenMessage},
+    {Command::DecodeWholeMessage,
+     "decode-whole-message",
+     32851,
+     {"&Whole message", "整封邮件(&W)", "整封郵件(&W)"},
+     "",
+     &D::OnDecodeWholeMessage},
 };
 
 // The table is indexed by the enumeration, so that finding a row is a lookup.
@@ -158,7 +170,7 @@ constexpr bool InEnumerationOrder() {
   return true;
 }
 static_assert(InEnumerationOrder());
-static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::AutoRepair) + 1);
+static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::DecodeWholeMessage) + 1);
 
 }  // namespace
 

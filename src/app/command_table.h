@@ -50,6 +50,9 @@ enum class Command {
   HelpContents,
   // Added later: Decode > Automatic...
   AutoRepair,
+  // Whole messages.
+  OpenMessage,
+  DecodeWholeMessage,
 };
 
 // Runs one command on the main window's logic.

@@ -34,6 +34,7 @@ constexpr BarEntry Item(Command command, Bars bars = Bars::All) {
 constexpr BarEntry kBars[] = {
     Popup({"&File", "文件(&F)", "文件(&F)"}),
     Item(Command::Open),
+    Item(Command::OpenMessage),
     Item(Command::SaveAs),
     Item(Command::Close),
     Separator(),
@@ -64,6 +65,7 @@ constexpr BarEntry kBars[] = {
     Separator(),
     Item(Command::Big5ToGb),
     Item(Command::GbToBig5),
+    Item(Command::DecodeWholeMessage),
     End(),
     Item(Command::RestoreHighBits),
     Popup({"&Edit", "编辑(&E)", "編輯(&E)"}),

@@ -22,12 +22,16 @@
 #include "io/file_job.h"
 #include "io/file_stream.h"
 #include "lines/line_transforms.h"
+#include "mailview/message_file.h"
+#include "mailview/message_view.h"
+#include "mailview/whole_message.h"
 #include "repair/auto_repair_dialog.h"
 #include "settings/settings_dialog.h"
 #include "settings/temp_path.h"
 #include "texts/codes_texts.h"
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"
+#include "texts/message_texts.h"
 
 namespace vortane {
 
@@ -239,6 +243,8 @@ void TextTransformDialog::OpenFileIntoSource(const std::string& path) {
   if (opened.displayCode) {
     view_.SourceFrame().SetDisplayCode(*opened.displayCode);
   }
+  openCutPath_ = opened.cut ? *path : std::string();
+  openCutText_ = opened.cut ? sourceText : std::string();
   PushSource();
   targetUnsaved = true;
   if (opened.cut) {
@@ -521,6 +527,58 @@ void TextTransformDialog::OnAutoRepair() {
   }
   FrameReading reading = dialog.Accept();
   ShowTargetResult(std::move(reading.bytes), reading.displayCode);
+}
+
+// --- Whole messages ---
+
+void TextTransformDialog::OnOpenMessage() {
+  FileDialogOptions options;
+  options.filterDescription = Text(message_text::kFileDialogMail).bytes;
+  options.filterPattern = "*.eml;*.mbox;*.*";
+  const auto path = platform_.ChooseOpenFile(options);
+  if (path) {
+    OpenMessageFile(*path);
+  }
+}
+
+void TextTransformDialog::OpenMessageFile(const std::string& path) {
+  int error = 0;
+  auto bytes = ReadFileBytes(path, error);
+  if (!bytes) {
+    platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
+                                     settings_.interfaceLanguage.ForMessages(),
+                                     {path, DescribeError(error)}));
+    return;
+  }
+  MessageViewDialog dialog(platform_, settings_.interfaceLanguage, path, std::move(*bytes));
+  view_.RunMessageView(dialog);
+}
+
+bool TextTransformDialog::OpenIfMessage(const std::string& path) {
+  if (!IsMessageFile(path)) {
+    return false;
+  }
+  OpenMessageFile(path);
+  return true;
+}
+
+void TextTransformDialog::OnDecodeWholeMessage() {
+  PullFrames();
+  const WholeMessageText result = ReadWholeMessageText(sourceText);
+  targetText = CutAtNul(result.utf8);
+  view_.TargetFrame().SetDisplayCode(DisplayCode::Utf8);
+  PushTarget();
+
+  const Language language = settings_.interfaceLanguage.ForMessages();
+  if (!openCutText_.empty() && sourceText == openCutText_) {
+    view_.ShowStatus(FormatText(message_text::kSourceCut, language, {openCutPath_}));
+  } else if (result.uncleanParts > 0) {
+    view_.ShowStatus(
+        FormatText(message_text::kSourceUnclean, language, {std::to_string(result.uncleanParts)}));
+  } else {
+    view_.ShowStatus(FormatText(message_text::kWholeMessageDone, language,
+                                {std::to_string(result.messages), std::to_string(result.parts)}));
+  }
 }
 
 }  // namespace vortane

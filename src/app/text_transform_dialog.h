@@ -102,6 +102,17 @@ class TextTransformDialog {
   // Decode > Automatic...: the readings of the source text; the one taken
   // goes into the target frame with its display code.
   void OnAutoRepair();
+  // Whole messages: File > Open message... and Decode > Whole message.
+  void OnOpenMessage();
+  void OnDecodeWholeMessage();
+
+  // Reads the file `path` and shows it in the message view; a message box
+  // says why when it cannot be read.
+  void OpenMessageFile(const std::string& path);
+  // A file dropped on the window or named on the command line: when it is a
+  // mail message (LooksLikeMessage on its name and first bytes) it opens in
+  // the message view and the result is true; false leaves it to the caller.
+  bool OpenIfMessage(const std::string& path);
 
   // The live settings (read by the tests and the view).
   [[nodiscard]] const AppSettings& settings() const { return settings_; }
@@ -155,6 +166,10 @@ class TextTransformDialog {
   // command that puts new text into the target frame (not the decode-file
   // summary) and by typing in it; cleared by Save As and Close.
   bool targetUnsaved = false;
+  // The file Open cut to fit the source frame, and the text it left there:
+  // while the frame still holds that text, Whole message says it is cut.
+  std::string openCutPath_;
+  std::string openCutText_;
   // The live settings of the program, and the file they are kept in.
   AppSettings settings_;
   SettingsStore store_;

@@ -25,6 +25,7 @@ DesktopSession::DesktopSession(MainWindowPaths paths, QString stateFile)
   window_.SetEditHandlers(
       [this] { logic_.OnTargetEdited(); },
       [this](DisplayCode code, std::size_t count) { logic_.OnCharactersNotHeld(code, count); });
+  window_.SetDropHandler([this](const std::string& path) { (void)logic_.OpenIfMessage(path); });
 }
 
 void DesktopSession::Start() {

@@ -11,6 +11,7 @@ class CodeConverterDialog;
 class HelpDialog;
 class AboutDialog;
 class AutoRepairDialog;
+class MessageViewDialog;
 
 // True when the dialog ended with OK.
 bool RunSettingsView(QWidget* parent, SettingsDialog& dialog);
@@ -19,5 +20,6 @@ void RunHelpView(QWidget* parent, HelpDialog& dialog);
 void RunAboutView(QWidget* parent, AboutDialog& dialog);
 // True when a reading was taken (Enter, OK or a double click).
 bool RunAutoRepairView(QWidget* parent, AutoRepairDialog& dialog);
+void RunMessageViewWindow(QWidget* parent, MessageViewDialog& dialog);
 
 }  // namespace vortane

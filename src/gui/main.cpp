@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -47,7 +48,14 @@ int main(int argc, char* argv[]) {
   vortane::DesktopSession session(paths, stateFile);
   session.Start();
   if (line.file) {
-    session.logic().OpenFileIntoSource(*line.file);
+    // A mail message opens in the message view once the window is up; any
+    // other file into the source frame, as File > Open does.
+    const std::string file = *line.file;
+    QTimer::singleShot(0, [&session, file] {
+      if (!session.logic().OpenIfMessage(file)) {
+        session.logic().OpenFileIntoSource(file);
+      }
+    });
   }
   const int code = QApplication::exec();
   session.SaveWindowState();

@@ -2,13 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
@@ -18,6 +22,7 @@
 #include "gui/dialog_units.h"
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
+#include "mailview/message_file.h"
 #include "texts/codes_texts.h"
 
 namespace vortane {
@@ -112,6 +117,12 @@ MainWindow::MainWindow(QWidget* parent)
   layout->setSpacing(0);
   layout->addWidget(&splitter_, 1);
   layout->addWidget(&statusLine_);
+  setAcceptDrops(true);
+  for (ByteFrame* frame : {&source_, &target_}) {
+    frame->installEventFilter(this);
+    frame->viewport()->installEventFilter(this);
+  }
+  installEventFilter(this);
   setCentralWidget(&central_);
   SetGeometry(900, 650, 225, 669, 606);
 }
@@ -137,6 +148,10 @@ void MainWindow::SetEditHandlers(std::function<void()> onTargetEdited,
       });
     }
   }
+}
+
+void MainWindow::SetDropHandler(std::function<void(const std::string&)> onFileDropped) {
+  onFileDropped_ = std::move(onFileDropped);
 }
 
 void MainWindow::SetDisplayCodes(DisplayCode code) {
@@ -227,6 +242,44 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
     PlaceStatusLine();
   }
+  // Message files only: any other drop keeps the frames' own handling.
+  const auto messageFiles = [](const QMimeData* data) {
+    QStringList paths;
+    if (data != nullptr && data->hasUrls()) {
+      for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && IsMessageFile(url.toLocalFile().toStdString())) {
+          paths << url.toLocalFile();
+        }
+      }
+    }
+    return paths;
+  };
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (!messageFiles(drag->mimeData()).isEmpty()) {
+        drag->acceptProposedAction();
+        return true;
+      }
+      break;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const QStringList paths = messageFiles(drop->mimeData());
+      if (!paths.isEmpty()) {
+        drop->acceptProposedAction();
+        if (onFileDropped_) {
+          const QByteArray path = paths.constFirst().toUtf8();
+          onFileDropped_(std::string(path.constData(), static_cast<std::size_t>(path.size())));
+        }
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -251,6 +304,8 @@ void MainWindow::RunHelp(HelpDialog& dialog) { RunHelpView(this, dialog); }
 void MainWindow::RunAbout(AboutDialog& dialog) { RunAboutView(this, dialog); }
 
 bool MainWindow::RunAutoRepair(AutoRepairDialog& dialog) { return RunAutoRepairView(this, dialog); }
+
+void MainWindow::RunMessageView(MessageViewDialog& dialog) { RunMessageViewWindow(this, dialog); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closing_) {

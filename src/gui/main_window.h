@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "app/command_table.h"
 #include "gui/byte_frame.h"
@@ -37,6 +38,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   // became "?"; `code` is that frame's code).
   void SetEditHandlers(std::function<void()> onTargetEdited,
                        std::function<void(DisplayCode code, std::size_t count)> onNotHeld);
+  // Where a message file (IsMessageFile) dropped on the window goes (its path).
+  void SetDropHandler(std::function<void(const std::string&)> onFileDropped);
 
   // Both frames show their bytes through `code`.
   void SetDisplayCodes(DisplayCode code);
@@ -66,10 +69,12 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   void RunHelp(HelpDialog& dialog) override;
   void RunAbout(AboutDialog& dialog) override;
   [[nodiscard]] bool RunAutoRepair(AutoRepairDialog& dialog) override;
+  void RunMessageView(MessageViewDialog& dialog) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // Keeps the status line under the frames as they move and resize.
+  // Keeps the status line under the frames as they move and resize; message
+  // files dropped on the frames or the window go to the drop handler.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -88,6 +93,7 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   QLabel status_;
   std::function<void(Command)> onCommand_;
   std::function<void()> onCloseRequested_;
+  std::function<void(const std::string&)> onFileDropped_;
   bool closing_ = false;
   // The frames' sizes SetGeometry was last given.
   struct FirstSize {

@@ -12,6 +12,7 @@ class CodeConverterDialog;
 class HelpDialog;
 class AboutDialog;
 class AutoRepairDialog;
+class MessageViewDialog;
 
 // The three menu bars: 130 English, 132 Chinese GB, 140 Chinese Big5.
 enum class MenuResource { English = 130, ChineseGb = 132, ChineseBig5 = 140 };
@@ -43,6 +44,9 @@ class MainWindowView {
   // The automatic repair's readings; true when one was taken (Enter or OK),
   // the dialog's selected() then naming it.
   [[nodiscard]] virtual bool RunAutoRepair(AutoRepairDialog& dialog) = 0;
+
+  // The message view, modal, bound to its logic.
+  virtual void RunMessageView(MessageViewDialog& dialog) = 0;
 };
 
 }  // namespace vortane

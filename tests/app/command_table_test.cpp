@@ -47,6 +47,8 @@ TEST(CommandTable, NamesAndMenuNumbers) {
       {Command::DecodeFileUtf7, "decode-file-utf7", 32804},
       {Command::DecodeFileUtf8, "decode-file-utf8", 32805},
       {Command::AutoRepair, "auto-repair", 32806},
+      {Command::OpenMessage, "open-message", 32850},
+      {Command::DecodeWholeMessage, "decode-whole-message", 32851},
   };
   ASSERT_EQ(CommandTable().size(), std::size(rows));
   for (const auto& row : rows) {

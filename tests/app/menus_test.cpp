@@ -70,7 +70,10 @@ TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
                                     Command::Utf8Big5,
                                     Command::DecodeFileUtf7,
                                     Command::DecodeFileUtf8,
-                                    Command::AutoRepair};
+                                    Command::AutoRepair,
+
+                                    Command::OpenMessage,
+                                    Command::DecodeWholeMessage};
   for (MenuResource menu : kMenus) {
     std::multiset<Command> ids;
     int depth = 0;

@@ -60,7 +60,10 @@ constexpr vortane::Command kAllCommandIds[] = {vortane::Command::Open,
                                                vortane::Command::Utf8Big5,
                                                vortane::Command::DecodeFileUtf7,
                                                vortane::Command::DecodeFileUtf8,
-                                               vortane::Command::AutoRepair};
+                                               vortane::Command::AutoRepair,
+
+                                               vortane::Command::OpenMessage,
+                                               vortane::Command::DecodeWholeMessage};
 
 // Names of every action reachable from `actions`, with their counts.
 void CollectCommands(const QList<QAction*>& actions, std::map<QString, int>& counts,

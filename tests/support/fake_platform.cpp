@@ -208,4 +208,11 @@ bool FakeMainWindowView::RunAutoRepair(AutoRepairDialog& dialog) {
   return onAutoRepair ? onAutoRepair(dialog) : false;
 }
 
+void FakeMainWindowView::RunMessageView(MessageViewDialog& dialog) {
+  ++messageViewRuns;
+  if (onMessageView) {
+    onMessageView(dialog);
+  }
+}
+
 }  // namespace vortane::testing

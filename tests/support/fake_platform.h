@@ -202,6 +202,12 @@ class FakeMainWindowView final : public MainWindowView {
   int autoRepairRuns = 0;
   std::function<bool(AutoRepairDialog&)> onAutoRepair;
 
+  // The message view: runs and the scripted callback while it is open;
+  // every status line text, in order.
+  int messageViewRuns = 0;
+  std::function<void(MessageViewDialog&)> onMessageView;
+  std::vector<UiText> statuses;
+
   TextFrame& SourceFrame() override { return source; }
   TextFrame& TargetFrame() override { return target; }
   void SetMenu(MenuResource menu) override { menus.push_back(menu); }
@@ -218,6 +224,7 @@ class FakeMainWindowView final : public MainWindowView {
   void RunHelp(HelpDialog& dialog) override;
   void RunAbout(AboutDialog& dialog) override;
   [[nodiscard]] bool RunAutoRepair(AutoRepairDialog& dialog) override;
+  void RunMessageView(MessageViewDialog& dialog) override;
 };
 
 }  // namespace vortane::testing

@@ -17,6 +17,7 @@
 #include <QRect>
 #include <QSplitter>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
 #include <algorithm>
 #include <string>
@@ -70,6 +71,17 @@ void RunStep(const DriverOptions::Step& step) {
       edit->setText(step.text);
     } else {
       qWarning("vortane-driver: no edit named %s", qPrintable(step.objectName));
+    }
+    return;
+  }
+  if (step.kind == DriverOptions::Step::Kind::SelectRow) {
+    QTreeWidget* list = FindOnScreen<QTreeWidget>(step.objectName);
+    QTreeWidgetItem* item = list != nullptr ? list->topLevelItem(step.text.toInt()) : nullptr;
+    if (item != nullptr) {
+      list->setCurrentItem(item);
+    } else {
+      qWarning("vortane-driver: no row %s in a list named %s", qPrintable(step.text),
+               qPrintable(step.objectName));
     }
     return;
   }
@@ -163,6 +175,16 @@ std::optional<DriverOptions> ParseDriverOptions(const QStringList& arguments, QS
         error = QStringLiteral("--show-menu takes a number");
         return std::nullopt;
       }
+    } else if (option == QStringLiteral("--open-message")) {
+      options.messageFile = value;
+    } else if (option == QStringLiteral("--select-row")) {
+      const qsizetype equals = value.indexOf(QLatin1Char('='));
+      if (equals <= 0) {
+        error = QStringLiteral("--select-row takes NAME=N");
+        return std::nullopt;
+      }
+      options.steps.push_back(
+          {DriverOptions::Step::Kind::SelectRow, value.left(equals), value.mid(equals + 1)});
     } else if (option == QStringLiteral("--screenshot")) {
       options.screenshot = value;
     } else if (option == QStringLiteral("--window-size")) {

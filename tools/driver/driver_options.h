@@ -15,6 +15,8 @@
 //   --window-size WxH      resize the main window to W x H pixels after start
 //   --splitter N           drag the splitter so that the source frame is N
 //                          pixels wide
+//   --open-message FILE    open FILE in the message view after the commands
+//   --select-row NAME=N    choose row N (0 = first) of the list NAME in the open dialog
 #pragma once
 
 #include <QSize>
@@ -38,7 +40,7 @@ struct DriverOptions {
   std::vector<Command> commands;  // run in order
   // UI steps after the commands have started, in order: set a text or click.
   struct Step {
-    enum class Kind { SetText, Click } kind;
+    enum class Kind { SetText, Click, SelectRow } kind;
     QString objectName;
     QString text;
   };
@@ -48,6 +50,7 @@ struct DriverOptions {
   QString screenshot;
   QSize windowSize;     // empty: the computed first size
   int sourceWidth = 0;  // 0: the splitter where the window put it
+  QString messageFile;  // opened in the message view ("" for none)
 };
 
 // Parses the options in `arguments` (the program name first). On a usage

@@ -3,6 +3,7 @@
 // not installed.
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 
 #include "driver/driver_options.h"
@@ -31,5 +32,11 @@ int main(int argc, char* argv[]) {
   vortane::ScheduleDriverActions(*options, session.window(), [&session](vortane::Command command) {
     session.RunCommand(command);
   });
+  if (!options->messageFile.isEmpty()) {
+    // Modal: the later steps fire inside the view's event loop.
+    QTimer::singleShot(0, &session.window(), [&session, path = options->messageFile] {
+      session.logic().OpenMessageFile(path.toStdString());
+    });
+  }
   return QApplication::exec();
 }
