@@ -48,6 +48,9 @@ enum class Command {
   Setting,
   About,
   HelpContents,
+  // Decode menu: conversion by phrases, beside Big5->GB and GB->Big5.
+  Big5ToGbByPhrases,
+  GbToBig5ByPhrases,
 };
 
 // Runs one command on the main window's logic.

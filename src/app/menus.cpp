@@ -62,6 +62,8 @@ constexpr BarEntry kBars[] = {
     Separator(),
     Item(Command::Big5ToGb),
     Item(Command::GbToBig5),
+    Item(Command::Big5ToGbByPhrases),
+    Item(Command::GbToBig5ByPhrases),
     End(),
     Item(Command::RestoreHighBits),
     Popup({"&Edit", "编辑(&E)", "編輯(&E)"}),

@@ -2,13 +2,19 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdlib>
 
 #include "texts/interface_language.h"
 
 namespace vortane {
 
 DesktopSession::DesktopSession(MainWindowPaths paths)
-    : platform_(&window_), logic_(platform_, window_, std::move(paths)) {
+    : platform_(&window_),
+      logic_(platform_, window_, std::move(paths)),
+      desktopState_(
+          StateFileIn(DefaultSettingsFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))),
+          DefaultSettingsFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))) {
+  logic_.UseDesktopState(desktopState_);
   window_.SetHandlers([this](Command command) { logic_.OnCommand(command); },
                       [this] { logic_.OnCloseRequested(); });
 }

@@ -46,6 +46,8 @@ TEST(CommandTable, NamesAndMenuNumbers) {
       {Command::Utf8Big5, "utf8-big5", 32803},
       {Command::DecodeFileUtf7, "decode-file-utf7", 32804},
       {Command::DecodeFileUtf8, "decode-file-utf8", 32805},
+      {Command::Big5ToGbByPhrases, "big5-to-gb-by-phrases", 32820},
+      {Command::GbToBig5ByPhrases, "gb-to-big5-by-phrases", 32821},
   };
   ASSERT_EQ(CommandTable().size(), std::size(rows));
   for (const auto& row : rows) {

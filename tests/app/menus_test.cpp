@@ -69,7 +69,9 @@ TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
                                     Command::Utf7Big5,
                                     Command::Utf8Big5,
                                     Command::DecodeFileUtf7,
-                                    Command::DecodeFileUtf8};
+                                    Command::DecodeFileUtf8,
+                                    Command::Big5ToGbByPhrases,
+                                    Command::GbToBig5ByPhrases};
   for (MenuResource menu : kMenus) {
     std::multiset<Command> ids;
     int depth = 0;

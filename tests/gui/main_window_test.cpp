@@ -56,7 +56,9 @@ constexpr vortane::Command kAllCommandIds[] = {vortane::Command::Open,
                                                vortane::Command::Utf7Big5,
                                                vortane::Command::Utf8Big5,
                                                vortane::Command::DecodeFileUtf7,
-                                               vortane::Command::DecodeFileUtf8};
+                                               vortane::Command::DecodeFileUtf8,
+                                               vortane::Command::Big5ToGbByPhrases,
+                                               vortane::Command::GbToBig5ByPhrases};
 
 // Names of every action reachable from `actions`, with their counts.
 void CollectCommands(const QList<QAction*>& actions, std::map<QString, int>& counts,
