@@ -71,7 +71,6 @@ void PhraseCommandsViewTest::MenuCommandsConvertInTheKeptRegion() {
   Trigger(session, "big5-to-gb-by-phrases");
   QCOMPARE(ToHex(session.window().targetFrame().GetBytes()), ToHex(Hex("C8EDBCFE")));
   QCOMPARE(session.window().targetFrame().DisplayCode(), vortane::TextCode::Gb);
-  session.window().close();
 }
 
 QTEST_MAIN(PhraseCommandsViewTest)
