@@ -11,8 +11,8 @@ const TriText kRegionHongKong{"Hong Kong", "香港", "香港"};
 const TriText kRegionTip{"Region the traditional text is written for or read from",
                          "繁体文本所用的地区", "繁體文本所用的地區"};
 
-const TriText kOpenccFailed{"Conversion by phrases is not available: %1",
-                            "无法按词组转换: %1", "無法按詞組轉換: %1"};
+const TriText kOpenccFailed{"Conversion by phrases is not available: %1", "无法按词组转换: %1",
+                            "無法按詞組轉換: %1"};
 const TriText kListUnreadable{"Can not read the phrase list %1: %2. Nothing was converted.",
                               "不能读词组表 %1: %2. 没有转换.", "不能讀詞組表 %1: %2. 沒有轉換."};
 const TriText kListLinesSkipped{
@@ -27,9 +27,9 @@ const TriText kConvertOkWithFallbacks{
 
 std::span<const TriText* const> PhrasesTexts() {
   static constexpr std::array<const TriText*, 9> kAll{
-      &kByPhrases,    &kRegionTaiwan,   &kRegionTaiwanVocabulary, &kRegionHongKong,
-      &kRegionTip,    &kOpenccFailed,   &kListUnreadable,         &kListLinesSkipped,
-      &kConvertOkWithFallbacks};
+      &kByPhrases,      &kRegionTaiwan,     &kRegionTaiwanVocabulary,
+      &kRegionHongKong, &kRegionTip,        &kOpenccFailed,
+      &kListUnreadable, &kListLinesSkipped, &kConvertOkWithFallbacks};
   return kAll;
 }
 

@@ -60,31 +60,31 @@ TEST_P(PhraseRegionTest, ConvertsInTheKeptRegion) {
   Convert(c.command, c.source);
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(c.expected));
   EXPECT_EQ(ToHex(view.source.bytes), ToHex(c.source));
-  const TextCode resultCode = c.command == Command::GbToBig5ByPhrases ? TextCode::Big5 : TextCode::Gb;
+  const TextCode resultCode =
+      c.command == Command::GbToBig5ByPhrases ? TextCode::Big5 : TextCode::Gb;
   EXPECT_EQ(view.target.displayCode, resultCode);
   EXPECT_TRUE(platform.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PhraseRegionTest,
-    ::testing::Values(
-        RegionCase{"taiwan_by_default", nullptr, Command::GbToBig5ByPhrases,
-                   Gb("头发 干杯 软件\r\n"), Big5("頭髮 乾杯 軟件\r\n")},
-        RegionCase{"unknown_region_is_taiwan", "xx", Command::GbToBig5ByPhrases, Gb("软件"),
-                   Big5("軟件")},
-        RegionCase{"taiwan_vocabulary", "twp", Command::GbToBig5ByPhrases, Gb("软件"),
-                   Big5("軟體")},
-        // Hong Kong forms plain Big5 lacks are written in their Taiwan glyphs.
-        RegionCase{"hong_kong_in_taiwan_glyphs", "hk", Command::GbToBig5ByPhrases, Gb("说"),
-                   Big5("說")},
-        RegionCase{"big5_to_gb", "tw", Command::Big5ToGbByPhrases, Big5("頭髮 乾杯"),
-                   Gb("头发 干杯")},
-        RegionCase{"big5_to_gb_vocabulary", "twp", Command::Big5ToGbByPhrases, Big5("軟體"),
-                   Gb("软件")},
-        // Bytes no table reads pass by the character rule; the text stops at
-        // its first 0 byte as every frame result does.
-        RegionCase{"ascii_and_cut_at_nul", nullptr, Command::GbToBig5ByPhrases,
-                   std::string("a\tb\0c", 5), "a\tb"}),
+    ::testing::Values(RegionCase{"taiwan_by_default", nullptr, Command::GbToBig5ByPhrases,
+                                 Gb("头发 干杯 软件\r\n"), Big5("頭髮 乾杯 軟件\r\n")},
+                      RegionCase{"unknown_region_is_taiwan", "xx", Command::GbToBig5ByPhrases,
+                                 Gb("软件"), Big5("軟件")},
+                      RegionCase{"taiwan_vocabulary", "twp", Command::GbToBig5ByPhrases, Gb("软件"),
+                                 Big5("軟體")},
+                      // Hong Kong forms plain Big5 lacks are written in their Taiwan glyphs.
+                      RegionCase{"hong_kong_in_taiwan_glyphs", "hk", Command::GbToBig5ByPhrases,
+                                 Gb("说"), Big5("說")},
+                      RegionCase{"big5_to_gb", "tw", Command::Big5ToGbByPhrases, Big5("頭髮 乾杯"),
+                                 Gb("头发 干杯")},
+                      RegionCase{"big5_to_gb_vocabulary", "twp", Command::Big5ToGbByPhrases,
+                                 Big5("軟體"), Gb("软件")},
+                      // Bytes no table reads pass by the character rule; the text stops at
+                      // its first 0 byte as every frame result does.
+                      RegionCase{"ascii_and_cut_at_nul", nullptr, Command::GbToBig5ByPhrases,
+                                 std::string("a\tb\0c", 5), "a\tb"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The character rules keep their bytes: the one-to-many characters go the

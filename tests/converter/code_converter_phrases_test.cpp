@@ -54,7 +54,7 @@ TEST_F(ConverterPhrasesTest, AppliesWhereTheCodesHaveADirection) {
     TextCode source;
     TextCode result;
     bool applies;
-  } kCases[] = {{TextCode::Gb, TextCode::Big5, true},   {TextCode::Big5, TextCode::Gb, true},
+  } kCases[] = {{TextCode::Gb, TextCode::Big5, true},    {TextCode::Big5, TextCode::Gb, true},
                 {TextCode::Unicode, TextCode::Gb, true}, {TextCode::Unicode, TextCode::Big5, true},
                 {TextCode::Gb, TextCode::Gb, false},     {TextCode::Big5, TextCode::Big5, false}};
   for (const auto& c : kCases) {
@@ -113,9 +113,8 @@ TEST_F(ConverterPhrasesTest, ReportsCharactersConvertedOneByOne) {
   dialog.state().byPhrases = true;
   // A lone lead byte at the end goes by the character rule.
   (void)ConvertFile(Gb("头发") + "\xB0");
-  EXPECT_EQ(platform.messages,
-            std::vector<UiText>{FormatText(phrases_text::kConvertOkWithFallbacks,
-                                           Language::English, {"1"})});
+  EXPECT_EQ(platform.messages, std::vector<UiText>{FormatText(phrases_text::kConvertOkWithFallbacks,
+                                                              Language::English, {"1"})});
 }
 
 TEST(ConverterPhrasesCaptions, RegionsInEveryLanguage) {

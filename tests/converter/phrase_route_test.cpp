@@ -132,8 +132,7 @@ TEST(PhraseRouteStream, BlankRuleAndCounts) {
   for (const auto& c : kCases) {
     const std::string out = testing::ExpectBlockSizeIndependent(
         [&](ByteReader& in, ByteWriter& out) {
-          return ConvertStreamByPhrases(in, out, *c.converter, c.source, c.result, c.blanks)
-              .status;
+          return ConvertStreamByPhrases(in, out, *c.converter, c.source, c.result, c.blanks).status;
         },
         c.input);
     EXPECT_EQ(ToHex(out), ToHex(c.expected)) << c.name;
@@ -146,9 +145,8 @@ TEST(PhraseRouteStream, CountsCharacterRuleFallbacks) {
   // A lone lead byte at the end goes by the character rule.
   StringReader in(Gb("头发") + "\xB0");
   StringWriter out;
-  const PhraseOutcome outcome =
-      ConvertStreamByPhrases(in, out, *tw.converter, TextCode::Gb, TextCode::Big5,
-                             BlankMode::KeepStill);
+  const PhraseOutcome outcome = ConvertStreamByPhrases(in, out, *tw.converter, TextCode::Gb,
+                                                       TextCode::Big5, BlankMode::KeepStill);
   EXPECT_EQ(outcome.status, StreamStatus::Ok);
   EXPECT_EQ(outcome.fallbacks, 1u);
 }

@@ -12,9 +12,9 @@ namespace {
 
 TEST(PhrasesTexts, EveryTextConvertsCompletelyIntoItsCode) {
   for (const TriText* text : phrases_text::PhrasesTexts()) {
-    EXPECT_TRUE(std::all_of(text->english.begin(), text->english.end(),
-                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        << text->english;
+    EXPECT_TRUE(std::all_of(text->english.begin(), text->english.end(), [](char c) {
+      return static_cast<unsigned char>(c) < 0x80;
+    })) << text->english;
     bool gbComplete = true;
     bool big5Complete = true;
     (void)EncodeUtf8As(text->gb, TextCode::Gb, &gbComplete);
