@@ -58,6 +58,12 @@ all_routes=(
   "convert big5 gb remove|big5.txt|convert --from big5 --to gb --blanks remove"
   "convert gb gb add|gb.txt|convert --from gb --to gb --blanks add"
   "convert unicode gb add|zh.utf16|convert --from unicode --to gb --blanks add"
+  "convert gb18030 utf-8|gb.txt|convert --from gb18030 --to utf-8"
+  "convert utf-8 gb18030|zh.utf8|convert --from utf-8 --to gb18030"
+  "convert big5-hkscs utf-8|big5.txt|convert --from big5-hkscs --to utf-8"
+  "convert utf-8 big5-hkscs|zh.utf8|convert --from utf-8 --to big5-hkscs"
+  "convert utf-16le utf-8|zh.utf16le|convert --from utf-16le --to utf-8"
+  "convert utf-8 utf-16|zh.utf8|convert --from utf-8 --to utf-16"
 )
 routes=()
 if [ $# -eq 0 ]; then
@@ -80,7 +86,12 @@ fi
 # --- inputs --------------------------------------------------------------
 mkdir -p "$data"
 stamp="$data/.size"
-if [ "$(cat "$stamp" 2>/dev/null)" != "$size_mb" ]; then
+missing=""
+for r in "${routes[@]}"; do
+  input=${r#*|}
+  [ -f "$data/${input%%|*}" ] || missing=yes
+done
+if [ -n "$missing" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$size_mb" ]; then
   echo "Making inputs of $size_mb MB in $data ..."
   rm -f "$stamp"
   python3 - "$data" "$size_mb" <<'PY'
@@ -133,9 +144,10 @@ chunks = {
     "zh.utf8": text.encode("utf-8"),
     "zh.utf7": text.encode("utf-7"),
     "zh.utf16": text.encode("utf-16-be"),
+    "zh.utf16le": text.encode("utf-16-le"),
 }
 for name, chunk in chunks.items():
-    end = b"\x00\r\x00\n" if name == "zh.utf16" else b"\r\n"
+    end = {"zh.utf16": b"\x00\r\x00\n", "zh.utf16le": b"\r\x00\n\x00"}.get(name, b"\r\n")
     with open(os.path.join(folder, name), "wb") as f:
         left = size
         while left >= len(chunk):

@@ -1,5 +1,6 @@
 #include "charsets/recode_stream.h"
 
+#include <cstring>
 #include <optional>
 
 #include "charsets/charset_stream.h"
@@ -95,6 +96,7 @@ struct RecodeDecoder::State {
   std::size_t unreadable = 0;  // by the converter's own codes
   EncodeCounts writeCounts;    // by the converter's own codes
   std::string utf8;            // decoded, not yet encoded
+  std::string direct;          // one block's output for FeedInto
 
   std::size_t ReadStep(std::string_view in, bool last, std::string& out) {
     if (fromCode == TextCode::Unicode) {
@@ -160,6 +162,14 @@ RecodeDecoder& RecodeDecoder::operator=(RecodeDecoder&&) noexcept = default;
 
 void RecodeDecoder::Feed(std::string_view block, std::string& out) {
   state_->Convert(block, false, out);
+}
+
+char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
+  std::string& direct = state_->direct;
+  direct.clear();
+  state_->Convert(block, false, direct);
+  std::memcpy(o, direct.data(), direct.size());
+  return o + direct.size();
 }
 
 void RecodeDecoder::Finish(std::string& out) { state_->Convert({}, true, out); }

@@ -36,6 +36,13 @@ class RecodeDecoder {
 
   // Appends the bytes of `to` for `block` to `out`.
   void Feed(std::string_view block, std::string& out);
+  // At most the bytes FeedInto writes for a block of `n` bytes: one input
+  // byte gives at most five (U+FFFD as UTF-7's "+//0-"), and the bytes carried
+  // from the block before add a few characters more.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const { return 8 * n + 256; }
+  // Writes the bytes of `to` for `block` at `o`; returns the end of what it
+  // wrote. Lets the pump read large blocks and overlap reading and writing.
+  char* FeedInto(std::string_view block, char* o);
   // Ends the input.
   void Finish(std::string& out);
   [[nodiscard]] bool Done() const { return false; }

@@ -73,6 +73,39 @@ TEST(RecodeStream, ReencodesAndCounts) {
   }
 }
 
+// FeedInto writes into a buffer of MaxOutput bytes: no block of any pair of
+// codes may write more, the worst inputs (every byte unreadable, "+" into
+// UTF-7, characters that switch HZ in and out) included.
+TEST(RecodeStream, NoBlockWritesPastMaxOutput) {
+  const ConvertCode codes[] = {TextCode::Gb,     TextCode::Big5,     TextCode::Unicode,
+                               Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf8,
+                               Charset::Utf16Le, Charset::Utf16Be,   Charset::Utf16,
+                               Charset::Hz,      Charset::Utf7};
+  const std::string inputs[] = {std::string(64, '\x80'),
+                                std::string(64, '+'),
+                                Hex("41 E4B8AD 42 E4B8AD 43 F0A0AEB7 FF"),
+                                Hex("FFFE 00D8 41 00DC 2B00"),
+                                Hex("7E7B 3B3B 7E7D 2B 2D"),
+                                Hex("8840 8862 8864 88A3 88A5"),
+                                Hex("F0A0AEB7 F0A0AEB7 80 2B 80 2B")};
+  for (const ConvertCode& from : codes) {
+    for (const ConvertCode& to : codes) {
+      for (const std::string& input : inputs) {
+        RecodeDecoder decoder(from, to);
+        std::string out;
+        for (std::size_t at = 0; at < input.size(); at += 5) {
+          const std::string_view block = std::string_view(input).substr(at, 5);
+          const std::size_t bound = decoder.MaxOutput(block.size());
+          std::string buffer(bound + 64, '\0');
+          char* const end = decoder.FeedInto(block, buffer.data());
+          ASSERT_LE(static_cast<std::size_t>(end - buffer.data()), bound)
+              << ConvertCodeName(from) << " to " << ConvertCodeName(to) << ": " << ToHex(input);
+        }
+      }
+    }
+  }
+}
+
 TEST(RecodeStream, NamesEveryCode) {
   EXPECT_EQ(ConvertCodeName(TextCode::Gb), "gb");
   EXPECT_EQ(ConvertCodeName(TextCode::Big5), "big5");
