@@ -3,19 +3,22 @@
 # window with decoded GB and Big5 text, every menu, and the dialogs, in each
 # interface language. The windows are driven by the developer driver
 # (tools/driver/), which runs them from the same GUI library as vortane.
-# Writes PNG files to OUTDIR.
-# Usage: tools/screenshots.sh OUTDIR
+# Writes PNG files to OUTDIR. SET "codes" takes only the frames under each
+# display code; the default "all" takes every screenshot.
+# Usage: tools/screenshots.sh OUTDIR [all|codes]
 # Environment: VORTANE_DRIVER (default build/tools/driver/vortane-driver, built
 #              when missing), DISPLAY_NUMBER (default 97).
 set -euo pipefail
 
-out=${1:?usage: tools/screenshots.sh OUTDIR}
+out=${1:?usage: tools/screenshots.sh OUTDIR [all|codes]}
+set_name=${2:-all}
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${VORTANE_DRIVER:-$root/build/tools/driver/vortane-driver}
 display=:${DISPLAY_NUMBER:-97}
 [ -e "$bin" ] && bin=$(realpath "$bin")
 
-"$root/tools/install-deps.sh" xvfb imagemagick fonts-wqy-microhei
+# fonts-hanazono: characters beyond the BMP (𠮷) in the display-code shots.
+"$root/tools/install-deps.sh" xvfb imagemagick fonts-wqy-microhei fonts-hanazono
 
 if [ ! -x "$bin" ]; then
   cmake -S "$root" -B "$root/build" -DVORTANE_BUILD_GUI=ON
@@ -71,6 +74,20 @@ shot() {
   fi
   echo "$out/$name.png"
 }
+
+# The frames under each display code: 朱镕基 (a GBK name), 𠮷 (beyond the
+# BMP) and 你嘅文件 (Cantonese), written in the code's full charset (GB 18030
+# for GB and GB18030, Big5-HKSCS for Big5 and Big5-HKSCS, "?" where it has
+# none), then copied into the target frame.
+declare -A charset=([gb]=gb18030 [gb18030]=gb18030 [big5]=big5hkscs [big5-hkscs]=big5hkscs
+  [utf-8]=utf-8)
+for code in gb gb18030 big5 big5-hkscs utf-8; do
+  python3 -c 'import sys; sys.stdout.buffer.write("朱镕基 𠮷 你嘅文件\r\n".encode(sys.argv[1], "replace"))' \
+    "${charset[$code]}" >"$work/codes-$code.txt"
+  shot "codes-$code" 1 --display-code "$code" --source-file "$work/codes-$code.txt" \
+    --command target-from-source
+done
+[ "$set_name" = codes ] && exit 0
 
 declare -A tag=([0]=gb [1]=en [2]=big5)
 # The about dialog's click area that shows the introduction page of a language.

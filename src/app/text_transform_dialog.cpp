@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "app/encoding_choices.h"
+#include "charsets/charset_text.h"
 #include "cjk/gb_big5.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
@@ -12,6 +15,8 @@
 #include "codec/quoted_printable.h"
 #include "codec/restore_high_bits.h"
 #include "converter/code_converter_dialog.h"
+#include "framecodes/display_charset.h"
+#include "framecodes/save_encoding.h"
 #include "help/about_dialog.h"
 #include "help/help_dialog.h"
 #include "io/file_job.h"
@@ -19,6 +24,7 @@
 #include "lines/line_transforms.h"
 #include "settings/settings_dialog.h"
 #include "settings/temp_path.h"
+#include "texts/codes_texts.h"
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"
 #include "texts/phrases_texts.h"
@@ -159,7 +165,11 @@ UiText TextTransformDialog::Text(const TriText& text) const {
 }
 
 std::string TextTransformDialog::PathForTargetFrame(std::string_view path) const {
-  return Utf8ToFrameCode(path, view_.TargetFrame().DisplayCode());
+  const DisplayCode code = view_.TargetFrame().DisplayCode();
+  if (const auto tableCode = TableTextCode(code)) {
+    return Utf8ToFrameCode(path, *tableCode);
+  }
+  return EncodeFromUtf8(DisplayCharset(code), path).bytes;
 }
 
 void TextTransformDialog::ShowTargetResult(std::string result, std::optional<TextCode> resultCode) {
@@ -173,6 +183,7 @@ void TextTransformDialog::ShowTargetResult(std::string result, std::optional<Tex
 // --- File menu ---
 
 void TextTransformDialog::OnOpen() {
+  const Language language = settings_.interfaceLanguage.ForMessages();
   ConfirmSaveTarget();
   FileDialogOptions options;
   options.filterDescription = "All File(*.*)";
@@ -181,34 +192,68 @@ void TextTransformDialog::OnOpen() {
   if (!path) {
     return;
   }
-  // One byte past the limit tells a file that does not fit.
+  // Enough of the file for the longest text in every encoding, and one byte
+  // more to tell a file that does not fit.
   int error = 0;
-  auto bytes = ReadFileBytes(*path, error, kOpenTextLimit + 1);
-  if (!bytes) {
-    platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
-                                     settings_.interfaceLanguage.ForMessages(),
-                                     {*path, DescribeError(error)}));
+  const auto head = ReadFileBytes(*path, error, kOpenReadLimit);
+  if (!head) {
+    platform_.ShowMessage(
+        FormatText(texts::kCannotOpenFile, language, {*path, DescribeError(error)}));
     return;
   }
-  const bool tooLong = bytes->size() > kOpenTextLimit;
-  if (tooLong) {
-    bytes->resize(kOpenTextLimit);
+  // The bytes as they are stay the first choice unless a byte-order mark
+  // names the encoding.
+  const auto marked = MarkedOpenEncoding(*head);
+  const auto initial = static_cast<std::size_t>(
+      std::ranges::find(kOpenEncodings, marked.value_or(OpenEncoding::Bytes)) -
+      kOpenEncodings.begin());
+  const auto choice =
+      platform_.ChooseItem(Text(codes_text::kOpenEncodingTitle),
+                           FormatText(codes_text::kOpenEncodingLabel, language, {*path}),
+                           OpenEncodingItems(language, marked), initial);
+  if (!choice || *choice >= kOpenEncodings.size()) {
+    return;
   }
-  const bool holdsNul = bytes->find('\0') != std::string::npos;
-  sourceText = CutAtNul(std::move(*bytes));
-  const bool cut = tooLong || holdsNul;
+  const OpenEncoding encoding = kOpenEncodings[*choice];
+  OpenedText opened = MakeOpenedText(*head, encoding);
+  sourceText = std::move(opened.bytes);
+  if (opened.displayCode) {
+    view_.SourceFrame().SetDisplayCode(*opened.displayCode);
+  }
   PushSource();
   targetUnsaved = true;
-  if (cut) {
+  if (opened.cut) {
+    platform_.ShowMessage(FormatText(texts::kOpenTextCut, language, {*path}));
+  }
+  if (opened.unreadable != 0) {
     platform_.ShowMessage(
-        FormatText(texts::kOpenTextCut, settings_.interfaceLanguage.ForMessages(), {*path}));
+        FormatText(codes_text::kOpenUnreadable, language,
+                   {std::to_string(opened.unreadable), *path, OpenEncodingName(encoding)}));
   }
 }
 
 void TextTransformDialog::OnSaveAs() {
+  const Language language = settings_.interfaceLanguage.ForMessages();
   PullFrames();
   const std::string text = CutAtNul(targetText);
   if (text.empty()) {
+    return;
+  }
+  const auto choice =
+      platform_.ChooseItem(Text(codes_text::kSaveEncodingTitle),
+                           Text(codes_text::kSaveEncodingLabel), SaveEncodingItems(language), 0);
+  if (!choice || *choice >= kSaveEncodings.size()) {
+    return;
+  }
+  const SaveEncoding encoding = kSaveEncodings[*choice];
+  const DisplayCode code = view_.TargetFrame().DisplayCode();
+  const SaveText save = MakeSaveText(text, code, encoding);
+  // What would not carry over is told before anything is written.
+  if ((save.unwritable != 0 || save.unreadable != 0) &&
+      !platform_.AskYesNo(FormatText(codes_text::kSaveLossQuestion, language,
+                                     {SaveEncodingName(encoding), std::to_string(save.unwritable),
+                                      std::to_string(save.unreadable), DisplayCodeName(code)}),
+                          Text(codes_text::kSaveLossCaption))) {
     return;
   }
   FileDialogOptions options;
@@ -221,12 +266,12 @@ void TextTransformDialog::OnSaveAs() {
   if (!path) {
     return;
   }
-  // The frame's line ends are already CR LF, so the bytes go out unchanged;
-  // the old file stays whole until the new one is complete.
+  // The frame's line ends are already CR LF, so the bytes go out as the
+  // encoding writes them; the old file stays whole until the new one is
+  // complete.
   int error = 0;
-  if (!WriteFileAtomically(*path, text, error)) {
-    platform_.ShowMessage(FormatText(texts::kSaveFailed, settings_.interfaceLanguage.ForMessages(),
-                                     {*path, DescribeError(error)}));
+  if (!WriteFileAtomically(*path, save.bytes, error)) {
+    platform_.ShowMessage(FormatText(texts::kSaveFailed, language, {*path, DescribeError(error)}));
     return;
   }
   targetUnsaved = false;

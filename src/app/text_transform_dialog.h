@@ -11,6 +11,7 @@
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
 #include "converter/phrase_route.h"
+#include "framecodes/open_encoding.h"
 #include "platform/desktop_state.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
@@ -25,9 +26,6 @@ struct MainWindowPaths {
   std::string settingsFile = "Vortane.ini";
   std::string defaultOutputFile = "Vortane.tmp";
 };
-
-// Largest text Open puts into the source frame.
-inline constexpr std::size_t kOpenTextLimit = 65535;
 
 // Outer window size and frame placement for a screen: 900 x 650 on a screen
 // of at least 1000 x 760, 600 x 420 on one narrower than 780 or lower than

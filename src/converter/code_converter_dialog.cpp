@@ -1,5 +1,9 @@
 #include "converter/code_converter_dialog.h"
 
+#include <string>
+
+#include "charsets/charset_text.h"
+#include "converter/convert_route.h"
 #include "io/file_job.h"
 #include "io/file_stream.h"
 #include "texts/codes_texts.h"
@@ -10,6 +14,29 @@
 namespace vortane {
 
 namespace text = converter_text;
+
+namespace {
+
+// Codes whose text cannot come from the clipboard: the clipboard's text is
+// saved as bytes of a code, and 16-bit units would be read as a file's.
+bool IsSixteenBit(const ConvertCode& code) {
+  return code == ConvertCode{TextCode::Unicode} || code == ConvertCode{Charset::Utf16};
+}
+
+// The display code that reads and writes the clipboard text of a charset of
+// the lists other than UTF-16.
+DisplayCode ClipboardCodeOf(Charset charset) {
+  switch (charset) {
+    case Charset::Gb18030:
+      return DisplayCode::Gb18030;
+    case Charset::Big5Hkscs:
+      return DisplayCode::Big5Hkscs;
+    default:
+      return DisplayCode::Utf8;
+  }
+}
+
+}  // namespace
 
 CodeConverterDialog::Captions CodeConverterDialog::captions() const {
   const auto pick = [this](const TriText& t) { return Choose(t, language_); };
@@ -83,7 +110,7 @@ void CodeConverterDialog::OnConvert() {
   }
   const bool fromClipboard = state_.sourceChoice == TextLocation::Clipboard;
   const bool toClipboard = state_.resultChoice == TextLocation::Clipboard;
-  if (fromClipboard && state_.sourceCode == TextCode::Unicode) {
+  if (fromClipboard && IsSixteenBit(state_.sourceCode)) {
     Show(text::kUnicodeFromClipboard);
     return;
   }
@@ -109,7 +136,11 @@ void CodeConverterDialog::OnConvert() {
 }
 
 bool CodeConverterDialog::SaveClipboardText(const std::string& path) {
-  const ClipboardText clip = platform_.ReadClipboard(state_.sourceCode);
+  const auto* tableCode = std::get_if<TextCode>(&state_.sourceCode);
+  const ClipboardText clip =
+      tableCode != nullptr
+          ? platform_.ReadClipboard(*tableCode)
+          : platform_.ReadFrameClipboard(ClipboardCodeOf(std::get<Charset>(state_.sourceCode)));
   switch (clip.status) {
     case ClipboardStatus::CannotOpen:
       Show(text::kCannotOpenClipboard);
@@ -144,14 +175,25 @@ bool CodeConverterDialog::ConvertFile(const std::string& sourceName,
     Show(job.failure().stage == FileJobStage::SameFile ? text::kSameFile : text::kOpenFileError);
     return false;
   }
-  const auto convert = [this](ByteReader& in, ByteWriter& out) {
-    return ConvertStream(in, out, state_.sourceCode, state_.resultCode, state_.blankMode);
+  ConvertCounts counts;
+  const auto convert = [this, &counts](ByteReader& in, ByteWriter& out) {
+    const ConvertOutcome outcome =
+        ConvertRouteStream(in, out, state_.sourceCode, state_.resultCode, state_.blankMode);
+    counts = outcome.counts;
+    return outcome.status;
   };
   if (!job.Run(convert)) {
     Show(job.failure().stage == FileJobStage::Read ? text::kReadError : text::kWriteError);
     return false;
   }
-  Show(text::kConvertOk);
+  // A conversion that lost characters is not reported as a clean one.
+  if (counts.unwritable != 0 || counts.unreadable != 0) {
+    platform_.ShowMessage(
+        FormatText(codes_text::kConvertedWithLosses, language_,
+                   {std::to_string(counts.unwritable), std::to_string(counts.unreadable)}));
+  } else {
+    Show(text::kConvertOk);
+  }
   return true;
 }
 
@@ -208,7 +250,18 @@ void CodeConverterDialog::PutResultOnClipboard(const std::string& resultName) {
     Show(text::kCannotReadResult);
     return;
   }
-  if (!platform_.WriteClipboard(*bytes, state_.resultCode)) {
+  bool written = false;
+  if (const auto* tableCode = std::get_if<TextCode>(&state_.resultCode)) {
+    written = platform_.WriteClipboard(*bytes, *tableCode);
+  } else if (const Charset charset = std::get<Charset>(state_.resultCode);
+             charset == Charset::Utf16) {
+    // UTF-16 goes as its text only: its units are no clipboard text of their own.
+    written =
+        platform_.WriteFrameClipboard(DecodeToUtf8(Charset::Utf16, *bytes).utf8, DisplayCode::Utf8);
+  } else {
+    written = platform_.WriteFrameClipboard(*bytes, ClipboardCodeOf(charset));
+  }
+  if (!written) {
     Show(text::kResultToClipboardFailed);
   }
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "charsets/recode_stream.h"
 #include "cjk/text_code.h"
 #include "converter/convert_stream.h"
 #include "converter/phrase_route.h"
@@ -26,11 +27,6 @@ enum class TextLocation { Clipboard = 0, File = 1 };
 // the converted text bound for the clipboard.
 inline constexpr std::string_view kConvertSourceScratch = "~Convert.tmp";
 inline constexpr std::string_view kConvertResultScratch = "~ConvertO.tmp";
-
-// Entries of the two code lists (the same in every language); the result list
-// holds the first two only.
-inline constexpr std::array<std::string_view, 3> kConverterCodeNames{"GB", "BIG5", "Unicode"};
-inline constexpr int kConverterResultCodeCount = 2;
 
 class CodeConverterDialog {
  public:
@@ -50,8 +46,9 @@ class CodeConverterDialog {
     std::string sourcePath;
     std::string targetPath;
     BlankMode blankMode = BlankMode::KeepStill;
-    TextCode sourceCode = TextCode::Gb;    // GB, BIG5 or Unicode
-    TextCode resultCode = TextCode::Big5;  // GB or BIG5
+    // A code of kConverterSourceCodes and one of kConverterResultCodes.
+    ConvertCode sourceCode = TextCode::Gb;
+    ConvertCode resultCode = TextCode::Big5;
     // Conversion by phrases, where the two codes have a direction
     // (PhraseDirectionFor); for other codes it is ignored.
     bool byPhrases = false;
@@ -93,7 +90,10 @@ class CodeConverterDialog {
   // Target Browse: the same with the save-file dialog (overwrite prompt).
   void OnTargetBrowse();
   // Convert: converts the source text into the result and reports the outcome
-  // in one message box ("Convert Ok!" or the failure). The state is not changed.
+  // in one message box ("Convert Ok!", the counts of what did not convert, or
+  // the failure). A Unicode or UTF-16 source cannot come from the clipboard.
+  // A result bound for the clipboard goes there as Unicode text, with its raw
+  // bytes beside it for the codes other than UTF-16. The state is not changed.
   void OnConvert();
 
   // Reads the region from `state` into the choices; Convert keeps the chosen

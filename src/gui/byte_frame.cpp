@@ -14,8 +14,11 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "cjk/display_text.h"
+#include "framecodes/frame_clipboard.h"
+#include "framecodes/frame_display.h"
 
 namespace vortane {
 namespace {
@@ -26,11 +29,17 @@ bool IsStandIn(QChar c) {
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-// Raw bytes offered by `source`, in either code (bytes are bytes whichever
-// code the copying frame showed them in).
-std::optional<std::string> RawBytesOf(const QMimeData* source, TextCode preferred) {
-  const TextCode other = preferred == TextCode::Big5 ? TextCode::Gb : TextCode::Big5;
-  for (const TextCode code : {preferred, other}) {
+// Raw bytes offered by a frame, its own code's first, else those of any
+// other display code (bytes are bytes whichever code the copying frame showed
+// them in).
+std::optional<std::string> RawBytesOf(const QMimeData* source, DisplayCode preferred) {
+  std::vector<DisplayCode> order{preferred};
+  for (const DisplayCode code : kDisplayCodes) {
+    if (code != preferred) {
+      order.push_back(code);
+    }
+  }
+  for (const DisplayCode code : order) {
     if (source->hasFormat(RawBytesMimeType(code))) {
       const QByteArray data = source->data(RawBytesMimeType(code));
       return std::string(data.constData(), static_cast<std::size_t>(data.size()));
@@ -41,10 +50,12 @@ std::optional<std::string> RawBytesOf(const QMimeData* source, TextCode preferre
 
 }  // namespace
 
-QString RawBytesMimeType(TextCode code) {
-  return code == TextCode::Big5 ? QStringLiteral("text/plain;charset=Big5")
-                                : QStringLiteral("text/plain;charset=GB2312");
+QString RawBytesMimeType(DisplayCode code) {
+  const std::string format = RawClipboardFormat(code);
+  return QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size()));
 }
+
+QString RawBytesMimeType(TextCode code) { return RawBytesMimeType(DisplayCodeOf(code)); }
 
 void StandInHighlighter::SetFonts(const QFont& textFont, const QFont& hexFont) {
   const QFontMetrics text(textFont);
@@ -122,10 +133,10 @@ void ByteFrame::paintEvent(QPaintEvent* event) {
 
 std::u16string ByteFrame::RawText() const { return document()->toRawText().toStdU16String(); }
 
-std::string ByteFrame::GetBytes() const { return DisplayTextToBytes(RawText(), code_); }
+std::string ByteFrame::GetBytes() const { return FrameDisplayToBytes(RawText(), code_); }
 
 void ByteFrame::SetBytes(std::string_view bytes) {
-  setPlainText(ToQString(BytesToDisplayText(bytes, code_)));
+  setPlainText(ToQString(BytesToFrameDisplay(bytes, code_)));
   QTextCursor cursor = textCursor();
   cursor.movePosition(QTextCursor::Start);
   setTextCursor(cursor);
@@ -133,32 +144,27 @@ void ByteFrame::SetBytes(std::string_view bytes) {
   verticalScrollBar()->setValue(0);
 }
 
-std::size_t ByteFrame::ByteOffset(const std::u16string& raw, int position) const {
-  const auto length = std::min(static_cast<std::size_t>(std::max(position, 0)), raw.size());
-  return DisplayTextToBytes(std::u16string_view(raw).substr(0, length), code_).size();
-}
-
 ByteRange ByteFrame::Selection() const {
-  const std::u16string raw = RawText();
+  const std::vector<std::size_t> offsets = FrameDisplayByteOffsets(RawText(), code_);
+  const auto at = [&offsets](int position) {
+    return offsets[std::min(static_cast<std::size_t>(std::max(position, 0)), offsets.size() - 1)];
+  };
   const QTextCursor cursor = textCursor();
-  return ByteRange{ByteOffset(raw, cursor.selectionStart()),
-                   ByteOffset(raw, cursor.selectionEnd())};
+  return ByteRange{at(cursor.selectionStart()), at(cursor.selectionEnd())};
 }
 
 void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
-  const std::u16string raw = RawText();
-  // Document position of the character that holds byte `offset`.
-  auto positionOf = [&](std::size_t offset) {
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-      const std::size_t next =
-          bytes + DisplayTextToBytes(std::u16string_view(raw).substr(i, 1), code_).size();
-      if (next > offset) {
-        return static_cast<int>(i);
-      }
-      bytes = next;
+  const std::vector<std::size_t> offsets = FrameDisplayByteOffsets(RawText(), code_);
+  // Document position of the character that holds byte `offset`: the first
+  // position whose character reaches past it.
+  auto positionOf = [&offsets](std::size_t offset) {
+    const auto next = std::upper_bound(offsets.begin(), offsets.end(), offset);
+    if (next == offsets.end()) {
+      return static_cast<int>(offsets.size() - 1);
     }
-    return static_cast<int>(raw.size());
+    // Positions inside the character share its start offset; take the first.
+    const auto start = std::lower_bound(offsets.begin(), offsets.end(), *(next - 1));
+    return static_cast<int>(start - offsets.begin());
   };
   QTextCursor cursor = textCursor();
   cursor.setPosition(positionOf(start));
@@ -170,7 +176,7 @@ void ByteFrame::PasteClipboard() { paste(); }
 
 void ByteFrame::CopySelection() { copy(); }
 
-void ByteFrame::SetDisplayCode(TextCode code) {
+void ByteFrame::SetDisplayCode(vortane::DisplayCode code) {
   if (code == code_) {
     return;
   }
@@ -182,9 +188,9 @@ void ByteFrame::SetDisplayCode(TextCode code) {
 
 QMimeData* ByteFrame::createMimeDataFromSelection() const {
   const QTextCursor cursor = textCursor();
-  const std::string bytes = DisplayTextToBytes(cursor.selectedText().toStdU16String(), code_);
+  const std::string bytes = FrameDisplayToBytes(cursor.selectedText().toStdU16String(), code_);
   auto mime = std::make_unique<QMimeData>();
-  mime->setText(ToQString(ClipboardTextFromBytes(bytes, code_)));
+  mime->setText(ToQString(ClipboardTextFromFrameBytes(bytes, code_)));
   mime->setData(RawBytesMimeType(code_),
                 QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   return mime.release();  // the caller owns it
@@ -200,13 +206,13 @@ void ByteFrame::insertFromMimeData(const QMimeData* source) {
   }
   std::optional<std::string> bytes = RawBytesOf(source, code_);
   if (!bytes && source->hasText()) {
-    bytes = BytesFromClipboardText(source->text().toStdU16String(), code_);
+    bytes = FrameBytesFromClipboardText(source->text().toStdU16String(), code_);
   }
   if (!bytes) {
     return;
   }
   QTextCursor cursor = textCursor();
-  cursor.insertText(ToQString(BytesToDisplayText(*bytes, code_)));
+  cursor.insertText(ToQString(BytesToFrameDisplay(*bytes, code_)));
   setTextCursor(cursor);
   ensureCursorVisible();
 }

@@ -1,5 +1,6 @@
 // A text frame of the main window: a plain text editor that holds bytes and
-// shows them through a display code (GB or Big5) without losing any byte.
+// shows them through a display code (GB, GB18030, Big5, Big5-HKSCS or UTF-8)
+// without losing any byte.
 #pragma once
 
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "cjk/display_code.h"
 #include "cjk/text_code.h"
 #include "platform/text_frame.h"
 
@@ -20,6 +22,7 @@ class QWidget;
 namespace vortane {
 
 // The MIME type under which the frames put raw bytes of `code` on the clipboard.
+[[nodiscard]] QString RawBytesMimeType(DisplayCode code);
 [[nodiscard]] QString RawBytesMimeType(TextCode code);
 
 // Marks the stand-ins of single bytes in a frame's document: a tinted box
@@ -51,16 +54,17 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
   [[nodiscard]] ByteRange Selection() const override;
   void PasteClipboard() override;
   void CopySelection() override;
-  [[nodiscard]] TextCode DisplayCode() const override { return code_; }
+  [[nodiscard]] vortane::DisplayCode DisplayCode() const override { return code_; }
   // Shows the same bytes through `code`; the caret returns to the start.
-  void SetDisplayCode(TextCode code) override;
+  void SetDisplayCode(vortane::DisplayCode code) override;
+  using TextFrame::SetDisplayCode;
 
   // Selects bytes [start, end) of GetBytes(); offsets inside a character
   // move to its start.
   void SelectBytes(std::size_t start, std::size_t end);
 
  signals:
-  void displayCodeChanged(vortane::TextCode code);
+  void displayCodeChanged(vortane::DisplayCode code);
 
  protected:
   // Copy and paste keep the display rules: the clipboard gets the bytes as
@@ -76,10 +80,7 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
   // The document's text with its block and line separators (not folded to
   // "\n" as toPlainText would).
   [[nodiscard]] std::u16string RawText() const;
-  // Byte offset of document position `position`.
-  [[nodiscard]] std::size_t ByteOffset(const std::u16string& raw, int position) const;
-
-  TextCode code_ = TextCode::Gb;
+  vortane::DisplayCode code_ = vortane::DisplayCode::Gb;
   QFont hexFont_;
   StandInHighlighter highlighter_;
 };

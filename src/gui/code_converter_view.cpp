@@ -17,15 +17,32 @@
 #include <QString>
 #include <QStringList>
 #include <QStyle>
+#include <array>
 #include <iterator>
 
 #include "converter/code_converter_dialog.h"
+#include "converter/convert_route.h"
 #include "gui/dialog_units.h"
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
 
 namespace vortane {
 namespace {
+
+QString ListName(const ConverterCodeEntry& entry) {
+  return QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
+}
+
+// The row of `code` in a code list; -1 when the list lacks it.
+template <std::size_t N>
+int RowOf(const std::array<ConverterCodeEntry, N>& list, const ConvertCode& code) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (list[i].code == code) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
 
 // The layout in dialog units (font System 10).
 constexpr int kLayoutWidth = 269;
@@ -126,13 +143,11 @@ class CodeConverterView final : public QDialog {
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
-    for (std::size_t i = 0; i < kConverterCodeNames.size(); ++i) {
-      const QString name = QString::fromLatin1(
-          kConverterCodeNames[i].data(), static_cast<qsizetype>(kConverterCodeNames[i].size()));
-      sourceCodes_.addItem(name);
-      if (static_cast<int>(i) < kConverterResultCodeCount) {
-        resultCodes_.addItem(name);
-      }
+    for (const ConverterCodeEntry& entry : kConverterSourceCodes) {
+      sourceCodes_.addItem(ListName(entry));
+    }
+    for (const ConverterCodeEntry& entry : kConverterResultCodes) {
+      resultCodes_.addItem(ListName(entry));
     }
 
     // The button ids are the values of TextLocation and BlankMode.
@@ -254,8 +269,8 @@ class CodeConverterView final : public QDialog {
     Check(blankMode_, static_cast<int>(s.blankMode));
     sourcePath_.setText(QFile::decodeName(QByteArray::fromStdString(s.sourcePath)));
     targetPath_.setText(QFile::decodeName(QByteArray::fromStdString(s.targetPath)));
-    sourceCodes_.setCurrentRow(static_cast<int>(s.sourceCode));
-    resultCodes_.setCurrentRow(static_cast<int>(s.resultCode));
+    sourceCodes_.setCurrentRow(RowOf(kConverterSourceCodes, s.sourceCode));
+    resultCodes_.setCurrentRow(RowOf(kConverterResultCodes, s.resultCode));
     byPhrases_.setChecked(s.byPhrases);
     phraseRegion_.setCurrentIndex(static_cast<int>(s.phraseRegion));
     rendering_ = false;
@@ -282,11 +297,13 @@ class CodeConverterView final : public QDialog {
     }
     s.sourcePath = QFile::encodeName(sourcePath_.text()).toStdString();
     s.targetPath = QFile::encodeName(targetPath_.text()).toStdString();
-    if (sourceCodes_.currentRow() >= 0) {
-      s.sourceCode = static_cast<TextCode>(sourceCodes_.currentRow());
+    if (const int row = sourceCodes_.currentRow();
+        row >= 0 && row < static_cast<int>(kConverterSourceCodes.size())) {
+      s.sourceCode = kConverterSourceCodes[static_cast<std::size_t>(row)].code;
     }
-    if (resultCodes_.currentRow() >= 0) {
-      s.resultCode = static_cast<TextCode>(resultCodes_.currentRow());
+    if (const int row = resultCodes_.currentRow();
+        row >= 0 && row < static_cast<int>(kConverterResultCodes.size())) {
+      s.resultCode = kConverterResultCodes[static_cast<std::size_t>(row)].code;
     }
     s.byPhrases = byPhrases_.isChecked();
     if (phraseRegion_.currentIndex() >= 0) {

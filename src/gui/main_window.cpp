@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "gui/dialog_units.h"
 #include "gui/dialog_views.h"
 #include "gui/ui_text_qt.h"
+#include "texts/codes_texts.h"
 
 namespace vortane {
 namespace {
@@ -22,14 +24,30 @@ namespace {
 constexpr int kStatusLineHeight = 24;
 const char* const kIconResource = ":/res/icon128.png";
 
-void FillCodeChoice(QComboBox& box, const QString& toolTip) {
-  box.addItem(QStringLiteral("GB"), static_cast<int>(TextCode::Gb));
-  box.addItem(QStringLiteral("Big5"), static_cast<int>(TextCode::Big5));
-  box.setToolTip(toolTip);
+void FillCodeChoice(QComboBox& box) {
+  for (const DisplayCode code : kDisplayCodes) {
+    box.addItem(Utf8ToQString(DisplayCodeName(code)), static_cast<int>(code));
+  }
   box.setFocusPolicy(Qt::NoFocus);
 }
 
-int IndexOf(TextCode code) { return code == TextCode::Big5 ? 1 : 0; }
+int IndexOf(DisplayCode code) {
+  const auto found = std::ranges::find(kDisplayCodes, code);
+  return static_cast<int>(found - kDisplayCodes.begin());
+}
+
+// The language of a menu bar's texts.
+Language LanguageOfMenu(MenuResource menu) {
+  switch (menu) {
+    case MenuResource::ChineseGb:
+      return Language::Gb;
+    case MenuResource::ChineseBig5:
+      return Language::Big5;
+    case MenuResource::English:
+      break;
+  }
+  return Language::English;
+}
 
 }  // namespace
 
@@ -57,18 +75,19 @@ MainWindow::MainWindow(QWidget* parent)
   target_.setObjectName(QStringLiteral("targetFrame"));
   sourceCode_.setObjectName(QStringLiteral("sourceCodeChoice"));
   targetCode_.setObjectName(QStringLiteral("targetCodeChoice"));
-  FillCodeChoice(sourceCode_, QStringLiteral("Code the source frame is shown in"));
-  FillCodeChoice(targetCode_, QStringLiteral("Code the target frame is shown in"));
+  FillCodeChoice(sourceCode_);
+  FillCodeChoice(targetCode_);
+  SetCodeTips(Language::English);
 
   // The choice and the frame follow each other.
   const std::pair<QComboBox*, ByteFrame*> pairs[] = {{&sourceCode_, &source_},
                                                      {&targetCode_, &target_}};
   for (const auto& [box, frame] : pairs) {
     connect(box, &QComboBox::activated, frame, [box = box, frame = frame](int index) {
-      frame->SetDisplayCode(static_cast<TextCode>(box->itemData(index).toInt()));
+      frame->SetDisplayCode(static_cast<DisplayCode>(box->itemData(index).toInt()));
     });
     connect(frame, &ByteFrame::displayCodeChanged, box,
-            [box = box](TextCode code) { box->setCurrentIndex(IndexOf(code)); });
+            [box = box](DisplayCode code) { box->setCurrentIndex(IndexOf(code)); });
   }
   connect(&escape_, &QShortcut::activated, this, [this] {
     if (onCloseRequested_) {
@@ -87,7 +106,7 @@ void MainWindow::SetHandlers(std::function<void(Command)> onCommand,
   onCloseRequested_ = std::move(onCloseRequested);
 }
 
-void MainWindow::SetDisplayCodes(TextCode code) {
+void MainWindow::SetDisplayCodes(DisplayCode code) {
   source_.SetDisplayCode(code);
   target_.SetDisplayCode(code);
 }
@@ -132,7 +151,14 @@ void MainWindow::SetMenu(MenuResource menu) {
     }
   }
   setMenuBar(bar.release());
+  SetCodeTips(LanguageOfMenu(menu));
   FixWindowSize();
+}
+
+void MainWindow::SetCodeTips(Language language) {
+  const QString tip = ToQString(Choose(codes_text::kDisplayCodeTip, language));
+  sourceCode_.setToolTip(tip);
+  targetCode_.setToolTip(tip);
 }
 
 void MainWindow::SetTitle(const UiText& title) { setWindowTitle(ToQString(title)); }
@@ -152,7 +178,7 @@ void MainWindow::PlaceChildren() {
   source_.setGeometry(0, 0, sourceWidth_, frameHeight_);
   target_.setGeometry(sourceWidth_, 0, targetWidth_, frameHeight_);
   statusLine_.setGeometry(0, frameHeight_, sourceWidth_ + targetWidth_, kStatusLineHeight);
-  const int choiceWidth = 70;
+  const int choiceWidth = 104;  // wide enough for "Big5-HKSCS"
   sourceCode_.setGeometry(2, 1, choiceWidth, kStatusLineHeight - 2);
   targetCode_.setGeometry(sourceWidth_ + 2, 1, choiceWidth, kStatusLineHeight - 2);
   central_.setFixedSize(sourceWidth_ + targetWidth_, frameHeight_ + kStatusLineHeight);

@@ -14,6 +14,7 @@
 #include "app/command_table.h"
 #include "gui/byte_frame.h"
 #include "platform/main_window_view.h"
+#include "texts/tri_text.h"
 
 class QCloseEvent;
 
@@ -29,7 +30,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
   void SetHandlers(std::function<void(Command)> onCommand, std::function<void()> onCloseRequested);
 
   // Both frames show their bytes through `code`.
-  void SetDisplayCodes(TextCode code);
+  void SetDisplayCodes(DisplayCode code);
+  void SetDisplayCodes(TextCode code) { SetDisplayCodes(DisplayCodeOf(code)); }
 
   ByteFrame& sourceFrame() { return source_; }
   ByteFrame& targetFrame() { return target_; }
@@ -57,6 +59,8 @@ class MainWindow final : public QMainWindow, public MainWindowView {
 
  private:
   void PlaceChildren();
+  // The display code choosers' tips in `language`.
+  void SetCodeTips(Language language);
   void FixWindowSize();
 
   QWidget central_;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -18,6 +19,7 @@
 #include <algorithm>
 
 #include "cjk/display_text.h"
+#include "framecodes/frame_clipboard.h"
 #include "gui/byte_frame.h"
 #include "gui/ui_text_qt.h"
 
@@ -194,6 +196,63 @@ bool QtPlatform::OpenFile(const std::string& path) {
 std::unique_ptr<ProgressMonitor> QtPlatform::BeginProgress(const UiText& label,
                                                            std::uint64_t total) {
   return std::make_unique<QtProgressMonitor>(DialogOwner(), ToQString(label), total);
+}
+
+std::optional<std::size_t> QtPlatform::ChooseItem(const UiText& title, const UiText& label,
+                                                  const std::vector<UiText>& items,
+                                                  std::size_t initial) {
+  QStringList names;
+  for (const UiText& item : items) {
+    names.push_back(ToQString(item));
+  }
+  QInputDialog dialog(DialogOwner());
+  dialog.setObjectName(QStringLiteral("choiceDialog"));
+  dialog.setWindowTitle(ToQString(title));
+  dialog.setLabelText(ToQString(label));
+  dialog.setComboBoxItems(names);
+  dialog.setComboBoxEditable(false);
+  if (initial < items.size()) {
+    dialog.setTextValue(names.at(static_cast<qsizetype>(initial)));
+  }
+  if (dialog.exec() != QDialog::Accepted) {
+    return std::nullopt;
+  }
+  const qsizetype index = names.indexOf(dialog.textValue());
+  if (index < 0) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(index);
+}
+
+ClipboardText QtPlatform::ReadFrameClipboard(DisplayCode code) {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+  if (data == nullptr) {
+    return ClipboardText{ClipboardStatus::CannotOpen, {}};
+  }
+  if (data->hasFormat(RawBytesMimeType(code))) {
+    const QByteArray raw = data->data(RawBytesMimeType(code));
+    return ClipboardText{ClipboardStatus::Ok,
+                         std::string(raw.constData(), static_cast<std::size_t>(raw.size()))};
+  }
+  if (!data->hasText()) {
+    return ClipboardText{ClipboardStatus::NoText, {}};
+  }
+  return ClipboardText{ClipboardStatus::Ok,
+                       FrameBytesFromClipboardText(data->text().toStdU16String(), code)};
+}
+
+bool QtPlatform::WriteFrameClipboard(std::string_view bytes, DisplayCode code) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) {
+    return false;
+  }
+  auto data = std::make_unique<QMimeData>();
+  data->setText(QString::fromStdU16String(ClipboardTextFromFrameBytes(bytes, code)));
+  data->setData(RawBytesMimeType(code),
+                QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  clipboard->setMimeData(data.release());  // the clipboard owns it
+  return true;
 }
 
 }  // namespace vortane

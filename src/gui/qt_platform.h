@@ -33,6 +33,14 @@ class QtPlatform final : public Platform {
   [[nodiscard]] bool OpenFile(const std::string& path) override;
   [[nodiscard]] std::unique_ptr<ProgressMonitor> BeginProgress(const UiText& label,
                                                                std::uint64_t total) override;
+  // A QInputDialog named "choiceDialog" with the items in a drop-down list.
+  [[nodiscard]] std::optional<std::size_t> ChooseItem(const UiText& title, const UiText& label,
+                                                      const std::vector<UiText>& items,
+                                                      std::size_t initial) override;
+  // As ReadClipboard and WriteClipboard, with the raw bytes of `code` under
+  // its own MIME type (text/plain;charset=GB18030, ...=Big5-HKSCS, ...=UTF-8).
+  [[nodiscard]] ClipboardText ReadFrameClipboard(DisplayCode code) override;
+  [[nodiscard]] bool WriteFrameClipboard(std::string_view bytes, DisplayCode code) override;
 
  private:
   [[nodiscard]] QWidget* DialogOwner() const;

@@ -2,12 +2,15 @@
 // system. A Qt implementation shows real windows; tests use a scripted fake.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cjk/display_code.h"
 #include "cjk/text_code.h"
 #include "platform/ui_text.h"
 
@@ -77,6 +80,21 @@ class Platform {
   // closes when the returned object is destroyed.
   [[nodiscard]] virtual std::unique_ptr<ProgressMonitor> BeginProgress(const UiText& label,
                                                                        std::uint64_t total) = 0;
+
+  // A modal choice of one item from a list (Open's and Save As's encodings),
+  // `initial` chosen at first: the chosen index, or nullopt when the user
+  // cancelled.
+  [[nodiscard]] virtual std::optional<std::size_t> ChooseItem(const UiText& title,
+                                                              const UiText& label,
+                                                              const std::vector<UiText>& items,
+                                                              std::size_t initial) = 0;
+  // The clipboard's text as bytes of display code `code`: the raw bytes a
+  // frame shown in `code` offered, else the Unicode text written in `code`
+  // ("?" for what it cannot hold).
+  [[nodiscard]] virtual ClipboardText ReadFrameClipboard(DisplayCode code) = 0;
+  // Puts `bytes` of display code `code` on the clipboard as Unicode text and
+  // as raw bytes; false on failure.
+  [[nodiscard]] virtual bool WriteFrameClipboard(std::string_view bytes, DisplayCode code) = 0;
 };
 
 }  // namespace vortane

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cjk/display_code.h"
 #include "cjk/text_code.h"
 
 namespace vortane {
@@ -30,9 +31,13 @@ class TextFrame {
   virtual void PasteClipboard() = 0;
   // Puts the selection on the clipboard; with no selection nothing changes.
   virtual void CopySelection() = 0;
-  // The code (Gb or Big5) through which the frame shows its bytes.
-  [[nodiscard]] virtual TextCode DisplayCode() const = 0;
-  virtual void SetDisplayCode(TextCode code) = 0;
+  // The code through which the frame shows its bytes; typing and pasting
+  // write characters in it.
+  [[nodiscard]] virtual vortane::DisplayCode DisplayCode() const = 0;
+  virtual void SetDisplayCode(vortane::DisplayCode code) = 0;
+  // Shows the bytes through the display code of a text code (Big5 for Big5,
+  // Gb otherwise).
+  void SetDisplayCode(TextCode code) { SetDisplayCode(DisplayCodeOf(code)); }
 };
 
 }  // namespace vortane

@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, DecodeFileSummaryInChineseWritesPathsInTheFrameCode) {
   };
   for (const auto& c : cases) {
     testing::StartedWindow w(dir, testing::SettingsWithoutAutoPaste(c.language));
-    w.view.target.displayCode = TextCode::Gb;  // the summary sets the code of its language
+    w.view.target.displayCode = DisplayCode::Gb;  // the summary sets the code of its language
 
     std::filesystem::create_directories(dir.File("中文"));
     dir.Write("中文/in.txt", "QUJD");
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, DecodeFileSummaryInChineseWritesPathsInTheFrameCode) {
     w.platform.saveFiles.push_back(dir.File("out.txt"));
     w.window.OnCommand(Command::DecodeFileBase64);
 
-    EXPECT_EQ(w.view.target.displayCode, c.frame);
+    EXPECT_EQ(w.view.target.displayCode, DisplayCodeOf(c.frame));
     const std::string expected = c.open + dir.path() + "/" + c.dirName + "/in.txt\r\n\r\n" +
                                  c.method + "Base 64\r\n\r\n" + c.object + dir.File("out.txt");
     EXPECT_EQ(ToHex(w.view.target.bytes), ToHex(expected)) << c.language;
@@ -107,13 +107,13 @@ TEST_F(MainWindowTest, DecodeFileSummaryInChineseWritesPathsInTheFrameCode) {
 
 TEST_F(MainWindowTest, DecodeFileEnglishSummaryUsesTheTargetFrameCodeForPaths) {
   Start();
-  view.target.displayCode = TextCode::Big5;
+  view.target.displayCode = DisplayCode::Big5;
   std::filesystem::create_directories(dir.File("中文"));
   dir.Write("中文/in.txt", "QUJD");
   platform.openFiles.push_back(dir.File("中文/in.txt"));
   platform.saveFiles.push_back(dir.File("中文/out.txt"));
   Run(Command::DecodeFileBase64);
-  EXPECT_EQ(view.target.displayCode, TextCode::Big5);
+  EXPECT_EQ(view.target.displayCode, DisplayCode::Big5);
   const std::string big5Dir = dir.path() + "/" + Hex("A4A4 A4E5");
   EXPECT_EQ(ToHex(view.target.bytes), ToHex("Open filename=" + big5Dir +
                                             "/in.txt\r\n\r\nOpen method=Base 64\r\n\r\n"

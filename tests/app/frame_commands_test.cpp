@@ -33,12 +33,12 @@ TEST_P(FrameCommandTest, PullsComputesAndPushes) {
   // Typed after start-up: only a pull can pick these up.
   Type(c.source, c.target);
   view.target.selection = c.selection;
-  view.target.displayCode = TextCode::Gb;
-  view.source.displayCode = TextCode::Gb;
+  view.target.displayCode = DisplayCode::Gb;
+  view.source.displayCode = DisplayCode::Gb;
   Run(c.command);
   EXPECT_EQ(ToHex(view.source.bytes), ToHex(c.expectedSource));
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(c.expectedTarget));
-  EXPECT_EQ(view.target.displayCode, c.targetCode.value_or(TextCode::Gb));
+  EXPECT_EQ(view.target.displayCode, DisplayCodeOf(c.targetCode.value_or(TextCode::Gb)));
   EXPECT_TRUE(window->IsTargetUnsaved());  // no frame command changes it
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -295,14 +295,14 @@ TEST_F(MainWindowTest, CopiesBetweenFramesCarryTheDisplayCode) {
   Start();
   Type(kUtf8Zhong, "");
   Run(Command::Utf8Big5);
-  ASSERT_EQ(view.target.displayCode, TextCode::Big5);
+  ASSERT_EQ(view.target.displayCode, DisplayCode::Big5);
   Run(Command::SourceFromTarget);
-  EXPECT_EQ(view.source.displayCode, TextCode::Big5);
+  EXPECT_EQ(view.source.displayCode, DisplayCode::Big5);
   EXPECT_EQ(view.source.bytes, Hex("A4A4 A4E5"));
   // Back the other way: the GB source code goes to the target frame.
-  view.source.displayCode = TextCode::Gb;
+  view.source.displayCode = DisplayCode::Gb;
   Run(Command::TargetFromSource);
-  EXPECT_EQ(view.target.displayCode, TextCode::Gb);
+  EXPECT_EQ(view.target.displayCode, DisplayCode::Gb);
 }
 
 TEST_F(MainWindowTest, SourceToTargetAndBackKeepsTheSourceText) {
@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, SourceToTargetAndBackKeepsTheSourceText) {
 TEST_F(MainWindowTest, CopySelectedTargetPutsTheSelectionOnTheClipboard) {
   Start();
   Type("", "one two");
-  view.target.displayCode = TextCode::Big5;
+  view.target.displayCode = DisplayCode::Big5;
   view.target.Select(4, 7);
   Run(Command::CopySelectedTarget);
   EXPECT_EQ(platform.clipboard.bytes, "two");

@@ -85,8 +85,8 @@ TEST_F(MainWindowTest, LanguageChoosesMenuTitleAndFrameCodes) {
     ASSERT_EQ(w.view.titles.size(), 1U);
     EXPECT_EQ(ToHex(w.view.titles[0].bytes), ToHex(c.title)) << c.language;
     EXPECT_EQ(w.view.titles[0].code, c.code) << c.language;
-    EXPECT_EQ(w.view.source.displayCode, c.frames) << c.language;
-    EXPECT_EQ(w.view.target.displayCode, c.frames) << c.language;
+    EXPECT_EQ(w.view.source.displayCode, DisplayCodeOf(c.frames)) << c.language;
+    EXPECT_EQ(w.view.target.displayCode, DisplayCodeOf(c.frames)) << c.language;
   }
 }
 

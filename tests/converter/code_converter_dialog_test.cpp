@@ -13,7 +13,9 @@
 #include "support/languages.h"
 #include "support/stream_check.h"
 #include "support/temp_dir.h"
+#include "texts/codes_texts.h"
 #include "texts/converter_texts.h"
+#include "texts/format_text.h"
 #include "texts/tri_text.h"
 
 namespace vortane {
@@ -106,6 +108,17 @@ class HookedPlatform final : public Platform {
   std::unique_ptr<ProgressMonitor> BeginProgress(const UiText& l, std::uint64_t t) override {
     return inner_.BeginProgress(l, t);
   }
+  std::optional<std::size_t> ChooseItem(const UiText& t, const UiText& l,
+                                        const std::vector<UiText>& items,
+                                        std::size_t initial) override {
+    return inner_.ChooseItem(t, l, items, initial);
+  }
+  ClipboardText ReadFrameClipboard(DisplayCode code) override {
+    return inner_.ReadFrameClipboard(code);
+  }
+  bool WriteFrameClipboard(std::string_view b, DisplayCode code) override {
+    return inner_.WriteFrameClipboard(b, code);
+  }
 
  private:
   FakePlatform& inner_;
@@ -121,8 +134,8 @@ TEST(CodeConverterDialog, OpensWithClipboardToClipboardGbToBig5KeepStill) {
   EXPECT_EQ(s.sourcePath, "");
   EXPECT_EQ(s.targetPath, "");
   EXPECT_EQ(s.blankMode, BlankMode::KeepStill);
-  EXPECT_EQ(s.sourceCode, TextCode::Gb);
-  EXPECT_EQ(s.resultCode, TextCode::Big5);
+  EXPECT_EQ(s.sourceCode, ConvertCode{TextCode::Gb});
+  EXPECT_EQ(s.resultCode, ConvertCode{TextCode::Big5});
 }
 
 TEST(CodeConverterDialog, ScratchFilesJoinTheDirectoryWithOneSeparator) {
@@ -535,6 +548,119 @@ TEST(CodeConverterDialog, EveryMessageIsWhollyInItsCode) {
     (void)EncodeUtf8As(m->gb, TextCode::Gb, &complete);
     (void)EncodeUtf8As(m->big5, TextCode::Big5, &complete);
     EXPECT_TRUE(complete) << m->english;
+  }
+}
+
+// 朱镕基 𠮷 你嘅文件 in today's codes.
+const std::string kTodayUtf8 =
+    Hex("E69CB1 E99595 E59FBA 20 F0A0AEB7 20 E4BDA0 E59885 E69687 E4BBB6");
+const std::string kTodayUtf16Le = Hex("3167 5595 FA57 2000 42D8B7DF 2000 604F 0556 8765 F64E");
+const std::string kTodayGb18030 = Hex("D6EC E946 BBF9 20 9534B235 20 C4E3 86FE CEC4 BCFE");
+
+TEST(CodeConverterDialog, RoutesBetweenTodaysCodes) {
+  RunConvertCases({
+      {"UTF-16 file with a little-endian mark to UTF-8",
+       [](const TempDir& d, FakePlatform&, State& s) {
+         ChooseFiles(s, d.File("in.txt"), d.File("out.txt"));
+         s.sourceCode = Charset::Utf16;
+         s.resultCode = Charset::Utf8;
+         WriteFile(s.sourcePath, Hex("FFFE") + kTodayUtf16Le);
+       },
+       {kOk},
+       [](const TempDir& d, const FakePlatform&) {
+         EXPECT_EQ(ToHex(ReadFile(d.File("out.txt"))), ToHex(kTodayUtf8));
+       }},
+      {"UTF-16 file without a mark reads big-endian",
+       [](const TempDir& d, FakePlatform&, State& s) {
+         ChooseFiles(s, d.File("in.txt"), d.File("out.txt"));
+         s.sourceCode = Charset::Utf16;
+         s.resultCode = Charset::Gb18030;
+         WriteFile(s.sourcePath, Hex("6731 9555 57FA"));
+       },
+       {kOk},
+       [](const TempDir& d, const FakePlatform&) {
+         EXPECT_EQ(ToHex(ReadFile(d.File("out.txt"))), ToHex(Hex("D6EC E946 BBF9")));
+       }},
+      {"UTF-8 file to UTF-16LE with a mark",
+       [](const TempDir& d, FakePlatform&, State& s) {
+         ChooseFiles(s, d.File("in.txt"), d.File("out.txt"));
+         s.sourceCode = Charset::Utf8;
+         s.resultCode = Charset::Utf16;
+         WriteFile(s.sourcePath, kTodayUtf8);
+       },
+       {kOk},
+       [](const TempDir& d, const FakePlatform&) {
+         EXPECT_EQ(ToHex(ReadFile(d.File("out.txt"))), ToHex(Hex("FFFE") + kTodayUtf16Le));
+       }},
+      {"Big5 file of the program's table to UTF-8",
+       [](const TempDir& d, FakePlatform&, State& s) {
+         ChooseFiles(s, d.File("in.txt"), d.File("out.txt"));
+         s.sourceCode = TextCode::Big5;
+         s.resultCode = Charset::Utf8;
+         WriteFile(s.sourcePath, Hex("A4A4 A4E5"));
+       },
+       {kOk},
+       [](const TempDir& d, const FakePlatform&) {
+         EXPECT_EQ(ToHex(ReadFile(d.File("out.txt"))), ToHex(Hex("E4B8AD E69687")));
+       }},
+      {"UTF-8 clipboard text to the clipboard as GB18030, with its raw bytes",
+       [](const TempDir&, FakePlatform& p, State& s) {
+         p.clipboard.SetIn(kTodayUtf8, DisplayCode::Utf8);
+         s.sourceCode = Charset::Utf8;
+         s.resultCode = Charset::Gb18030;
+       },
+       {kOk},
+       [](const TempDir&, const FakePlatform& p) {
+         EXPECT_EQ(p.frameClipboardReads, std::vector<DisplayCode>{DisplayCode::Utf8});
+         EXPECT_TRUE(p.clipboardReads.empty());
+         EXPECT_EQ(ToHex(p.clipboard.bytes), ToHex(kTodayGb18030));
+         EXPECT_EQ(p.clipboard.displayCode, DisplayCode::Gb18030);
+       }},
+      {"a UTF-16 result goes to the clipboard as its text",
+       [](const TempDir& d, FakePlatform& p, State& s) {
+         p.clipboard.Set("old");
+         s.sourceChoice = TextLocation::File;
+         s.sourcePath = d.File("in.txt");
+         s.sourceCode = Charset::Gb18030;
+         s.resultCode = Charset::Utf16;
+         WriteFile(s.sourcePath, kTodayGb18030);
+       },
+       {kOk},
+       [](const TempDir&, const FakePlatform& p) {
+         EXPECT_EQ(ToHex(p.clipboard.bytes), ToHex(kTodayUtf8));
+         EXPECT_EQ(p.clipboard.displayCode, DisplayCode::Utf8);
+       }},
+      {"UTF-16 refused from the clipboard like Unicode",
+       [](const TempDir&, FakePlatform& p, State& s) {
+         p.clipboard.Set("text");
+         s.sourceCode = Charset::Utf16;
+       },
+       {kUnicodeRefused},
+       [](const TempDir&, const FakePlatform& p) {
+         EXPECT_TRUE(p.frameClipboardReads.empty());
+         EXPECT_EQ(p.clipboard.writes, 0);
+       }},
+  });
+}
+
+TEST(CodeConverterDialog, WhatDidNotConvertIsCountedInsteadOfConvertOk) {
+  for (const int language : kLanguages) {
+    TempDir dir;
+    FakePlatform platform;
+    CodeConverterDialog dialog(platform, dir.path() + "/", Lang(language));
+    State& s = dialog.state();
+    ChooseFiles(s, dir.File("in.txt"), dir.File("out.txt"));
+    s.sourceCode = Charset::Utf8;
+    s.resultCode = Charset::Big5Hkscs;
+    // 镕 and 𠮷 have no Big5-HKSCS code; FF is no UTF-8.
+    WriteFile(s.sourcePath, kTodayUtf8 + Hex("FF"));
+    dialog.OnConvert();
+    ASSERT_EQ(platform.messages.size(), 1U) << language;
+    EXPECT_EQ(platform.messages[0],
+              FormatText(codes_text::kConvertedWithLosses, Lang(language).ForLabels(), {"2", "1"}))
+        << language;
+    EXPECT_EQ(ToHex(ReadFile(dir.File("out.txt"))),
+              ToHex(Hex("A6B6 3F B0F2 20 3F 20 A741 9DEF A4E5 A5F3 3F")));
   }
 }
 

@@ -7,8 +7,10 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
+#include <random>
 #include <string>
 
+#include "support/random_bytes.h"
 #include "support/stream_check.h"
 
 using vortane::ByteFrame;
@@ -34,6 +36,10 @@ class ByteFrameTest : public QObject {
   void PastedUnicodeTakesFrameCode();
   void TypedTextReadsBackInFrameCode();
   void CopyWithoutSelectionLeavesClipboard();
+  void ShowingThenReadingBackIsTheIdentityInEveryDisplayCode();
+  void TodaysCharactersShowUnderTodaysCodes();
+  void SelectionCountsWholeCharactersOfTodaysCodes();
+  void PasteAndTypingFollowTodaysCodes();
 };
 
 void ByteFrameTest::BytesSurviveTheEditor_data() {
@@ -197,6 +203,108 @@ void ByteFrameTest::CopyWithoutSelectionLeavesClipboard() {
   frame.SetBytes("abc");
   frame.CopySelection();
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+// Property: whatever the bytes, the text a frame shows reads back as the same
+// bytes in every display code, also when the shown text is put into a fresh
+// frame (as the editor's undo and redo do).
+void ByteFrameTest::ShowingThenReadingBackIsTheIdentityInEveryDisplayCode() {
+  std::mt19937 rng(20261209);
+  // Lead and trail bytes of the codes, line ends, the bytes of U+2028 and of
+  // the stand-ins in UTF-8, a four-byte GB 18030 code, 0.
+  const std::string picks =
+      Hex("81 30 39 FE 40 A1 7E 88 62 C8 0D 0A E2 80 A8 A9 EF 9C 80 F0 A0 AE B7 C2 00 FF");
+  for (const vortane::DisplayCode code : vortane::kDisplayCodes) {
+    ByteFrame frame;
+    ByteFrame copy;
+    frame.SetDisplayCode(code);
+    copy.SetDisplayCode(code);
+    for (int round = 0; round < 300; ++round) {
+      const std::string bytes = vortane::testing::RandomBytesFrom(rng, rng() % 40, picks, 3);
+      frame.SetBytes(bytes);
+      QCOMPARE(ToHex(frame.GetBytes()), ToHex(bytes));
+      copy.setPlainText(frame.document()->toRawText());
+      QCOMPARE(ToHex(copy.GetBytes()), ToHex(bytes));
+    }
+  }
+}
+
+void ByteFrameTest::TodaysCharactersShowUnderTodaysCodes() {
+  // 朱镕基 𠮷 你嘅文件 in each code's bytes, and what each code shows: GB and
+  // Big5 show the codes their tables lack as hex boxes (stand-ins).
+  const QString all = QString::fromUtf16(u"\u6731\u9555\u57FA \U00020BB7 \u4F60\u5605\u6587\u4EF6");
+  const struct {
+    vortane::DisplayCode code;
+    const char* hex;
+    bool whole;  // every character shown as itself
+  } cases[] = {
+      {vortane::DisplayCode::Utf8,
+       "E69CB1 E99595 E59FBA 20 F0A0AEB7 20 E4BDA0 E59885 E69687 E4BBB6", true},
+      {vortane::DisplayCode::Gb18030, "D6EC E946 BBF9 20 9534B235 20 C4E3 86FE CEC4 BCFE", true},
+      {vortane::DisplayCode::Gb, "D6EC E946 BBF9 20 9534B235 20 C4E3 86FE CEC4 BCFE", false},
+  };
+  for (const auto& c : cases) {
+    ByteFrame frame;
+    frame.SetDisplayCode(c.code);
+    frame.SetBytes(Hex(c.hex));
+    const QString shown = frame.document()->toRawText();
+    QCOMPARE(shown == all, c.whole);
+    QCOMPARE(ToHex(frame.GetBytes()), ToHex(Hex(c.hex)));
+  }
+  ByteFrame gb;
+  gb.SetBytes(Hex("D6EC E946"));
+  // 朱 is GB 2312; E9 46 is not: its lead shows as a stand-in, its ASCII
+  // trail as itself.
+  QCOMPARE(gb.document()->toRawText(), QString::fromUtf16(u"\u6731\uF7E9F"));
+}
+
+void ByteFrameTest::SelectionCountsWholeCharactersOfTodaysCodes() {
+  ByteFrame frame;
+  frame.SetDisplayCode(vortane::DisplayCode::Utf8);
+  // a 𠮷 b: the character beyond the BMP is two positions of the document.
+  frame.SetBytes(Hex("61 F0A0AEB7 62"));
+  QTextCursor cursor = frame.textCursor();
+  cursor.setPosition(1);
+  cursor.setPosition(3, QTextCursor::KeepAnchor);
+  frame.setTextCursor(cursor);
+  QCOMPARE(frame.Selection().start, std::size_t{1});
+  QCOMPARE(frame.Selection().end, std::size_t{5});
+  frame.SelectBytes(1, 5);
+  QCOMPARE(frame.textCursor().selectionStart(), 1);
+  QCOMPARE(frame.textCursor().selectionEnd(), 3);
+  // A byte offset inside the character selects from its start.
+  frame.SelectBytes(3, 6);
+  QCOMPARE(frame.textCursor().selectionStart(), 1);
+  QCOMPARE(frame.textCursor().selectionEnd(), 4);
+}
+
+void ByteFrameTest::PasteAndTypingFollowTodaysCodes() {
+  const QString text = QString::fromUtf16(u"\u9555\U00020BB7\u5605\n");
+  const struct {
+    vortane::DisplayCode code;
+    const char* pasted;
+    const char* typed;  // 基
+  } cases[] = {
+      {vortane::DisplayCode::Utf8, "E99595 F0A0AEB7 E59885 0D0A", "E59FBA"},
+      {vortane::DisplayCode::Gb18030, "E946 9534B235 86FE 0D0A", "BBF9"},
+      {vortane::DisplayCode::Big5Hkscs, "3F 3F 9DEF 0D0A", "B0F2"},
+      {vortane::DisplayCode::Big5, "3F 3F 3F 0D0A", "B0F2"},
+  };
+  for (const auto& c : cases) {
+    QApplication::clipboard()->setText(text);
+    ByteFrame frame;
+    frame.SetDisplayCode(c.code);
+    frame.PasteClipboard();
+    QCOMPARE(ToHex(frame.GetBytes()), ToHex(Hex(c.pasted)));
+    // Typed text reads back in the frame's code as well.
+    frame.SetBytes("");
+    frame.insertPlainText(QString::fromUtf16(u"\u57FA"));
+    QCOMPARE(ToHex(frame.GetBytes()), ToHex(Hex(c.typed)));
+  }
+  ByteFrame utf8;
+  utf8.SetDisplayCode(vortane::DisplayCode::Utf8);
+  utf8.insertPlainText(QString::fromUtf16(u"\u57FA\U00020BB7"));
+  QCOMPARE(ToHex(utf8.GetBytes()), ToHex(Hex("E59FBA F0A0AEB7")));
 }
 
 QTEST_MAIN(ByteFrameTest)

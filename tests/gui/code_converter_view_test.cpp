@@ -29,6 +29,7 @@ class CodeConverterViewTest : public QObject {
   void OpensWithCaptionsAndInitialChoices();
   void ConvertTakesTheControlsValues();
   void BrowseShowsTheChosenPathAndKeepsTheOther();
+  void TodaysCodesConvertFromTheLists();
 };
 
 namespace {
@@ -76,9 +77,13 @@ void CodeConverterViewTest::OpensWithCaptionsAndInitialChoices() {
     QCOMPARE(Child<QLineEdit>(dialog, "sourcePathEdit").text(), QString());
     auto& sources = Child<QListWidget>(dialog, "sourceCodeList");
     auto& results = Child<QListWidget>(dialog, "resultCodeList");
-    QCOMPARE(sources.count(), 3);
+    QCOMPARE(sources.count(), 7);
     QCOMPARE(sources.item(2)->text(), QStringLiteral("Unicode"));
-    QCOMPARE(results.count(), 2);
+    QCOMPARE(sources.item(3)->text(), QStringLiteral("UTF-8"));
+    QCOMPARE(sources.item(4)->text(), QStringLiteral("UTF-16"));
+    QCOMPARE(sources.item(6)->text(), QStringLiteral("Big5-HKSCS"));
+    QCOMPARE(results.count(), 6);
+    QCOMPARE(results.item(3)->text(), QStringLiteral("UTF-16LE (BOM)"));
     QCOMPARE(sources.currentRow(), 0);
     QCOMPARE(results.currentRow(), 1);
     for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -117,7 +122,7 @@ void CodeConverterViewTest::ConvertTakesTheControlsValues() {
   QVERIFY(result.open(QIODevice::ReadOnly));
   QCOMPARE(result.readAll(), QByteArray("A\xB4\xF3"));
   QVERIFY(logic.state().sourceChoice == vortane::TextLocation::File);
-  QVERIFY(logic.state().resultCode == vortane::TextCode::Gb);
+  QVERIFY(logic.state().resultCode == vortane::ConvertCode{vortane::TextCode::Gb});
 }
 
 void CodeConverterViewTest::BrowseShowsTheChosenPathAndKeepsTheOther() {
@@ -136,6 +141,42 @@ void CodeConverterViewTest::BrowseShowsTheChosenPathAndKeepsTheOther() {
     QCOMPARE(Child<QLineEdit>(dialog, "targetPathEdit").text(), QStringLiteral("typed.txt"));
   });
   QCOMPARE(platform.openDialogs.size(), std::size_t{1});
+}
+
+void CodeConverterViewTest::TodaysCodesConvertFromTheLists() {
+  QTemporaryDir directory;
+  const QString source = directory.filePath(QStringLiteral("in.txt"));
+  const QString target = directory.filePath(QStringLiteral("out.txt"));
+  {
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xFE\x31\x67\x55\x95");  // 朱镕 in UTF-16LE with a mark
+  }
+  vortane::testing::FakePlatform platform;
+  vortane::CodeConverterDialog logic(platform, directory.path().toStdString(),
+                                     vortane::testing::Lang(1));
+  RunWith(logic, [&](QDialog& dialog) {
+    Child<QRadioButton>(dialog, "sourceFileRadio").click();
+    Child<QRadioButton>(dialog, "resultFileRadio").click();
+    Child<QLineEdit>(dialog, "sourcePathEdit").setText(source);
+    Child<QLineEdit>(dialog, "targetPathEdit").setText(target);
+    auto& sources = Child<QListWidget>(dialog, "sourceCodeList");
+    auto& results = Child<QListWidget>(dialog, "resultCodeList");
+    sources.setCurrentRow(
+        sources.row(sources.findItems(QStringLiteral("UTF-16"), Qt::MatchExactly).at(0)));
+    results.setCurrentRow(
+        results.row(results.findItems(QStringLiteral("GB18030"), Qt::MatchExactly).at(0)));
+    Child<QPushButton>(dialog, "convertButton").click();
+    // The choices show again as they were.
+    QCOMPARE(sources.currentItem()->text(), QStringLiteral("UTF-16"));
+    QCOMPARE(results.currentItem()->text(), QStringLiteral("GB18030"));
+  });
+  QCOMPARE(platform.messages.size(), std::size_t{1});
+  QCOMPARE(QString::fromStdString(platform.messages[0].bytes), QStringLiteral("Convert Ok!"));
+  QFile result(target);
+  QVERIFY(result.open(QIODevice::ReadOnly));
+  QCOMPARE(result.readAll(), QByteArray("\xD6\xEC\xE9\x46"));
+  QVERIFY(logic.state().sourceCode == vortane::ConvertCode{vortane::Charset::Utf16});
 }
 
 QTEST_MAIN(CodeConverterViewTest)

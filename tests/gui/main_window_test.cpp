@@ -190,13 +190,29 @@ void MainWindowTest::StatusLineSwitchesTheFrameCode() {
   auto* choice = window.findChild<QComboBox*>(QStringLiteral("targetCodeChoice"));
   QVERIFY(choice != nullptr);
   window.targetFrame().SetBytes(Hex("A440"));
-  choice->setCurrentIndex(1);
-  emit choice->activated(1);
-  QCOMPARE(window.targetFrame().DisplayCode(), TextCode::Big5);
-  QCOMPARE(window.sourceFrame().DisplayCode(), TextCode::Gb);
+  QCOMPARE(choice->count(), 5);
+  const int big5 = choice->findText(QStringLiteral("Big5"));
+  QVERIFY(big5 > 0);
+  choice->setCurrentIndex(big5);
+  emit choice->activated(big5);
+  QCOMPARE(window.targetFrame().DisplayCode(), vortane::DisplayCode::Big5);
+  QCOMPARE(window.sourceFrame().DisplayCode(), vortane::DisplayCode::Gb);
   QCOMPARE(window.targetFrame().toPlainText(), QString::fromUtf16(u"\u4E00"));
   window.SetDisplayCodes(TextCode::Gb);
   QCOMPARE(choice->currentIndex(), 0);
+  // Every display code is offered, in the status line's order, with a tip in
+  // the menu's language.
+  const QStringList names{QStringLiteral("GB"), QStringLiteral("GB18030"), QStringLiteral("Big5"),
+                          QStringLiteral("Big5-HKSCS"), QStringLiteral("UTF-8")};
+  for (int i = 0; i < names.size(); ++i) {
+    QCOMPARE(choice->itemText(i), names.at(i));
+  }
+  QCOMPARE(choice->toolTip(), QStringLiteral("Display code of this frame"));
+  window.SetMenu(MenuResource::ChineseBig5);
+  QCOMPARE(choice->toolTip(), QString::fromUtf8("本窗口的顯示內碼"));
+  window.SetDisplayCodes(vortane::DisplayCode::Utf8);
+  QCOMPARE(choice->currentText(), QStringLiteral("UTF-8"));
+  QCOMPARE(window.sourceFrame().DisplayCode(), vortane::DisplayCode::Utf8);
 }
 
 void MainWindowTest::DecodeCommandFillsTargetFrame() {

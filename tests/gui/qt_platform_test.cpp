@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QInputDialog>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "gui/byte_frame.h"
@@ -31,6 +34,8 @@ class QtPlatformTest : public QObject {
   void FileFilters();
   void TempDirectoryAndScreen();
   void ProgressCancelStopsTheRun();
+  void FrameClipboardKeepsBytesOfEveryDisplayCode();
+  void ChooseItemGivesTheChosenIndexOrNone();
 };
 
 void QtPlatformTest::ClipboardKeepsBytesInTheirCode() {
@@ -130,6 +135,60 @@ void QtPlatformTest::ProgressCancelStopsTheRun() {
   for (QWidget* top : QApplication::topLevelWidgets()) {
     QVERIFY(qobject_cast<QProgressDialog*>(top) == nullptr);
   }
+}
+
+void QtPlatformTest::FrameClipboardKeepsBytesOfEveryDisplayCode() {
+  QtPlatform platform;
+  // 朱镕基 in GB 18030 with a byte no code reads.
+  const std::string gb18030 = Hex("D6EC E946 BBF9 0D0A FF");
+  QVERIFY(platform.WriteFrameClipboard(gb18030, vortane::DisplayCode::Gb18030));
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  QVERIFY(data->hasFormat(QStringLiteral("text/plain;charset=GB18030")));
+  QVERIFY(data->text().startsWith(QString::fromUtf16(u"\u6731\u9555\u57FA\n")));
+  QCOMPARE(ToHex(platform.ReadFrameClipboard(vortane::DisplayCode::Gb18030).bytes), ToHex(gb18030));
+  // Read in another code: the characters through Unicode.
+  QCOMPARE(ToHex(platform.ReadFrameClipboard(vortane::DisplayCode::Utf8).bytes),
+           ToHex(Hex("E69CB1 E99595 E59FBA 0D0A EFBFBD")));
+  // Text of other programs, written in the frame's code.
+  QApplication::clipboard()->setText(QString::fromUtf16(u"\U00020BB7\u5605"));
+  QCOMPARE(ToHex(platform.ReadFrameClipboard(vortane::DisplayCode::Utf8).bytes),
+           ToHex(Hex("F0A0AEB7 E59885")));
+  QCOMPARE(ToHex(platform.ReadFrameClipboard(vortane::DisplayCode::Gb).bytes), ToHex("??"));
+}
+
+void QtPlatformTest::ChooseItemGivesTheChosenIndexOrNone() {
+  QtPlatform platform;
+  const std::vector<vortane::UiText> items{{"Bytes", vortane::UiCode::Ascii},
+                                           {"UTF-8", vortane::UiCode::Ascii},
+                                           {"\xD6\xD0", vortane::UiCode::Gb}};
+  // Accepts the open dialog after moving to `row` (-1: cancels it).
+  const auto answer = [](int row) {
+    QTimer::singleShot(0, [row] {
+      auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->objectName(), QStringLiteral("choiceDialog"));
+      QCOMPARE(dialog->labelText(), QStringLiteral("Pick:"));
+      if (row < 0) {
+        dialog->reject();
+        return;
+      }
+      auto* box = dialog->findChild<QComboBox*>();
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->count(), 3);
+      QCOMPARE(box->itemText(2), QString::fromUtf16(u"\u4E2D"));
+      QCOMPARE(box->currentIndex(), 1);  // the initial item
+      box->setCurrentIndex(row);
+      dialog->accept();
+    });
+  };
+  const vortane::UiText title{"Title", vortane::UiCode::Ascii};
+  const vortane::UiText label{"Pick:", vortane::UiCode::Ascii};
+  answer(2);
+  QCOMPARE(platform.ChooseItem(title, label, items, 1), std::optional<std::size_t>(2));
+  answer(1);
+  QCOMPARE(platform.ChooseItem(title, label, items, 1), std::optional<std::size_t>(1));
+  answer(-1);
+  QCOMPARE(platform.ChooseItem(title, label, items, 1), std::optional<std::size_t>());
 }
 
 QTEST_MAIN(QtPlatformTest)

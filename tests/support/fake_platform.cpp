@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cjk/gb_big5.h"
+#include "framecodes/frame_clipboard.h"
 
 namespace vortane::testing {
 
@@ -43,6 +44,10 @@ std::optional<std::string> FakePlatform::ChooseSaveFile(const FileDialogOptions&
 
 ClipboardText FakePlatform::ReadClipboard(TextCode code) {
   clipboardReads.push_back(code);
+  return ClipboardIn(code);
+}
+
+ClipboardText FakePlatform::ClipboardIn(TextCode code) const {
   if (clipboard.readFailure != ClipboardStatus::Ok) {
     return {clipboard.readFailure, {}};
   }
@@ -68,6 +73,42 @@ bool FakePlatform::WriteClipboard(std::string_view bytes, TextCode code) {
   clipboard.Set(bytes, code);
   ++clipboard.writes;
   return true;
+}
+
+ClipboardText FakePlatform::ReadFrameClipboard(DisplayCode code) {
+  frameClipboardReads.push_back(code);
+  const auto tableCode = TableTextCode(code);
+  if (clipboard.readFailure != ClipboardStatus::Ok || !clipboard.hasText ||
+      (tableCode && TableTextCode(clipboard.displayCode))) {
+    return ClipboardIn(tableCode.value_or(TextCode::Gb));
+  }
+  if (code == clipboard.displayCode) {
+    return {ClipboardStatus::Ok, clipboard.bytes};
+  }
+  return {ClipboardStatus::Ok,
+          FrameBytesFromClipboardText(
+              ClipboardTextFromFrameBytes(clipboard.bytes, clipboard.displayCode), code)};
+}
+
+bool FakePlatform::WriteFrameClipboard(std::string_view bytes, DisplayCode code) {
+  if (clipboard.writeFails) {
+    return false;
+  }
+  clipboard.SetIn(bytes, code);
+  ++clipboard.writes;
+  return true;
+}
+
+std::optional<std::size_t> FakePlatform::ChooseItem(const UiText& title, const UiText& label,
+                                                    const std::vector<UiText>& items,
+                                                    std::size_t initial) {
+  offeredChoices.push_back({title, label, items, initial});
+  if (choices.empty()) {
+    return initial;
+  }
+  const auto choice = choices.front();
+  choices.pop_front();
+  return choice;
 }
 
 bool FakePlatform::OpenUrl(const std::string& url) {
@@ -116,7 +157,7 @@ void FakeTextFrame::SetBytes(std::string_view text) {
 }
 
 void FakeTextFrame::PasteClipboard() {
-  const ClipboardText text = platform_.ReadClipboard(displayCode);
+  const ClipboardText text = platform_.ReadFrameClipboard(displayCode);
   if (text.status != ClipboardStatus::Ok) {
     return;
   }
@@ -132,7 +173,8 @@ void FakeTextFrame::CopySelection() {
   if (start == end) {
     return;
   }
-  (void)platform_.WriteClipboard(std::string_view(bytes).substr(start, end - start), displayCode);
+  (void)platform_.WriteFrameClipboard(std::string_view(bytes).substr(start, end - start),
+                                      displayCode);
 }
 
 bool FakeMainWindowView::RunSettingsDialog(SettingsDialog& dialog) {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "cjk/display_code.h"
 #include "cjk/text_code.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
@@ -28,6 +29,9 @@ struct FakeClipboard {
   bool hasText = false;
   std::string bytes;             // the text, in `code`
   TextCode code = TextCode::Gb;  // Gb or Big5
+  // The display code `bytes` are in: DisplayCodeOf(code) for text put there
+  // in GB or Big5, or the code of a frame's copy.
+  DisplayCode displayCode = DisplayCode::Gb;
   // Reading fails with this status when it is not Ok (NoText, CannotOpen, CannotLock).
   ClipboardStatus readFailure = ClipboardStatus::Ok;
   bool writeFails = false;
@@ -38,6 +42,14 @@ struct FakeClipboard {
     hasText = true;
     bytes = std::string(text);
     code = textCode;
+    displayCode = DisplayCodeOf(textCode);
+  }
+  // Puts text in a display code on the clipboard, as a frame's copy does.
+  void SetIn(std::string_view text, DisplayCode textCode) {
+    hasText = true;
+    bytes = std::string(text);
+    code = TableTextCode(textCode).value_or(TextCode::Gb);
+    displayCode = textCode;
   }
 };
 
@@ -45,6 +57,14 @@ struct FakeClipboard {
 struct AskedQuestion {
   UiText question;
   UiText caption;
+};
+
+// One list offered through ChooseItem.
+struct OfferedChoice {
+  UiText title;
+  UiText label;
+  std::vector<UiText> items;
+  std::size_t initial = 0;
 };
 
 // What the fake's progress displays saw.
@@ -70,6 +90,9 @@ class FakePlatform final : public Platform {
   std::string tempDirectory = "/tmp/";
   bool openUrlResult = true;
   bool openFileResult = true;
+  // ChooseItem's answers: an index, or nullopt to cancel; empty = the item
+  // chosen at first.
+  std::deque<std::optional<std::size_t>> choices;
 
   // --- Record (read by the test) ---
   std::vector<UiText> messages;
@@ -78,7 +101,9 @@ class FakePlatform final : public Platform {
   std::vector<FileDialogOptions> saveDialogs;
   std::vector<std::string> openedUrls;
   std::vector<std::string> openedFiles;
-  std::vector<TextCode> clipboardReads;  // the code of each ReadClipboard
+  std::vector<TextCode> clipboardReads;          // the code of each ReadClipboard
+  std::vector<DisplayCode> frameClipboardReads;  // the code of each ReadFrameClipboard
+  std::vector<OfferedChoice> offeredChoices;     // every ChooseItem, in order
   ProgressLog progress;
 
   void ShowMessage(const UiText& text) override;
@@ -97,6 +122,17 @@ class FakePlatform final : public Platform {
   [[nodiscard]] bool OpenFile(const std::string& path) override;
   [[nodiscard]] std::unique_ptr<ProgressMonitor> BeginProgress(const UiText& label,
                                                                std::uint64_t total) override;
+  [[nodiscard]] std::optional<std::size_t> ChooseItem(const UiText& title, const UiText& label,
+                                                      const std::vector<UiText>& items,
+                                                      std::size_t initial) override;
+  // The bytes as they are when they are in `code`; text in another code
+  // passes through Unicode (GB and Big5 text between the two as
+  // ReadClipboard gives it).
+  [[nodiscard]] ClipboardText ReadFrameClipboard(DisplayCode code) override;
+  [[nodiscard]] bool WriteFrameClipboard(std::string_view bytes, DisplayCode code) override;
+
+ private:
+  [[nodiscard]] ClipboardText ClipboardIn(TextCode code) const;
 };
 
 // A frame holding bytes, a selection and a display code. Paste and copy go
@@ -107,7 +143,7 @@ class FakeTextFrame final : public TextFrame {
 
   std::string bytes;
   ByteRange selection;  // also the caret (its start) when empty
-  TextCode displayCode = TextCode::Gb;
+  vortane::DisplayCode displayCode = vortane::DisplayCode::Gb;
   int setCount = 0;  // SetBytes calls
 
   [[nodiscard]] std::string GetBytes() const override { return bytes; }
@@ -117,8 +153,9 @@ class FakeTextFrame final : public TextFrame {
   // A clipboard that cannot be read leaves the frame unchanged.
   void PasteClipboard() override;
   void CopySelection() override;
-  [[nodiscard]] TextCode DisplayCode() const override { return displayCode; }
-  void SetDisplayCode(TextCode code) override { displayCode = code; }
+  [[nodiscard]] vortane::DisplayCode DisplayCode() const override { return displayCode; }
+  void SetDisplayCode(vortane::DisplayCode code) override { displayCode = code; }
+  using TextFrame::SetDisplayCode;
 
   // Test helper: selects [start, end).
   void Select(std::size_t start, std::size_t end) { selection = {start, end}; }

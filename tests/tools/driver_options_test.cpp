@@ -27,7 +27,7 @@ TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
   EXPECT_EQ(options->commands, (std::vector<Command>{Command::DecodeBase64, Command::Setting,
                                                      Command::RestoreHighBits}));
   EXPECT_EQ(options->settingsDirectory, QStringLiteral("/s"));
-  EXPECT_EQ(options->displayCode, TextCode::Big5);
+  EXPECT_EQ(options->displayCode, vortane::DisplayCode::Big5);
   EXPECT_EQ(options->showMenu, 1);
   EXPECT_EQ(options->showSubmenu, 4);
   ASSERT_EQ(options->steps.size(), 2U);
@@ -35,6 +35,17 @@ TEST(DriverOptions, CommandsAreNamedAsInTheCommandTable) {
   EXPECT_EQ(options->steps[0].text, QStringLiteral("10"));
   EXPECT_EQ(options->steps[1].kind, DriverOptions::Step::Kind::Click);
   EXPECT_EQ(options->screenshot, QStringLiteral("/o.png"));
+}
+
+TEST(DriverOptions, EveryDisplayCodeIsNamedAsTheStatusLineShowsIt) {
+  for (const vortane::DisplayCode code : vortane::kDisplayCodes) {
+    QString error;
+    const std::string name(vortane::DisplayCodeName(code));
+    const std::string lower = QString::fromStdString(name).toLower().toStdString();
+    const auto options = ParseDriverOptions(Line({"--display-code", lower.c_str()}), error);
+    ASSERT_TRUE(options.has_value()) << name << ": " << error.toStdString();
+    EXPECT_EQ(options->displayCode, code) << name;
+  }
 }
 
 TEST(DriverOptions, MistakesAreUsageErrors) {
@@ -46,7 +57,7 @@ TEST(DriverOptions, MistakesAreUsageErrors) {
       {Line({"--command", "Decode-Base64"}), "--command takes a command name"},
       {Line({"--command"}), "--command needs a value"},
       {Line({"--open-dialog", "exit"}), "--open-dialog takes"},
-      {Line({"--display-code", "utf8"}), "--display-code takes gb or big5"},
+      {Line({"--display-code", "utf8"}), "--display-code takes gb, gb18030"},
       {Line({"--set-text", "=x"}), "--set-text takes NAME=TEXT"},
       {Line({"--show-menu", "1.2.3"}), "--show-menu takes a number"},
       {Line({"--frobnicate", "x"}), "unknown option --frobnicate"},

@@ -117,12 +117,15 @@ std::optional<DriverOptions> ParseDriverOptions(const QStringList& arguments, QS
     } else if (option == QStringLiteral("--source-file")) {
       options.sourceFile = value;
     } else if (option == QStringLiteral("--display-code")) {
-      if (value.compare(QStringLiteral("gb"), Qt::CaseInsensitive) == 0) {
-        options.displayCode = TextCode::Gb;
-      } else if (value.compare(QStringLiteral("big5"), Qt::CaseInsensitive) == 0) {
-        options.displayCode = TextCode::Big5;
-      } else {
-        error = QStringLiteral("--display-code takes gb or big5");
+      for (const DisplayCode code : kDisplayCodes) {
+        const std::string_view name = DisplayCodeName(code);
+        if (value.compare(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                          Qt::CaseInsensitive) == 0) {
+          options.displayCode = code;
+        }
+      }
+      if (!options.displayCode) {
+        error = QStringLiteral("--display-code takes gb, gb18030, big5, big5-hkscs or utf-8");
         return std::nullopt;
       }
     } else if (option == QStringLiteral("--command")) {

@@ -2,7 +2,8 @@
 // program's windows for screenshots and checks without a mouse:
 //   --settings-dir DIR     read and write Vortane.ini in DIR
 //   --source-file FILE     put FILE's bytes into the source frame after start
-//   --display-code gb|big5 show both frames through that code
+//   --display-code CODE    show both frames through CODE: gb, gb18030, big5,
+//                          big5-hkscs or utf-8
 //   --command NAME         run the command NAME (its name in the command table,
 //                          such as decode-base64) after start (repeatable, in order)
 //   --open-dialog NAME     settings, converter, help or about (a command too)
@@ -20,7 +21,7 @@
 #include <vector>
 
 #include "app/command_table.h"
-#include "cjk/text_code.h"
+#include "cjk/display_code.h"
 
 namespace vortane {
 
@@ -29,7 +30,7 @@ class MainWindow;
 struct DriverOptions {
   QString settingsDirectory;
   QString sourceFile;
-  std::optional<TextCode> displayCode;
+  std::optional<DisplayCode> displayCode;
   std::vector<Command> commands;  // run in order
   // UI steps after the commands have started, in order: set a text or click.
   struct Step {
