@@ -56,12 +56,12 @@ TEST_P(PhraseRegionTest, ConvertsInTheKeptRegion) {
     state.SetValue(kPhraseRegionKey, c.region);
   }
   StartWithState();
-  view.source.displayCode = TextCode::Gb;
+  view.source.displayCode = DisplayCode::Gb;
   Convert(c.command, c.source);
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(c.expected));
   EXPECT_EQ(ToHex(view.source.bytes), ToHex(c.source));
-  const TextCode resultCode =
-      c.command == Command::GbToBig5ByPhrases ? TextCode::Big5 : TextCode::Gb;
+  const DisplayCode resultCode =
+      c.command == Command::GbToBig5ByPhrases ? DisplayCode::Big5 : DisplayCode::Gb;
   EXPECT_EQ(view.target.displayCode, resultCode);
   EXPECT_TRUE(platform.messages.empty());
 }

@@ -64,13 +64,13 @@ void PhraseCommandsViewTest::MenuCommandsConvertInTheKeptRegion() {
   session.window().sourceFrame().SetBytes(Hex("C8EDBCFE 20 CDB7B7A2"));
   Trigger(session, "gb-to-big5-by-phrases");
   QCOMPARE(ToHex(session.window().targetFrame().GetBytes()), ToHex(Hex("B36EA5F3 20 C059BE76")));
-  QCOMPARE(session.window().targetFrame().DisplayCode(), vortane::TextCode::Big5);
+  QCOMPARE(session.window().targetFrame().DisplayCode(), vortane::DisplayCode::Big5);
 
   // Big5 "軟體" read with Taiwan vocabulary: GB "软件".
   session.window().sourceFrame().SetBytes(Hex("B36EC5E9"));
   Trigger(session, "big5-to-gb-by-phrases");
   QCOMPARE(ToHex(session.window().targetFrame().GetBytes()), ToHex(Hex("C8EDBCFE")));
-  QCOMPARE(session.window().targetFrame().DisplayCode(), vortane::TextCode::Gb);
+  QCOMPARE(session.window().targetFrame().DisplayCode(), vortane::DisplayCode::Gb);
 }
 
 QTEST_MAIN(PhraseCommandsViewTest)
