@@ -19,6 +19,7 @@
 #include "cjk/display_text.h"
 #include "framecodes/frame_clipboard.h"
 #include "framecodes/frame_display.h"
+#include "gui/long_line_text.h"
 
 namespace vortane {
 namespace {
@@ -120,6 +121,9 @@ void ByteFrame::paintEvent(QPaintEvent* event) {
       QTextCursor cursor(block);
       cursor.setPosition(block.position() + static_cast<int>(i));
       const QRect start = cursorRect(cursor);
+      if (block.textDirection() == Qt::LeftToRight && start.left() > viewport()->width()) {
+        break;  // the rest of the line is out of sight to the right
+      }
       cursor.setPosition(block.position() + static_cast<int>(i) + 1);
       const QRect end = cursorRect(cursor);
       const QRect box(start.left(), start.top(), std::max(end.left() - start.left(), 1),
@@ -131,12 +135,12 @@ void ByteFrame::paintEvent(QPaintEvent* event) {
   }
 }
 
-std::u16string ByteFrame::RawText() const { return document()->toRawText().toStdU16String(); }
+std::u16string ByteFrame::RawText() const { return LongLineText(*document()).toStdU16String(); }
 
 std::string ByteFrame::GetBytes() const { return FrameDisplayToBytes(RawText(), code_); }
 
 void ByteFrame::SetBytes(std::string_view bytes) {
-  setPlainText(ToQString(BytesToFrameDisplay(bytes, code_)));
+  SetLongLineText(*this, ToQString(BytesToFrameDisplay(bytes, code_)));
   QTextCursor cursor = textCursor();
   cursor.movePosition(QTextCursor::Start);
   setTextCursor(cursor);
@@ -150,7 +154,8 @@ ByteRange ByteFrame::Selection() const {
     return offsets[std::min(static_cast<std::size_t>(std::max(position, 0)), offsets.size() - 1)];
   };
   const QTextCursor cursor = textCursor();
-  return ByteRange{at(cursor.selectionStart()), at(cursor.selectionEnd())};
+  return ByteRange{at(LongLineTextPosition(*document(), cursor.selectionStart())),
+                   at(LongLineTextPosition(*document(), cursor.selectionEnd()))};
 }
 
 void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
@@ -167,8 +172,9 @@ void ByteFrame::SelectBytes(std::size_t start, std::size_t end) {
     return static_cast<int>(start - offsets.begin());
   };
   QTextCursor cursor = textCursor();
-  cursor.setPosition(positionOf(start));
-  cursor.setPosition(positionOf(end), QTextCursor::KeepAnchor);
+  cursor.setPosition(LongLineDocumentPosition(*document(), positionOf(start)));
+  cursor.setPosition(LongLineDocumentPosition(*document(), positionOf(end)),
+                     QTextCursor::KeepAnchor);
   setTextCursor(cursor);
 }
 
@@ -188,7 +194,9 @@ void ByteFrame::SetDisplayCode(vortane::DisplayCode code) {
 
 QMimeData* ByteFrame::createMimeDataFromSelection() const {
   const QTextCursor cursor = textCursor();
-  const std::string bytes = FrameDisplayToBytes(cursor.selectedText().toStdU16String(), code_);
+  const std::string bytes = FrameDisplayToBytes(
+      LongLineText(*document(), cursor.selectionStart(), cursor.selectionEnd()).toStdU16String(),
+      code_);
   auto mime = std::make_unique<QMimeData>();
   mime->setText(ToQString(ClipboardTextFromFrameBytes(bytes, code_)));
   mime->setData(RawBytesMimeType(code_),

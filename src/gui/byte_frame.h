@@ -78,7 +78,8 @@ class ByteFrame final : public QPlainTextEdit, public TextFrame {
 
  private:
   // The document's text with its block and line separators (not folded to
-  // "\n" as toPlainText would).
+  // "\n" as toPlainText would), less the breaks that only show long lines
+  // in pieces (gui/long_line_text.h).
   [[nodiscard]] std::u16string RawText() const;
   vortane::DisplayCode code_ = vortane::DisplayCode::Gb;
   QFont hexFont_;
