@@ -158,6 +158,18 @@ constexpr CommandInfo kCommands[] = {
      {"&Whole message", "整封邮件(&W)", "整封郵件(&W)"},
      "",
      &D::OnDecodeWholeMessage},
+    {Command::Big5ToGbByPhrases,
+     "big5-to-gb-by-phrases",
+     32820,
+     {"Big5->GB b&y phrases", "Big5码->GB码(按词组)(&Y)", "Big5碼->GB碼(按詞組)(&Y)"},
+     "",
+     &D::OnBig5ToGbByPhrases},
+    {Command::GbToBig5ByPhrases,
+     "gb-to-big5-by-phrases",
+     32821,
+     {"GB->Big5 by &phrases", "GB码->Big5码(按词组)(&P)", "GB碼->Big5碼(按詞組)(&P)"},
+     "",
+     &D::OnGbToBig5ByPhrases},
 };
 
 // The table is indexed by the enumeration, so that finding a row is a lookup.
@@ -170,7 +182,7 @@ constexpr bool InEnumerationOrder() {
   return true;
 }
 static_assert(InEnumerationOrder());
-static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::DecodeWholeMessage) + 1);
+static_assert(std::size(kCommands) == static_cast<std::size_t>(Command::GbToBig5ByPhrases) + 1);
 
 }  // namespace
 

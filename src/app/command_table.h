@@ -53,6 +53,9 @@ enum class Command {
   // Whole messages.
   OpenMessage,
   DecodeWholeMessage,
+  // Decode menu: conversion by phrases, beside Big5->GB and GB->Big5.
+  Big5ToGbByPhrases,
+  GbToBig5ByPhrases,
 };
 
 // Runs one command on the main window's logic.

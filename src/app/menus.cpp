@@ -65,6 +65,8 @@ constexpr BarEntry kBars[] = {
     Separator(),
     Item(Command::Big5ToGb),
     Item(Command::GbToBig5),
+    Item(Command::Big5ToGbByPhrases),
+    Item(Command::GbToBig5ByPhrases),
     Item(Command::DecodeWholeMessage),
     End(),
     Item(Command::RestoreHighBits),

@@ -32,6 +32,7 @@
 #include "texts/format_text.h"
 #include "texts/main_window_texts.h"
 #include "texts/message_texts.h"
+#include "texts/phrases_texts.h"
 
 namespace vortane {
 
@@ -384,6 +385,7 @@ void TextTransformDialog::OnExit() { ConfirmQuit(); }
 void TextTransformDialog::OnCodeConverter() {
   CodeConverterDialog dialog(platform_, WithTrailingSeparator(settings_.tempDirectory),
                              settings_.interfaceLanguage);
+  dialog.UseDesktopState(*desktopState_);
   view_.RunCodeConverter(dialog);
 }
 
@@ -579,6 +581,41 @@ void TextTransformDialog::OnDecodeWholeMessage() {
     view_.ShowStatus(FormatText(message_text::kWholeMessageDone, language,
                                 {std::to_string(result.messages), std::to_string(result.parts)}));
   }
+}
+
+// --- Decode menu: conversion by phrases ---
+
+void TextTransformDialog::OnBig5ToGbByPhrases() {
+  ConvertByPhrases(PhraseDirection::ToSimplified, TextCode::Big5, TextCode::Gb);
+}
+
+void TextTransformDialog::OnGbToBig5ByPhrases() {
+  ConvertByPhrases(PhraseDirection::ToTraditional, TextCode::Gb, TextCode::Big5);
+}
+
+void TextTransformDialog::ConvertByPhrases(PhraseDirection direction, TextCode sourceCode,
+                                           TextCode resultCode) {
+  PullFrames();
+  const Language language = settings_.interfaceLanguage.ForMessages();
+  const std::string listPath = PhraseListPath(*desktopState_);
+  const PhraseSetup setup =
+      LoadPhraseSetup(PhraseConfigFor(direction, LoadPhraseRegion(*desktopState_)), listPath);
+  if (!setup.converter) {
+    // The frames stay as they were: a half-done conversion would pass for a
+    // whole one.
+    platform_.ShowMessage(setup.listError != 0
+                              ? FormatText(phrases_text::kListUnreadable, language,
+                                           {listPath, DescribeError(setup.listError)})
+                              : FormatText(phrases_text::kOpenccFailed, language, {setup.error}));
+    return;
+  }
+  if (!setup.skippedLines.empty()) {
+    platform_.ShowMessage(FormatText(phrases_text::kListLinesSkipped, language,
+                                     {listPath, std::to_string(setup.skippedLines.size())}));
+  }
+  ShowTargetResult(
+      ConvertCodesByPhrases(sourceText, sourceCode, resultCode, *setup.converter).bytes,
+      resultCode);
 }
 
 }  // namespace vortane

@@ -10,7 +10,9 @@
 #include "app/command_table.h"
 #include "cjk/text_code.h"
 #include "codec/byte_stream.h"
+#include "converter/phrase_route.h"
 #include "framecodes/open_encoding.h"
+#include "platform/desktop_state.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
 #include "settings/app_settings.h"
@@ -113,6 +115,16 @@ class TextTransformDialog {
   // mail message (LooksLikeMessage on its name and first bytes) it opens in
   // the message view and the result is true; false leaves it to the caller.
   bool OpenIfMessage(const std::string& path);
+  // Decode menu: Big5->GB and GB->Big5 by phrases, in the region kept in the
+  // desktop state, with the user's phrase list from its settings folder.
+  void OnBig5ToGbByPhrases();
+  void OnGbToBig5ByPhrases();
+
+  // The desktop state the phrase commands and the converter read their region
+  // and phrase list from (and the converter keeps its region in). Until one is
+  // given, a state in memory without a settings folder. `state` must outlive
+  // the window logic.
+  void UseDesktopState(DesktopState& state) { desktopState_ = &state; }
 
   // The live settings (read by the tests and the view).
   [[nodiscard]] const AppSettings& settings() const { return settings_; }
@@ -173,6 +185,11 @@ class TextTransformDialog {
   // The live settings of the program, and the file they are kept in.
   AppSettings settings_;
   SettingsStore store_;
+
+  // The frame conversion by phrases from `sourceCode` into `resultCode`.
+  void ConvertByPhrases(PhraseDirection direction, TextCode sourceCode, TextCode resultCode);
+  MemoryDesktopState memoryState_;
+  DesktopState* desktopState_ = &memoryState_;
 };
 
 }  // namespace vortane

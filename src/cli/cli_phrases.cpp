@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "charsets/label_map.h"
+#include "converter/phrase_route.h"
 #include "io/file_stream.h"
 #include "phrases/phrase_converter.h"
 #include "phrases/phrase_list_file.h"
@@ -16,47 +17,6 @@ bool Exists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
 }
-
-// The phrase decoder, then the blank rule over its result (the engine's copy
-// route changes nothing but blanks).
-class PhraseStream {
- public:
-  PhraseStream(const PhraseConverter& converter, const PhraseRequest& request)
-      : phrases_(converter, request.sourceCode, request.resultCode) {
-    const TextCode* result = std::get_if<TextCode>(&request.resultCode);
-    if (request.blankMode != BlankMode::KeepStill && result != nullptr &&
-        *result != TextCode::Unicode) {
-      blanks_.emplace(*result, *result, request.blankMode);
-    }
-  }
-
-  void Feed(std::string_view block, std::string& out) {
-    if (!blanks_) {
-      phrases_.Feed(block, out);
-      return;
-    }
-    middle_.clear();
-    phrases_.Feed(block, middle_);
-    blanks_->Feed(middle_, out);
-  }
-  void Finish(std::string& out) {
-    if (!blanks_) {
-      phrases_.Finish(out);
-      return;
-    }
-    middle_.clear();
-    phrases_.Finish(middle_);
-    blanks_->Feed(middle_, out);
-    blanks_->Finish(out);
-  }
-  [[nodiscard]] bool Done() const { return false; }
-  [[nodiscard]] const PhraseCodeDecoder& phrases() const { return phrases_; }
-
- private:
-  PhraseCodeDecoder phrases_;
-  std::optional<ConvertDecoder> blanks_;
-  std::string middle_;
-};
 
 // What a run counted, for the notes.
 struct PhraseCounts {
@@ -129,12 +89,12 @@ PhraseRoute PreparePhraseRoute(const PhraseRequest& request) {
   const std::shared_ptr<const PhraseConverter> converter = std::move(load.converter);
   const auto counts = std::make_shared<PhraseCounts>();
   route.stream = [converter, counts, request](ByteReader& in, ByteWriter& out) {
-    PhraseStream stream(*converter, request);
-    const StreamStatus status = PumpStream(stream, in, out);
-    counts->fallbacks = stream.phrases().Fallbacks();
-    counts->unreadable = stream.phrases().Unreadable();
-    counts->unwritable = stream.phrases().Unwritable();
-    return status;
+    const PhraseOutcome outcome = ConvertStreamByPhrases(in, out, *converter, request.sourceCode,
+                                                         request.resultCode, request.blankMode);
+    counts->fallbacks = outcome.fallbacks;
+    counts->unreadable = outcome.unreadable;
+    counts->unwritable = outcome.unwritable;
+    return outcome.status;
   };
   route.notes = [counts, listNotes] {
     std::vector<std::string> notes = listNotes;

@@ -9,6 +9,7 @@
 #include "texts/codes_texts.h"
 #include "texts/converter_texts.h"
 #include "texts/format_text.h"
+#include "texts/phrases_texts.h"
 
 namespace vortane {
 
@@ -39,13 +40,35 @@ DisplayCode ClipboardCodeOf(Charset charset) {
 
 CodeConverterDialog::Captions CodeConverterDialog::captions() const {
   const auto pick = [this](const TriText& t) { return Choose(t, language_); };
-  return Captions{
-      pick(text::kTitle),         pick(text::kBrowse),        pick(text::kConvert),
-      pick(text::kExit),          pick(text::kConvertMethod), pick(text::kSourceText),
-      pick(text::kTargetText),    pick(text::kBlankDealing),  pick(text::kAddBlank),
-      pick(text::kRemoveBlank),   pick(text::kKeepStill),     pick(text::kClipboard),
-      pick(text::kFile),          pick(text::kCodeSelect),    pick(text::kSourceTextCode),
-      pick(text::kTargetTextCode)};
+  return Captions{pick(text::kTitle),
+                  pick(text::kBrowse),
+                  pick(text::kConvert),
+                  pick(text::kExit),
+                  pick(text::kConvertMethod),
+                  pick(text::kSourceText),
+                  pick(text::kTargetText),
+                  pick(text::kBlankDealing),
+                  pick(text::kAddBlank),
+                  pick(text::kRemoveBlank),
+                  pick(text::kKeepStill),
+                  pick(text::kClipboard),
+                  pick(text::kFile),
+                  pick(text::kCodeSelect),
+                  pick(text::kSourceTextCode),
+                  pick(text::kTargetTextCode),
+                  pick(phrases_text::kByPhrases),
+                  {pick(phrases_text::kRegionTaiwan), pick(phrases_text::kRegionTaiwanVocabulary),
+                   pick(phrases_text::kRegionHongKong)},
+                  pick(phrases_text::kRegionTip)};
+}
+
+void CodeConverterDialog::UseDesktopState(DesktopState& state) {
+  desktopState_ = &state;
+  state_.phraseRegion = LoadPhraseRegion(state);
+}
+
+bool CodeConverterDialog::PhrasesApply() const {
+  return PhraseDirectionFor(state_.sourceCode, state_.resultCode).has_value();
 }
 
 std::string CodeConverterDialog::ScratchPath(std::string_view name) const {
@@ -82,6 +105,9 @@ void CodeConverterDialog::OnTargetBrowse() {
 }
 
 void CodeConverterDialog::OnConvert() {
+  if (desktopState_ != nullptr) {
+    SavePhraseRegion(*desktopState_, state_.phraseRegion);
+  }
   const bool fromClipboard = state_.sourceChoice == TextLocation::Clipboard;
   const bool toClipboard = state_.resultChoice == TextLocation::Clipboard;
   if (fromClipboard && IsSixteenBit(state_.sourceCode)) {
@@ -138,6 +164,10 @@ bool CodeConverterDialog::SaveClipboardText(const std::string& path) {
 
 bool CodeConverterDialog::ConvertFile(const std::string& sourceName,
                                       const std::string& resultName) {
+  if (const auto direction = PhraseDirectionFor(state_.sourceCode, state_.resultCode);
+      state_.byPhrases && direction) {
+    return ConvertFileByPhrases(sourceName, resultName, *direction);
+  }
   // The result replaces an existing file only once the whole text converted,
   // so a failed conversion leaves it as it was.
   FileJob job;
@@ -161,6 +191,52 @@ bool CodeConverterDialog::ConvertFile(const std::string& sourceName,
     platform_.ShowMessage(
         FormatText(codes_text::kConvertedWithLosses, language_,
                    {std::to_string(counts.unwritable), std::to_string(counts.unreadable)}));
+  } else {
+    Show(text::kConvertOk);
+  }
+  return true;
+}
+
+bool CodeConverterDialog::ConvertFileByPhrases(const std::string& sourceName,
+                                               const std::string& resultName,
+                                               PhraseDirection direction) {
+  const std::string listPath =
+      desktopState_ != nullptr ? PhraseListPath(*desktopState_) : std::string();
+  const PhraseSetup setup =
+      LoadPhraseSetup(PhraseConfigFor(direction, state_.phraseRegion), listPath);
+  if (!setup.converter) {
+    platform_.ShowMessage(setup.listError != 0
+                              ? FormatText(phrases_text::kListUnreadable, language_,
+                                           {listPath, DescribeError(setup.listError)})
+                              : FormatText(phrases_text::kOpenccFailed, language_, {setup.error}));
+    return false;
+  }
+  if (!setup.skippedLines.empty()) {
+    platform_.ShowMessage(FormatText(phrases_text::kListLinesSkipped, language_,
+                                     {listPath, std::to_string(setup.skippedLines.size())}));
+  }
+  FileJob job;
+  if (!job.OpenInput(sourceName) || !job.OpenOutput(resultName)) {
+    Show(job.failure().stage == FileJobStage::SameFile ? text::kSameFile : text::kOpenFileError);
+    return false;
+  }
+  PhraseOutcome outcome;
+  const auto convert = [&](ByteReader& in, ByteWriter& out) {
+    outcome = ConvertStreamByPhrases(in, out, *setup.converter, state_.sourceCode,
+                                     state_.resultCode, state_.blankMode);
+    return outcome.status;
+  };
+  if (!job.Run(convert)) {
+    Show(job.failure().stage == FileJobStage::Read ? text::kReadError : text::kWriteError);
+    return false;
+  }
+  if (outcome.unwritable > 0 || outcome.unreadable > 0) {
+    platform_.ShowMessage(
+        FormatText(codes_text::kConvertedWithLosses, language_,
+                   {std::to_string(outcome.unwritable), std::to_string(outcome.unreadable)}));
+  } else if (outcome.fallbacks > 0) {
+    platform_.ShowMessage(FormatText(phrases_text::kConvertOkWithFallbacks, language_,
+                                     {std::to_string(outcome.fallbacks)}));
   } else {
     Show(text::kConvertOk);
   }

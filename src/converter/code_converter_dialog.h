@@ -12,6 +12,8 @@
 #include "charsets/recode_stream.h"
 #include "cjk/text_code.h"
 #include "converter/convert_stream.h"
+#include "converter/phrase_route.h"
+#include "platform/desktop_state.h"
 #include "platform/platform.h"
 #include "platform/ui_text.h"
 #include "texts/tri_text.h"
@@ -47,6 +49,10 @@ class CodeConverterDialog {
     // A code of kConverterSourceCodes and one of kConverterResultCodes.
     ConvertCode sourceCode = TextCode::Gb;
     ConvertCode resultCode = TextCode::Big5;
+    // Conversion by phrases, where the two codes have a direction
+    // (PhraseDirectionFor); for other codes it is ignored.
+    bool byPhrases = false;
+    PhraseRegion phraseRegion = PhraseRegion::Taiwan;
   };
 
   // The view writes the controls' values here before each handler and shows
@@ -72,6 +78,9 @@ class CodeConverterDialog {
     UiText codeSelect;
     UiText sourceTextCode;
     UiText targetTextCode;
+    UiText byPhrases;               // the option
+    std::array<UiText, 3> regions;  // the region list, in PhraseRegion order
+    UiText regionTip;
   };
   [[nodiscard]] Captions captions() const;
 
@@ -87,6 +96,15 @@ class CodeConverterDialog {
   // bytes beside it for the codes other than UTF-16. The state is not changed.
   void OnConvert();
 
+  // Reads the region from `state` into the choices; Convert keeps the chosen
+  // region there and reads the user's phrase list from its settings folder.
+  // Without a state, the region starts as Taiwan and no phrase list is read.
+  // `state` must outlive the dialog.
+  void UseDesktopState(DesktopState& state);
+  // True when the chosen codes can be converted by phrases (the view enables
+  // the option and the region list by it).
+  [[nodiscard]] bool PhrasesApply() const;
+
   // Full path of a scratch file in the temporary directory.
   [[nodiscard]] std::string ScratchPath(std::string_view name) const;
 
@@ -99,10 +117,15 @@ class CodeConverterDialog {
   // Puts the result scratch file on the clipboard; shows a failure message.
   void PutResultOnClipboard(const std::string& resultName);
 
+  // The conversion by phrases of ConvertFile; false after a failure message.
+  bool ConvertFileByPhrases(const std::string& sourceName, const std::string& resultName,
+                            PhraseDirection direction);
+
   Platform& platform_;
   std::string tempDirectory_;
   Language language_;
   State state_;
+  DesktopState* desktopState_ = nullptr;
 };
 
 }  // namespace vortane

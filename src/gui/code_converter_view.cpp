@@ -3,6 +3,8 @@
 // stays above other windows.
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFontMetrics>
@@ -44,7 +46,7 @@ int RowOf(const std::array<ConverterCodeEntry, N>& list, const ConvertCode& code
 
 // The layout in dialog units (font System 10).
 constexpr int kLayoutWidth = 269;
-constexpr int kLayoutHeight = 145;
+constexpr int kLayoutHeight = 163;
 
 // `text` broken into lines no wider than `width` pixels: at blanks, or
 // between any two characters of a word that is too long alone (Chinese text
@@ -121,6 +123,9 @@ class CodeConverterView final : public QDialog {
     PlaceInDialog(resultCodes_, units, {140, 105, 75, 28});
     PlaceInDialog(convert_, units, {225, 100, 36, 14});
     PlaceInDialog(exit_, units, {225, 115, 36, 14});
+    // Conversion by phrases: a row below the method group.
+    PlaceInDialog(byPhrases_, units, {10, 146, 120, 12});
+    PlaceInDialog(phraseRegion_, units, {140, 145, 120, 14});
 
     // The layout's boxes are small: no room for Qt's default margins.
     for (QLineEdit* edit : {&sourcePath_, &targetPath_}) {
@@ -154,6 +159,10 @@ class CodeConverterView final : public QDialog {
     blankMode_.addButton(&removeBlank_, static_cast<int>(BlankMode::RemoveBlank));
     blankMode_.addButton(&keepStill_, static_cast<int>(BlankMode::KeepStill));
 
+    for (int i = 0; i < 3; ++i) {
+      phraseRegion_.addItem(QString());
+    }
+
     convert_.setDefault(true);
     convert_.setAutoDefault(true);
     for (QPushButton* button : {&sourceBrowse_, &targetBrowse_, &exit_}) {
@@ -175,12 +184,15 @@ class CodeConverterView final : public QDialog {
     resultCodes_.setObjectName(QStringLiteral("resultCodeList"));
     convert_.setObjectName(QStringLiteral("convertButton"));
     exit_.setObjectName(QStringLiteral("exitButton"));
+    byPhrases_.setObjectName(QStringLiteral("byPhrasesCheck"));
+    phraseRegion_.setObjectName(QStringLiteral("phraseRegionChoice"));
 
     // Tab order of the layout.
     QWidget* order[] = {&sourceClipboard_, &sourceFile_,  &sourcePath_, &sourceBrowse_,
                         &resultClipboard_, &resultFile_,  &targetPath_, &targetBrowse_,
                         &addBlank_,        &removeBlank_, &keepStill_,  &sourceCodes_,
-                        &resultCodes_,     &convert_,     &exit_};
+                        &resultCodes_,     &convert_,     &exit_,       &byPhrases_,
+                        &phraseRegion_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
       setTabOrder(order[i], order[i + 1]);
     }
@@ -195,6 +207,11 @@ class CodeConverterView final : public QDialog {
     connect(&convert_, &QPushButton::clicked, this,
             [this] { Run(&CodeConverterDialog::OnConvert); });
     connect(&exit_, &QPushButton::clicked, this, &QDialog::reject);
+    // The option applies to some pairs of codes only.
+    for (QListWidget* list : {&sourceCodes_, &resultCodes_}) {
+      connect(list, &QListWidget::currentRowChanged, this, [this] { EnablePhrases(); });
+    }
+    connect(&byPhrases_, &QCheckBox::toggled, this, [this] { EnablePhrases(); });
   }
 
  private:
@@ -225,10 +242,27 @@ class CodeConverterView final : public QDialog {
     addBlank_.setText(wrapped(c.addBlank, addBlank_));
     removeBlank_.setText(wrapped(c.removeBlank, removeBlank_));
     keepStill_.setText(wrapped(c.keepStill, keepStill_));
+    byPhrases_.setText(ToQString(c.byPhrases));
+    for (int i = 0; i < 3; ++i) {
+      phraseRegion_.setItemText(i, ToQString(c.regions[static_cast<std::size_t>(i)]));
+    }
+    phraseRegion_.setToolTip(ToQString(c.regionTip));
+  }
+
+  // The option follows the chosen codes, the region list the option.
+  void EnablePhrases() {
+    if (rendering_) {
+      return;  // Render calls it once all controls show the state
+    }
+    Transfer();
+    const bool apply = logic_.PhrasesApply();
+    byPhrases_.setEnabled(apply);
+    phraseRegion_.setEnabled(apply && byPhrases_.isChecked());
   }
 
   // Shows the logic's state in the controls.
   void Render() {
+    rendering_ = true;
     const CodeConverterDialog::State& s = logic_.state();
     Check(sourceChoice_, static_cast<int>(s.sourceChoice));
     Check(resultChoice_, static_cast<int>(s.resultChoice));
@@ -237,6 +271,10 @@ class CodeConverterView final : public QDialog {
     targetPath_.setText(QFile::decodeName(QByteArray::fromStdString(s.targetPath)));
     sourceCodes_.setCurrentRow(RowOf(kConverterSourceCodes, s.sourceCode));
     resultCodes_.setCurrentRow(RowOf(kConverterResultCodes, s.resultCode));
+    byPhrases_.setChecked(s.byPhrases);
+    phraseRegion_.setCurrentIndex(static_cast<int>(s.phraseRegion));
+    rendering_ = false;
+    EnablePhrases();
   }
 
   static void Check(QButtonGroup& group, int id) {
@@ -266,6 +304,10 @@ class CodeConverterView final : public QDialog {
     if (const int row = resultCodes_.currentRow();
         row >= 0 && row < static_cast<int>(kConverterResultCodes.size())) {
       s.resultCode = kConverterResultCodes[static_cast<std::size_t>(row)].code;
+    }
+    s.byPhrases = byPhrases_.isChecked();
+    if (phraseRegion_.currentIndex() >= 0) {
+      s.phraseRegion = static_cast<PhraseRegion>(phraseRegion_.currentIndex());
     }
   }
 
@@ -298,6 +340,9 @@ class CodeConverterView final : public QDialog {
   QListWidget resultCodes_{this};
   QPushButton convert_{this};
   QPushButton exit_{this};
+  QCheckBox byPhrases_{this};
+  QComboBox phraseRegion_{this};
+  bool rendering_ = false;  // Render is moving the controls
   QButtonGroup sourceChoice_{this};
   QButtonGroup resultChoice_{this};
   QButtonGroup blankMode_{this};

@@ -1,6 +1,7 @@
 #include "gui/desktop_session.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -19,7 +20,13 @@ const char* const kSplitterKey = "window/splitter";
 DesktopSession::DesktopSession(MainWindowPaths paths, QString stateFile)
     : platform_(&window_),
       logic_(platform_, window_, std::move(paths)),
-      stateFile_(std::move(stateFile)) {
+      stateFile_(std::move(stateFile)),
+      // The phrase commands' region beside the window state; the user's
+      // phrase list in the settings folder.
+      desktopState_(stateFile_, stateFile_.isEmpty()
+                                    ? std::string()
+                                    : QFileInfo(stateFile_).absolutePath().toStdString()) {
+  logic_.UseDesktopState(desktopState_);
   window_.SetHandlers([this](Command command) { logic_.OnCommand(command); },
                       [this] { logic_.OnCloseRequested(); });
   window_.SetEditHandlers(

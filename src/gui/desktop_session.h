@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "app/text_transform_dialog.h"
 #include "gui/main_window.h"
+#include "gui/qt_desktop_state.h"
 #include "gui/qt_platform.h"
 
 namespace vortane {
@@ -46,6 +47,9 @@ class DesktopSession {
   QtPlatform platform_;
   TextTransformDialog logic_;
   QString stateFile_;
+  // The phrase commands' region, beside the window state in the settings
+  // folder.
+  QtDesktopState desktopState_;
 };
 
 }  // namespace vortane

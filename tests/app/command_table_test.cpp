@@ -49,6 +49,8 @@ TEST(CommandTable, NamesAndMenuNumbers) {
       {Command::AutoRepair, "auto-repair", 32806},
       {Command::OpenMessage, "open-message", 32850},
       {Command::DecodeWholeMessage, "decode-whole-message", 32851},
+      {Command::Big5ToGbByPhrases, "big5-to-gb-by-phrases", 32820},
+      {Command::GbToBig5ByPhrases, "gb-to-big5-by-phrases", 32821},
   };
   ASSERT_EQ(CommandTable().size(), std::size(rows));
   for (const auto& row : rows) {

@@ -73,7 +73,10 @@ TEST(MenuTable, EveryCommandOnceAndPopupsBalanced) {
                                     Command::AutoRepair,
 
                                     Command::OpenMessage,
-                                    Command::DecodeWholeMessage};
+                                    Command::DecodeWholeMessage,
+
+                                    Command::Big5ToGbByPhrases,
+                                    Command::GbToBig5ByPhrases};
   for (MenuResource menu : kMenus) {
     std::multiset<Command> ids;
     int depth = 0;

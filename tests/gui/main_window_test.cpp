@@ -63,7 +63,10 @@ constexpr vortane::Command kAllCommandIds[] = {vortane::Command::Open,
                                                vortane::Command::AutoRepair,
 
                                                vortane::Command::OpenMessage,
-                                               vortane::Command::DecodeWholeMessage};
+                                               vortane::Command::DecodeWholeMessage,
+
+                                               vortane::Command::Big5ToGbByPhrases,
+                                               vortane::Command::GbToBig5ByPhrases};
 
 // Names of every action reachable from `actions`, with their counts.
 void CollectCommands(const QList<QAction*>& actions, std::map<QString, int>& counts,
