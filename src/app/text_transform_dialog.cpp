@@ -244,7 +244,7 @@ void TextTransformDialog::OpenFileIntoSource(const std::string& path) {
   if (opened.displayCode) {
     view_.SourceFrame().SetDisplayCode(*opened.displayCode);
   }
-  openCutPath_ = opened.cut ? *path : std::string();
+  openCutPath_ = opened.cut ? path : std::string();
   openCutText_ = opened.cut ? sourceText : std::string();
   PushSource();
   targetUnsaved = true;

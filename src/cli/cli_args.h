@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "cjk/text_code.h"
 #include "cli/auto_command.h"
 #include "converter/convert_stream.h"
+#include "phrases/phrase_config.h"
 
 namespace vortane {
 
@@ -58,6 +60,8 @@ struct CliCommand {
   bool json = false;                           // message --json
   std::string extractDir;                      // message --extract DIR ("" when not)
   AutoSettings automatic;                      // auto --to, --list, --json
+  std::optional<PhraseConfig> phrases;         // text gb2big5|big52gb, convert --phrases
+  std::optional<std::string> phraseList;       // --phrase-list FILE
 };
 
 enum class CliAction { Run, Help, Version, UsageError };

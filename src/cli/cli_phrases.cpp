@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "charsets/label_map.h"
 #include "converter/phrase_route.h"
 #include "io/file_stream.h"
@@ -60,7 +62,7 @@ PhraseRoute PreparePhraseRoute(const PhraseRequest& request) {
     listPath = request.defaultPhraseList;
   }
   PhraseList list;
-  std::vector<std::string> listNotes;
+  std::vector<RouteNote> listNotes;
   if (!listPath.empty()) {
     PhraseListFile file = LoadPhraseList(listPath);
     if (!file.parse) {
@@ -71,13 +73,12 @@ PhraseRoute PreparePhraseRoute(const PhraseRequest& request) {
     list = std::move(file.parse->list);
     const std::vector<std::size_t>& bad = file.parse->badLines;
     for (std::size_t i = 0; i < bad.size() && i < kMostSkippedLinesShown; ++i) {
-      listNotes.push_back("vortane-cli: " + listPath + ": line " + std::to_string(bad[i]) +
-                          " is not 'from<TAB>to'; skipped");
+      listNotes.push_back(
+          {listPath, "line " + std::to_string(bad[i]) + " is not 'from<TAB>to'; skipped"});
     }
     if (bad.size() > kMostSkippedLinesShown) {
-      listNotes.push_back("vortane-cli: " + listPath + ": " +
-                          std::to_string(bad.size() - kMostSkippedLinesShown) +
-                          " more lines skipped");
+      listNotes.push_back(
+          {listPath, std::to_string(bad.size() - kMostSkippedLinesShown) + " more lines skipped"});
     }
   }
   PhraseConverterLoad load = PhraseConverter::Load(request.config, list);
@@ -97,23 +98,67 @@ PhraseRoute PreparePhraseRoute(const PhraseRequest& request) {
     return outcome.status;
   };
   route.notes = [counts, listNotes] {
-    std::vector<std::string> notes = listNotes;
+    std::vector<RouteNote> notes = listNotes;
     if (counts->fallbacks > 0) {
-      notes.push_back("vortane-cli: " + Count(counts->fallbacks, "character", "characters") +
-                      " converted character by character (no phrase form in the result code)");
+      notes.push_back({"", Count(counts->fallbacks, "character", "characters") +
+                               " converted character by character (no phrase form in the result "
+                               "code)"});
     }
     if (counts->unreadable > 0) {
-      notes.push_back("vortane-cli: " +
-                      Count(counts->unreadable, "unreadable sequence", "unreadable sequences") +
-                      " written as U+FFFD");
+      notes.push_back(
+          {"", Count(counts->unreadable, "unreadable sequence", "unreadable sequences") +
+                   " written as U+FFFD"});
     }
     if (counts->unwritable > 0) {
-      notes.push_back("vortane-cli: " + Count(counts->unwritable, "character", "characters") +
-                      " the result code cannot hold written as '?'");
+      notes.push_back({"", Count(counts->unwritable, "character", "characters") +
+                               " the result code cannot hold written as '?'"});
     }
     return notes;
   };
   return route;
+}
+
+RouteFunction PhraseRouteFor(const CliCommand& command, PhraseCode from, PhraseCode to,
+                             BlankMode blanks) {
+  PhraseRequest request;
+  request.config = command.phrases.value_or(PhraseConfig::S2tw);
+  request.sourceCode = from;
+  request.resultCode = to;
+  request.blankMode = blanks;
+  request.phraseList = command.phraseList;
+  request.defaultPhraseList =
+      DefaultPhraseListPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const auto prepared = std::make_shared<PhraseRoute>();
+  RouteFunction route;
+  route.prepare = [prepared, request]() -> std::optional<RouteNote> {
+    *prepared = PreparePhraseRoute(request);
+    if (!prepared->stream) {
+      return RouteNote{prepared->failedFile, prepared->reason};
+    }
+    return std::nullopt;
+  };
+  route.stream = [prepared](ByteReader& in, ByteWriter& out) {
+    return prepared->stream ? prepared->stream(in, out) : StreamStatus::ReadError;
+  };
+  route.outcome = [prepared] {
+    RouteOutcome outcome;
+    if (prepared->notes) {
+      outcome.notes = prepared->notes();
+    }
+    return outcome;
+  };
+  return route;
+}
+
+bool ApplyPhraseListOption(const CliOptions& options, CliCommand& command, std::string& error) {
+  if (const auto list = options.Value("--phrase-list")) {
+    if (!command.phrases) {
+      error = "--phrase-list goes with --phrases";
+      return false;
+    }
+    command.phraseList = *list;
+  }
+  return true;
 }
 
 }  // namespace vortane

@@ -11,6 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/cli_args.h"
+#include "cli/cli_command_syntax.h"
+#include "cli/cli_routes.h"
 #include "codec/byte_stream.h"
 #include "converter/convert_stream.h"
 #include "phrases/phrase_codes.h"
@@ -45,15 +48,27 @@ struct PhraseRoute {
   std::function<StreamStatus(ByteReader&, ByteWriter&)> stream;
   std::string failedFile;
   std::string reason;
-  // The lines to write on standard error after a run: the phrase list's
-  // skipped lines and what went by the character rule, each line beginning
-  // "vortane-cli: ".
-  std::function<std::vector<std::string>()> notes;
+  // What to tell on standard error after a run: the phrase list's skipped
+  // lines (about the list) and what went by the character rule (about the
+  // input).
+  std::function<std::vector<RouteNote>()> notes;
 };
 
 // Loads the configuration (OpenCC's data, named "OpenCC" in a failure) and
 // the phrase list (FILE, or the default one when it exists; a FILE that
 // cannot be read is a failure) and returns the stream.
 [[nodiscard]] PhraseRoute PreparePhraseRoute(const PhraseRequest& request);
+
+// The route of a command given --phrases: `command.phrases` from `from` into
+// `to`, with its --phrase-list (else the default list of the settings folder)
+// and the blank rule. OpenCC and the list are loaded before any file is
+// opened; the counts and skipped list lines are told after the run.
+[[nodiscard]] RouteFunction PhraseRouteFor(const CliCommand& command, PhraseCode from,
+                                           PhraseCode to, BlankMode blanks);
+
+// --phrases and --phrase-list read into `command` (`config` already checked
+// by the caller); false with `error` for a list without --phrases.
+[[nodiscard]] bool ApplyPhraseListOption(const CliOptions& options, CliCommand& command,
+                                         std::string& error);
 
 }  // namespace vortane

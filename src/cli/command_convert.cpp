@@ -5,6 +5,7 @@
 #include "charsets/recode_stream.h"
 #include "cli/cli_command_syntax.h"
 #include "cli/cli_convert.h"
+#include "cli/cli_phrases.h"
 #include "converter/convert_stream.h"
 
 namespace vortane {
@@ -12,6 +13,9 @@ namespace vortane {
 namespace {
 
 RouteFunction Convert(const CliCommand& c) {
+  if (c.phrases) {
+    return PhraseRouteFor(c, c.convertFrom, c.convertTo, c.blankMode);
+  }
   return StreamRoute([source = c.sourceCode, result = c.resultCode, blanks = c.blankMode](
                          ByteReader& in, ByteWriter& out) {
     return ConvertStream(in, out, source, result, blanks);
@@ -19,6 +23,9 @@ RouteFunction Convert(const CliCommand& c) {
 }
 
 RouteFunction Recode(const CliCommand& c) {
+  if (c.phrases) {
+    return PhraseRouteFor(c, c.convertFrom, c.convertTo, c.blankMode);
+  }
   auto counts = std::make_shared<ConversionCounts>();
   RouteFunction route = StreamRoute([from = c.convertFrom, to = c.convertTo, strict = c.strict,
                                      counts](ByteReader& in, ByteWriter& out) {
@@ -46,13 +53,26 @@ bool ApplyOptions(const CliOptions& options, CliCommand& command, std::string& e
     return false;
   }
   command.strict = options.Has("--strict");
-  return true;
+  if (const auto config = options.Value("--phrases")) {
+    command.phrases = PhraseConfigForName(*config);
+    if (!command.phrases) {
+      error = "--phrases takes s2tw, s2twp, s2hk, tw2s, tw2sp, hk2s or t2s, not " + Quoted(*config);
+      return false;
+    }
+    if (command.strict) {
+      error = "--strict does not go with --phrases";
+      return false;
+    }
+  }
+  return ApplyPhraseListOption(options, command, error);
 }
 
 constexpr std::string_view kHelp =
     R"(Usage: vortane-cli convert --from gb|big5|unicode --to gb|big5
                            [--blanks add|remove|keep] [INPUT [OUTPUT]]
        vortane-cli convert --from CODE --to CODE [--strict] [INPUT [OUTPUT]]
+       vortane-cli convert --from CODE --to CODE --phrases CONFIG
+                           [--phrase-list FILE] [INPUT [OUTPUT]]
 
 Streams a text from one code into another in 64 KiB blocks with constant
 memory.
@@ -82,6 +102,16 @@ Options:
                             written, exit 3 and leave OUTPUT as it was (on
                             standard output the result has been written as
                             it came; the exit status tells it is not whole)
+  --phrases CONFIG          convert simplified and traditional characters by
+                            phrases through OpenCC, for any pair of codes
+                            (UTF-8 to UTF-8 included); CONFIG is s2tw, s2twp,
+                            s2hk (to traditional), tw2s, tw2sp, hk2s or t2s
+                            (to simplified); what has no form in the result
+                            code goes by the character table and is counted
+  --phrase-list FILE        with --phrases: the user's phrase list, one
+                            'from<TAB>to' a line, matched first (default
+                            phrases.txt in $XDG_CONFIG_HOME/vortane, when it
+                            is there)
 
 INPUT and OUTPUT default to standard input and output; '-' names them too.
 Exit status: 0 success (counts of unconverted characters included), 1 an I/O
@@ -93,7 +123,12 @@ error, 2 a usage error, 3 not converted whole under --strict.
 const CliCommandSyntax& ConvertCommand() {
   static const CliCommandSyntax kSyntax{
       .name = "convert",
-      .options = {{"--from", true}, {"--to", true}, {"--blanks", true}, {"--strict", false}},
+      .options = {{"--from", true},
+                  {"--to", true},
+                  {"--blanks", true},
+                  {"--strict", false},
+                  {"--phrases", true},
+                  {"--phrase-list", true}},
       .methods = {{"", CliRoute::Convert, &Convert}, {"", CliRoute::Recode, &Recode}},
       .applyOptions = &ApplyOptions,
       .summary =
@@ -101,7 +136,9 @@ const CliCommandSyntax& ConvertCommand() {
           "                            the code converter\n"
           "  convert --from CODE --to CODE [--strict]\n"
           "                            re-encode from one code to another: gb, big5,\n"
-          "                            unicode or any label that 'labels' lists\n",
+          "                            unicode or any label that 'labels' lists\n"
+          "  convert --from CODE --to CODE --phrases CONFIG [--phrase-list FILE]\n"
+          "                            convert simplified and traditional by phrases\n",
       .optionsSummary =
           "  --from CODE, --to CODE    convert: the source and result codes; gb, big5\n"
           "                            and unicode (big-endian UTF-16, or little-endian\n"
@@ -111,7 +148,9 @@ const CliCommandSyntax& ConvertCommand() {
           "                            character, take the blank before one away, or\n"
           "                            keep the text as it is (default keep)\n"
           "  --strict                  convert: exit 3 and leave OUTPUT as it was when\n"
-          "                            any character could not be read or written\n",
+          "                            any character could not be read or written\n"
+          "  --phrases CONFIG          convert: by phrases through OpenCC (s2tw, s2twp,\n"
+          "                            s2hk, tw2s, tw2sp, hk2s, t2s)\n",
       .help = kHelp,
   };
   return kSyntax;

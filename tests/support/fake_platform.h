@@ -202,11 +202,9 @@ class FakeMainWindowView final : public MainWindowView {
   int autoRepairRuns = 0;
   std::function<bool(AutoRepairDialog&)> onAutoRepair;
 
-  // The message view: runs and the scripted callback while it is open;
-  // every status line text, in order.
+  // The message view: runs and the scripted callback while it is open.
   int messageViewRuns = 0;
   std::function<void(MessageViewDialog&)> onMessageView;
-  std::vector<UiText> statuses;
 
   TextFrame& SourceFrame() override { return source; }
   TextFrame& TargetFrame() override { return target; }
