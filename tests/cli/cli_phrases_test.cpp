@@ -78,14 +78,18 @@ const PhraseCase kCases[] = {
      {"text", "big52gb", "--phrases", "tw"},
      Hex("C059 BE76 20 B0AE AA4D"),
      Hex("CDB7 B7A2 20 B8C9 B1AD")},
-    {"ConvertUtf8ToUtf8", {"convert", "--from", "utf-8", "--to", "utf-8", "--phrases", "s2tw"},
-     "头发 干杯 皇后", "頭髮 乾杯 皇后"},
+    {"ConvertUtf8ToUtf8",
+     {"convert", "--from", "utf-8", "--to", "utf-8", "--phrases", "s2tw"},
+     "头发 干杯 皇后",
+     "頭髮 乾杯 皇后"},
     {"ConvertUtf8ToBig5Vocabulary",
      {"convert", "--from", "utf-8", "--to", "big5", "--phrases", "s2twp"},
      "头发",
      Hex("C059 BE76")},
-    {"ConvertToSimplified", {"convert", "--from", "utf-8", "--to", "utf-8", "--phrases", "t2s"},
-     "頭髮 乾杯", "头发 干杯"},
+    {"ConvertToSimplified",
+     {"convert", "--from", "utf-8", "--to", "utf-8", "--phrases", "t2s"},
+     "頭髮 乾杯",
+     "头发 干杯"},
 };
 
 TEST_F(CliPhrases, ConvertsByPhrases) {
@@ -127,9 +131,8 @@ TEST_F(CliPhrases, FallbacksAreCountedOnStandardError) {
 }
 
 TEST_F(CliPhrases, FailuresAndUsageErrors) {
-  const Outcome missing = Run({"text", "gb2big5", "--phrases", "tw", "--phrase-list",
-                               files_.File("none.txt")},
-                              "");
+  const Outcome missing =
+      Run({"text", "gb2big5", "--phrases", "tw", "--phrase-list", files_.File("none.txt")}, "");
   EXPECT_EQ(missing.code, 1);
   EXPECT_NE(missing.err.find("none.txt: No such file or directory"), std::string::npos);
 

@@ -57,7 +57,8 @@ void PhraseCommandsViewTest::MenuCommandsConvertInTheKeptRegion() {
   vortane::MainWindowPaths paths;
   paths.settingsFile = ini.toStdString();
   paths.defaultOutputFile = config.filePath(QStringLiteral("Vortane.tmp")).toStdString();
-  vortane::DesktopSession session(paths);
+  // The program passes the state file of its settings folder.
+  vortane::DesktopSession session(paths, folder + QStringLiteral("/window-state.conf"));
   session.Start();
 
   // GB "软件 头发": Big5 "軟件 頭髮".

@@ -16,7 +16,7 @@ foreach(file bin/vortane bin/vortane-cli share/applications/vortane.desktop
   endif()
 endforeach()
 file(STRINGS "${PREFIX}/share/applications/vortane.desktop" entry)
-foreach(line "Exec=vortane %f" "MimeType=text/plain;" "Icon=vortane")
+foreach(line "Exec=vortane %f" "MimeType=text/plain;message/rfc822;" "Icon=vortane")
   list(FIND entry "${line}" found)
   if(found EQUAL -1)
     message(FATAL_ERROR "the desktop entry lacks ${line}")
