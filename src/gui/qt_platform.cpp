@@ -17,6 +17,8 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
+#include <functional>
+#include <string>
 
 #include "cjk/display_text.h"
 #include "framecodes/frame_clipboard.h"
@@ -31,6 +33,40 @@ QString ApplicationName() { return QCoreApplication::applicationName(); }
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 constexpr int kProgressSteps = 1000;
+
+// The clipboard's bytes: the raw bytes under `rawType` when a frame put them
+// there, else its Unicode text turned into bytes by `fromText`.
+ClipboardText ReadClipboardBytes(
+    const QString& rawType, const std::function<std::string(const std::u16string&)>& fromText) {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+  if (data == nullptr) {
+    return ClipboardText{ClipboardStatus::CannotOpen, {}};
+  }
+  if (data->hasFormat(rawType)) {
+    const QByteArray raw = data->data(rawType);
+    return ClipboardText{ClipboardStatus::Ok,
+                         std::string(raw.constData(), static_cast<std::size_t>(raw.size()))};
+  }
+  if (!data->hasText()) {
+    return ClipboardText{ClipboardStatus::NoText, {}};
+  }
+  return ClipboardText{ClipboardStatus::Ok, fromText(data->text().toStdU16String())};
+}
+
+// Puts `text` on the clipboard, and `bytes` beside it under `rawType`.
+bool WriteClipboardBytes(std::string_view bytes, const QString& rawType,
+                         const std::u16string& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) {
+    return false;
+  }
+  auto data = std::make_unique<QMimeData>();
+  data->setText(QString::fromStdU16String(text));
+  data->setData(rawType, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  clipboard->setMimeData(data.release());  // the clipboard owns it
+  return true;
+}
 
 class QtProgressMonitor final : public ProgressMonitor {
  public:
@@ -145,34 +181,13 @@ std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogOptions& o
 }
 
 ClipboardText QtPlatform::ReadClipboard(TextCode code) {
-  const QClipboard* clipboard = QGuiApplication::clipboard();
-  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-  if (data == nullptr) {
-    return ClipboardText{ClipboardStatus::CannotOpen, {}};
-  }
-  if (data->hasFormat(RawBytesMimeType(code))) {
-    const QByteArray raw = data->data(RawBytesMimeType(code));
-    return ClipboardText{ClipboardStatus::Ok,
-                         std::string(raw.constData(), static_cast<std::size_t>(raw.size()))};
-  }
-  if (!data->hasText()) {
-    return ClipboardText{ClipboardStatus::NoText, {}};
-  }
-  return ClipboardText{ClipboardStatus::Ok,
-                       BytesFromClipboardText(data->text().toStdU16String(), code)};
+  return ReadClipboardBytes(RawBytesMimeType(code), [code](const std::u16string& text) {
+    return BytesFromClipboardText(text, code);
+  });
 }
 
 bool QtPlatform::WriteClipboard(std::string_view bytes, TextCode code) {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr) {
-    return false;
-  }
-  auto data = std::make_unique<QMimeData>();
-  data->setText(QString::fromStdU16String(ClipboardTextFromBytes(bytes, code)));
-  data->setData(RawBytesMimeType(code),
-                QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  clipboard->setMimeData(data.release());  // the clipboard owns it
-  return true;
+  return WriteClipboardBytes(bytes, RawBytesMimeType(code), ClipboardTextFromBytes(bytes, code));
 }
 
 ScreenSize QtPlatform::GetScreenSize() {
@@ -225,34 +240,14 @@ std::optional<std::size_t> QtPlatform::ChooseItem(const UiText& title, const UiT
 }
 
 ClipboardText QtPlatform::ReadFrameClipboard(DisplayCode code) {
-  const QClipboard* clipboard = QGuiApplication::clipboard();
-  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-  if (data == nullptr) {
-    return ClipboardText{ClipboardStatus::CannotOpen, {}};
-  }
-  if (data->hasFormat(RawBytesMimeType(code))) {
-    const QByteArray raw = data->data(RawBytesMimeType(code));
-    return ClipboardText{ClipboardStatus::Ok,
-                         std::string(raw.constData(), static_cast<std::size_t>(raw.size()))};
-  }
-  if (!data->hasText()) {
-    return ClipboardText{ClipboardStatus::NoText, {}};
-  }
-  return ClipboardText{ClipboardStatus::Ok,
-                       FrameBytesFromClipboardText(data->text().toStdU16String(), code)};
+  return ReadClipboardBytes(RawBytesMimeType(code), [code](const std::u16string& text) {
+    return FrameBytesFromClipboardText(text, code);
+  });
 }
 
 bool QtPlatform::WriteFrameClipboard(std::string_view bytes, DisplayCode code) {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr) {
-    return false;
-  }
-  auto data = std::make_unique<QMimeData>();
-  data->setText(QString::fromStdU16String(ClipboardTextFromFrameBytes(bytes, code)));
-  data->setData(RawBytesMimeType(code),
-                QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  clipboard->setMimeData(data.release());  // the clipboard owns it
-  return true;
+  return WriteClipboardBytes(bytes, RawBytesMimeType(code),
+                             ClipboardTextFromFrameBytes(bytes, code));
 }
 
 }  // namespace vortane

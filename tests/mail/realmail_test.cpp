@@ -20,34 +20,12 @@
 #include "mail/ascii_text.h"
 #include "mail/message_reading.h"
 #include "mail/message_structure.h"
+#include "support/realmail_dir.h"
 
 namespace vortane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::optional<fs::path> CorpusDirectory() {
-  if (const char* env = std::getenv("VORTANE_REALMAIL")) {
-    return fs::path(env);
-  }
-#ifdef VORTANE_REALMAIL_DIRS
-  std::istringstream dirs(VORTANE_REALMAIL_DIRS);
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    if (fs::exists(fs::path(dir) / "manifest.tsv")) {
-      return fs::path(dir);
-    }
-  }
-#endif
-  return std::nullopt;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 struct Item {
   std::string id;  // msgNNN.partK or msgNNN.hdrK
@@ -56,7 +34,7 @@ struct Item {
 };
 
 std::vector<Item> ReadManifest(const fs::path& dir) {
-  std::istringstream lines(ReadFile(dir / "manifest.tsv"));
+  std::istringstream lines(testing::ReadCorpusFile(dir / "manifest.tsv"));
   std::vector<Item> items;
   std::string line;
   std::getline(lines, line);  // column names
@@ -131,7 +109,7 @@ const std::map<std::string, std::string> kKnownDifferences = {
 };
 
 TEST(RealMail, TextPartsAndHeadersMatchTheOracle) {
-  const std::optional<fs::path> dir = CorpusDirectory();
+  const std::optional<fs::path> dir = testing::RealMailDirectory();
   if (!dir) {
     GTEST_SKIP() << "real-mail corpus not found (set VORTANE_REALMAIL)";
   }
@@ -143,7 +121,7 @@ TEST(RealMail, TextPartsAndHeadersMatchTheOracle) {
   for (const Item& item : items) {
     const std::string msg = item.id.substr(0, item.id.find('.'));
     if (!messages.contains(msg)) {
-      messages[msg] = ReadFile(*dir / (msg + ".eml"));
+      messages[msg] = testing::ReadCorpusFile(*dir / (msg + ".eml"));
     }
     const std::string& raw = messages[msg];
     const MessageStructure structure = ReadMessageStructure(raw);
@@ -158,17 +136,19 @@ TEST(RealMail, TextPartsAndHeadersMatchTheOracle) {
       // A part inside an attached message is no leaf of ours: that message is one.
       if (k <= listed.size()) {
         const std::size_t index = listed[k - 1];
-        EXPECT_EQ(std::string(structure.parts[index].body), ReadFile(*dir / (item.id + ".raw")))
+        EXPECT_EQ(std::string(structure.parts[index].body),
+                  testing::ReadCorpusFile(*dir / (item.id + ".raw")))
             << item.id << ": the part's raw body";
         ours = decoded.parts[index].text.value_or("");
       }
       const std::optional<Charset> superset = CharsetForLabel(item.charset);
       ASSERT_TRUE(superset) << item.id;
-      expected = DecodeToUtf8(*superset, ReadFile(*dir / (item.id + ".py.bin"))).utf8;
+      expected =
+          DecodeToUtf8(*superset, testing::ReadCorpusFile(*dir / (item.id + ".py.bin"))).utf8;
       partMatches += ours == expected;
     } else {
       ++headerItems;
-      const std::string rawValue = ReadFile(*dir / (item.id + ".raw"));
+      const std::string rawValue = testing::ReadCorpusFile(*dir / (item.id + ".raw"));
       std::size_t index = structure.headers.size();
       for (std::size_t i = 0; i < structure.headers.size(); ++i) {
         if (structure.headers[i].rawValue == rawValue) {
@@ -178,7 +158,7 @@ TEST(RealMail, TextPartsAndHeadersMatchTheOracle) {
       }
       ASSERT_LT(index, structure.headers.size()) << item.id << ": field not found";
       ours = decoded.headers[index].value;
-      expected = ReadFile(*dir / (item.id + ".rfc.txt"));
+      expected = testing::ReadCorpusFile(*dir / (item.id + ".rfc.txt"));
       headerMatches += ours == expected;
     }
     const auto known = kKnownDifferences.find(item.id);

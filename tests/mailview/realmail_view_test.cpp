@@ -14,37 +14,15 @@
 #include "mailview/message_view.h"
 #include "support/fake_platform.h"
 #include "support/languages.h"
+#include "support/realmail_dir.h"
 
 namespace vortane {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<fs::path> CorpusDirectory() {
-  if (const char* env = std::getenv("VORTANE_REALMAIL")) {
-    return fs::exists(fs::path(env) / "manifest.tsv") ? std::optional(fs::path(env)) : std::nullopt;
-  }
-#ifdef VORTANE_REALMAIL_DIRS
-  std::istringstream dirs(VORTANE_REALMAIL_DIRS);
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    if (fs::exists(fs::path(dir) / "manifest.tsv")) {
-      return fs::path(dir);
-    }
-  }
-#endif
-  return std::nullopt;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 TEST(RealMailView, EveryMessageIsSniffedAndShown) {
-  const auto dir = CorpusDirectory();
+  const auto dir = testing::RealMailDirectory();
   if (!dir) {
     GTEST_SKIP() << "real-mail corpus not found (set VORTANE_REALMAIL)";
   }
@@ -54,7 +32,7 @@ TEST(RealMailView, EveryMessageIsSniffedAndShown) {
       continue;
     }
     ++messages;
-    const std::string bytes = ReadFile(entry.path());
+    const std::string bytes = testing::ReadCorpusFile(entry.path());
     const std::string name = entry.path().filename().string();
     // By content alone, as a file without its extension.
     EXPECT_TRUE(LooksLikeMessage("message", std::string_view(bytes).substr(0, kMessageSniffBytes)))
