@@ -143,7 +143,8 @@ TEST(PhraseRouteStream, CountsCharacterRuleFallbacks) {
   const PhraseSetup tw = LoadPhraseSetup(PhraseConfig::S2tw, "");
   ASSERT_NE(tw.converter, nullptr);
   // A lone lead byte at the end goes by the character rule.
-  StringReader in(Gb("头发") + "\xB0");
+  const std::string input = Gb("头发") + "\xB0";  // the reader keeps a view of it
+  StringReader in(input);
   StringWriter out;
   const PhraseOutcome outcome = ConvertStreamByPhrases(in, out, *tw.converter, TextCode::Gb,
                                                        TextCode::Big5, BlankMode::KeepStill);
