@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
+
+#include "support/tri_text_checks.h"
 
 namespace vortane {
 namespace {
 
 TEST(MessageTexts, EveryTextConvertsCompletelyIntoItsCode) {
   for (const TriText* text : message_text::MessageTexts()) {
-    EXPECT_TRUE(std::all_of(text->english.begin(), text->english.end(), [](char c) {
-      return static_cast<unsigned char>(c) < 0x80;
-    })) << text->english;
-    bool gbComplete = true;
-    bool big5Complete = true;
-    (void)EncodeUtf8As(text->gb, TextCode::Gb, &gbComplete);
-    (void)EncodeUtf8As(text->big5, TextCode::Big5, &big5Complete);
-    EXPECT_TRUE(gbComplete) << text->gb;
-    EXPECT_TRUE(big5Complete) << text->big5;
+    testing::ExpectWholeInEveryCode(*text);
   }
 }
 
@@ -33,13 +26,7 @@ TEST(MessageTexts, PlaceholdersInEveryLanguage) {
                 {&kSourceCut, 1},           {&kSourceUnclean, 1},
                 {&kWholeMessageDone, 2},    {&kSubject, 0}};
   for (const auto& c : kCases) {
-    for (const std::string_view language : {c.text->english, c.text->gb, c.text->big5}) {
-      for (int n = 1; n <= 3; ++n) {
-        const std::string mark = "%" + std::to_string(n);
-        EXPECT_EQ(language.find(mark) != std::string_view::npos, n <= c.count)
-            << language << " " << mark;
-      }
-    }
+    testing::ExpectPlaceholders(*c.text, c.count, 3);
   }
 }
 

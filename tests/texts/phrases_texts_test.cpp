@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
+#include "support/tri_text_checks.h"
 #include "texts/format_text.h"
 
 namespace vortane {
@@ -12,15 +12,7 @@ namespace {
 
 TEST(PhrasesTexts, EveryTextConvertsCompletelyIntoItsCode) {
   for (const TriText* text : phrases_text::PhrasesTexts()) {
-    EXPECT_TRUE(std::all_of(text->english.begin(), text->english.end(), [](char c) {
-      return static_cast<unsigned char>(c) < 0x80;
-    })) << text->english;
-    bool gbComplete = true;
-    bool big5Complete = true;
-    (void)EncodeUtf8As(text->gb, TextCode::Gb, &gbComplete);
-    (void)EncodeUtf8As(text->big5, TextCode::Big5, &big5Complete);
-    EXPECT_TRUE(gbComplete) << text->gb;
-    EXPECT_TRUE(big5Complete) << text->big5;
+    testing::ExpectWholeInEveryCode(*text);
   }
 }
 
@@ -35,13 +27,7 @@ TEST(PhrasesTexts, PlaceholdersInEveryLanguage) {
                 {&phrases_text::kConvertOkWithFallbacks, 1},
                 {&phrases_text::kByPhrases, 0}};
   for (const auto& c : kCases) {
-    for (const std::string_view language : {c.text->english, c.text->gb, c.text->big5}) {
-      for (int n = 1; n <= 3; ++n) {
-        const std::string mark = "%" + std::to_string(n);
-        EXPECT_EQ(language.find(mark) != std::string_view::npos, n <= c.count)
-            << language << " " << mark;
-      }
-    }
+    testing::ExpectPlaceholders(*c.text, c.count, 3);
   }
 }
 
