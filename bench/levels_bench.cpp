@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench_support.h"
+#include "charsets/recode_stream.h"
 #include "cjk/utf7.h"
 #include "cjk/utf8.h"
 #include "codec/base64.h"
@@ -76,6 +77,29 @@ void Run(benchmark::State& state, const std::string& input, Decoder decoder) {
   });
 }
 
+// The same for a decoder that cannot be copied: a fresh one from `make` each run.
+template <class Make>
+void RunMade(benchmark::State& state, const std::string& input, Make make) {
+  if (input.empty()) {
+    state.SkipWithError("input missing: run bench/floor.sh first");
+    return;
+  }
+  const auto level = static_cast<SimdLevel>(state.range(0));
+  state.SetLabel(SimdLevelName(level));
+  bench::Measure(state, input, [&](const std::string& in) {
+    auto d = make();
+    d.simd = level;
+    FileLikeReader reader(in);
+    bench::CountingWriter writer;
+    benchmark::DoNotOptimize(PumpStream(d, reader, writer));
+    return writer.count;
+  });
+}
+
+void Recode(benchmark::State& state, const char* input, Charset from, Charset to) {
+  RunMade(state, Input(input), [from, to] { return RecodeDecoder(from, to); });
+}
+
 void Levels(benchmark::internal::Benchmark* b) {
   for (const SimdLevel level : SupportedSimdLevels()) {
     b->Arg(static_cast<int>(level));
@@ -115,6 +139,32 @@ void BM_ConvertBig5GbRemove(benchmark::State& s) {
 
 BENCHMARK(BM_ConvertGbBig5Add)->Apply(Levels);
 BENCHMARK(BM_ConvertBig5GbRemove)->Apply(Levels);
+
+void BM_RecodeGb18030Utf8(benchmark::State& s) {
+  Recode(s, "gb.txt", Charset::Gb18030, Charset::Utf8);
+}
+void BM_RecodeUtf8Gb18030(benchmark::State& s) {
+  Recode(s, "zh.utf8", Charset::Utf8, Charset::Gb18030);
+}
+void BM_RecodeBig5HkscsUtf8(benchmark::State& s) {
+  Recode(s, "big5.txt", Charset::Big5Hkscs, Charset::Utf8);
+}
+void BM_RecodeUtf8Big5Hkscs(benchmark::State& s) {
+  Recode(s, "zh.utf8", Charset::Utf8, Charset::Big5Hkscs);
+}
+void BM_RecodeUtf16LeUtf8(benchmark::State& s) {
+  Recode(s, "zh.utf16le", Charset::Utf16Le, Charset::Utf8);
+}
+void BM_RecodeUtf8Utf16(benchmark::State& s) {
+  Recode(s, "zh.utf8", Charset::Utf8, Charset::Utf16);
+}
+
+BENCHMARK(BM_RecodeGb18030Utf8)->Apply(Levels);
+BENCHMARK(BM_RecodeUtf8Gb18030)->Apply(Levels);
+BENCHMARK(BM_RecodeBig5HkscsUtf8)->Apply(Levels);
+BENCHMARK(BM_RecodeUtf8Big5Hkscs)->Apply(Levels);
+BENCHMARK(BM_RecodeUtf16LeUtf8)->Apply(Levels);
+BENCHMARK(BM_RecodeUtf8Utf16)->Apply(Levels);
 
 }  // namespace
 }  // namespace vortane

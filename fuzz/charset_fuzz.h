@@ -1,7 +1,8 @@
 // The properties every codec of the charsets library keeps, for the fuzz
 // targets of each code: bytes read in any chunking give what the whole text
 // gives, the UTF-8 out is well-formed, what was read is written back, and
-// valid UTF-8 written is read back.
+// valid UTF-8 written is read back; the fast paths give the plain path's
+// bytes, the recoder's (straight into the pump's buffer) included.
 // First input byte: chunk size; second: which way round (even: the rest is
 // bytes of the code to read; odd: the rest is UTF-8 to write).
 #pragma once
@@ -13,6 +14,7 @@
 
 #include "charsets/charset_stream.h"
 #include "charsets/charset_text.h"
+#include "charsets/recode_stream.h"
 #include "fuzz/fuzz_support.h"
 
 namespace vortane::fuzz {
@@ -49,6 +51,10 @@ inline void CheckCharset(Charset charset, const std::uint8_t* data, std::size_t 
   if (!writeFirst) {
     const DecodedText decoded = DecodeToUtf8(charset, text);
     FUZZ_CHECK(ExpectChunkIndependent(decodeStream, text, chunk) == decoded.utf8);
+    FUZZ_CHECK(ExpectLevelsAgree([charset] { return CharsetDecoder(charset); }, text, chunk) ==
+               decoded.utf8);
+    FUZZ_CHECK(ExpectLevelsAgree([charset] { return RecodeDecoder(charset, Charset::Utf8); }, text,
+                                 chunk) == decoded.utf8);
     // Well-formed UTF-8, and every U+FFFD the decoder wrote is counted (the
     // text may hold U+FFFD of its own as well).
     const DecodedText checked = DecodeToUtf8(Charset::Utf8, decoded.utf8);
@@ -68,6 +74,8 @@ inline void CheckCharset(Charset charset, const std::uint8_t* data, std::size_t 
 
   const EncodedText encoded = EncodeFromUtf8(charset, text);
   FUZZ_CHECK(ExpectChunkIndependent(encodeStream, text, chunk) == encoded.bytes);
+  FUZZ_CHECK(ExpectLevelsAgree([charset] { return CharsetEncoder(charset); }, text, chunk) ==
+             encoded.bytes);
   // Ill-formed input read as U+FFFD: the same in any chunking, and where the
   // code holds U+FFFD nothing is unwritable that was not already.
   const auto replacingStream = [charset](ByteReader& in, ByteWriter& out) {
@@ -75,6 +83,9 @@ inline void CheckCharset(Charset charset, const std::uint8_t* data, std::size_t 
     return PumpStream(encoder, in, out);
   };
   const std::string replaced = ExpectChunkIndependent(replacingStream, text, chunk);
+  // The recoder reads UTF-8 into another code the same way.
+  FUZZ_CHECK(ExpectLevelsAgree([charset] { return RecodeDecoder(Charset::Utf8, charset); }, text,
+                               chunk) == replaced);
   if (WritesEveryCharacter(charset)) {
     const DecodedText back = DecodeToUtf8(charset, replaced);
     FUZZ_CHECK(back.unreadable == 0);

@@ -1,6 +1,7 @@
 #include "charsets/big5_hkscs_codec.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "charsets/charset_tables.h"
 #include "charsets/codec_steps.h"
@@ -61,6 +62,24 @@ class Big5HkscsSink {
   }
   char* Finish(char* o) { return BeforeAscii(o); }
 
+  // The fast path (see EncodeUtf8Step), for characters of three UTF-8 bytes
+  // (never a letter that is held) when none is held.
+  [[nodiscard]] bool FastReady() const { return writer_.held == 0; }
+  char* PutBmp(char* o, std::uint32_t point) {
+    const std::uint32_t wide = 0u - AtLeast<0x80>(point);
+    const std::uint32_t code = (tables_.bmpCode[point] & wide) | (point & ~wide);
+    if (code == 0) {
+      ++counts_.unwritable;
+      *o++ = '?';
+      return o;
+    }
+    const std::uint32_t length = CodeLength(code);
+    const auto bytes = static_cast<std::uint16_t>(code << (8 * (2 - length)));
+    const std::uint16_t swapped = __builtin_bswap16(bytes);
+    std::memcpy(o, &swapped, 2);
+    return o + length;
+  }
+
  private:
   char* PutSingle(char* o, char32_t point) {
     if (point < 0x80) {
@@ -89,14 +108,15 @@ class Big5HkscsSink {
 }  // namespace
 
 std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out,
-                                std::size_t& unreadable) {
+                                std::size_t& unreadable, SimdLevel simd) {
   const Big5HkscsTables& tables = Big5HkscsTable();
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
   const std::size_t base = out.size();
   // Two bytes give at most four bytes of UTF-8 (a supplementary character,
-  // or a letter with its combining mark); a stray byte gives three.
-  out.resize(base + 3 * n);
+  // or a letter with its combining mark); a stray byte gives three. The fast
+  // path stores up to four bytes at a time.
+  out.resize(base + 3 * n + 4);
   char* o = out.data() + base;
   std::size_t i = 0;
   const auto bad = [&](std::size_t length) {
@@ -104,7 +124,18 @@ std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out
     ++unreadable;
     i += length;
   };
+  // After a window the fast path could not take, the plain loop reads on to here.
+  std::size_t plainUntil = UseFastPaths(simd) ? 0 : n;
   while (i < n) {
+#if defined(__SSE2__)
+    if (i >= plainUntil) {
+      DecodeDoubleBytes(p, n, i, o, tables.pairUtf8.data());
+      plainUntil = i + 17 <= n ? i + 16 : n;
+      if (i >= n) {
+        break;
+      }
+    }
+#endif
     const unsigned lead = p[i];
     if (lead < 0x80) {
       const std::size_t run = detail::CopyAsciiRun(p + i, n - i, o);
@@ -150,9 +181,9 @@ std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out
 }
 
 std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
-                                std::string& out, EncodeCounts& counts) {
+                                std::string& out, EncodeCounts& counts, SimdLevel simd) {
   Big5HkscsSink sink(Big5HkscsTable(), writer, counts);
-  return EncodeUtf8Step(sink, counts, utf8, last, out);
+  return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 
 }  // namespace vortane::charsets_detail

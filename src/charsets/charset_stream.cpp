@@ -57,11 +57,12 @@ std::size_t CharsetDecoder::Unreadable() const { return state_->unreadable; }
 void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
   State& s = *state_;
   std::size_t& bad = s.unreadable;
-  const auto gb = [&bad](std::string_view in, bool last, std::string& out) {
-    return DecodeGb18030Step(in, last, out, bad);
+  const SimdLevel level = simd;
+  const auto gb = [&bad, level](std::string_view in, bool last, std::string& out) {
+    return DecodeGb18030Step(in, last, out, bad, level);
   };
-  const auto utf16 = [&s](std::string_view in, bool last, std::string& out) {
-    return DecodeUtf16Step(s.utf16, in, last, out, s.unreadable);
+  const auto utf16 = [&s, level](std::string_view in, bool last, std::string& out) {
+    return DecodeUtf16Step(s.utf16, in, last, out, s.unreadable, level);
   };
   InPieces(block, [&](std::string_view piece) {
     switch (charset_) {
@@ -70,14 +71,14 @@ void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
         break;
       case Charset::Big5Hkscs:
         FeedCarried(s.carry, piece, utf8Out,
-                    [&bad](std::string_view in, bool last, std::string& out) {
-                      return DecodeBig5HkscsStep(in, last, out, bad);
+                    [&bad, level](std::string_view in, bool last, std::string& out) {
+                      return DecodeBig5HkscsStep(in, last, out, bad, level);
                     });
         break;
       case Charset::Utf8:
         FeedCarried(s.carry, piece, utf8Out,
-                    [&bad](std::string_view in, bool last, std::string& out) {
-                      return DecodeUtf8Step(in, last, out, bad);
+                    [&bad, level](std::string_view in, bool last, std::string& out) {
+                      return DecodeUtf8Step(in, last, out, bad, level);
                     });
         break;
       case Charset::Utf16Le:
@@ -102,25 +103,28 @@ void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
 void CharsetDecoder::Finish(std::string& utf8Out) {
   State& s = *state_;
   std::size_t& bad = s.unreadable;
-  const auto gb = [&bad](std::string_view in, bool last, std::string& out) {
-    return DecodeGb18030Step(in, last, out, bad);
+  const SimdLevel level = simd;
+  const auto gb = [&bad, level](std::string_view in, bool last, std::string& out) {
+    return DecodeGb18030Step(in, last, out, bad, level);
   };
-  const auto utf16 = [&s](std::string_view in, bool last, std::string& out) {
-    return DecodeUtf16Step(s.utf16, in, last, out, s.unreadable);
+  const auto utf16 = [&s, level](std::string_view in, bool last, std::string& out) {
+    return DecodeUtf16Step(s.utf16, in, last, out, s.unreadable, level);
   };
   switch (charset_) {
     case Charset::Gb18030:
       FinishCarried(s.carry, utf8Out, gb);
       break;
     case Charset::Big5Hkscs:
-      FinishCarried(s.carry, utf8Out, [&bad](std::string_view in, bool last, std::string& out) {
-        return DecodeBig5HkscsStep(in, last, out, bad);
-      });
+      FinishCarried(s.carry, utf8Out,
+                    [&bad, level](std::string_view in, bool last, std::string& out) {
+                      return DecodeBig5HkscsStep(in, last, out, bad, level);
+                    });
       break;
     case Charset::Utf8:
-      FinishCarried(s.carry, utf8Out, [&bad](std::string_view in, bool last, std::string& out) {
-        return DecodeUtf8Step(in, last, out, bad);
-      });
+      FinishCarried(s.carry, utf8Out,
+                    [&bad, level](std::string_view in, bool last, std::string& out) {
+                      return DecodeUtf8Step(in, last, out, bad, level);
+                    });
       break;
     case Charset::Utf16Le:
     case Charset::Utf16Be:
@@ -183,19 +187,19 @@ namespace {
 
 // The encode step of `charset` over the writer states of `s`.
 template <class EncoderState>
-auto EncodeStepFor(Charset charset, EncoderState& s) {
-  return [charset, &s](std::string_view in, bool last, std::string& out) -> std::size_t {
+auto EncodeStepFor(Charset charset, SimdLevel level, EncoderState& s) {
+  return [charset, level, &s](std::string_view in, bool last, std::string& out) -> std::size_t {
     switch (charset) {
       case Charset::Gb18030:
-        return EncodeGb18030Step(in, last, out, s.counts);
+        return EncodeGb18030Step(in, last, out, s.counts, level);
       case Charset::Big5Hkscs:
-        return EncodeBig5HkscsStep(s.big5, in, last, out, s.counts);
+        return EncodeBig5HkscsStep(s.big5, in, last, out, s.counts, level);
       case Charset::Utf8:
-        return EncodeUtf8ToUtf8Step(in, last, out, s.counts);
+        return EncodeUtf8ToUtf8Step(in, last, out, s.counts, level);
       case Charset::Utf16Le:
       case Charset::Utf16Be:
       case Charset::Utf16:
-        return EncodeUtf16Step(s.utf16, in, last, out, s.counts);
+        return EncodeUtf16Step(s.utf16, in, last, out, s.counts, level);
       case Charset::Hz:
         return EncodeHzStep(s.hz, in, last, out, s.counts);
       case Charset::Utf7:
@@ -209,13 +213,13 @@ auto EncodeStepFor(Charset charset, EncoderState& s) {
 
 void CharsetEncoder::Feed(std::string_view utf8Block, std::string& out) {
   State& s = *state_;
-  const auto step = EncodeStepFor(charset_, s);
+  const auto step = EncodeStepFor(charset_, simd, s);
   InPieces(utf8Block, [&](std::string_view piece) { FeedCarried(s.carry, piece, out, step); });
 }
 
 void CharsetEncoder::Finish(std::string& out) {
   State& s = *state_;
-  FinishCarried(s.carry, out, EncodeStepFor(charset_, s));
+  FinishCarried(s.carry, out, EncodeStepFor(charset_, simd, s));
   const EncodeCounts counts = s.counts;
   s = State{};
   s.counts = counts;

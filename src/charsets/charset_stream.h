@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "charsets/charset.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -31,6 +32,8 @@ class CharsetDecoder {
   // Never done before the end of the input (for PumpStream).
   [[nodiscard]] bool Done() const { return false; }
   [[nodiscard]] Charset charset() const { return charset_; }
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   struct State;
@@ -67,6 +70,8 @@ class CharsetEncoder {
   // Never done before the end of the input (for PumpStream).
   [[nodiscard]] bool Done() const { return false; }
   [[nodiscard]] Charset charset() const { return charset_; }
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   struct State;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "charsets/charset_tables_data.h"
+#include "charsets/fast_paths.h"
 
 namespace vortane {
 namespace {
@@ -38,6 +39,16 @@ std::unique_ptr<const Gb18030Tables> BuildGb18030() {
   for (std::uint32_t n = 0; n < kGbFourByteBmpCount; ++n) {
     t.codeOf[t.fourByte[n]] = GbFourByteCode(n);
   }
+  t.twoByteUtf8.fill(0);
+  for (std::uint32_t lead = kGbFirstLead; lead < 0xFF; ++lead) {
+    for (std::uint32_t trail = 0; trail < 256; ++trail) {
+      const std::uint8_t number = kGbTrailNumber[trail];
+      if (number != kNoTrail) {
+        t.twoByteUtf8[(lead - 0x80) << 8 | trail] =
+            charsets_detail::PackUtf8(t.twoByte[(lead - kGbFirstLead) * kGbTrailCount + number]);
+      }
+    }
+  }
   return tables;
 }
 
@@ -69,6 +80,17 @@ std::unique_ptr<const Big5HkscsTables> BuildBig5Hkscs() {
   }
   for (const Big5WriteRow& row : data::kBig5HkscsWriteOnly) {
     (row.point < 0x10000 ? t.bmpCode[row.point] : t.plane2Code[row.point & 0xFFFF]) = row.code;
+  }
+  t.pairUtf8.fill(0);
+  for (std::uint32_t lead = kBig5FirstLead; lead < 0xFF; ++lead) {
+    for (std::uint32_t trail = 0; trail < 256; ++trail) {
+      const std::uint8_t number = kBig5TrailNumber[trail];
+      const std::uint32_t point =
+          number == kNoTrail ? 0 : t.points[(lead - kBig5FirstLead) * kBig5TrailCount + number];
+      if (point != 0 && point < 0x10000) {
+        t.pairUtf8[(lead - 0x80) << 8 | trail] = charsets_detail::PackUtf8(point);
+      }
+    }
   }
   return tables;
 }

@@ -69,6 +69,9 @@ inline constexpr std::array<std::uint8_t, 256> kBig5TrailNumber = [] {
   return numbers;
 }();
 
+// Slots of the fast paths' code tables: (lead - 0x80) * 256 + trail.
+inline constexpr std::size_t kPairSlotCount = 128 * 256;
+
 struct Gb18030Tables {
   // Two-byte slot (lead - 0x81) * 190 + trail number -> code point.
   std::array<std::uint16_t, kGbTwoByteCount> twoByte;
@@ -77,6 +80,9 @@ struct Gb18030Tables {
   // BMP code point -> its code, bytes packed high first: below 0x80 one byte,
   // below 0x10000 two, else four; 0 for the surrogates.
   std::array<std::uint32_t, 0x10000> codeOf;
+  // Two-byte code by its slot (see kPairSlotCount) -> its UTF-8 packed for
+  // the fast path (see PackUtf8 in fast_paths.h); 0 for other byte pairs.
+  std::array<std::uint32_t, kPairSlotCount> twoByteUtf8;
 };
 
 struct Big5HkscsTables {
@@ -87,6 +93,10 @@ struct Big5HkscsTables {
   std::array<std::uint16_t, 0x10000> bmpCode;
   std::array<std::uint16_t, 0x10000> plane2Code;
   std::span<const Big5PairRow> pairs;
+  // Code by its slot (see kPairSlotCount) -> its UTF-8 packed for the fast
+  // path (see PackUtf8 in fast_paths.h), for the codes of one BMP
+  // character; 0 for every other byte pair.
+  std::array<std::uint32_t, kPairSlotCount> pairUtf8;
 };
 
 // The tables, constant data.

@@ -11,11 +11,15 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "charsets/fast_paths.h"
 #include "charsets/unicode_scalar.h"
 #include "cjk/byte_scan.h"
+#include "codec/simd_level.h"
 
 namespace vortane::charsets_detail {
 
@@ -65,6 +69,59 @@ struct EncodeCounts {
   bool illFormedAsReplacement = false;
 };
 
+#if defined(__SSE2__)
+// The fast path of EncodeUtf8Step, from p[i] on (a character start) while 16
+// bytes remain, for ASCII and three-byte sequences of BMP characters; stops
+// at anything else and leaves it to the plain loop. The sink provides
+//   bool FastReady();                            // whether PutBmp may be used now
+//   char* PutBmp(char* o, std::uint32_t point);  // Put for a character of three
+//                                                // UTF-8 bytes; may store 4 bytes
+//   char* PutAsciiRun(char* o, const unsigned char* p, std::size_t run,
+//                     std::size_t readable);     // Put for each of the `run` ASCII
+//                                                // bytes at p, reading no more
+//                                                // than `readable` (when not
+//                                                // kCopiesAscii)
+// i and o move past what was read and written.
+template <class Sink>
+void EncodeUtf8Fast(Sink& sink, const unsigned char* p, std::size_t n, std::size_t& i, char*& o) {
+  if (!sink.FastReady()) {
+    return;
+  }
+  while (i + 16 <= n) {
+    if (p[i] < 0x80) {
+      if constexpr (Sink::kCopiesAscii) {
+        // Nothing is held (FastReady), so the run needs no BeforeAscii.
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+        const std::size_t run = high == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(high));
+        o += run;
+        i += run;
+      } else {
+        const std::size_t run = detail::AsciiRunLength(p + i, n - i);
+        o = sink.PutAsciiRun(o, p + i, run, n - i);
+        i += run;
+      }
+      continue;
+    }
+    // One test for a lead byte E0..EF and two continuation bytes; then the
+    // ranges of E0 and ED (no overlong forms, no surrogates) on the value.
+    std::uint32_t bytes;
+    std::memcpy(&bytes, p + i, 4);
+    bytes = __builtin_bswap32(bytes) >> 8;  // the three bytes, first highest
+    if ((bytes & 0xF0C0C0) != 0xE08080) {
+      return;
+    }
+    const std::uint32_t point = (bytes >> 4 & 0xF000) | (bytes >> 2 & 0x0FC0) | (bytes & 0x3F);
+    if (point < 0x800 || (point & 0xF800) == 0xD800) {
+      return;
+    }
+    o = sink.PutBmp(o, point);
+    i += 3;
+  }
+}
+#endif
+
 // The encoders' reading of UTF-8: each scalar value goes to the sink, each
 // ill-formed sequence (one per longest well-formed start, the way UTF-8
 // readers count them) is counted in counts.illFormed and goes to sink.Bad
@@ -78,9 +135,11 @@ struct EncodeCounts {
 //   char* Bad(char* o);                           // writes "?", counts it unwritable
 //   char* BeforeAscii(char* o);                   // when kCopiesAscii: before a copied run
 //   char* Finish(char* o);                        // at the end of the input
+// Unless `simd` is Plain, a sink with the members EncodeUtf8Fast asks for
+// takes that fast path.
 template <class Sink>
 std::size_t EncodeUtf8Step(Sink& sink, EncodeCounts& counts, std::string_view in, bool last,
-                           std::string& out) {
+                           std::string& out, SimdLevel simd = SimdLevel::Plain) {
   const auto bad = [&sink, &counts](char* o) {
     ++counts.illFormed;
     return counts.illFormedAsReplacement ? sink.Put(o, kReplacement) : sink.Bad(o);
@@ -91,7 +150,20 @@ std::size_t EncodeUtf8Step(Sink& sink, EncodeCounts& counts, std::string_view in
   out.resize(base + n * Sink::kMaxOutPerByte + Sink::kMaxOutExtra);
   char* o = out.data() + base;
   std::size_t i = 0;
+  // After text the fast path left to it, the plain loop reads on to here.
+  std::size_t plainUntil = UseFastPaths(simd) ? 0 : n;
   while (i < n) {
+#if defined(__SSE2__)
+    if constexpr (requires(char* c) { sink.PutBmp(c, 0u); }) {
+      if (i >= plainUntil) {
+        EncodeUtf8Fast(sink, p, n, i, o);
+        plainUntil = i + 16 <= n ? i + 16 : n;
+        if (i >= n) {
+          break;
+        }
+      }
+    }
+#endif
     if (p[i] < 0x80) {
       if constexpr (Sink::kCopiesAscii) {
         o = sink.BeforeAscii(o);

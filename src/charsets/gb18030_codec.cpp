@@ -1,6 +1,7 @@
 #include "charsets/gb18030_codec.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "charsets/charset_tables.h"
 #include "charsets/codec_steps.h"
@@ -49,6 +50,17 @@ class Gb18030Sink {
   char* BeforeAscii(char* o) { return o; }
   char* Finish(char* o) { return o; }
 
+  // The fast path (see EncodeUtf8Step): one, two or four bytes, chosen
+  // without a branch, and stored as four.
+  [[nodiscard]] bool FastReady() const { return true; }
+  char* PutBmp(char* o, std::uint32_t point) {
+    const std::uint32_t code = tables_.codeOf[point];
+    const std::uint32_t length = CodeLength(code);
+    const std::uint32_t bytes = __builtin_bswap32(code << (8 * (4 - length)));
+    std::memcpy(o, &bytes, 4);
+    return o + length;
+  }
+
  private:
   const Gb18030Tables& tables_;
   EncodeCounts& counts_;
@@ -57,14 +69,15 @@ class Gb18030Sink {
 }  // namespace
 
 std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
-                              std::size_t& unreadable) {
+                              std::size_t& unreadable, SimdLevel simd) {
   const Gb18030Tables& tables = Gb18030Table();
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
   const std::size_t base = out.size();
   // Every byte gives at most three bytes of UTF-8 (a two-byte code three, a
-  // four-byte code four, a stray byte U+FFFD's three).
-  out.resize(base + 3 * n);
+  // four-byte code four, a stray byte U+FFFD's three); the fast path stores
+  // up to four bytes at a time.
+  out.resize(base + 3 * n + 4);
   char* o = out.data() + base;
   std::size_t i = 0;
   const auto bad = [&](std::size_t length) {
@@ -72,7 +85,18 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
     ++unreadable;
     i += length;
   };
+  // After a window the fast path could not take, the plain loop reads on to here.
+  std::size_t plainUntil = UseFastPaths(simd) ? 0 : n;
   while (i < n) {
+#if defined(__SSE2__)
+    if (i >= plainUntil) {
+      DecodeDoubleBytes(p, n, i, o, tables.twoByteUtf8.data());
+      plainUntil = i + 17 <= n ? i + 16 : n;
+      if (i >= n) {
+        break;
+      }
+    }
+#endif
     const unsigned lead = p[i];
     if (lead < 0x80) {
       const std::size_t run = detail::CopyAsciiRun(p + i, n - i, o);
@@ -130,9 +154,9 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
 }
 
 std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
-                              EncodeCounts& counts) {
+                              EncodeCounts& counts, SimdLevel simd) {
   Gb18030Sink sink(Gb18030Table(), counts);
-  return EncodeUtf8Step(sink, counts, utf8, last, out);
+  return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 
 }  // namespace vortane::charsets_detail

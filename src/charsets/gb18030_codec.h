@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "charsets/codec_steps.h"
+#include "codec/simd_level.h"
 
 namespace vortane::charsets_detail {
 
@@ -14,13 +15,13 @@ namespace vortane::charsets_detail {
 // four-byte code that names no character each give one U+FFFD and add one to
 // `unreadable`; after a broken sequence reading resumes at the byte after its
 // lead, so ASCII after a stray lead byte survives. A sequence cut off by the
-// end of the input is one U+FFFD.
+// end of the input is one U+FFFD. Every `simd` level gives the same bytes.
 std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
-                              std::size_t& unreadable);
+                              std::size_t& unreadable, SimdLevel simd);
 
 // Encode step from UTF-8 (see codec_steps.h). Every character has a GB 18030
 // code; ill-formed UTF-8 gives "?" and adds one to `counts` per sequence.
 std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
-                              EncodeCounts& counts);
+                              EncodeCounts& counts, SimdLevel simd);
 
 }  // namespace vortane::charsets_detail

@@ -98,9 +98,11 @@ struct RecodeDecoder::State {
   std::string utf8;            // decoded, not yet encoded
   std::string direct;          // one block's output for FeedInto
 
+  SimdLevel simd = DetectSimdLevel();
+
   std::size_t ReadStep(std::string_view in, bool last, std::string& out) {
     if (fromCode == TextCode::Unicode) {
-      return DecodeUtf16Step(units, in, last, out, unreadable);
+      return DecodeUtf16Step(units, in, last, out, unreadable, simd);
     }
     return DecodeTableCodeStep(fromCode, in, last, out, unreadable);
   }
@@ -141,7 +143,14 @@ struct RecodeDecoder::State {
     }
   }
 
-  void Convert(std::string_view in, bool last, std::string& out) {
+  void Convert(std::string_view in, bool last, std::string& out, SimdLevel level) {
+    simd = level;
+    if (decoder) {
+      decoder->simd = level;
+    }
+    if (encoder) {
+      encoder->simd = level;
+    }
     if (encoderReads) {
       Write(in, last, out);
     } else if (utf8Out) {
@@ -161,18 +170,18 @@ RecodeDecoder::RecodeDecoder(RecodeDecoder&&) noexcept = default;
 RecodeDecoder& RecodeDecoder::operator=(RecodeDecoder&&) noexcept = default;
 
 void RecodeDecoder::Feed(std::string_view block, std::string& out) {
-  state_->Convert(block, false, out);
+  state_->Convert(block, false, out, simd);
 }
 
 char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
   std::string& direct = state_->direct;
   direct.clear();
-  state_->Convert(block, false, direct);
+  state_->Convert(block, false, direct, simd);
   std::memcpy(o, direct.data(), direct.size());
   return o + direct.size();
 }
 
-void RecodeDecoder::Finish(std::string& out) { state_->Convert({}, true, out); }
+void RecodeDecoder::Finish(std::string& out) { state_->Convert({}, true, out, simd); }
 
 std::size_t RecodeDecoder::Unreadable() const {
   const State& s = *state_;

@@ -10,6 +10,7 @@
 
 #include "charsets/charset.h"
 #include "cjk/text_code.h"
+#include "codec/simd_level.h"
 
 namespace vortane {
 
@@ -48,6 +49,8 @@ class RecodeDecoder {
   [[nodiscard]] bool Done() const { return false; }
   [[nodiscard]] std::size_t Unreadable() const;
   [[nodiscard]] std::size_t Unwritable() const;
+
+  SimdLevel simd = DetectSimdLevel();  // the fast path used; every level gives the same bytes
 
  private:
   struct State;

@@ -1,6 +1,7 @@
 #include "charsets/utf_codecs.h"
 
 #include "charsets/codec_steps.h"
+#include "charsets/fast_paths.h"
 #include "charsets/unicode_scalar.h"
 #include "cjk/byte_scan.h"
 
@@ -27,6 +28,10 @@ class Utf8Sink {
   }
   char* BeforeAscii(char* o) { return o; }
   char* Finish(char* o) { return o; }
+
+  // The fast path (see EncodeUtf8Step).
+  [[nodiscard]] bool FastReady() const { return true; }
+  char* PutBmp(char* o, std::uint32_t point) { return PutBmpUtf8(o, point); }
 
  private:
   EncodeCounts& counts_;
@@ -56,6 +61,14 @@ class Utf16Sink {
   char* BeforeAscii(char* o) { return o; }
   char* Finish(char* o) { return Mark(o); }
 
+  // The fast path (see EncodeUtf8Step): once the mark is written; ASCII
+  // widened 16 bytes at a time.
+  [[nodiscard]] bool FastReady() const { return !writer_.markPending; }
+  char* PutBmp(char* o, std::uint32_t point) { return Unit(o, point); }
+  char* PutAsciiRun(char* o, const unsigned char* p, std::size_t run, std::size_t readable) {
+    return WidenAscii(p, run, readable, writer_.order != ByteOrder::Big, Mark(o));
+  }
+
  private:
   char* Mark(char* o) {
     if (writer_.markPending) {
@@ -79,24 +92,24 @@ class Utf16Sink {
 }  // namespace
 
 std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
-                           std::size_t& unreadable) {
+                           std::size_t& unreadable, SimdLevel simd) {
   // Reading is writing UTF-8 with ill-formed sequences as U+FFFD, which
   // UTF-8 always holds.
   EncodeCounts counts{0, 0, true};
   Utf8Sink sink(counts);
-  const std::size_t used = EncodeUtf8Step(sink, counts, in, last, out);
+  const std::size_t used = EncodeUtf8Step(sink, counts, in, last, out, simd);
   unreadable += counts.illFormed;
   return used;
 }
 
 std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, std::string& out,
-                                 EncodeCounts& counts) {
+                                 EncodeCounts& counts, SimdLevel simd) {
   Utf8Sink sink(counts);
-  return EncodeUtf8Step(sink, counts, utf8, last, out);
+  return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 
 std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last, std::string& out,
-                            std::size_t& unreadable) {
+                            std::size_t& unreadable, SimdLevel simd) {
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
   std::size_t i = 0;
@@ -116,7 +129,8 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
   const bool little = reader.order == ByteOrder::Little;
   const std::size_t base = out.size();
   // A unit gives at most three bytes of UTF-8; a pair four; an odd byte three.
-  out.resize(base + 2 * n + 3);
+  // The fast path stores up to four bytes at a time.
+  out.resize(base + 2 * n + 4);
   char* o = out.data() + base;
   const auto unitAt = [&](std::size_t at) -> char32_t {
     return little ? static_cast<char32_t>(p[at] | p[at + 1] << 8)
@@ -126,7 +140,18 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
     o = PutUtf8(o, kReplacement);
     ++unreadable;
   };
+  // After a window the fast path could not take, the plain loop reads on to here.
+  std::size_t plainUntil = UseFastPaths(simd) ? 0 : n;
   while (i + 2 <= n) {
+#if defined(__SSE2__)
+    if (i >= plainUntil) {
+      DecodeUtf16Windows(p, n, little, i, o);
+      plainUntil = i + 16 <= n ? i + 16 : n;
+      if (i + 2 > n) {
+        break;
+      }
+    }
+#endif
     const char32_t unit = unitAt(i);
     if (unit < 0x80) {
       // ASCII units come in runs: the common case stays in this tight loop.
@@ -170,9 +195,9 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
 }
 
 std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, std::string& out,
-                            EncodeCounts& counts) {
+                            EncodeCounts& counts, SimdLevel simd) {
   Utf16Sink sink(writer, counts);
-  return EncodeUtf8Step(sink, counts, utf8, last, out);
+  return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 
 }  // namespace vortane::charsets_detail
