@@ -172,6 +172,11 @@ char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) 
       i = ConvertVectorUnits(simd, s, n, o, codes_.data());
     }
   }
+  if constexpr (kMode == BlankMode::AddBlank) {
+    if (simd != SimdLevel::Plain) {
+      return FeedUnitsAddingBlanks(s, n, o);
+    }
+  }
   for (; i + 2 <= n; i += 2) {
     if (s[i + high] == 0) {
       o = PutSingle(s[i + low], o, pending);
@@ -184,6 +189,40 @@ char* ConvertDecoder::FeedUnits(const unsigned char* s, std::size_t n, char* o) 
     firstByte_ = s[i];
   }
   pendingBlank_ = pending;
+  return o;
+}
+
+char* ConvertDecoder::FeedUnitsAddingBlanks(const unsigned char* s, std::size_t n, char* o) {
+  // Every single-byte unit is written at once, a space too; a double-byte
+  // unit takes back the space just before it (its own blank stands for it),
+  // and so does the end of the block (the space is held for the next one).
+  // One four-byte store and no jump per unit, whatever the text mixes.
+  const std::size_t high = littleEndian_ ? 1 : 0;
+  const std::size_t low = 1 - high;
+  std::uint32_t pending = pendingBlank_ ? 1 : 0;
+  if (pending != 0) {
+    *o++ = static_cast<char>(kBlank);
+  }
+  std::size_t i = 0;
+  for (; i + 2 <= n; i += 2) {
+    const std::uint32_t lead = s[i + high];
+    const std::uint32_t value = s[i + low];
+    const std::uint32_t isDouble = (lead + 0xFF) >> 8;  // 1 when the high byte is not 0
+    const std::uint32_t wide = 0u - isDouble;
+    const std::uint32_t code = codes_[lead << 8 | value];
+    o -= pending & isDouble;
+    const std::uint32_t bytes =
+        ((kBlank | (code >> 8 & 0xFF) << 8 | (code & 0xFF) << 16) & wide) | (value & ~wide);
+    std::memcpy(o, &bytes, 4);
+    o += 1 + 2 * isDouble;
+    pending = (1 - isDouble) & static_cast<std::uint32_t>(value == kBlank);
+  }
+  o -= pending;
+  if (i < n) {
+    hasFirstByte_ = true;
+    firstByte_ = s[i];
+  }
+  pendingBlank_ = pending != 0;
   return o;
 }
 

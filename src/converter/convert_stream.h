@@ -56,6 +56,8 @@ class ConvertDecoder {
   char* FeedDoubleByteText(const unsigned char* s, std::size_t n, char* o);
   template <BlankMode kMode>
   char* FeedUnits(const unsigned char* s, std::size_t n, char* o);
+  // The fast path of FeedUnits under AddBlank (any level but Plain).
+  char* FeedUnitsAddingBlanks(const unsigned char* s, std::size_t n, char* o);
   template <BlankMode kMode>
   char* PutDouble(std::uint32_t key, char* o, bool& pending) const;
   static char* PutSingle(unsigned char value, char* o, bool& pending);

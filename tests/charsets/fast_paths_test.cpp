@@ -55,26 +55,77 @@ struct CodePieces {
 
 const CodePieces kDecodePieces[] = {
     {Charset::Gb18030,
-     {"mail ", "\r\n", "a", "The quick brown fox jumps over the lazy dog. ", "\xB2\xE2",
-      "\xD6\xD0\xCE\xC4", "\xB2\xE2\xCA\xD4\xB2\xE2", "\x81\x40", "\x81\x80", "\xA1\xA4",
-      "\xA6\xA1", "\x81\x30\x81\x30", "\x90\x30\x81\x30", "\xFE\x39\xFE\x39", "\x80", "\xFF",
-      "\xB2", "\x81\x30", "\xB2\xFF", "\xA1\x7F"}},
+     {"mail ",
+      "\r\n",
+      "a",
+      "The quick brown fox jumps over the lazy dog. ",
+      "\xB2\xE2",
+      "\xD6\xD0\xCE\xC4",
+      "\xB2\xE2\xCA\xD4\xB2\xE2",
+      "\x81\x40",
+      "\x81\x80",
+      "\xA1\xA4",
+      "\xA6\xA1",
+      "\x81\x30\x81\x30",
+      "\x90\x30\x81\x30",
+      "\xFE\x39\xFE\x39",
+      "\x80",
+      "\xFF",
+      "\xB2",
+      "\x81\x30",
+      "\xB2\xFF",
+      "\xA1\x7F"}},
     {Charset::Big5Hkscs,
-     {"mail ", "\r\n", "a", "The quick brown fox jumps over the lazy dog. ", "\xA4\x40",
-      "\xB4\xFA\xB8\xD5", "\xA4\xA4\xA4\xE5", "\xA1\x40", "\x88\x62", "\x88\x64", "\x88\xA3",
-      "\x88\xA5", "\x87\x40", "\x8E\x69", "\x81\x40", "\x80", "\xFF", "\xA4", "\xA4\x7F",
+     {"mail ",
+      "\r\n",
+      "a",
+      "The quick brown fox jumps over the lazy dog. ",
+      "\xA4\x40",
+      "\xB4\xFA\xB8\xD5",
+      "\xA4\xA4\xA4\xE5",
+      "\xA1\x40",
+      "\x88\x62",
+      "\x88\x64",
+      "\x88\xA3",
+      "\x88\xA5",
+      "\x87\x40",
+      "\x8E\x69",
+      "\x81\x40",
+      "\x80",
+      "\xFF",
+      "\xA4",
+      "\xA4\x7F",
       "\xC8\x7E"}},
     {Charset::Utf16Le,
      {"A\0"sv, "m\0a\0i\0l\0 \0"sv, "\x4B\x6D\xD5\x8B"sv, "\x2D\x4E"sv, "\xE9\x00"sv,
-      "\x00\xD8\x00\xDC"sv, "\x00\xDC"sv, "\x00\xD8"sv, "\xFF\xFE"sv, "\xFE\xFF"sv, "\x0D\x00\x0A\x00"sv,
-      "x"sv, "\x80\x07"sv}},
+      "\x00\xD8\x00\xDC"sv, "\x00\xDC"sv, "\x00\xD8"sv, "\xFF\xFE"sv, "\xFE\xFF"sv,
+      "\x0D\x00\x0A\x00"sv, "x"sv, "\x80\x07"sv}},
 };
 
 // UTF-8 pieces for the encoders, in the same spirit.
-const std::vector<std::string_view> kUtf8Pieces = {
-    "mail ", "\r\n", "a", "The quick brown fox jumps over the lazy dog. ", "测试", "中文字",
-    "\xE0\xA0\x80", "\xE0\x80\x80", "\xED\x9F\xBF", "\xED\xA0\x80", "é", "Ê", "ê", "\xCC\x84",
-    "\xCC\x8C", "𠀀", "\xFF", "\xE4\xB8", "\xEF\xBB\xBF", "\xEF\xBF\xBD", "\xE4", "€", "한"};
+const std::vector<std::string_view> kUtf8Pieces = {"mail ",
+                                                   "\r\n",
+                                                   "a",
+                                                   "The quick brown fox jumps over the lazy dog. ",
+                                                   "测试",
+                                                   "中文字",
+                                                   "\xE0\xA0\x80",
+                                                   "\xE0\x80\x80",
+                                                   "\xED\x9F\xBF",
+                                                   "\xED\xA0\x80",
+                                                   "é",
+                                                   "Ê",
+                                                   "ê",
+                                                   "\xCC\x84",
+                                                   "\xCC\x8C",
+                                                   "𠀀",
+                                                   "\xFF",
+                                                   "\xE4\xB8",
+                                                   "\xEF\xBB\xBF",
+                                                   "\xEF\xBF\xBD",
+                                                   "\xE4",
+                                                   "€",
+                                                   "한"};
 
 constexpr Charset kEncodeCharsets[] = {Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf8,
                                        Charset::Utf16Le, Charset::Utf16Be,   Charset::Utf16};
@@ -96,8 +147,8 @@ std::string RandomText(std::mt19937& rng, const std::vector<std::string_view>& p
 TEST(FastPaths, DecodersGiveThePlainBytesAndCounts) {
   std::mt19937 rng(31);
   for (const CodePieces& code : kDecodePieces) {
-    for (const Charset charset : {code.charset, code.charset == Charset::Utf16Le ? Charset::Utf16Be
-                                                                                   : code.charset}) {
+    for (const Charset charset :
+         {code.charset, code.charset == Charset::Utf16Le ? Charset::Utf16Be : code.charset}) {
       SCOPED_TRACE(std::string(CharsetName(charset)));
       for (int round = 0; round < 150; ++round) {
         const std::string text = RandomText(rng, code.pieces);
@@ -152,8 +203,8 @@ TEST(FastPaths, EncodersGiveThePlainBytesAndCounts) {
 
 TEST(FastPaths, RandomBytesGiveThePlainBytes) {
   std::mt19937 rng(33);
-  for (const Charset charset : {Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf8,
-                                Charset::Utf16Le, Charset::Utf16}) {
+  for (const Charset charset :
+       {Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf8, Charset::Utf16Le, Charset::Utf16}) {
     SCOPED_TRACE(std::string(CharsetName(charset)));
     for (int round = 0; round < 60; ++round) {
       // Long enough for whole fast stretches; weighted towards ASCII letters
@@ -185,18 +236,18 @@ TEST(FastPaths, RecodingGivesThePlainBytes) {
     std::size_t pieces;  // index into kDecodePieces, or 3 for UTF-8
   };
   const Route routes[] = {
-      {Charset::Gb18030, Charset::Utf8, 0},        {Charset::Big5Hkscs, Charset::Utf8, 1},
-      {Charset::Utf16Le, Charset::Utf8, 2},        {Charset::Utf8, Charset::Gb18030, 3},
-      {Charset::Utf8, Charset::Big5Hkscs, 3},      {Charset::Utf8, Charset::Utf16, 3},
-      {Charset::Gb18030, Charset::Big5Hkscs, 0},   {TextCode::Unicode, Charset::Gb18030, 2},
+      {Charset::Gb18030, Charset::Utf8, 0},      {Charset::Big5Hkscs, Charset::Utf8, 1},
+      {Charset::Utf16Le, Charset::Utf8, 2},      {Charset::Utf8, Charset::Gb18030, 3},
+      {Charset::Utf8, Charset::Big5Hkscs, 3},    {Charset::Utf8, Charset::Utf16, 3},
+      {Charset::Gb18030, Charset::Big5Hkscs, 0}, {TextCode::Unicode, Charset::Gb18030, 2},
   };
   std::mt19937 rng(34);
   for (const Route& route : routes) {
     SCOPED_TRACE(std::string(ConvertCodeName(route.from)) + " to " +
                  std::string(ConvertCodeName(route.to)));
     for (int round = 0; round < 60; ++round) {
-      const std::string text = RandomText(
-          rng, route.pieces < 3 ? kDecodePieces[route.pieces].pieces : kUtf8Pieces);
+      const std::string text =
+          RandomText(rng, route.pieces < 3 ? kDecodePieces[route.pieces].pieces : kUtf8Pieces);
       ASSERT_TRUE(testing::ExpectLevelsAgree(
           [&route](SimdLevel level, ByteReader& in, ByteWriter& out) {
             RecodeDecoder recoder(route.from, route.to);
