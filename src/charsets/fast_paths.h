@@ -178,4 +178,12 @@ inline void DecodeUtf16Windows(const unsigned char* p, std::size_t n, bool littl
 
 #endif  // __SSE2__
 
+#if defined(__x86_64__)
+// DecodeUtf16Windows with AVX2 (utf16_x86.cpp): the UTF-8 of 8 units made and
+// packed together in vectors. Call only when DetectSimdLevel() says Avx2. May
+// store 16 bytes at o, and 16 after the bytes of the first 4 units.
+void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, std::size_t& i,
+                            char*& o);
+#endif
+
 }  // namespace vortane::charsets_detail

@@ -129,7 +129,8 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
   const bool little = reader.order == ByteOrder::Little;
   const std::size_t base = out.size();
   // A unit gives at most three bytes of UTF-8; a pair four; an odd byte three.
-  // The fast path stores up to four bytes at a time.
+  // The fast paths store up to 16 bytes past what they write, but only while
+  // 16 bytes of input remain, which give the room.
   out.resize(base + 2 * n + 4);
   char* o = out.data() + base;
   const auto unitAt = [&](std::size_t at) -> char32_t {
@@ -145,7 +146,15 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
   while (i + 2 <= n) {
 #if defined(__SSE2__)
     if (i >= plainUntil) {
+#if defined(__x86_64__)
+      if (simd == SimdLevel::Avx2) {
+        DecodeUtf16WindowsAvx2(p, n, little, i, o);
+      } else {
+        DecodeUtf16Windows(p, n, little, i, o);
+      }
+#else
       DecodeUtf16Windows(p, n, little, i, o);
+#endif
       plainUntil = i + 16 <= n ? i + 16 : n;
       if (i + 2 > n) {
         break;

@@ -1,0 +1,97 @@
+#include "charsets/fast_paths.h"
+
+#if defined(__x86_64__)
+
+#include <array>
+#include <cstdint>
+
+#include "codec/simd_x86.h"
+
+namespace vortane::charsets_detail {
+namespace {
+
+// For four units of UTF-8 bytes packed one to a 32-bit lane: the byte
+// shuffle that closes the gaps and the bytes it keeps, by a key with the
+// units of two or more bytes in bits 0..3 and those of three in bits 4..7.
+struct Compaction {
+  std::array<std::array<std::uint8_t, 16>, 256> shuffle;
+  std::array<std::uint8_t, 256> length;
+};
+
+constexpr Compaction MakeCompaction() {
+  Compaction c{};
+  for (unsigned key = 0; key < 256; ++key) {
+    unsigned at = 0;
+    for (unsigned unit = 0; unit < 4; ++unit) {
+      const unsigned length = 1 + (key >> unit & 1) + (key >> (unit + 4) & 1);
+      for (unsigned b = 0; b < length; ++b) {
+        c.shuffle[key][at++] = static_cast<std::uint8_t>(4 * unit + b);
+      }
+    }
+    c.length[key] = static_cast<std::uint8_t>(at);
+    for (; at < 16; ++at) {
+      c.shuffle[key][at] = 0x80;
+    }
+  }
+  return c;
+}
+
+constexpr Compaction kCompaction = MakeCompaction();
+
+}  // namespace
+
+VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
+                                         std::size_t& i, char*& o) {
+  const __m128i surrogateMask = _mm_set1_epi16(static_cast<short>(0xF800));
+  const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
+  const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m256i low6 = _mm256_set1_epi32(0x3F);
+  while (i + 16 <= n) {
+    __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    if (!little) {
+      units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, surrogateMask), surrogate)) != 0) {
+      return;
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128())) ==
+        0xFFFF) {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(units, units));
+      o += 8;
+      i += 16;
+      continue;
+    }
+    // Each unit's one, two and three bytes of UTF-8 in its lane, first byte lowest.
+    const __m256i u = _mm256_cvtepu16_epi32(units);
+    const __m256i last = _mm256_or_si256(_mm256_set1_epi32(0x80), _mm256_and_si256(u, low6));
+    const __m256i middle = _mm256_or_si256(_mm256_set1_epi32(0x80),
+                                           _mm256_and_si256(_mm256_srli_epi32(u, 6), low6));
+    const __m256i two = _mm256_or_si256(
+        _mm256_or_si256(_mm256_set1_epi32(0xC0), _mm256_srli_epi32(u, 6)),
+        _mm256_slli_epi32(last, 8));
+    const __m256i three = _mm256_or_si256(
+        _mm256_or_si256(_mm256_set1_epi32(0xE0), _mm256_srli_epi32(u, 12)),
+        _mm256_or_si256(_mm256_slli_epi32(middle, 8), _mm256_slli_epi32(last, 16)));
+    const __m256i isTwo = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7F));
+    const __m256i isThree = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7FF));
+    const __m256i bytes =
+        _mm256_blendv_epi8(_mm256_blendv_epi8(u, two, isTwo), three, isThree);
+    const auto twos = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(isTwo)));
+    const auto threes = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(isThree)));
+    const unsigned key0 = (twos & 0xF) | (threes & 0xF) << 4;
+    const unsigned key1 = (twos >> 4) | (threes >> 4) << 4;
+    const __m256i shuffle = _mm256_set_m128i(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key1].data())),
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key0].data())));
+    const __m256i packed = _mm256_shuffle_epi8(bytes, shuffle);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(packed));
+    o += kCompaction.length[key0];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(packed, 1));
+    o += kCompaction.length[key1];
+    i += 16;
+  }
+}
+
+}  // namespace vortane::charsets_detail
+
+#endif  // __x86_64__
