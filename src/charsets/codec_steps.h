@@ -81,13 +81,27 @@ struct EncodeCounts {
 //                                                // bytes at p, reading no more
 //                                                // than `readable` (when not
 //                                                // kCopiesAscii)
+// and may provide
+//   void Windows(const unsigned char* p, std::size_t n, std::size_t& i,
+//                char*& o);                      // a wider path, tried again 16
+//                                                // bytes after it stops
 // i and o move past what was read and written.
 template <class Sink>
 void EncodeUtf8Fast(Sink& sink, const unsigned char* p, std::size_t n, std::size_t& i, char*& o) {
   if (!sink.FastReady()) {
     return;
   }
+  std::size_t windowsFrom = i;
   while (i + 16 <= n) {
+    if constexpr (requires { sink.Windows(p, n, i, o); }) {
+      if (i >= windowsFrom) {
+        sink.Windows(p, n, i, o);
+        windowsFrom = i + 16;
+        if (i + 16 > n) {
+          break;
+        }
+      }
+    }
     if (p[i] < 0x80) {
       if constexpr (Sink::kCopiesAscii) {
         // Nothing is held (FastReady), so the run needs no BeforeAscii.

@@ -184,6 +184,16 @@ inline void DecodeUtf16Windows(const unsigned char* p, std::size_t n, bool littl
 // store 16 bytes at o, and 16 after the bytes of the first 4 units.
 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, std::size_t& i,
                             char*& o);
+
+// UTF-8 to UTF-16 with AVX2 (utf16_x86.cpp), from p[i] on (a character start)
+// while 16 bytes remain, for windows of ASCII and three-byte sequences (lead
+// bytes E1..EC, EE, EF): the values at the characters' starts made in vectors
+// and packed with one byte shuffle. Stops at the first window with anything
+// else; i and o move past what was read and written. Stores up to 32 bytes at
+// o and never writes more than 2 bytes per byte read. Call only when
+// DetectSimdLevel() says Avx2.
+void EncodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, std::size_t& i,
+                            char*& o);
 #endif
 
 }  // namespace vortane::charsets_detail

@@ -38,7 +38,80 @@ constexpr Compaction MakeCompaction() {
 
 constexpr Compaction kCompaction = MakeCompaction();
 
+// For 8 16-bit lanes: the byte shuffle that keeps the lanes whose bits are
+// set in the key, in order, each with its bytes swapped when `swap`.
+constexpr std::array<std::array<std::uint8_t, 16>, 256> MakeUnitPacking(bool swap) {
+  std::array<std::array<std::uint8_t, 16>, 256> table{};
+  for (unsigned key = 0; key < 256; ++key) {
+    unsigned at = 0;
+    for (unsigned lane = 0; lane < 8; ++lane) {
+      if ((key >> lane & 1) != 0) {
+        table[key][at++] = static_cast<std::uint8_t>(2 * lane + (swap ? 1 : 0));
+        table[key][at++] = static_cast<std::uint8_t>(2 * lane + (swap ? 0 : 1));
+      }
+    }
+    for (; at < 16; ++at) {
+      table[key][at] = 0x80;
+    }
+  }
+  return table;
+}
+
+constexpr auto kLittleUnits = MakeUnitPacking(false);
+constexpr auto kBigUnits = MakeUnitPacking(true);
+
 }  // namespace
+
+VORTANE_AVX2 void EncodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
+                                         std::size_t& i, char*& o) {
+  const auto& packing = little ? kLittleUnits : kBigUnits;
+  const __m128i continuationEnd = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i leadBefore = _mm_set1_epi8(static_cast<char>(0xE0));
+  const __m128i leadAfter = _mm_set1_epi8(static_cast<char>(0xF0));
+  const __m128i surrogateLead = _mm_set1_epi8(static_cast<char>(0xED));
+  const __m256i low4 = _mm256_set1_epi16(0x0F);
+  const __m256i low6 = _mm256_set1_epi16(0x3F);
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    // Signed compares: bytes 80..BF are -128..-65, E1..EF are -31..-17.
+    const auto ascii = static_cast<std::uint32_t>(~_mm_movemask_epi8(v) & 0xFFFF);
+    const auto continuation =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmplt_epi8(v, continuationEnd)));
+    const auto leads = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_andnot_si128(
+        _mm_cmpeq_epi8(v, surrogateLead),
+        _mm_and_si128(_mm_cmpgt_epi8(v, leadBefore), _mm_cmplt_epi8(v, leadAfter)))));
+    // Only ASCII and three-byte sequences of lead bytes that need no range
+    // check; a sequence the window cuts off is left to the next window.
+    const std::uint32_t taken = (leads << 1 | leads << 2) & 0xFFFF;
+    if ((ascii | leads | continuation) != 0xFFFF || continuation != taken) {
+      return;
+    }
+    const std::uint32_t cut = leads & 0xC000;
+    const std::uint32_t used = cut == 0 ? 16 : static_cast<std::uint32_t>(__builtin_ctz(cut));
+    const std::uint32_t starts = (ascii | leads) & ((1u << used) - 1);
+    // Each position's value as ASCII and as the lead of three bytes.
+    const __m256i b0 = _mm256_cvtepu8_epi16(v);
+    const __m256i b1 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 1));
+    const __m256i b2 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 2));
+    const __m256i three =
+        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, low4), 12),
+                        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b1, low6), 6),
+                                        _mm256_and_si256(b2, low6)));
+    const __m256i isAscii = _mm256_cmpgt_epi16(_mm256_set1_epi16(0x80), b0);
+    const __m256i units = _mm256_blendv_epi8(three, b0, isAscii);
+    const unsigned key0 = starts & 0xFF;
+    const unsigned key1 = starts >> 8;
+    const __m256i shuffle =
+        _mm256_set_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(packing[key1].data())),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(packing[key0].data())));
+    const __m256i packed = _mm256_shuffle_epi8(units, shuffle);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(packed));
+    o += 2 * __builtin_popcount(key0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(packed, 1));
+    o += 2 * __builtin_popcount(key1);
+    i += used;
+  }
+}
 
 VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
                                          std::size_t& i, char*& o) {
@@ -64,18 +137,17 @@ VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, 
     // Each unit's one, two and three bytes of UTF-8 in its lane, first byte lowest.
     const __m256i u = _mm256_cvtepu16_epi32(units);
     const __m256i last = _mm256_or_si256(_mm256_set1_epi32(0x80), _mm256_and_si256(u, low6));
-    const __m256i middle = _mm256_or_si256(_mm256_set1_epi32(0x80),
-                                           _mm256_and_si256(_mm256_srli_epi32(u, 6), low6));
-    const __m256i two = _mm256_or_si256(
-        _mm256_or_si256(_mm256_set1_epi32(0xC0), _mm256_srli_epi32(u, 6)),
-        _mm256_slli_epi32(last, 8));
-    const __m256i three = _mm256_or_si256(
-        _mm256_or_si256(_mm256_set1_epi32(0xE0), _mm256_srli_epi32(u, 12)),
-        _mm256_or_si256(_mm256_slli_epi32(middle, 8), _mm256_slli_epi32(last, 16)));
+    const __m256i middle =
+        _mm256_or_si256(_mm256_set1_epi32(0x80), _mm256_and_si256(_mm256_srli_epi32(u, 6), low6));
+    const __m256i two =
+        _mm256_or_si256(_mm256_or_si256(_mm256_set1_epi32(0xC0), _mm256_srli_epi32(u, 6)),
+                        _mm256_slli_epi32(last, 8));
+    const __m256i three =
+        _mm256_or_si256(_mm256_or_si256(_mm256_set1_epi32(0xE0), _mm256_srli_epi32(u, 12)),
+                        _mm256_or_si256(_mm256_slli_epi32(middle, 8), _mm256_slli_epi32(last, 16)));
     const __m256i isTwo = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7F));
     const __m256i isThree = _mm256_cmpgt_epi32(u, _mm256_set1_epi32(0x7FF));
-    const __m256i bytes =
-        _mm256_blendv_epi8(_mm256_blendv_epi8(u, two, isTwo), three, isThree);
+    const __m256i bytes = _mm256_blendv_epi8(_mm256_blendv_epi8(u, two, isTwo), three, isThree);
     const auto twos = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(isTwo)));
     const auto threes = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(isThree)));
     const unsigned key0 = (twos & 0xF) | (threes & 0xF) << 4;

@@ -43,7 +43,8 @@ class Utf16Sink {
   static constexpr std::size_t kMaxOutExtra = 2;    // the mark
   static constexpr bool kCopiesAscii = false;
 
-  Utf16Sink(Utf16Writer& writer, EncodeCounts& counts) : writer_(writer), counts_(counts) {}
+  Utf16Sink(Utf16Writer& writer, EncodeCounts& counts, SimdLevel simd)
+      : writer_(writer), counts_(counts), avx2_(simd == SimdLevel::Avx2) {}
 
   char* Put(char* o, char32_t point) {
     o = Mark(o);
@@ -68,6 +69,18 @@ class Utf16Sink {
   char* PutAsciiRun(char* o, const unsigned char* p, std::size_t run, std::size_t readable) {
     return WidenAscii(p, run, readable, writer_.order != ByteOrder::Big, Mark(o));
   }
+  void Windows(const unsigned char* p, std::size_t n, std::size_t& i, char*& o) const {
+#if defined(__x86_64__)
+    if (avx2_) {
+      EncodeUtf16WindowsAvx2(p, n, writer_.order != ByteOrder::Big, i, o);
+    }
+#else
+    (void)p;
+    (void)n;
+    (void)i;
+    (void)o;
+#endif
+  }
 
  private:
   char* Mark(char* o) {
@@ -87,6 +100,7 @@ class Utf16Sink {
 
   Utf16Writer& writer_;
   EncodeCounts& counts_;
+  bool avx2_;  // Windows takes the AVX2 path
 };
 
 }  // namespace
@@ -205,7 +219,7 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
 
 std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, std::string& out,
                             EncodeCounts& counts, SimdLevel simd) {
-  Utf16Sink sink(writer, counts);
+  Utf16Sink sink(writer, counts, simd);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 
