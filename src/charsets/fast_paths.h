@@ -194,6 +194,14 @@ void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, 
 // DetectSimdLevel() says Avx2.
 void EncodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, std::size_t& i,
                             char*& o);
+
+// DecodeDoubleBytes with AVX2 (double_byte_x86.cpp): the lead bytes of a
+// window of 16 found at once, their codes read with two gathers, the UTF-8
+// packed with byte shuffles. Stops where DecodeDoubleBytes stops. May store
+// up to 40 bytes past o, never more than 3 bytes per 2 bytes read. Call only
+// when DetectSimdLevel() says Avx2.
+void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, std::size_t& i, char*& o,
+                           const std::uint32_t* pairs);
 #endif
 
 }  // namespace vortane::charsets_detail

@@ -90,7 +90,15 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
   while (i < n) {
 #if defined(__SSE2__)
     if (i >= plainUntil) {
+#if defined(__x86_64__)
+      if (simd == SimdLevel::Avx2) {
+        DecodeDoubleBytesAvx2(p, n, i, o, tables.twoByteUtf8.data());
+      } else {
+        DecodeDoubleBytes(p, n, i, o, tables.twoByteUtf8.data());
+      }
+#else
       DecodeDoubleBytes(p, n, i, o, tables.twoByteUtf8.data());
+#endif
       plainUntil = i + 17 <= n ? i + 16 : n;
       if (i >= n) {
         break;
