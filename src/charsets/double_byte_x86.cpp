@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "charsets/window_x86.h"
 #include "codec/simd_x86.h"
 
 namespace vortane::charsets_detail {
@@ -28,63 +29,11 @@ static_assert(LeadBits(0b1110) == 0b1010);
 static_assert(LeadBits(0b1101110) == 0b0101010);
 static_assert(LeadBits(0b111011) == 0b101001);
 
-// For four 32-bit lanes of packed UTF-8 (see PackUtf8) of 0 to 3 bytes each:
-// the byte shuffle that closes the gaps and the bytes it keeps, by a key with
-// bit 0 of each lane's length in bits 0..3 and bit 1 in bits 4..7.
-struct Compaction {
-  std::array<std::array<std::uint8_t, 16>, 256> shuffle;
-  std::array<std::uint8_t, 256> length;
-};
-
-constexpr Compaction MakeCompaction() {
-  Compaction c{};
-  for (unsigned key = 0; key < 256; ++key) {
-    unsigned at = 0;
-    for (unsigned lane = 0; lane < 4; ++lane) {
-      const unsigned length = (key >> lane & 1) + 2 * (key >> (lane + 4) & 1);
-      for (unsigned b = 0; b < length; ++b) {
-        c.shuffle[key][at++] = static_cast<std::uint8_t>(4 * lane + b);
-      }
-    }
-    c.length[key] = static_cast<std::uint8_t>(at);
-    for (; at < 16; ++at) {
-      c.shuffle[key][at] = 0x80;
-    }
-  }
-  return c;
-}
-
-constexpr Compaction kCompaction = MakeCompaction();
-
-// Each lane's bit of `bits` (lane j: bit j) as a lane mask.
-VORTANE_AVX2 inline __m256i LaneMask(std::uint32_t bits, __m256i laneBits) {
-  return _mm256_cmpeq_epi32(_mm256_and_si256(_mm256_set1_epi32(static_cast<int>(bits)), laneBits),
-                            laneBits);
-}
-
-// Writes eight lanes of packed UTF-8, the gaps closed; returns the end.
-VORTANE_AVX2 inline char* PutLanes(char* o, __m256i packed) {
-  const auto bit0 = static_cast<unsigned>(
-      _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 7))));
-  const auto bit1 = static_cast<unsigned>(
-      _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 6))));
-  const unsigned key0 = (bit0 & 0xF) | (bit1 & 0xF) << 4;
-  const unsigned key1 = (bit0 >> 4) | (bit1 >> 4) << 4;
-  const __m256i shuffle = _mm256_set_m128i(
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key1].data())),
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key0].data())));
-  const __m256i closed = _mm256_shuffle_epi8(packed, shuffle);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(closed));
-  o += kCompaction.length[key0];
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(closed, 1));
-  return o + kCompaction.length[key1];
-}
-
 }  // namespace
 
 VORTANE_AVX2 void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, std::size_t& i,
                                         char*& o, const std::uint32_t* pairs) {
-  const __m256i laneBits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
+  using namespace window_x86;
   const __m256i low7 = _mm256_set1_epi32(0x7F);
   const __m256i single = _mm256_set1_epi32(1 << kPackedLengthShift);
   const auto* table = reinterpret_cast<const int*>(pairs);
@@ -108,8 +57,8 @@ VORTANE_AVX2 void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, s
       const __m256i b0 = _mm256_cvtepu8_epi32(bytes);
       const __m256i b1 = _mm256_cvtepu8_epi32(after);
       const __m256i index = _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(b0, low7), 8), b1);
-      const __m256i isLead = LaneMask(leads >> (8 * half), laneBits);
-      const __m256i isTrail = LaneMask(trails >> (8 * half), laneBits);
+      const __m256i isLead = LaneMask(leads >> (8 * half));
+      const __m256i isTrail = LaneMask(trails >> (8 * half));
       const __m256i codes =
           _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), table, index, isLead, 4);
       // A lead whose code the table does not hold: the plain loop reads it.

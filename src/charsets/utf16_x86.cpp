@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "charsets/window_x86.h"
 #include "codec/simd_x86.h"
 
 namespace vortane::charsets_detail {
@@ -62,57 +63,6 @@ constexpr auto kBigUnits = MakeUnitPacking(true);
 
 }  // namespace
 
-VORTANE_AVX2 void EncodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
-                                         std::size_t& i, char*& o) {
-  const auto& packing = little ? kLittleUnits : kBigUnits;
-  const __m128i continuationEnd = _mm_set1_epi8(static_cast<char>(0xC0));
-  const __m128i leadBefore = _mm_set1_epi8(static_cast<char>(0xE0));
-  const __m128i leadAfter = _mm_set1_epi8(static_cast<char>(0xF0));
-  const __m128i surrogateLead = _mm_set1_epi8(static_cast<char>(0xED));
-  const __m256i low4 = _mm256_set1_epi16(0x0F);
-  const __m256i low6 = _mm256_set1_epi16(0x3F);
-  while (i + 16 <= n) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    // Signed compares: bytes 80..BF are -128..-65, E1..EF are -31..-17.
-    const auto ascii = static_cast<std::uint32_t>(~_mm_movemask_epi8(v) & 0xFFFF);
-    const auto continuation =
-        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmplt_epi8(v, continuationEnd)));
-    const auto leads = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_andnot_si128(
-        _mm_cmpeq_epi8(v, surrogateLead),
-        _mm_and_si128(_mm_cmpgt_epi8(v, leadBefore), _mm_cmplt_epi8(v, leadAfter)))));
-    // Only ASCII and three-byte sequences of lead bytes that need no range
-    // check; a sequence the window cuts off is left to the next window.
-    const std::uint32_t taken = (leads << 1 | leads << 2) & 0xFFFF;
-    if ((ascii | leads | continuation) != 0xFFFF || continuation != taken) {
-      return;
-    }
-    const std::uint32_t cut = leads & 0xC000;
-    const std::uint32_t used = cut == 0 ? 16 : static_cast<std::uint32_t>(__builtin_ctz(cut));
-    const std::uint32_t starts = (ascii | leads) & ((1u << used) - 1);
-    // Each position's value as ASCII and as the lead of three bytes.
-    const __m256i b0 = _mm256_cvtepu8_epi16(v);
-    const __m256i b1 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 1));
-    const __m256i b2 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 2));
-    const __m256i three =
-        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, low4), 12),
-                        _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b1, low6), 6),
-                                        _mm256_and_si256(b2, low6)));
-    const __m256i isAscii = _mm256_cmpgt_epi16(_mm256_set1_epi16(0x80), b0);
-    const __m256i units = _mm256_blendv_epi8(three, b0, isAscii);
-    const unsigned key0 = starts & 0xFF;
-    const unsigned key1 = starts >> 8;
-    const __m256i shuffle =
-        _mm256_set_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(packing[key1].data())),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(packing[key0].data())));
-    const __m256i packed = _mm256_shuffle_epi8(units, shuffle);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(packed));
-    o += 2 * __builtin_popcount(key0);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(packed, 1));
-    o += 2 * __builtin_popcount(key1);
-    i += used;
-  }
-}
-
 VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
                                          std::size_t& i, char*& o) {
   const __m128i surrogateMask = _mm_set1_epi16(static_cast<short>(0xF800));
@@ -161,6 +111,25 @@ VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, 
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(packed, 1));
     o += kCompaction.length[key1];
     i += 16;
+  }
+}
+
+VORTANE_AVX2 void EncodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
+                                         std::size_t& i, char*& o) {
+  const auto& packing = little ? kLittleUnits : kBigUnits;
+  window_x86::Utf8Window w;
+  while (i + 16 <= n && window_x86::ReadUtf8Window(p + i, w)) {
+    const unsigned key0 = w.starts & 0xFF;
+    const unsigned key1 = w.starts >> 8;
+    const __m256i shuffle =
+        _mm256_set_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(packing[key1].data())),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(packing[key0].data())));
+    const __m256i packed = _mm256_shuffle_epi8(w.values, shuffle);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(packed));
+    o += 2 * __builtin_popcount(key0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(packed, 1));
+    o += 2 * __builtin_popcount(key1);
+    i += w.used;
   }
 }
 
