@@ -45,10 +45,10 @@ inline constexpr Compaction kCompaction = MakeCompaction();
 // Writes eight lanes of packed bytes (0 to 3 each, the count in the top
 // byte), the gaps closed; returns the end. Stores up to 16 bytes past it.
 VORTANE_AVX2 inline char* PutLanes(char* o, __m256i packed) {
-  const auto bit0 = static_cast<unsigned>(
-      _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 7))));
-  const auto bit1 = static_cast<unsigned>(
-      _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 6))));
+  const auto bit0 =
+      static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 7))));
+  const auto bit1 =
+      static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 6))));
   const unsigned key0 = (bit0 & 0xF) | (bit1 & 0xF) << 4;
   const unsigned key1 = (bit0 >> 4) | (bit1 >> 4) << 4;
   const __m256i shuffle = _mm256_set_m128i(
@@ -77,10 +77,10 @@ VORTANE_AVX2 inline bool ReadUtf8Window(const unsigned char* p, Utf8Window& w) {
   const auto ascii = static_cast<std::uint32_t>(~_mm_movemask_epi8(v) & 0xFFFF);
   const auto continuation = static_cast<std::uint32_t>(
       _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0)))));
-  const auto leads = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_andnot_si128(
-      _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xED))),
-      _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(0xE0))),
-                    _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xF0)))))));
+  const auto leads = static_cast<std::uint32_t>(_mm_movemask_epi8(
+      _mm_andnot_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xED))),
+                       _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(0xE0))),
+                                     _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xF0)))))));
   const std::uint32_t taken = (leads << 1 | leads << 2) & 0xFFFF;
   if ((ascii | leads | continuation) != 0xFFFF || continuation != taken) {
     return false;
@@ -93,10 +93,10 @@ VORTANE_AVX2 inline bool ReadUtf8Window(const unsigned char* p, Utf8Window& w) {
   const __m256i b0 = _mm256_cvtepu8_epi16(v);
   const __m256i b1 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 1));
   const __m256i b2 = _mm256_cvtepu8_epi16(_mm_srli_si128(v, 2));
-  const __m256i three = _mm256_or_si256(
-      _mm256_slli_epi16(_mm256_and_si256(b0, low4), 12),
-      _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b1, low6), 6),
-                      _mm256_and_si256(b2, low6)));
+  const __m256i three =
+      _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b0, low4), 12),
+                      _mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(b1, low6), 6),
+                                      _mm256_and_si256(b2, low6)));
   w.values = _mm256_blendv_epi8(three, b0, _mm256_cmpgt_epi16(_mm256_set1_epi16(0x80), b0));
   return true;
 }
