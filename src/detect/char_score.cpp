@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "charsets/charset_tables.h"
 #include "cjk/code_tables.h"
 #include "detect/char_frequency_data.h"
 
@@ -113,6 +114,19 @@ std::uint32_t SupplementaryWeight(char32_t point) {
 }
 
 }  // namespace
+
+bool IsHongKongAddition(char32_t point) {
+  const Big5HkscsTables& tables = Big5HkscsTable();
+  const bool inHkscs = point < 0x10000 ? tables.bmpCode[point] != 0
+                                       : point >= 0x20000 && point < 0x30000 &&
+                                             tables.plane2Code[point - 0x20000] != 0;
+  return inHkscs && IsIdeograph(point) && !LookupUnicodeToBig5(point);
+}
+
+int HongKongScore(char32_t point) {
+  const int score = CharScore(point);
+  return IsHongKongAddition(point) ? std::max(score, kCommonIdeographFloor) : score;
+}
 
 bool IsIdeograph(char32_t point) {
   return (point >= 0x3400 && point <= 0x4DBF) || (point >= 0x4E00 && point <= 0x9FFF) ||

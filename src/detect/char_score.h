@@ -26,6 +26,16 @@ inline constexpr int kBrokenCharScore = -800;
 //   value past U+10FFFF: kBrokenCharScore.
 [[nodiscard]] int CharScore(char32_t point);
 
+// True for the ideographs that Big5-HKSCS adds to Big5: the Hong Kong set of
+// written Cantonese and local names.
+[[nodiscard]] bool IsHongKongAddition(char32_t point);
+
+// CharScore of a character read in Big5-HKSCS: a Hong Kong addition scores at
+// least as a common ideograph does (the frequency table's text is Mandarin, so
+// its lack of them says nothing about their use in Hong Kong text); others as
+// CharScore.
+[[nodiscard]] int HongKongScore(char32_t point);
+
 // True for the CJK ideographs (unified, extension A and beyond, compatibility).
 [[nodiscard]] bool IsIdeograph(char32_t point);
 
