@@ -176,6 +176,45 @@ bool HasUtf7Run(std::string_view text) {
   return false;
 }
 
+unsigned Base64Value(char c) {
+  if (c >= 'A' && c <= 'Z') {
+    return static_cast<unsigned>(c - 'A');
+  }
+  if (c >= 'a' && c <= 'z') {
+    return static_cast<unsigned>(c - 'a') + 26;
+  }
+  if (c >= '0' && c <= '9') {
+    return static_cast<unsigned>(c - '0') + 52;
+  }
+  return c == '+' ? 62 : 63;
+}
+
+// True when every UTF-7 run of `text` ends on a whole unit: an encoder writes
+// a run of n characters for 6n bits of 16-bit units and pads the last
+// character with fewer than six zero bits. Runs after a "+" in stripped GB
+// text, where "+" is common, seldom do (about one in six).
+bool Utf7RunsEndOnWholeUnits(std::string_view text) {
+  constexpr unsigned kUnitBits = 16;
+  constexpr unsigned kCharBits = 6;
+  for (std::size_t plus = text.find('+'); plus != std::string_view::npos;
+       plus = text.find('+', plus + 1)) {
+    std::size_t run = 0;
+    while (plus + 1 + run < text.size() && IsBase64Alphabet(text[plus + 1 + run])) {
+      ++run;
+    }
+    if (run == 0) {
+      continue;
+    }
+    const unsigned spare = static_cast<unsigned>(run * kCharBits % kUnitBits);
+    const unsigned last = Base64Value(text[plus + run]);
+    if (spare >= kCharBits || (last & ((1U << spare) - 1)) != 0) {
+      return false;
+    }
+    plus += run;
+  }
+  return true;
+}
+
 std::string UnitsToUtf8(std::string_view units) {
   std::string out;
   out.reserve(units.size());
@@ -203,12 +242,12 @@ std::string UnitsToUtf8(std::string_view units) {
   return out;
 }
 
-// True when `text` is UTF-7 of Chinese: at least three quarters of the non-ASCII
-// units its runs give are CJK characters, quotation marks and dashes or
-// fullwidth forms (runs in stripped
-// GB text, where "+" is common, give units all over the 16-bit range).
+// True when `text` is UTF-7 of Chinese: its runs end on whole units, and at
+// least three quarters of the non-ASCII units they give are CJK characters,
+// quotation marks and dashes or fullwidth forms (runs in stripped GB text,
+// where "+" is common, give units all over the 16-bit range).
 bool IsUtf7OfChinese(std::string_view text) {
-  if (!HasUtf7Run(text)) {
+  if (!HasUtf7Run(text) || !Utf7RunsEndOnWholeUnits(text)) {
     return false;
   }
   const std::string units = Utf7ToUnits(text);

@@ -73,6 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "中文中文\xF0\x9F\x98\x80中文中文"},
         StepCase{"Utf7ShortRun", RepairStep::Utf7, "C++ is +1", std::nullopt},
         StepCase{"Utf7RunOfNoChinese", RepairStep::Utf7, "a+AAAAAA-b", std::nullopt},
+        // Stripped "指定了 %s 但未指定 %s": its run "+N4V86" is 30 bits, not
+        // whole units.
+        StepCase{"Utf7RunNotOnWholeUnits", RepairStep::Utf7, "V86(AK %s 5+N4V86( %s", std::nullopt},
+        StepCase{"EighthBitWithPlusRun", RepairStep::EighthBit, "V86(AK %s 5+N4V86( %s",
+                 Hex("D6B8B6A8C1CB") + " %s " + Hex("B5ABCEB4D6B8B6A8") + " %s"},
         StepCase{"Utf7EightBitText", RepairStep::Utf7, "+Ti1lhw-\xB0", std::nullopt},
         StepCase{"EighthBit", RepairStep::EighthBit, "VPND#,", Hex("D6D0CEC4A3AC")},
         // Letters alone look like Base64, which goes first.
