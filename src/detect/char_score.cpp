@@ -107,13 +107,21 @@ const PlaneScores& BasicPlaneScores() {
   return scores;
 }
 
-std::uint32_t SupplementaryWeight(char32_t point) {
+std::uint32_t TableWeight(char32_t point) {
   const auto* row = std::lower_bound(std::begin(kFrequencyRows), std::end(kFrequencyRows), point,
                                      [](const FrequencyRow& r, char32_t p) { return r.point < p; });
   return row != std::end(kFrequencyRows) && row->point == point ? row->weight : 0;
 }
 
 }  // namespace
+
+int FrequencyScore(char32_t point) {
+  constexpr double kMissingWeight = 0.5;  // below the table's least weight of 1
+  const std::uint32_t weight = TableWeight(point);
+  const double nats = std::log((weight == 0 ? kMissingWeight : static_cast<double>(weight)) /
+                               kWeightParts * kBreakEven);
+  return static_cast<int>(std::lround(nats * kPointsPerNat));
+}
 
 bool IsHongKongAddition(char32_t point) {
   const Big5HkscsTables& tables = Big5HkscsTable();
@@ -140,7 +148,7 @@ int CharScore(char32_t point) {
   if (point > 0x10FFFF) {
     return kBrokenCharScore;
   }
-  return ScoreOf(point, SupplementaryWeight(point));
+  return ScoreOf(point, TableWeight(point));
 }
 
 }  // namespace vortane

@@ -29,7 +29,7 @@ bool IsTransferDecoding(RepairStep step) {
 std::int64_t StepMargin(RepairStep step) {
   switch (step) {
     case RepairStep::EighthBit:
-      return 5 * kPointsPerNat;
+      return 3 * kPointsPerNat;
     case RepairStep::ShownAsLatin1:
     case RepairStep::ShownAsCp1252:
     case RepairStep::ShownAsGbk:
