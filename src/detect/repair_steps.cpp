@@ -83,9 +83,10 @@ bool LooksLikeBase64(std::string_view whole) {
   return upper && lower && (other || alphabet >= kLeastPlainBase64);
 }
 
-// True for text without blanks whose printable bytes are nine tenths Base64's
-// alphabet and "=": Base64 even where it is not clean (parts run together);
-// stripped GB text is only about two thirds letters and digits.
+// True for text without blanks whose printable bytes are nineteen twentieths
+// Base64's alphabet and "=": Base64 even where it is not clean (parts run
+// together); stripped GB text is only about two thirds letters and digits,
+// though a short run of it reaches nine tenths now and then.
 bool MostlyBase64(std::string_view text) {
   std::size_t printable = 0;
   std::size_t alphabet = 0;
@@ -98,7 +99,7 @@ bool MostlyBase64(std::string_view text) {
       alphabet += IsBase64Alphabet(c) || c == '=' ? 1 : 0;
     }
   }
-  return printable > 0 && alphabet * 10 >= printable * 9;
+  return printable > 0 && alphabet * 20 >= printable * 19;
 }
 
 std::optional<std::string> DecodeBase64(std::string_view text) {

@@ -78,6 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Utf7RunNotOnWholeUnits", RepairStep::Utf7, "V86(AK %s 5+N4V86( %s", std::nullopt},
         StepCase{"EighthBitWithPlusRun", RepairStep::EighthBit, "V86(AK %s 5+N4V86( %s",
                  Hex("D6B8B6A8C1CB") + " %s " + Hex("B5ABCEB4D6B8B6A8") + " %s"},
+        // Stripped 请在明天三点: eleven of its twelve bytes are Base64's alphabet.
+        StepCase{"EighthBitOnShortRunOfLetters", RepairStep::EighthBit, "GkTZCwLlH}5c",
+                 Hex("C7EBD4DAC3F7CCECC8FDB5E3")},
         StepCase{"Utf7EightBitText", RepairStep::Utf7, "+Ti1lhw-\xB0", std::nullopt},
         StepCase{"EighthBit", RepairStep::EighthBit, "VPND#,", Hex("D6D0CEC4A3AC")},
         // Letters alone look like Base64, which goes first.
