@@ -9,8 +9,8 @@ Usage: tools/gen_ascii_pairs.py [--check] [--out FILE] [--locale-dir DIR]
             when they differ.
 
 Sources (Debian packages; the generated file is committed, so building the
-program needs none of them): the message catalogues of coreutils, bash,
-findutils, grep, diffutils, sed and tar, all installed on every Debian system:
+program needs none of them): the message catalogues of the packages in
+CATALOGUES below, of Debian's priorities required, important and standard:
 their zh_CN translations give the Chinese table, their English originals the
 English one. The benchmark's snippets come from the catalogues of other
 packages (bench/detect.py), so the tables are not tuned to them.
@@ -31,12 +31,17 @@ import math
 import os
 import subprocess
 import sys
+import textwrap
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "detect", "ascii_pairs_data.h")
 DEFAULT_LOCALE_DIR = "/usr/share/locale"
+# (package, catalogue): packages of priority required, important or standard.
 CATALOGUES = (("coreutils", "coreutils"), ("bash", "bash"), ("findutils", "findutils"),
-              ("grep", "grep"), ("diffutils", "diffutils"), ("sed", "sed"), ("tar", "tar"))
+              ("grep", "grep"), ("diffutils", "diffutils"), ("sed", "sed"), ("tar", "tar"),
+              ("login", "shadow"), ("libpam-runtime", "Linux-PAM"), ("procps", "procps-ng"),
+              ("systemd", "systemd"), ("man-db", "man-db"), ("adduser", "adduser"),
+              ("xz-utils", "xz"), ("wget", "wget"))
 BLANK = 0x20
 CHINESE = 0x7F
 TOKENS = 96  # 0x20..0x7F
@@ -134,6 +139,10 @@ def check(chinese, english):
         fail("check failed: English text does not favour 'th' over 'tq'")
 
 
+def wrap(text):
+    return textwrap.wrap(text, 74, break_on_hyphens=False)
+
+
 def render(chinese, english, counts, versions):
     messages, chinese_tokens, english_tokens = counts
 
@@ -150,8 +159,9 @@ def render(chinese, english, counts, versions):
         "// tokens 0x21..0x7E are those ASCII bytes, 0x20 a blank, 0x7F a Chinese",
         "// character; cell (before - 0x20) * 96 + (next - 0x20), hundredths of a",
         "// nat. Included only by ascii_pairs.cpp.",
-        "// Sources: zh_CN message catalogues of "
-        + ", ".join(f"{name} {version}" for name, version in versions) + ".",
+        "// Sources: zh_CN message catalogues of",
+        *("//   " + line for line in wrap(", ".join(f"{name} {version}"
+                                                  for name, version in versions) + ".")),
         f"// Counts: {messages} messages; {chinese_tokens} Chinese tokens, "
         f"{english_tokens} English tokens; {TOKENS * TOKENS} cells a table.",
         "#pragma once",
