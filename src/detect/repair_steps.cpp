@@ -129,6 +129,23 @@ bool IsQuotedPrintable(std::string_view text) {
   return proper > 0 && proper * 10 >= equals * 9;
 }
 
+// True when `text` is Quoted-Printable that escapes a byte of 0x80 or more, as
+// Quoted-Printable of Chinese does. Stripped GB text holds an "=" before a
+// line end or two hex digits by chance; an escape of a high byte ("=B8") now
+// and then too, but seldom as often as nine "=" in ten.
+bool IsQuotedPrintableOfEightBits(std::string_view text) {
+  if (!IsQuotedPrintable(text)) {
+    return false;
+  }
+  for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
+    if (i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
+        std::string_view("89ABCDEFabcdef").find(text[i + 1]) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
   if (!IsQuotedPrintable(text)) {
     return std::nullopt;
@@ -344,7 +361,7 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!MostlyBase64(bytes) && !IsQuotedPrintable(bytes) &&
+      if (!MostlyBase64(bytes) && !IsQuotedPrintableOfEightBits(bytes) &&
           bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }

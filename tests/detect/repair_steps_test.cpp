@@ -81,12 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
         // Stripped 请在明天三点: eleven of its twelve bytes are Base64's alphabet.
         StepCase{"EighthBitOnShortRunOfLetters", RepairStep::EighthBit, "GkTZCwLlH}5c",
                  Hex("C7EBD4DAC3F7CCECC8FDB5E3")},
+        // Stripped 格式版本 holds "=0f", an escape of a low byte only.
+        StepCase{"EighthBitBesideLowEscape", RepairStep::EighthBit, "8qJ=0f1>",
+                 Hex("B8F1CABDB0E6B1BE")},
         StepCase{"Utf7EightBitText", RepairStep::Utf7, "+Ti1lhw-\xB0", std::nullopt},
         StepCase{"EighthBit", RepairStep::EighthBit, "VPND#,", Hex("D6D0CEC4A3AC")},
         // Letters alone look like Base64, which goes first.
         StepCase{"EighthBitNotOnBase64Letters", RepairStep::EighthBit, "VPND", std::nullopt},
         StepCase{"EighthBitNotOnHz", RepairStep::EighthBit, "~{VPND~}", std::nullopt},
         StepCase{"EighthBitNotOnBase64", RepairStep::EighthBit, "1tDOxA==", std::nullopt},
+        StepCase{"EighthBitNotOnQuotedPrintable", RepairStep::EighthBit, "=D6=D0=CE=C4",
+                 std::nullopt},
         StepCase{"EighthBitNotOnEightBitText", RepairStep::EighthBit, "VPND\xB0", std::nullopt},
         StepCase{"ShownAsLatin1", RepairStep::ShownAsLatin1, "\xC3\x96\xC3\x90", Hex("D6D0")},
         StepCase{"ShownAsLatin1AsciiOnly", RepairStep::ShownAsLatin1, "abc", std::nullopt},
