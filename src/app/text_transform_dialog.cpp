@@ -194,7 +194,8 @@ std::string TextTransformDialog::PathForTargetFrame(std::string_view path) const
   return EncodeFromUtf8(DisplayCharset(code), path).bytes;
 }
 
-void TextTransformDialog::ShowTargetResult(std::string result, std::optional<TextCode> resultCode) {
+void TextTransformDialog::ShowTargetResult(std::string result,
+                                           std::optional<DisplayCode> resultCode) {
   targetText = CutAtNul(std::move(result));
   if (resultCode) {
     view_.TargetFrame().SetDisplayCode(*resultCode);
@@ -394,20 +395,20 @@ void TextTransformDialog::OnCodeConverter() {
 void TextTransformDialog::OnDecodeBase64() {
   PullFrames();
   std::string result = DecodeBase64Text(sourceText);
-  const std::optional<TextCode> code = DisplayCodeFor(result);
+  const std::optional<DisplayCode> code = DisplayCodeFor(result);
   ShowTargetResult(std::move(result), code);
 }
 
 void TextTransformDialog::OnDecodeQuotedPrintable() {
   PullFrames();
   std::string result = DecodeQuotedPrintableText(sourceText, settings_.recogniseDoubleBytes != 0);
-  const std::optional<TextCode> code = DisplayCodeFor(result);
+  const std::optional<DisplayCode> code = DisplayCodeFor(result);
   ShowTargetResult(std::move(result), code);
 }
 
 void TextTransformDialog::OnDecodeHz() {
   PullFrames();
-  ShowTargetResult(DecodeHzText(sourceText), TextCode::Gb);
+  ShowTargetResult(DecodeHzText(sourceText), DisplayCode::Gb);
 }
 
 void TextTransformDialog::OnUtf7Gb() { DecodeUtf7(TextCode::Gb); }
@@ -420,7 +421,7 @@ void TextTransformDialog::OnUtf8Big5() { DecodeUtf8(TextCode::Big5); }
 
 void TextTransformDialog::DecodeUtf8(TextCode resultCode) {
   PullFrames();
-  ShowTargetResult(DecodeUtf8Text(sourceText, resultCode), resultCode);
+  ShowTargetResult(DecodeUtf8Text(sourceText, resultCode), DisplayCodeOf(resultCode));
 }
 
 void TextTransformDialog::DecodeUtf7(TextCode resultCode) {
@@ -433,17 +434,17 @@ void TextTransformDialog::DecodeUtf7(TextCode resultCode) {
     platform_.ShowMessage(Ascii(texts::kTempFileError));
     return;
   }
-  ShowTargetResult(UnitsToText(units, resultCode), resultCode);
+  ShowTargetResult(UnitsToText(units, resultCode), DisplayCodeOf(resultCode));
 }
 
 void TextTransformDialog::OnBig5ToGb() {
   PullFrames();
-  ShowTargetResult(ConvertBig5ToGbText(sourceText), TextCode::Gb);
+  ShowTargetResult(ConvertBig5ToGbText(sourceText), DisplayCode::Gb);
 }
 
 void TextTransformDialog::OnGbToBig5() {
   PullFrames();
-  ShowTargetResult(ConvertGbToBig5Text(sourceText), TextCode::Big5);
+  ShowTargetResult(ConvertGbToBig5Text(sourceText), DisplayCode::Big5);
 }
 
 void TextTransformDialog::OnRestoreHighBits() {
@@ -615,7 +616,7 @@ void TextTransformDialog::ConvertByPhrases(PhraseDirection direction, TextCode s
   }
   ShowTargetResult(
       ConvertCodesByPhrases(sourceText, sourceCode, resultCode, *setup.converter).bytes,
-      resultCode);
+      DisplayCodeOf(resultCode));
 }
 
 }  // namespace vortane

@@ -159,7 +159,7 @@ class TextTransformDialog {
   void PushNewTarget();
   // Shows a frame rule's result (cut at its first 0 byte) in the target frame,
   // read through `resultCode` when the command knows it.
-  void ShowTargetResult(std::string result, std::optional<TextCode> resultCode);
+  void ShowTargetResult(std::string result, std::optional<DisplayCode> resultCode);
   // A file path (UTF-8) as bytes of the target frame's display code.
   [[nodiscard]] std::string PathForTargetFrame(std::string_view path) const;
   // A tri-lingual text chosen by the interface language.

@@ -1,7 +1,6 @@
 #include "repair/auto_repair_dialog.h"
 
 #include "charsets/charset_text.h"
-#include "cjk/code_tables.h"
 #include "detect/code_points.h"
 #include "texts/repair_texts.h"
 
@@ -47,55 +46,34 @@ std::string_view InLanguage(const TriText& text, Language language) {
   return text.english;
 }
 
-// The frame code a UTF-8 text is nearest: the one whose table holds more of
-// its characters.
-TextCode NearestTableCode(std::string_view utf8) {
-  std::size_t gbMissing = 0;
-  std::size_t big5Missing = 0;
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t point = NextCodePoint(utf8, pos);
-    if (point < 0x80) {
-      continue;
-    }
-    gbMissing += LookupUnicodeToGb(point) ? 0 : 1;
-    big5Missing += LookupUnicodeToBig5(point) ? 0 : 1;
+// The display code that shows a reading's final code.
+DisplayCode DisplayCodeOfReading(Charset code) {
+  switch (code) {
+    case Charset::Gb18030:
+      return DisplayCode::Gb18030;
+    case Charset::Big5Hkscs:
+      return DisplayCode::Big5Hkscs;
+    default:
+      return DisplayCode::Utf8;
   }
-  return big5Missing < gbMissing ? TextCode::Big5 : TextCode::Gb;
 }
 
 }  // namespace
 
 FrameReading ForFrame(const Reading& reading) {
-  TextCode code = TextCode::Gb;
-  switch (reading.code) {
-    case Charset::Gb18030:
-      code = TextCode::Gb;
-      break;
-    case Charset::Big5Hkscs:
-      code = TextCode::Big5;
-      break;
-    default:
-      code = NearestTableCode(reading.text);
-      break;
+  const DisplayCode code = DisplayCodeOfReading(reading.code);
+  if (code == DisplayCode::Utf8) {
+    return FrameReading{reading.text, code};
   }
-  const Charset charset = code == TextCode::Big5 ? Charset::Big5Hkscs : Charset::Gb18030;
-  return FrameReading{EncodeFromUtf8(charset, reading.text).bytes, code};
+  return FrameReading{EncodeFromUtf8(reading.code, reading.text).bytes, code};
 }
 
-std::optional<TextCode> DisplayCodeFor(std::string_view bytes) {
+std::optional<DisplayCode> DisplayCodeFor(std::string_view bytes) {
   const std::vector<Reading> readings = FindReadings(bytes);
   if (readings.empty()) {
     return std::nullopt;
   }
-  switch (readings.front().code) {
-    case Charset::Gb18030:
-      return TextCode::Gb;
-    case Charset::Big5Hkscs:
-      return TextCode::Big5;
-    default:
-      return std::nullopt;
-  }
+  return DisplayCodeOfReading(readings.front().code);
 }
 
 UiText ChainInWords(const Reading& reading, Language language) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cjk/text_code.h"
+#include "cjk/display_code.h"
 #include "detect/readings.h"
 #include "platform/ui_text.h"
 #include "texts/interface_language.h"
@@ -20,21 +20,19 @@ namespace vortane {
 // shows, and that code.
 struct FrameReading {
   std::string bytes;
-  TextCode displayCode = TextCode::Gb;
+  DisplayCode displayCode = DisplayCode::Gb18030;
 
   friend bool operator==(const FrameReading&, const FrameReading&) = default;
 };
 
-// The frames show GB or Big5 only: a GB18030 reading goes in as GB18030 bytes
-// shown as GB, a Big5-HKSCS reading as Big5-HKSCS bytes shown as Big5, and a
-// UTF-8 reading in whichever of the two the converter's tables hold more of
-// its characters in (GB on a tie).
+// A reading goes into a frame in its own code, shown through that code: a
+// GB18030 reading as GB18030 bytes, a Big5-HKSCS one as Big5-HKSCS bytes, a
+// UTF-8 one as UTF-8. No character is changed or lost on the way.
 [[nodiscard]] FrameReading ForFrame(const Reading& reading);
 
-// The display code that shows `bytes` as their best reading ends: GB for
-// GB18030, Big5 for Big5-HKSCS; nothing for a UTF-8 reading (no frame code
-// shows UTF-8) or when nothing reads as Chinese.
-[[nodiscard]] std::optional<TextCode> DisplayCodeFor(std::string_view bytes);
+// The display code of the code the best reading of `bytes` ends in; nothing
+// when nothing reads as Chinese.
+[[nodiscard]] std::optional<DisplayCode> DisplayCodeFor(std::string_view bytes);
 
 // The chain of `reading` in words in `language`: "Base64, then GB18030".
 [[nodiscard]] UiText ChainInWords(const Reading& reading, Language language);

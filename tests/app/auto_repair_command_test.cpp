@@ -30,7 +30,7 @@ TEST_F(AutoRepairCommand, EnterTakesTheBestIntoTheTargetWithItsCode) {
   EXPECT_EQ(view.autoRepairRuns, 1);
   EXPECT_EQ(chain, "Base64, then Big5-HKSCS");
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(kBig5Text));
-  EXPECT_EQ(view.target.displayCode, DisplayCode::Big5);
+  EXPECT_EQ(view.target.displayCode, DisplayCode::Big5Hkscs);
   EXPECT_EQ(view.source.bytes, kBase64OfBig5);
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -47,7 +47,7 @@ TEST_F(AutoRepairCommand, AnotherReadingChosenIsTheOneTaken) {
   };
   Run(Command::AutoRepair);
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(expected.bytes));
-  EXPECT_EQ(view.target.displayCode, DisplayCodeOf(expected.displayCode));
+  EXPECT_EQ(view.target.displayCode, expected.displayCode);
 }
 
 TEST_F(AutoRepairCommand, CancelLeavesTheFramesAsTheyWere) {

@@ -22,7 +22,7 @@ struct FrameCase {
   ByteRange selection;  // of the target frame
   std::string expectedSource;
   std::string expectedTarget;
-  std::optional<TextCode> targetCode;  // nullopt: left as it was (Gb at start)
+  std::optional<DisplayCode> targetCode;  // nullopt: left as it was (Gb at start)
 };
 
 class FrameCommandTest : public MainWindowTest, public ::testing::WithParamInterface<FrameCase> {};
@@ -38,7 +38,7 @@ TEST_P(FrameCommandTest, PullsComputesAndPushes) {
   Run(c.command);
   EXPECT_EQ(ToHex(view.source.bytes), ToHex(c.expectedSource));
   EXPECT_EQ(ToHex(view.target.bytes), ToHex(c.expectedTarget));
-  EXPECT_EQ(view.target.displayCode, DisplayCodeOf(c.targetCode.value_or(TextCode::Gb)));
+  EXPECT_EQ(view.target.displayCode, c.targetCode.value_or(DisplayCode::Gb));
   EXPECT_TRUE(window->IsTargetUnsaved());
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -64,22 +64,22 @@ INSTANTIATE_TEST_SUITE_P(
                                 "AB",
                                 std::nullopt},
                       // The display code follows the decoded text's best reading.
-                      FrameCase{"base64_of_big5_shows_as_big5",
+                      FrameCase{"base64_of_big5_shows_as_big5_hkscs",
                                 Command::DecodeBase64,
                                 "pKSk5bT6uNU=",
                                 "",
                                 {},
                                 "pKSk5bT6uNU=",
                                 Hex("A4A4 A4E5 B4FA B8D5"),
-                                TextCode::Big5},
-                      FrameCase{"quoted_printable_of_big5_shows_as_big5",
+                                DisplayCode::Big5Hkscs},
+                      FrameCase{"quoted_printable_of_big5_shows_as_big5_hkscs",
                                 Command::DecodeQuotedPrintable,
                                 "=A4=A4=A4=E5=B4=FA=B8=D5",
                                 "",
                                 {},
                                 "=A4=A4=A4=E5=B4=FA=B8=D5",
                                 Hex("A4A4 A4E5 B4FA B8D5"),
-                                TextCode::Big5},
+                                DisplayCode::Big5Hkscs},
                       FrameCase{"quoted_printable_mends_split_character",
                                 Command::DecodeQuotedPrintable,
                                 "=B2=E2=B2\r\n=E2",
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 "=B2=E2=B2\r\n=E2",
                                 Hex("B2E2 0D0A B2E2"),
-                                std::nullopt},
+                                DisplayCode::Gb18030},
                       FrameCase{"hz",
                                 Command::DecodeHz,
                                 "ab~{2bJT~}cd",
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 "ab~{2bJT~}cd",
                                 "ab" + Hex("B2E2 CAD4") + "cd",
-                                TextCode::Gb},
+                                DisplayCode::Gb},
                       FrameCase{"utf8_gb",
                                 Command::Utf8Gb,
                                 kUtf8Zhong,
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 kUtf8Zhong,
                                 Hex("D6D0 CEC4"),
-                                TextCode::Gb},
+                                DisplayCode::Gb},
                       FrameCase{"utf8_big5",
                                 Command::Utf8Big5,
                                 kUtf8Zhong,
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 kUtf8Zhong,
                                 Hex("A4A4 A4E5"),
-                                TextCode::Big5},
+                                DisplayCode::Big5},
                       FrameCase{"utf8_cut_at_nul",
                                 Command::Utf8Gb,
                                 Hex("F09F9880 41"),
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 Hex("F09F9880 41"),
                                 Hex("01F6"),
-                                TextCode::Gb},
+                                DisplayCode::Gb},
                       // The whole result is kept: the last character is not dropped.
                       FrameCase{"utf7_gb",
                                 Command::Utf7Gb,
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 "Hi +ZeVnLIqe-!",
                                 "Hi " + Hex("C8D5 B1BE 8A9E") + "!",
-                                TextCode::Gb},
+                                DisplayCode::Gb},
                       FrameCase{"utf7_big5",
                                 Command::Utf7Big5,
                                 "+ZeVnLIqe-",
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 "+ZeVnLIqe-",
                                 Hex("A4E9 A5BB BB79"),
-                                TextCode::Big5},
+                                DisplayCode::Big5},
                       FrameCase{"big5_to_gb",
                                 Command::Big5ToGb,
                                 Hex("A7 41 A6 6E"),
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 Hex("A7 41 A6 6E"),
                                 Hex("C4E3 BAC3"),
-                                TextCode::Gb},
+                                DisplayCode::Gb},
                       FrameCase{"gb_to_big5",
                                 Command::GbToBig5,
                                 Hex("D6D0 B9FA") + "x",
@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 Hex("D6D0 B9FA") + "x",
                                 Hex("A4A4 B0EA") + "x",
-                                TextCode::Big5},
+                                DisplayCode::Big5},
                       FrameCase{"seven_to_eight_bit_selection",
                                 Command::RestoreHighBits,
                                 "src",

@@ -120,7 +120,7 @@ void AutoRepairViewTest::KeyOfTheMainWindowFillsTheTarget() {
                  QTest::keyClick(&Child<QListWidget>(dialog, "readingsList"), Qt::Key_Enter);
                });
   QCOMPARE(ToHex(window.targetFrame().GetBytes()), ToHex(kBig5Text));
-  QCOMPARE(window.targetFrame().DisplayCode(), vortane::DisplayCode::Big5);
+  QCOMPARE(window.targetFrame().DisplayCode(), vortane::DisplayCode::Big5Hkscs);
   QCOMPARE(window.targetFrame().toPlainText(), QString::fromUtf8("中文測試"));
 }
 

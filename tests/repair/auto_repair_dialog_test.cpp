@@ -25,7 +25,7 @@ struct DialogCase {
   std::string input;
   std::string chain;  // the best reading's chain, in English
   std::string frameBytes;
-  TextCode frameCode;
+  DisplayCode frameCode;
 };
 
 void PrintTo(const DialogCase& c, std::ostream* os) { *os << c.name; }
@@ -49,15 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BestReading,
     ::testing::Values(
         DialogCase{"Base64OfBig5", "rbu05Kq6uOquxq53tPq41Q==", "Base64, then Big5-HKSCS", kBig5Text,
-                   TextCode::Big5},
+                   DisplayCode::Big5Hkscs},
         DialogCase{"QuotedPrintableOfBig5", "=AD=BB=B4=E4=AA=BA=B8=EA=AE=C6=AEw=B4=FA=B8=D5",
-                   "Quoted-Printable, then Big5-HKSCS", kBig5Text, TextCode::Big5},
-        DialogCase{"HzOfGb", "~{VPND2bJT~}", "HZ, then GB18030", kGbText, TextCode::Gb},
-        DialogCase{"PlainGb", kGbText, "GB18030", kGbText, TextCode::Gb},
-        // UTF-8 has no frame code: simplified text goes in as GB, traditional
-        // text as Big5.
-        DialogCase{"Utf8Simplified", "中文测试", "UTF-8", kGbText, TextCode::Gb},
-        DialogCase{"Utf8Traditional", "香港的資料庫測試", "UTF-8", kBig5Text, TextCode::Big5}),
+                   "Quoted-Printable, then Big5-HKSCS", kBig5Text, DisplayCode::Big5Hkscs},
+        DialogCase{"HzOfGb", "~{VPND2bJT~}", "HZ, then GB18030", kGbText, DisplayCode::Gb18030},
+        DialogCase{"PlainGb", kGbText, "GB18030", kGbText, DisplayCode::Gb18030},
+        // A four-byte character stays as it was and is shown.
+        DialogCase{"Gb18030FourByte", kGbText + Hex("9532 8236"), "GB18030",
+                   kGbText + Hex("9532 8236"), DisplayCode::Gb18030},
+        // UTF-8 goes in as it is, whatever mix of simplified and traditional.
+        DialogCase{"Utf8Simplified", "中文测试", "UTF-8", "中文测试", DisplayCode::Utf8},
+        DialogCase{"Utf8Mixed", "香港的資料庫测试", "UTF-8", "香港的資料庫测试",
+                   DisplayCode::Utf8}),
     [](const ::testing::TestParamInfo<DialogCase>& info) { return info.param.name; });
 
 TEST(AutoRepairDialog, ChainAndTextsInEachLanguage) {
@@ -121,12 +124,14 @@ TEST(AutoRepairDialog, PreviewIsTheReadingsStart) {
 TEST(DisplayCodeFor, TheBestReadingsFinalCode) {
   const struct {
     std::string bytes;
-    std::optional<TextCode> code;
+    std::optional<DisplayCode> code;
   } cases[] = {
-      {kBig5Text, TextCode::Big5}, {kGbText, TextCode::Gb},
-      {"~{VPND~}", TextCode::Gb},  // HZ reads as GB
-      {"中文", std::nullopt},      // UTF-8: no frame code shows it
-      {"ABCDEF", std::nullopt},    {"", std::nullopt},
+      {kBig5Text, DisplayCode::Big5Hkscs},
+      {kGbText, DisplayCode::Gb18030},
+      {"~{VPND~}", DisplayCode::Gb18030},  // HZ reads as GB
+      {"中文", DisplayCode::Utf8},
+      {"ABCDEF", std::nullopt},
+      {"", std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DisplayCodeFor(c.bytes), c.code) << ToHex(c.bytes);
