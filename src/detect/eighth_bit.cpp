@@ -19,10 +19,27 @@ constexpr unsigned char kFirstStripped = 0x21;
 constexpr unsigned char kLastStripped = 0x7E;
 constexpr std::size_t kSide = kLastStripped - kFirstStripped + 1;  // 94 rows, 94 columns
 
+// Texts of up to this many stripped bytes may be mostly ASCII.
+constexpr std::size_t kShortText = 64;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
 
+// A run this long of Base64's alphabet alone is Base64 (a body part, a key:
+// mail writes lines of 76), not stripped Chinese, a third of whose bytes are
+// signs.
+constexpr std::size_t kLeastBase64Run = 40;
+
 bool Stripped(unsigned char byte) { return byte >= kFirstStripped && byte <= kLastStripped; }
+
+bool IsBase64Run(std::string_view run) {
+  if (run.size() < kLeastBase64Run) {
+    return false;
+  }
+  return std::all_of(run.begin(), run.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+           c == '/' || c == '=';
+  });
+}
 
 // The frequency score of each GB 2312 pair by row and column (0..93 each); no
 // value for an unassigned pair.
@@ -119,6 +136,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, lon
 
 std::optional<std::string> SetEighthBit(std::string_view text) {
   std::string out(text);
+  std::size_t stripped = 0;
   std::size_t set = 0;
   long gain = 0;
   std::size_t i = 0;
@@ -135,12 +153,17 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end]))) {
       ++end;
     }
-    set += RestoreRun(out, i, end, gain);
+    stripped += end - i;
+    if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
+      set += RestoreRun(out, i, end, gain);
+    }
     i = end;
   }
   // English text with a few pairs that read well by chance (an English "No"
-  // is a common character) reads better as English on the whole.
-  if (set == 0 || gain < kLeastGain) {
+  // is a common character) reads better as English on the whole. A long text
+  // that is mostly ASCII is not stripped Chinese either (mail with its
+  // headers), though a short one may hold a single character.
+  if (set == 0 || gain < kLeastGain || (stripped > kShortText && set * 4 < stripped)) {
     return std::nullopt;
   }
   return out;

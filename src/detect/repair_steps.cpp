@@ -1,5 +1,6 @@
 #include "detect/repair_steps.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 
@@ -140,6 +141,24 @@ bool IsQuotedPrintableOfEightBits(std::string_view text) {
   for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
     if (i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
         std::string_view("89ABCDEFabcdef").find(text[i + 1]) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// True when `text` holds a header's encoded word: "=?", a charset label,
+// "?B?" or "?Q?" (either case). Its Base64 or escapes are no stripped GB text.
+bool HasEncodedWord(std::string_view text) {
+  for (std::size_t at = text.find("=?"); at != std::string_view::npos;
+       at = text.find("=?", at + 2)) {
+    std::size_t i = at + 2;
+    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) != 0 ||
+                               text[i] == '-' || text[i] == '_' || text[i] == ':')) {
+      ++i;
+    }
+    if (i > at + 2 && i + 2 < text.size() && text[i] == '?' && text[i + 2] == '?' &&
+        std::string_view("BbQq").find(text[i + 1]) != std::string_view::npos) {
       return true;
     }
   }
@@ -361,7 +380,7 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!MostlyBase64(bytes) && !IsQuotedPrintableOfEightBits(bytes) &&
+      if (!MostlyBase64(bytes) && !IsQuotedPrintableOfEightBits(bytes) && !HasEncodedWord(bytes) &&
           bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }

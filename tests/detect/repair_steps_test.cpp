@@ -92,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"EighthBitNotOnBase64", RepairStep::EighthBit, "1tDOxA==", std::nullopt},
         StepCase{"EighthBitNotOnQuotedPrintable", RepairStep::EighthBit, "=D6=D0=CE=C4",
                  std::nullopt},
+        StepCase{"EighthBitNotOnEncodedWord", RepairStep::EighthBit,
+                 "=?utf-8?B?5LyB5Lia6JC95Zyw5ZKo6K+i?= <a@b.cn>", std::nullopt},
         StepCase{"EighthBitNotOnEightBitText", RepairStep::EighthBit, "VPND\xB0", std::nullopt},
         StepCase{"ShownAsLatin1", RepairStep::ShownAsLatin1, "\xC3\x96\xC3\x90", Hex("D6D0")},
         StepCase{"ShownAsLatin1AsciiOnly", RepairStep::ShownAsLatin1, "abc", std::nullopt},
