@@ -13,10 +13,13 @@ namespace vortane {
 // scored by how likely it is after the one before it in Chinese text (ASCII
 // such as "<文件>", "%s" or "(_O)" is common there; ChineseTextStep), and
 // each pair also by how often its character occurs (FrequencyScore). The
-// chosen pairs get the eighth bit set. Nothing (nullopt) when `text` holds a
-// byte of 0x80 or more, when no pair is chosen, or when the text is not at
-// least 3 nats likelier so read than as English (EnglishTextStep): English
-// with a few pairs that read well by chance stays English.
+// chosen pairs get the eighth bit set; a run of 40 or more bytes of Base64's
+// alphabet alone is left as it is. Nothing (nullopt) when `text` holds a byte
+// of 0x80 or more, when no pair is chosen, when the text is not at least 3
+// nats likelier so read than as English (EnglishTextStep: English with a few
+// pairs that read well by chance stays English), or when a text of more than
+// 64 bytes in 0x21..0x7E has less than a quarter of them set (mail with its
+// headers; a short text may hold a single character).
 [[nodiscard]] std::optional<std::string> SetEighthBit(std::string_view text);
 
 }  // namespace vortane

@@ -50,6 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"Accelerator", "4r?*(_O)", Hex("B4F2BFAA") + "(_O)"},
         // One character (就 BECD) after English options.
         EighthBitCase{"OneCharacterAfterEnglish", "make --help >M", "make --help " + Hex("BECD")},
+        EighthBitCase{"Base64LineStays", "VPND#, QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVphYmNkZWZn",
+                      Hex("D6D0CEC4A3AC") + " QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVphYmNkZWZn"},
+        EighthBitCase{"LongTextMostlyEnglish",
+                      "Please read the attached file before the meeting tomorrow morning, "
+                      "and send it back to me: VPND",
+                      std::nullopt},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
