@@ -10,7 +10,9 @@ clean Chinese and English text.
 The snippets are cut from the message catalogues (.mo files) of a few Debian
 packages (CATALOGUES below): translations into zh_CN, zh_TW and zh_HK, and
 their English originals. The reading scorer's frequency table is made from
-other text (tools/gen_char_frequency.py), so it is not tuned to these.
+other text (tools/gen_char_frequency.py), and its tables of ASCII in Chinese and
+English text from the catalogues of other packages (tools/gen_ascii_pairs.py),
+so neither is tuned to these.
 """
 
 import argparse

@@ -1,12 +1,23 @@
-// How well two ASCII bytes follow each other in text.
+// How likely an ASCII byte is after another, in Chinese text and in English
+// text: the two models that setting the eighth bit weighs a text against.
 #pragma once
 
 namespace vortane {
 
-// The score (hundredths of a nat) of `byte` right after `before`, both
-// printable ASCII: words of letters and numbers read well ("file", "File",
-// "ID", "2018", "(file", "name:"), while case, digits and signs mixed at
-// random (Base64, escapes, stripped Chinese) count against.
-[[nodiscard]] int AsciiPairScore(unsigned char before, unsigned char byte);
+// The tokens besides the printable ASCII bytes 0x21..0x7E: a blank (space,
+// tab, line ends, controls) and a Chinese character (ideograph or Chinese
+// punctuation).
+inline constexpr unsigned char kBlankToken = 0x20;
+inline constexpr unsigned char kChineseToken = 0x7F;
+
+// The score (hundredths of a nat) of token `next` right after token `before`
+// in Chinese text (ASCII in Chinese mail: "<文件>", "%s", "(_O)"): for an
+// ASCII or blank `next` against a byte at random (1 in 94), for
+// kChineseToken the chance that a Chinese character comes next (its own
+// frequency is to be added). Tokens are kBlankToken..kChineseToken.
+[[nodiscard]] int ChineseTextStep(unsigned char before, unsigned char next);
+
+// As ChineseTextStep, in English text (words, options, formats).
+[[nodiscard]] int EnglishTextStep(unsigned char before, unsigned char next);
 
 }  // namespace vortane

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "charsets/charset_tables.h"
 #include "cjk/code_tables.h"
 #include "detect/char_frequency_data.h"
 
@@ -106,13 +107,34 @@ const PlaneScores& BasicPlaneScores() {
   return scores;
 }
 
-std::uint32_t SupplementaryWeight(char32_t point) {
+std::uint32_t TableWeight(char32_t point) {
   const auto* row = std::lower_bound(std::begin(kFrequencyRows), std::end(kFrequencyRows), point,
                                      [](const FrequencyRow& r, char32_t p) { return r.point < p; });
   return row != std::end(kFrequencyRows) && row->point == point ? row->weight : 0;
 }
 
 }  // namespace
+
+int FrequencyScore(char32_t point) {
+  constexpr double kMissingWeight = 0.5;  // below the table's least weight of 1
+  const std::uint32_t weight = TableWeight(point);
+  const double nats = std::log((weight == 0 ? kMissingWeight : static_cast<double>(weight)) /
+                               kWeightParts * kBreakEven);
+  return static_cast<int>(std::lround(nats * kPointsPerNat));
+}
+
+bool IsHongKongAddition(char32_t point) {
+  const Big5HkscsTables& tables = Big5HkscsTable();
+  const bool inHkscs = point < 0x10000 ? tables.bmpCode[point] != 0
+                                       : point >= 0x20000 && point < 0x30000 &&
+                                             tables.plane2Code[point - 0x20000] != 0;
+  return inHkscs && IsIdeograph(point) && !LookupUnicodeToBig5(point);
+}
+
+int HongKongScore(char32_t point) {
+  const int score = CharScore(point);
+  return IsHongKongAddition(point) ? std::max(score, kCommonIdeographFloor) : score;
+}
 
 bool IsIdeograph(char32_t point) {
   return (point >= 0x3400 && point <= 0x4DBF) || (point >= 0x4E00 && point <= 0x9FFF) ||
@@ -126,7 +148,7 @@ int CharScore(char32_t point) {
   if (point > 0x10FFFF) {
     return kBrokenCharScore;
   }
-  return ScoreOf(point, SupplementaryWeight(point));
+  return ScoreOf(point, TableWeight(point));
 }
 
 }  // namespace vortane

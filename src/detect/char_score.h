@@ -26,6 +26,22 @@ inline constexpr int kBrokenCharScore = -800;
 //   value past U+10FFFF: kBrokenCharScore.
 [[nodiscard]] int CharScore(char32_t point);
 
+// How often `point` occurs in Chinese text by the frequency table alone, in
+// hundredths of a nat against 1 in 10,000 and without CharScore's bounds by
+// class: the commonest about +5 nats, a character missing from the table
+// about -7.6 (half the table's least weight).
+[[nodiscard]] int FrequencyScore(char32_t point);
+
+// True for the ideographs that Big5-HKSCS adds to Big5: the Hong Kong set of
+// written Cantonese and local names.
+[[nodiscard]] bool IsHongKongAddition(char32_t point);
+
+// CharScore of a character read in Big5-HKSCS: a Hong Kong addition scores at
+// least as a common ideograph does (the frequency table's text is Mandarin, so
+// its lack of them says nothing about their use in Hong Kong text); others as
+// CharScore.
+[[nodiscard]] int HongKongScore(char32_t point);
+
 // True for the CJK ideographs (unified, extension A and beyond, compatibility).
 [[nodiscard]] bool IsIdeograph(char32_t point);
 

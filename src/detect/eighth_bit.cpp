@@ -1,5 +1,6 @@
 #include "detect/eighth_bit.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,18 +19,30 @@ constexpr unsigned char kFirstStripped = 0x21;
 constexpr unsigned char kLastStripped = 0x7E;
 constexpr std::size_t kSide = kLastStripped - kFirstStripped + 1;  // 94 rows, 94 columns
 
-// Cost of changing between ASCII and GB in the middle of a run.
-constexpr int kModeChange = 160;
-// ASCII punctuation inside a run: stripped Chinese looks like it.
-constexpr int kAsciiPunctuation = -30;
-// A "%" before a conversion letter is a format ("%s"), not half a character.
-constexpr int kFormatPercent = 150;
-constexpr std::string_view kConversionLetters = "sdiuxXcpflgze";
+// Texts of up to this many stripped bytes may be mostly ASCII.
+constexpr std::size_t kShortText = 64;
+// How much likelier the text must be as stripped Chinese than as English.
+constexpr long kLeastGain = 3 * kPointsPerNat;
+
+// A run this long of Base64's alphabet alone is Base64 (a body part, a key:
+// mail writes lines of 76), not stripped Chinese, a third of whose bytes are
+// signs.
+constexpr std::size_t kLeastBase64Run = 40;
 
 bool Stripped(unsigned char byte) { return byte >= kFirstStripped && byte <= kLastStripped; }
 
-// The score of each GB 2312 pair by row and column (0..93 each); no value for
-// an unassigned pair.
+bool IsBase64Run(std::string_view run) {
+  if (run.size() < kLeastBase64Run) {
+    return false;
+  }
+  return std::all_of(run.begin(), run.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+           c == '/' || c == '=';
+  });
+}
+
+// The frequency score of each GB 2312 pair by row and column (0..93 each); no
+// value for an unassigned pair.
 using PairScores = std::array<std::optional<std::int16_t>, kSide * kSide>;
 
 const PairScores& GbPairScores() {
@@ -39,7 +52,7 @@ const PairScores& GbPairScores() {
       const std::uint32_t high = (row.first >> 8) - kFirstStripped;
       const std::uint32_t low = (row.first & 0xFF) - kFirstStripped;
       if (high < kSide && low < kSide && !table[high * kSide + low]) {
-        table[high * kSide + low] = static_cast<std::int16_t>(CharScore(row.second));
+        table[high * kSide + low] = static_cast<std::int16_t>(FrequencyScore(row.second));
       }
     }
     return table;
@@ -47,20 +60,13 @@ const PairScores& GbPairScores() {
   return scores;
 }
 
-// The score of byte `byte` kept as ASCII, `next` the byte after it (0 at the end).
-int AsciiScore(unsigned char byte, unsigned char next) {
-  const bool alnum =
-      (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
-  if (byte == '%' && next != 0 &&
-      kConversionLetters.find(static_cast<char>(next)) != std::string_view::npos) {
-    return kFormatPercent;
-  }
-  return alnum ? 0 : kAsciiPunctuation;
-}
-
-// Chooses the pairs of one run [begin, end) of stripped bytes and sets their
-// eighth bit in `out`; returns how many bytes it set.
-std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end) {
+// One run [begin, end) of stripped bytes, between blanks: the best split into
+// ASCII bytes and GB 2312 pairs under the model of Chinese text (each token
+// scored after the one before it, a pair also by its character's frequency),
+// found by dynamic programming over the positions. Sets the eighth bit of the
+// chosen pairs in `out`; returns how many bytes it set, and adds to `gain` how
+// much better the split scores than the run as English.
+std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, long& gain) {
   const PairScores& pairs = GbPairScores();
   const std::size_t n = end - begin;
   constexpr long kNone = std::numeric_limits<long>::min() / 2;
@@ -68,17 +74,19 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end) {
   // or the end of a pair (m 1); from[i][m]: the mode before.
   std::vector<std::array<long, 2>> best(n + 1, {kNone, kNone});
   std::vector<std::array<unsigned char, 2>> from(n + 1, {0, 0});
-  best[0] = {0, 0};
+  best[0][0] = 0;
   const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(out[begin + i]); };
+  const auto before = [&](std::size_t i, int mode) {
+    return i == 0 ? kBlankToken : mode == 1 ? kChineseToken : byteAt(i - 1);
+  };
   for (std::size_t i = 0; i < n; ++i) {
     for (int mode = 0; mode < 2; ++mode) {
       const long here = best[i][mode];
       if (here == kNone) {
         continue;
       }
-      const long ascii = here + AsciiScore(byteAt(i), i + 1 < n ? byteAt(i + 1) : 0) +
-                         (mode == 0 && i > 0 ? AsciiPairScore(byteAt(i - 1), byteAt(i)) : 0) -
-                         (mode == 1 && i > 0 ? kModeChange : 0);
+      const unsigned char last = before(i, mode);
+      const long ascii = here + ChineseTextStep(last, byteAt(i));
       if (ascii > best[i + 1][0]) {
         best[i + 1][0] = ascii;
         from[i + 1][0] = static_cast<unsigned char>(mode);
@@ -87,7 +95,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end) {
         const auto& pair =
             pairs[(byteAt(i) - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped)];
         if (pair) {
-          const long gb = here + *pair - (mode == 0 && i > 0 ? kModeChange : 0);
+          const long gb = here + ChineseTextStep(last, kChineseToken) + *pair;
           if (gb > best[i + 2][1]) {
             best[i + 2][1] = gb;
             from[i + 2][1] = static_cast<unsigned char>(mode);
@@ -96,10 +104,21 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end) {
       }
     }
   }
-  int mode = best[n][1] > best[n][0] ? 1 : 0;
+  // The blank after the run closes it.
+  const long endAscii =
+      best[n][0] == kNone ? kNone : best[n][0] + ChineseTextStep(byteAt(n - 1), kBlankToken);
+  const long endPair =
+      best[n][1] == kNone ? kNone : best[n][1] + ChineseTextStep(kChineseToken, kBlankToken);
+  int mode = endPair > endAscii ? 1 : 0;
+  long english = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    english += EnglishTextStep(i == 0 ? kBlankToken : byteAt(i - 1), byteAt(i));
+  }
+  english += EnglishTextStep(byteAt(n - 1), kBlankToken);
+  gain += std::max(endAscii, endPair) - english;
   std::size_t set = 0;
   for (std::size_t i = n; i > 0;) {
-    const int before = from[i][mode];
+    const int previous = from[i][mode];
     if (mode == 1) {
       out[begin + i - 1] = static_cast<char>(byteAt(i - 1) | 0x80);
       out[begin + i - 2] = static_cast<char>(byteAt(i - 2) | 0x80);
@@ -108,7 +127,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end) {
     } else {
       i -= 1;
     }
-    mode = before;
+    mode = previous;
   }
   return set;
 }
@@ -119,6 +138,7 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
   std::string out(text);
   std::size_t stripped = 0;
   std::size_t set = 0;
+  long gain = 0;
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -134,12 +154,16 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
       ++end;
     }
     stripped += end - i;
-    set += RestoreRun(out, i, end);
+    if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
+      set += RestoreRun(out, i, end, gain);
+    }
     i = end;
   }
-  // Text that is mostly ASCII is not stripped Chinese: a few pairs that read
-  // well are chance (an English "No" is a common character).
-  if (set == 0 || set * 4 < stripped) {
+  // English text with a few pairs that read well by chance (an English "No"
+  // is a common character) reads better as English on the whole. A long text
+  // that is mostly ASCII is not stripped Chinese either (mail with its
+  // headers), though a short one may hold a single character.
+  if (set == 0 || gain < kLeastGain || (stripped > kShortText && set * 4 < stripped)) {
     return std::nullopt;
   }
   return out;

@@ -8,16 +8,18 @@
 namespace vortane {
 
 // `text` must be 7-bit. A stripped GB 2312 character is two bytes in
-// 0x21..0x7E, so each run of such bytes is split into ASCII characters and
-// GB 2312 pairs, whichever reads best: a pair scores as its character
-// (CharScore), ASCII bytes by how well they follow each other (words of
-// letters or digits read well, case, digits and signs mixed at random do
-// not), and each change between the two costs, so that a word of Latin
-// letters stays Latin and a run of Chinese stays Chinese; a "%" before a
-// conversion letter stays a format. The chosen pairs
-// get the eighth bit set. Nothing (nullopt) when `text` holds a byte of 0x80
-// or more, or when the chosen pairs cover less than a quarter of the bytes in
-// 0x21..0x7E (mostly ASCII text is not stripped Chinese).
+// 0x21..0x7E, so each run of such bytes between blanks is split into ASCII
+// bytes and GB 2312 pairs, whichever reads best as Chinese text: each token is
+// scored by how likely it is after the one before it in Chinese text (ASCII
+// such as "<文件>", "%s" or "(_O)" is common there; ChineseTextStep), and
+// each pair also by how often its character occurs (FrequencyScore). The
+// chosen pairs get the eighth bit set; a run of 40 or more bytes of Base64's
+// alphabet alone is left as it is. Nothing (nullopt) when `text` holds a byte
+// of 0x80 or more, when no pair is chosen, when the text is not at least 3
+// nats likelier so read than as English (EnglishTextStep: English with a few
+// pairs that read well by chance stays English), or when a text of more than
+// 64 bytes in 0x21..0x7E has less than a quarter of them set (mail with its
+// headers; a short text may hold a single character).
 [[nodiscard]] std::optional<std::string> SetEighthBit(std::string_view text);
 
 }  // namespace vortane

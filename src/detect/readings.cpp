@@ -29,7 +29,7 @@ bool IsTransferDecoding(RepairStep step) {
 std::int64_t StepMargin(RepairStep step) {
   switch (step) {
     case RepairStep::EighthBit:
-      return 5 * kPointsPerNat;
+      return 3 * kPointsPerNat;
     case RepairStep::ShownAsLatin1:
     case RepairStep::ShownAsCp1252:
     case RepairStep::ShownAsGbk:
@@ -70,7 +70,7 @@ double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsP
 // well-formed UTF-8) kUtf8LetterPoints for each multi-byte character that
 // follows an ASCII letter and is not an ideograph.
 TextScore ScoreDecoding(Charset code, std::span<const RepairStep> steps, std::string_view utf8) {
-  TextScore score = ScoreText(utf8);
+  TextScore score = ScoreText(utf8, code == Charset::Big5Hkscs);
   if (code != Charset::Utf8 || (!steps.empty() && steps.back() == RepairStep::Utf7)) {
     return score;
   }

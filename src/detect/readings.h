@@ -40,7 +40,7 @@ struct Reading {
 // most ten, no two with the same text (the shorter chain is kept). A final
 // code is strict: bytes it does not decode cleanly give no reading in it. A
 // chain counts only when it scores more than every shorter chain it extends
-// (by 2 nats for each display undone and 5 for the eighth bit, which have no
+// (by 2 nats for each display undone and 3 for the eighth bit, which have no
 // form of the text to go by): text that already reads well is its own best
 // reading. A transfer decoding (Base64, Quoted-Printable, HZ, UTF-7) is
 // held only against the Chinese readings before it, since its encoded form is

@@ -1,5 +1,6 @@
 #include "detect/repair_steps.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 
@@ -83,9 +84,10 @@ bool LooksLikeBase64(std::string_view whole) {
   return upper && lower && (other || alphabet >= kLeastPlainBase64);
 }
 
-// True for text without blanks whose printable bytes are nine tenths Base64's
-// alphabet and "=": Base64 even where it is not clean (parts run together);
-// stripped GB text is only about two thirds letters and digits.
+// True for text without blanks whose printable bytes are nineteen twentieths
+// Base64's alphabet and "=": Base64 even where it is not clean (parts run
+// together); stripped GB text is only about two thirds letters and digits,
+// though a short run of it reaches nine tenths now and then.
 bool MostlyBase64(std::string_view text) {
   std::size_t printable = 0;
   std::size_t alphabet = 0;
@@ -98,7 +100,7 @@ bool MostlyBase64(std::string_view text) {
       alphabet += IsBase64Alphabet(c) || c == '=' ? 1 : 0;
     }
   }
-  return printable > 0 && alphabet * 10 >= printable * 9;
+  return printable > 0 && alphabet * 20 >= printable * 19;
 }
 
 std::optional<std::string> DecodeBase64(std::string_view text) {
@@ -126,6 +128,41 @@ bool IsQuotedPrintable(std::string_view text) {
     proper += escape || softBreak ? 1 : 0;
   }
   return proper > 0 && proper * 10 >= equals * 9;
+}
+
+// True when `text` is Quoted-Printable that escapes a byte of 0x80 or more, as
+// Quoted-Printable of Chinese does. Stripped GB text holds an "=" before a
+// line end or two hex digits by chance; an escape of a high byte ("=B8") now
+// and then too, but seldom as often as nine "=" in ten.
+bool IsQuotedPrintableOfEightBits(std::string_view text) {
+  if (!IsQuotedPrintable(text)) {
+    return false;
+  }
+  for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
+    if (i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
+        std::string_view("89ABCDEFabcdef").find(text[i + 1]) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// True when `text` holds a header's encoded word: "=?", a charset label,
+// "?B?" or "?Q?" (either case). Its Base64 or escapes are no stripped GB text.
+bool HasEncodedWord(std::string_view text) {
+  for (std::size_t at = text.find("=?"); at != std::string_view::npos;
+       at = text.find("=?", at + 2)) {
+    std::size_t i = at + 2;
+    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) != 0 ||
+                               text[i] == '-' || text[i] == '_' || text[i] == ':')) {
+      ++i;
+    }
+    if (i > at + 2 && i + 2 < text.size() && text[i] == '?' && text[i + 2] == '?' &&
+        std::string_view("BbQq").find(text[i + 1]) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
 }
 
 std::optional<std::string> DecodeQuotedPrintable(std::string_view text, bool repair) {
@@ -176,6 +213,45 @@ bool HasUtf7Run(std::string_view text) {
   return false;
 }
 
+unsigned Base64Value(char c) {
+  if (c >= 'A' && c <= 'Z') {
+    return static_cast<unsigned>(c - 'A');
+  }
+  if (c >= 'a' && c <= 'z') {
+    return static_cast<unsigned>(c - 'a') + 26;
+  }
+  if (c >= '0' && c <= '9') {
+    return static_cast<unsigned>(c - '0') + 52;
+  }
+  return c == '+' ? 62 : 63;
+}
+
+// True when every UTF-7 run of `text` ends on a whole unit: an encoder writes
+// a run of n characters for 6n bits of 16-bit units and pads the last
+// character with fewer than six zero bits. Runs after a "+" in stripped GB
+// text, where "+" is common, seldom do (about one in six).
+bool Utf7RunsEndOnWholeUnits(std::string_view text) {
+  constexpr unsigned kUnitBits = 16;
+  constexpr unsigned kCharBits = 6;
+  for (std::size_t plus = text.find('+'); plus != std::string_view::npos;
+       plus = text.find('+', plus + 1)) {
+    std::size_t run = 0;
+    while (plus + 1 + run < text.size() && IsBase64Alphabet(text[plus + 1 + run])) {
+      ++run;
+    }
+    if (run == 0) {
+      continue;
+    }
+    const unsigned spare = static_cast<unsigned>(run * kCharBits % kUnitBits);
+    const unsigned last = Base64Value(text[plus + run]);
+    if (spare >= kCharBits || (last & ((1U << spare) - 1)) != 0) {
+      return false;
+    }
+    plus += run;
+  }
+  return true;
+}
+
 std::string UnitsToUtf8(std::string_view units) {
   std::string out;
   out.reserve(units.size());
@@ -203,12 +279,12 @@ std::string UnitsToUtf8(std::string_view units) {
   return out;
 }
 
-// True when `text` is UTF-7 of Chinese: at least three quarters of the non-ASCII
-// units its runs give are CJK characters, quotation marks and dashes or
-// fullwidth forms (runs in stripped
-// GB text, where "+" is common, give units all over the 16-bit range).
+// True when `text` is UTF-7 of Chinese: its runs end on whole units, and at
+// least three quarters of the non-ASCII units they give are CJK characters,
+// quotation marks and dashes or fullwidth forms (runs in stripped GB text,
+// where "+" is common, give units all over the 16-bit range).
 bool IsUtf7OfChinese(std::string_view text) {
-  if (!HasUtf7Run(text)) {
+  if (!HasUtf7Run(text) || !Utf7RunsEndOnWholeUnits(text)) {
     return false;
   }
   const std::string units = Utf7ToUnits(text);
@@ -304,7 +380,7 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       out = DecodeUtf7(bytes);
       break;
     case RepairStep::EighthBit:
-      if (!MostlyBase64(bytes) && !IsQuotedPrintable(bytes) &&
+      if (!MostlyBase64(bytes) && !IsQuotedPrintableOfEightBits(bytes) && !HasEncodedWord(bytes) &&
           bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
         out = SetEighthBit(bytes);
       }

@@ -5,7 +5,7 @@
 
 namespace vortane {
 
-TextScore ScoreText(std::string_view utf8) {
+TextScore ScoreText(std::string_view utf8, bool readInBig5Hkscs) {
   TextScore score;
   std::size_t pos = 0;
   while (pos < utf8.size()) {
@@ -19,7 +19,7 @@ TextScore ScoreText(std::string_view utf8) {
       score.points += kBrokenCharScore;
       continue;
     }
-    const int points = CharScore(point);
+    const int points = readInBig5Hkscs ? HongKongScore(point) : CharScore(point);
     score.points += points;
     if (IsIdeograph(point)) {
       ++score.ideographs;

@@ -13,8 +13,10 @@ struct TextScore {
   std::int64_t ideographPoints = 0;  // the part of `points` they score
 };
 
-// Scores each character of `utf8`; a malformed byte counts as U+FFFD.
-[[nodiscard]] TextScore ScoreText(std::string_view utf8);
+// Scores each character of `utf8` (CharScore, or HongKongScore when
+// `readInBig5Hkscs`, the text being a decoding in Big5-HKSCS); a malformed byte
+// counts as U+FFFD.
+[[nodiscard]] TextScore ScoreText(std::string_view utf8, bool readInBig5Hkscs = false);
 
 // Least score a text's ideographs need on average to read as Chinese: a
 // garbled reading's ideographs are mostly rare ones and score less.

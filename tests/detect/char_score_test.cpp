@@ -51,6 +51,17 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{"Hangul", U'한', -300, -100}),
     [](const ::testing::TestParamInfo<ScoreCase>& info) { return info.param.name; });
 
+TEST(HongKongScore, LiftsOnlyTheHongKongAdditions) {
+  EXPECT_TRUE(IsHongKongAddition(U'嘅'));   // Big5-HKSCS 9DEF, not in Big5
+  EXPECT_FALSE(IsHongKongAddition(U'蹕'));  // Big5 C2DE
+  EXPECT_FALSE(IsHongKongAddition(U'中'));
+  EXPECT_FALSE(IsHongKongAddition(U'ｱ'));
+  EXPECT_LT(CharScore(U'嘅'), -100) << "the Mandarin table lacks it";
+  EXPECT_EQ(HongKongScore(U'嘅'), -100);
+  EXPECT_EQ(HongKongScore(U'蹕'), CharScore(U'蹕'));
+  EXPECT_EQ(HongKongScore(U'的'), CharScore(U'的'));
+}
+
 TEST(CharFrequencyTable, SortedUniqueWithKnownRows) {
   using char_frequency_data::FrequencyRow;
   using char_frequency_data::kFrequencyRows;

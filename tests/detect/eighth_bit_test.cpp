@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "detect/ascii_pairs.h"
+#include "detect/ascii_pairs_data.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -42,27 +44,52 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"FormatStaysAscii", "ND<~%s#,", Hex("CEC4BCFE") + "%s" + Hex("A3AC")},
         EighthBitCase{"EnglishStays", "No such file or directory", std::nullopt},
         EighthBitCase{"MostlyEnglish", "Please read VPND in the attached file", std::nullopt},
+        // 值[*]请按 (D6B5 [*] C7EB B0B4): signs between pairs stay signs.
+        EighthBitCase{"SignsBetweenPairs", "V5[*]Gk04", Hex("D6B5") + "[*]" + Hex("C7EBB0B4")},
+        // 打开(_O) (B4F2 BFAA): an accelerator after Chinese stays ASCII.
+        EighthBitCase{"Accelerator", "4r?*(_O)", Hex("B4F2BFAA") + "(_O)"},
+        // One character (就 BECD) after English options.
+        EighthBitCase{"OneCharacterAfterEnglish", "make --help >M", "make --help " + Hex("BECD")},
+        EighthBitCase{"Base64LineStays", "VPND#, QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVphYmNkZWZn",
+                      Hex("D6D0CEC4A3AC") + " QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVphYmNkZWZn"},
+        EighthBitCase{"LongTextMostlyEnglish",
+                      "Please read the attached file before the meeting tomorrow morning, "
+                      "and send it back to me: VPND",
+                      std::nullopt},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
     [](const ::testing::TestParamInfo<EighthBitCase>& info) { return info.param.name; });
 
-struct PairCase {
-  const char* pair;
-  bool reads;  // scores above 0
+struct StepCase {
+  const char* name;
+  unsigned char before;
+  unsigned char next;
+  unsigned char otherNext;  // less likely after `before` than `next`
+  bool chinese;             // in Chinese text, else in English
 };
 
-TEST(AsciiPairScore, WordsReadAndMixturesDoNot) {
-  const PairCase cases[] = {{"fi", true},  {"Fi", true},  {"ID", true},  {"20", true},
-                            {"aB", false}, {"a1", false}, {"1a", false}, {"#,", false},
-                            {"<~", false}, {"~{", false}};
-  for (const PairCase& c : cases) {
-    const int score = AsciiPairScore(static_cast<unsigned char>(c.pair[0]),
-                                     static_cast<unsigned char>(c.pair[1]));
-    EXPECT_EQ(score > 0, c.reads) << c.pair << " scores " << score;
+TEST(AsciiPairs, TablesKnowTheirTexts) {
+  const StepCase cases[] = {
+      {"ChineseAfterChinese", kChineseToken, kChineseToken, 'Q', true},
+      {"FormatAfterPercent", '%', 's', 'Q', true},
+      {"ChineseAfterOpeningAngle", '<', kChineseToken, 'Q', true},
+      {"ChineseBeforeClosingAngle", kChineseToken, '>', '|', true},
+      {"EnglishTh", 't', 'h', 'q', false},
+      {"EnglishWordEnd", 'e', kBlankToken, 'Q', false},
+      {"EnglishSeldomChinese", kBlankToken, 'a', kChineseToken, false},
+  };
+  for (const StepCase& c : cases) {
+    const auto step = c.chinese ? ChineseTextStep : EnglishTextStep;
+    EXPECT_GT(step(c.before, c.next), step(c.before, c.otherNext)) << c.name;
   }
-  EXPECT_EQ(AsciiPairScore('e', ')'), 0) << "a closing sign after a word";
-  EXPECT_EQ(AsciiPairScore('(', 'f'), 0) << "an opening sign before a word";
+  EXPECT_GT(EnglishTextStep('t', 'h'), 0) << "likelier than a byte at random";
+  EXPECT_LT(EnglishTextStep('Q', 'Q'), 0);
+}
+
+TEST(AsciiPairs, GeneratedTablesHaveTheirSize) {
+  EXPECT_EQ(std::size(ascii_pairs_data::kChineseText), 96u * 96u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kEnglishText), 96u * 96u);
 }
 
 }  // namespace

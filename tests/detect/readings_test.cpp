@@ -72,6 +72,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "GB18030"},
         ChainCase{"CleanBig5", kTraditional,
                   [] { return Encode(Charset::Big5Hkscs, kTraditional); }, "Big5-HKSCS"},
+        // Hong Kong characters (Big5-HKSCS 9DF5 9DCF) amid English: the Mandarin
+        // frequency table lacks them, yet they read as Big5-HKSCS, not as the
+        // GBK characters the same bytes give.
+        ChainCase{"HongKongWordsInEnglish", "嗰嘢 gschemas.compil",
+                  [] { return Encode(Charset::Big5Hkscs, "嗰嘢 gschemas.compil"); }, "Big5-HKSCS"},
+        ChainCase{"OneHongKongCharacter", "ti噏_key",
+                  [] { return Encode(Charset::Big5Hkscs, "ti噏_key"); }, "Big5-HKSCS"},
         ChainCase{"CleanUtf8", kSimplified, [] { return std::string(kSimplified); }, "UTF-8"},
         ChainCase{"Base64OfGbk", kSimplified,
                   [] { return Base64Lines(Encode(Charset::Gb18030, kSimplified)); },

@@ -73,12 +73,27 @@ INSTANTIATE_TEST_SUITE_P(
                  "中文中文\xF0\x9F\x98\x80中文中文"},
         StepCase{"Utf7ShortRun", RepairStep::Utf7, "C++ is +1", std::nullopt},
         StepCase{"Utf7RunOfNoChinese", RepairStep::Utf7, "a+AAAAAA-b", std::nullopt},
+        // Stripped "指定了 %s 但未指定 %s": its run "+N4V86" is 30 bits, not
+        // whole units.
+        StepCase{"Utf7RunNotOnWholeUnits", RepairStep::Utf7, "V86(AK %s 5+N4V86( %s", std::nullopt},
+        StepCase{"EighthBitWithPlusRun", RepairStep::EighthBit, "V86(AK %s 5+N4V86( %s",
+                 Hex("D6B8B6A8C1CB") + " %s " + Hex("B5ABCEB4D6B8B6A8") + " %s"},
+        // Stripped 请在明天三点: eleven of its twelve bytes are Base64's alphabet.
+        StepCase{"EighthBitOnShortRunOfLetters", RepairStep::EighthBit, "GkTZCwLlH}5c",
+                 Hex("C7EBD4DAC3F7CCECC8FDB5E3")},
+        // Stripped 格式版本 holds "=0f", an escape of a low byte only.
+        StepCase{"EighthBitBesideLowEscape", RepairStep::EighthBit, "8qJ=0f1>",
+                 Hex("B8F1CABDB0E6B1BE")},
         StepCase{"Utf7EightBitText", RepairStep::Utf7, "+Ti1lhw-\xB0", std::nullopt},
         StepCase{"EighthBit", RepairStep::EighthBit, "VPND#,", Hex("D6D0CEC4A3AC")},
         // Letters alone look like Base64, which goes first.
         StepCase{"EighthBitNotOnBase64Letters", RepairStep::EighthBit, "VPND", std::nullopt},
         StepCase{"EighthBitNotOnHz", RepairStep::EighthBit, "~{VPND~}", std::nullopt},
         StepCase{"EighthBitNotOnBase64", RepairStep::EighthBit, "1tDOxA==", std::nullopt},
+        StepCase{"EighthBitNotOnQuotedPrintable", RepairStep::EighthBit, "=D6=D0=CE=C4",
+                 std::nullopt},
+        StepCase{"EighthBitNotOnEncodedWord", RepairStep::EighthBit,
+                 "=?utf-8?B?5LyB5Lia6JC95Zyw5ZKo6K+i?= <a@b.cn>", std::nullopt},
         StepCase{"EighthBitNotOnEightBitText", RepairStep::EighthBit, "VPND\xB0", std::nullopt},
         StepCase{"ShownAsLatin1", RepairStep::ShownAsLatin1, "\xC3\x96\xC3\x90", Hex("D6D0")},
         StepCase{"ShownAsLatin1AsciiOnly", RepairStep::ShownAsLatin1, "abc", std::nullopt},
