@@ -23,12 +23,14 @@ inline char* PutCode(char* o, std::uint16_t code) {
 class Big5HkscsSink {
  public:
   static constexpr std::size_t kMaxOutPerByte = 1;
-  // A held letter written at the end, or beside a "?".
-  static constexpr std::size_t kMaxOutExtra = 2;
+  // A held letter written at the end, or beside a "?"; and room for the
+  // vector path's stores past what it writes.
+  static constexpr std::size_t kMaxOutExtra = 2 + 16;
   static constexpr bool kCopiesAscii = true;
 
-  Big5HkscsSink(const Big5HkscsTables& tables, Big5HkscsWriter& writer, EncodeCounts& counts)
-      : tables_(tables), writer_(writer), counts_(counts) {}
+  Big5HkscsSink(const Big5HkscsTables& tables, Big5HkscsWriter& writer, EncodeCounts& counts,
+                SimdLevel simd)
+      : tables_(tables), writer_(writer), counts_(counts), avx2_(simd == SimdLevel::Avx2) {}
 
   char* Put(char* o, char32_t point) {
     if (writer_.held != 0) {
@@ -79,6 +81,18 @@ class Big5HkscsSink {
     std::memcpy(o, &swapped, 2);
     return o + length;
   }
+  void Windows(const unsigned char* p, std::size_t n, std::size_t& i, char*& o) const {
+#if defined(__x86_64__)
+    if (avx2_) {
+      EncodeDoubleBytesAvx2(p, n, tables_.bmpCode.data(), i, o);
+    }
+#else
+    (void)p;
+    (void)n;
+    (void)i;
+    (void)o;
+#endif
+  }
 
  private:
   char* PutSingle(char* o, char32_t point) {
@@ -103,6 +117,7 @@ class Big5HkscsSink {
   const Big5HkscsTables& tables_;
   Big5HkscsWriter& writer_;
   EncodeCounts& counts_;
+  bool avx2_;  // Windows takes the AVX2 path
 };
 
 }  // namespace
@@ -190,7 +205,7 @@ std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out
 
 std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
                                 std::string& out, EncodeCounts& counts, SimdLevel simd) {
-  Big5HkscsSink sink(Big5HkscsTable(), writer, counts);
+  Big5HkscsSink sink(Big5HkscsTable(), writer, counts, simd);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 

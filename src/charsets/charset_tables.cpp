@@ -39,6 +39,10 @@ std::unique_ptr<const Gb18030Tables> BuildGb18030() {
   for (std::uint32_t n = 0; n < kGbFourByteBmpCount; ++n) {
     t.codeOf[t.fourByte[n]] = GbFourByteCode(n);
   }
+  for (std::uint32_t point = 0; point < 0x10000; ++point) {
+    const std::uint32_t code = t.codeOf[point];
+    t.twoByteCodeOf[point] = code > 0xFF && code <= 0xFFFF ? static_cast<std::uint16_t>(code) : 0;
+  }
   t.twoByteUtf8.fill(0);
   for (std::uint32_t lead = kGbFirstLead; lead < 0xFF; ++lead) {
     for (std::uint32_t trail = 0; trail < 256; ++trail) {

@@ -80,6 +80,9 @@ struct Gb18030Tables {
   // BMP code point -> its code, bytes packed high first: below 0x80 one byte,
   // below 0x10000 two, else four; 0 for the surrogates.
   std::array<std::uint32_t, 0x10000> codeOf;
+  // BMP code point -> its two-byte code, 0 when it has none (the encoders'
+  // vector path).
+  std::array<std::uint16_t, 0x10000> twoByteCodeOf;
   // Two-byte code by its slot (see kPairSlotCount) -> its UTF-8 packed for
   // the fast path (see PackUtf8 in fast_paths.h); 0 for other byte pairs.
   std::array<std::uint32_t, kPairSlotCount> twoByteUtf8;

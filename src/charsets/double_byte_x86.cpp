@@ -2,6 +2,7 @@
 
 #if defined(__x86_64__)
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -88,6 +89,50 @@ VORTANE_AVX2 void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, s
     o = PutLanes(o, lanes[0]);
     o = PutLanes(o, lanes[1]);
     i += 16 + (leads >> 15 & 1);
+  }
+}
+
+VORTANE_AVX2 void EncodeDoubleBytesAvx2(const unsigned char* p, std::size_t n,
+                                        const std::uint16_t* codes, std::size_t& i, char*& o) {
+  const __m256i laneBits = _mm256_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048,
+                                             4096, 8192, 16384, static_cast<short>(0x8000));
+  alignas(32) std::array<std::uint16_t, 16> keys;
+  alignas(32) std::array<std::uint16_t, 16> found;
+  window_x86::Utf8Window w;
+  while (i + 16 <= n && window_x86::ReadUtf8Window(p + i, w)) {
+    const __m256i starts = _mm256_cmpeq_epi16(
+        _mm256_and_si256(_mm256_set1_epi16(static_cast<short>(w.starts)), laneBits), laneBits);
+    const __m256i ascii = _mm256_and_si256(
+        starts, _mm256_cmpeq_epi16(_mm256_and_si256(w.values, _mm256_set1_epi16(-0x80)),
+                                   _mm256_setzero_si256()));
+    const __m256i leads = _mm256_andnot_si256(ascii, starts);
+    // Looked up one lane at a time: gathers cost more than sixteen loads on
+    // processors that guard them; other lanes read entry 0.
+    _mm256_store_si256(reinterpret_cast<__m256i*>(keys.data()), _mm256_and_si256(leads, w.values));
+    for (std::size_t lane = 0; lane < 16; ++lane) {
+      found[lane] = codes[keys[lane]];
+    }
+    const __m256i codesFound = _mm256_load_si256(reinterpret_cast<const __m256i*>(found.data()));
+    // A character without a two-byte code ends the window there.
+    const auto missing = static_cast<std::uint32_t>(_mm256_movemask_epi8(
+        _mm256_and_si256(leads, _mm256_cmpeq_epi16(codesFound, _mm256_setzero_si256()))));
+    const std::uint32_t used = missing == 0 ? w.used : std::min(w.used, _tzcnt_u32(missing) / 2);
+    // High byte first; ASCII keeps only its low byte, now the second.
+    const __m256i values =
+        _mm256_shuffle_epi8(_mm256_blendv_epi8(codesFound, w.values, ascii),
+                            _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14,
+                                             1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14));
+    const __m256i kept = _mm256_or_si256(
+        leads, _mm256_and_si256(ascii, _mm256_set1_epi16(static_cast<short>(0xFF00))));
+    const std::uint64_t forms = (std::uint64_t{1} << (2 * used)) - 1;
+    o = simd::PackBytes32(
+        values,
+        static_cast<std::uint32_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(kept)) & forms),
+        o);
+    i += used;
+    if (used < w.used) {
+      return;
+    }
   }
 }
 

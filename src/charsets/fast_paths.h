@@ -4,9 +4,8 @@
 // more than that and leaves the rest to the plain loop of its codec, which
 // gives the same bytes; with SimdLevel::Plain the paths are not used at all.
 // At SimdLevel::Avx2 (chosen at run time) UTF-16 both ways and double-byte
-// codes to UTF-8 take the wider paths declared at the end (the *_x86.cpp
-// files); the encoders into GB 18030 and Big5 have none, as gathering their
-// codes measured no faster.
+// codes both ways take the wider paths declared at the end (the *_x86.cpp
+// files).
 #pragma once
 
 #include <cstddef>
@@ -198,6 +197,18 @@ void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, 
 // DetectSimdLevel() says Avx2.
 void EncodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little, std::size_t& i,
                             char*& o);
+
+// UTF-8 to a double-byte code with AVX2 (double_byte_x86.cpp), from p[i] on (a
+// character start) while 16 bytes remain, for windows of ASCII and three-byte
+// sequences (lead bytes E1..EC, EE, EF): the characters' values made in
+// vectors, their codes gathered from `codes` (a two-byte code by code point,
+// 0 for none) and packed high byte first with one byte shuffle. Stops before
+// the first character without a two-byte code and at the first window with
+// anything else; i and o move past what was read and written. Stores up to 32
+// bytes at o and never writes more bytes than it reads. Call only when
+// DetectSimdLevel() says Avx2.
+void EncodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, const std::uint16_t* codes,
+                           std::size_t& i, char*& o);
 
 // DecodeDoubleBytes with AVX2 (double_byte_x86.cpp): the lead bytes of a
 // window of 16 found at once, their codes read with two gathers, the UTF-8

@@ -33,8 +33,8 @@ class Gb18030Sink {
   static constexpr std::size_t kMaxOutExtra = 0;
   static constexpr bool kCopiesAscii = true;
 
-  Gb18030Sink(const Gb18030Tables& tables, EncodeCounts& counts)
-      : tables_(tables), counts_(counts) {}
+  Gb18030Sink(const Gb18030Tables& tables, EncodeCounts& counts, SimdLevel simd)
+      : tables_(tables), counts_(counts), avx2_(simd == SimdLevel::Avx2) {}
 
   char* Put(char* o, char32_t point) {
     if (point < 0x10000) {
@@ -60,10 +60,23 @@ class Gb18030Sink {
     std::memcpy(o, &bytes, 4);
     return o + length;
   }
+  void Windows(const unsigned char* p, std::size_t n, std::size_t& i, char*& o) const {
+#if defined(__x86_64__)
+    if (avx2_) {
+      EncodeDoubleBytesAvx2(p, n, tables_.twoByteCodeOf.data(), i, o);
+    }
+#else
+    (void)p;
+    (void)n;
+    (void)i;
+    (void)o;
+#endif
+  }
 
  private:
   const Gb18030Tables& tables_;
   EncodeCounts& counts_;
+  bool avx2_;  // Windows takes the AVX2 path
 };
 
 }  // namespace
@@ -163,7 +176,7 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
 
 std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
                               EncodeCounts& counts, SimdLevel simd) {
-  Gb18030Sink sink(Gb18030Table(), counts);
+  Gb18030Sink sink(Gb18030Table(), counts, simd);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 

@@ -123,6 +123,7 @@ const std::vector<std::string_view> kUtf8Pieces = {"mail ",
                                                    "\xE4\xB8",
                                                    "\xEF\xBB\xBF",
                                                    "\xEF\xBF\xBD",
+                                                   "\xEF\xBF\xBF",
                                                    "\xE4",
                                                    "€",
                                                    "한"};
