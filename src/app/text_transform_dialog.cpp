@@ -546,7 +546,7 @@ void TextTransformDialog::OnOpenMessage() {
 
 void TextTransformDialog::OpenMessageFile(const std::string& path) {
   int error = 0;
-  auto bytes = ReadFileBytes(path, error);
+  auto bytes = ReadWholeFileUpTo(path, error, kMessageMaxBytes);
   if (!bytes) {
     platform_.ShowMessage(FormatText(texts::kCannotOpenFile,
                                      settings_.interfaceLanguage.ForMessages(),

@@ -92,6 +92,24 @@ std::optional<std::string> ReadFileBytes(const std::string& path, int& error, st
   return bytes;
 }
 
+std::optional<std::string> ReadWholeFileUpTo(const std::string& path, int& error,
+                                             std::uint64_t maxBytes) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+    error = EFBIG;
+    return std::nullopt;
+  }
+  // One byte past the limit tells a file at the limit from a longer one (a
+  // pipe, or a file that grew since).
+  auto bytes = ReadFileBytes(path, error, maxBytes + 1);
+  if (bytes && bytes->size() > maxBytes) {
+    error = EFBIG;
+    return std::nullopt;
+  }
+  return bytes;
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
   struct stat sa {};
   struct stat sb {};

@@ -73,6 +73,11 @@ class FileWriter final : public ByteWriter {
 [[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path, int& error,
                                                        std::uint64_t limit = UINT64_MAX);
 
+// Reads a whole file of at most `maxBytes`; a longer one is refused with
+// EFBIG (a regular file by its size, before anything is read).
+[[nodiscard]] std::optional<std::string> ReadWholeFileUpTo(const std::string& path, int& error,
+                                                           std::uint64_t maxBytes);
+
 // True when both paths exist and name the same file (same device and inode).
 [[nodiscard]] bool IsSameFile(const std::string& a, const std::string& b);
 

@@ -11,6 +11,10 @@ namespace vortane {
 // Bytes of a file's start that LooksLikeMessage needs.
 inline constexpr std::size_t kMessageSniffBytes = 4096;
 
+// Larger message files are refused (EFBIG): a message is read whole and its
+// parts decoded in memory, several times its size.
+inline constexpr std::size_t kMessageMaxBytes = std::size_t{256} << 20;
+
 // True when `path` ends in ".eml" or ".mbox" (any case), or `head` (the
 // file's first bytes) is an mbox's "From " line or starts like a header
 // block: every line up to the first empty one (or the end of `head`) is a

@@ -2,9 +2,13 @@
 // on the fake platform.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "app/main_window_fixture.h"
+#include "io/file_stream.h"
+#include "mailview/message_file.h"
 #include "mailview/message_view.h"
 
 namespace vortane::testing {
@@ -45,6 +49,20 @@ TEST_F(WholeMessageCommands, OpenMessageShowsTheChosenFileInTheView) {
   Run(Command::OpenMessage);
   EXPECT_EQ(view.messageViewRuns, 1);
   EXPECT_EQ(platform.messages.size(), 1U);
+}
+
+// A message file too large to read whole is refused before it is read.
+TEST_F(WholeMessageCommands, OpenMessageRefusesAFileTooLargeToRead) {
+  Start();
+  const std::string path = dir.File("huge.eml");
+  dir.Write("huge.eml", kGbMessage);
+  std::filesystem::resize_file(path, kMessageMaxBytes + 1);  // sparse: nothing written
+  platform.openFiles.push_back(path);
+  Run(Command::OpenMessage);
+  EXPECT_EQ(view.messageViewRuns, 0);
+  ASSERT_EQ(platform.messages.size(), 1U);
+  EXPECT_NE(platform.messages[0].bytes.find(path), std::string::npos);
+  EXPECT_NE(platform.messages[0].bytes.find(DescribeError(EFBIG)), std::string::npos);
 }
 
 TEST_F(WholeMessageCommands, DroppedOrNamedFilesOpenInTheViewOnlyWhenTheyAreMessages) {

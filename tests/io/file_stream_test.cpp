@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -259,6 +261,43 @@ TEST_F(FileStreamTest, ReadFileBytesWholeAndLimited) {
   EXPECT_EQ(ReadFileBytes(Path("big"), error, 0), "");
   Put(Path("empty"), "");
   EXPECT_EQ(ReadFileBytes(Path("empty"), error), "");
+}
+
+// A file longer than the bound is refused with EFBIG: a regular file by its
+// size (a sparse giant costs nothing), a pipe once it has given one byte more.
+TEST_F(FileStreamTest, ReadWholeFileUpToRefusesLongerFiles) {
+  Put(Path("ten"), "0123456789");
+  Put(Path("giant"), "");
+  fs::resize_file(Path("giant"), std::uint64_t{1} << 40);
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    std::uint64_t maxBytes;
+    std::optional<std::string> bytes;
+    int error;
+  } cases[] = {
+      {Path("ten"), 10, "0123456789", 0},
+      {Path("ten"), 11, "0123456789", 0},
+      {Path("ten"), 9, std::nullopt, EFBIG},
+      {Path("giant"), 1000, std::nullopt, EFBIG},
+      {Path("missing"), 1000, std::nullopt, ENOENT},
+  };
+  for (const auto& c : cases) {
+    int error = 0;
+    EXPECT_EQ(ReadWholeFileUpTo(c.path, error, c.maxBytes), c.bytes) << c.path << " " << c.maxBytes;
+    EXPECT_EQ(error, c.error) << c.path << " " << c.maxBytes;
+  }
+  const pid_t writer = ::fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    std::ofstream(Path("pipe"), std::ios::binary) << "0123456789";
+    ::_exit(0);
+  }
+  int error = 0;
+  EXPECT_EQ(ReadWholeFileUpTo(Path("pipe"), error, 4), std::nullopt);
+  EXPECT_EQ(error, EFBIG);
+  int status = 0;
+  ::waitpid(writer, &status, 0);
 }
 
 TEST_F(FileStreamTest, ReadErrorsCarryErrno) {
