@@ -29,9 +29,10 @@ import argparse
 import gettext
 import math
 import os
-import subprocess
 import sys
 import textwrap
+
+from gen_common import check_file, package_version, write_file
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "detect", "ascii_pairs_data.h")
@@ -52,14 +53,6 @@ RANDOM_BYTE = 94
 def fail(message):
     print(f"gen_ascii_pairs.py: {message}", file=sys.stderr)
     sys.exit(2)
-
-
-def package_version(name):
-    result = subprocess.run(["dpkg-query", "-W", "-f=${Version}", name],
-                            capture_output=True, text=True, check=False)
-    if result.returncode != 0 or not result.stdout:
-        fail(f"package {name} is not installed (apt-get install {name})")
-    return result.stdout
 
 
 def is_chinese(point):
@@ -191,22 +184,14 @@ def main():
     parser.add_argument("--locale-dir", default=DEFAULT_LOCALE_DIR)
     args = parser.parse_args()
 
-    versions = [(package, package_version(package)) for package, _name in CATALOGUES]
+    versions = [(package, package_version(package, "gen_ascii_pairs.py"))
+                for package, _name in CATALOGUES]
     chinese, english, counts = build(args.locale_dir)
     check(chinese, english)
     text = render(chinese, english, counts, versions)
     if args.check:
-        try:
-            with open(args.out, encoding="utf-8") as old:
-                current = old.read()
-        except OSError as error:
-            fail(f"{args.out}: {error.strerror}")
-        if current != text:
-            print(f"{args.out}: differs from what the source gives", file=sys.stderr)
-            return 1
-        return 0
-    with open(args.out, "w", encoding="utf-8") as new:
-        new.write(text)
+        return check_file(args.out, text, "gen_ascii_pairs.py")
+    write_file(args.out, text)
     print(f"{args.out}: {len(chinese)} cells a table")
     return 0
 

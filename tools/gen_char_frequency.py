@@ -33,6 +33,8 @@ import os
 import subprocess
 import sys
 
+from gen_common import check_file, package_version, write_file
+
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "detect", "char_frequency_data.h")
 DEFAULT_MAN_DIR = "/usr/share/man"
@@ -45,14 +47,6 @@ MIN_ROWS = 6000
 def fail(message):
     print(f"gen_char_frequency.py: {message}", file=sys.stderr)
     sys.exit(2)
-
-
-def package_version(name):
-    result = subprocess.run(["dpkg-query", "-W", "-f=${Version}", name],
-                            capture_output=True, text=True, check=False)
-    if result.returncode != 0 or not result.stdout:
-        fail(f"package {name} is not installed (apt-get install {name})")
-    return result.stdout
 
 
 def count_half(folder):
@@ -182,23 +176,14 @@ def main():
     parser.add_argument("--jieba-dict", default=DEFAULT_JIEBA_DICT)
     args = parser.parse_args()
 
-    versions = [(name, package_version(name))
+    versions = [(name, package_version(name, "gen_char_frequency.py"))
                 for name in ("python3-jieba", "opencc", "libopencc-data", "manpages-zh")]
     weights, parts = build(args.man_dir, args.jieba_dict)
     check(weights)
     text = render(weights, parts, versions)
     if args.check:
-        try:
-            with open(args.out, encoding="utf-8") as old:
-                current = old.read()
-        except OSError as error:
-            fail(f"{args.out}: {error.strerror}")
-        if current != text:
-            print(f"{args.out}: differs from what the source gives", file=sys.stderr)
-            return 1
-        return 0
-    with open(args.out, "w", encoding="utf-8") as new:
-        new.write(text)
+        return check_file(args.out, text, "gen_char_frequency.py")
+    write_file(args.out, text)
     print(f"{args.out}: {len(weights)} rows")
     return 0
 

@@ -31,8 +31,9 @@ import argparse
 import ctypes
 import ctypes.util
 import os
-import subprocess
 import sys
+
+from gen_common import check_file, package_version, write_file
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "charsets", "charset_tables_data.h")
@@ -92,15 +93,6 @@ BIG5_KNOWN = {
 
 def fail(message):
     sys.exit("gen_charset_tables.py: " + message)
-
-
-def package_version(package):
-    try:
-        out = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package],
-                             capture_output=True, text=True, check=True)
-        return out.stdout.strip() or "unknown"
-    except (OSError, subprocess.CalledProcessError):
-        return "unknown"
 
 
 class GlibcIconv:
@@ -509,17 +501,8 @@ def main():
     ]
     text = render(gb, big5, sources)
     if args.check:
-        try:
-            with open(args.out, encoding="utf-8") as old:
-                current = old.read()
-        except OSError as error:
-            fail(f"{args.out}: {error.strerror}")
-        if current != text:
-            print(f"{args.out}: differs from what the sources give", file=sys.stderr)
-            return 1
-        return 0
-    with open(args.out, "w", encoding="utf-8") as new:
-        new.write(text)
+        return check_file(args.out, text, "gen_charset_tables.py")
+    write_file(args.out, text)
     print(f"{args.out}: written")
     return 0
 

@@ -37,6 +37,8 @@ import subprocess
 import sys
 import tempfile
 
+from gen_common import check_file, package_version, write_file
+
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "cjk", "code_tables_data.h")
 DEFAULT_OPENCC_DIR = "/usr/share/opencc"
@@ -115,15 +117,6 @@ EVERYDAY_FORMS = {
 
 def fail(message):
     sys.exit("gen_code_tables.py: " + message)
-
-
-def package_version(package):
-    try:
-        out = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package],
-                             capture_output=True, text=True, check=True)
-        return out.stdout.strip() or "unknown"
-    except (OSError, subprocess.CalledProcessError):
-        return "unknown"
 
 
 def decode_one(raw, codec):
@@ -400,20 +393,8 @@ def main():
     ]
     text = render(gb_unicode, gb_big5, big5_unicode, sources)
     if args.check:
-        try:
-            with open(args.out, encoding="utf-8") as old:
-                current = old.read()
-        except OSError as error:
-            fail(f"{args.out}: {error.strerror}")
-        if without_provenance(current) != without_provenance(text):
-            print(f"{args.out}: differs from what the sources give", file=sys.stderr)
-            return 1
-        if current != text:
-            print(f"{args.out}: same tables; the sources' versions differ from its header",
-                  file=sys.stderr)
-        return 0
-    with open(args.out, "w", encoding="utf-8") as new:
-        new.write(text)
+        return check_file(args.out, text, "gen_code_tables.py", without_provenance)
+    write_file(args.out, text)
     rows, same, shared = gb_big5_counts(gb_unicode, gb_big5, big5_unicode)
     print(f"{args.out}: GB-Unicode {len(gb_unicode)}, GB-Big5 {rows} "
           f"({same} same character, {shared} Big5 codes in two rows), "
