@@ -82,16 +82,7 @@ class Big5HkscsSink {
     return o + length;
   }
   void Windows(const unsigned char* p, std::size_t n, std::size_t& i, char*& o) const {
-#if defined(__x86_64__)
-    if (avx2_) {
-      EncodeDoubleBytesAvx2(p, n, tables_.bmpCode.data(), i, o);
-    }
-#else
-    (void)p;
-    (void)n;
-    (void)i;
-    (void)o;
-#endif
+    EncodeDoubleByteWindows(avx2_, p, n, tables_.bmpCode.data(), i, o);
   }
 
  private:
@@ -144,15 +135,7 @@ std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out
   while (i < n) {
 #if defined(__SSE2__)
     if (i >= plainUntil) {
-#if defined(__x86_64__)
-      if (simd == SimdLevel::Avx2) {
-        DecodeDoubleBytesAvx2(p, n, i, o, tables.pairUtf8.data());
-      } else {
-        DecodeDoubleBytes(p, n, i, o, tables.pairUtf8.data());
-      }
-#else
-      DecodeDoubleBytes(p, n, i, o, tables.pairUtf8.data());
-#endif
+      DecodeDoubleBytesAt(simd, p, n, i, o, tables.pairUtf8.data());
       plainUntil = i + 17 <= n ? i + 16 : n;
       if (i >= n) {
         break;

@@ -219,4 +219,37 @@ void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, std::size_t& i
                            const std::uint32_t* pairs);
 #endif
 
+#if defined(__SSE2__)
+// The double-byte decoders' fast path: DecodeDoubleBytes, or its AVX2 form
+// at that level.
+inline void DecodeDoubleBytesAt(SimdLevel simd, const unsigned char* p, std::size_t n,
+                                std::size_t& i, char*& o, const std::uint32_t* pairs) {
+#if defined(__x86_64__)
+  if (simd == SimdLevel::Avx2) {
+    DecodeDoubleBytesAvx2(p, n, i, o, pairs);
+    return;
+  }
+#endif
+  DecodeDoubleBytes(p, n, i, o, pairs);
+}
+#endif
+
+// The double-byte encoders' wider path (a sink's Windows, see
+// EncodeUtf8Fast): EncodeDoubleBytesAvx2 when `avx2`, else nothing.
+inline void EncodeDoubleByteWindows(bool avx2, const unsigned char* p, std::size_t n,
+                                    const std::uint16_t* codes, std::size_t& i, char*& o) {
+#if defined(__x86_64__)
+  if (avx2) {
+    EncodeDoubleBytesAvx2(p, n, codes, i, o);
+  }
+#else
+  (void)avx2;
+  (void)p;
+  (void)n;
+  (void)codes;
+  (void)i;
+  (void)o;
+#endif
+}
+
 }  // namespace vortane::charsets_detail

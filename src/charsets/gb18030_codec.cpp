@@ -61,16 +61,7 @@ class Gb18030Sink {
     return o + length;
   }
   void Windows(const unsigned char* p, std::size_t n, std::size_t& i, char*& o) const {
-#if defined(__x86_64__)
-    if (avx2_) {
-      EncodeDoubleBytesAvx2(p, n, tables_.twoByteCodeOf.data(), i, o);
-    }
-#else
-    (void)p;
-    (void)n;
-    (void)i;
-    (void)o;
-#endif
+    EncodeDoubleByteWindows(avx2_, p, n, tables_.twoByteCodeOf.data(), i, o);
   }
 
  private:
@@ -103,15 +94,7 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
   while (i < n) {
 #if defined(__SSE2__)
     if (i >= plainUntil) {
-#if defined(__x86_64__)
-      if (simd == SimdLevel::Avx2) {
-        DecodeDoubleBytesAvx2(p, n, i, o, tables.twoByteUtf8.data());
-      } else {
-        DecodeDoubleBytes(p, n, i, o, tables.twoByteUtf8.data());
-      }
-#else
-      DecodeDoubleBytes(p, n, i, o, tables.twoByteUtf8.data());
-#endif
+      DecodeDoubleBytesAt(simd, p, n, i, o, tables.twoByteUtf8.data());
       plainUntil = i + 17 <= n ? i + 16 : n;
       if (i >= n) {
         break;
