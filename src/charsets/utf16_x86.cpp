@@ -11,33 +11,10 @@
 namespace vortane::charsets_detail {
 namespace {
 
-// For four units of UTF-8 bytes packed one to a 32-bit lane: the byte
-// shuffle that closes the gaps and the bytes it keeps, by a key with the
-// units of two or more bytes in bits 0..3 and those of three in bits 4..7.
-struct Compaction {
-  std::array<std::array<std::uint8_t, 16>, 256> shuffle;
-  std::array<std::uint8_t, 256> length;
-};
-
-constexpr Compaction MakeCompaction() {
-  Compaction c{};
-  for (unsigned key = 0; key < 256; ++key) {
-    unsigned at = 0;
-    for (unsigned unit = 0; unit < 4; ++unit) {
-      const unsigned length = 1 + (key >> unit & 1) + (key >> (unit + 4) & 1);
-      for (unsigned b = 0; b < length; ++b) {
-        c.shuffle[key][at++] = static_cast<std::uint8_t>(4 * unit + b);
-      }
-    }
-    c.length[key] = static_cast<std::uint8_t>(at);
-    for (; at < 16; ++at) {
-      c.shuffle[key][at] = 0x80;
-    }
-  }
-  return c;
-}
-
-constexpr Compaction kCompaction = MakeCompaction();
+// Four units of UTF-8 bytes packed one to a 32-bit lane: the units of two or
+// more bytes in bits 0..3 of the key and those of three in bits 4..7.
+constexpr window_x86::Compaction kUnitCompaction = window_x86::MakeCompaction(
+    [](unsigned key, unsigned unit) { return 1 + (key >> unit & 1) + (key >> (unit + 4) & 1); });
 
 // For 8 16-bit lanes: the byte shuffle that keeps the lanes whose bits are
 // set in the key, in order, each with its bytes swapped when `swap`.
@@ -100,16 +77,8 @@ VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, 
     const __m256i bytes = _mm256_blendv_epi8(_mm256_blendv_epi8(u, two, isTwo), three, isThree);
     const auto twos = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(isTwo)));
     const auto threes = static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(isThree)));
-    const unsigned key0 = (twos & 0xF) | (threes & 0xF) << 4;
-    const unsigned key1 = (twos >> 4) | (threes >> 4) << 4;
-    const __m256i shuffle = _mm256_set_m128i(
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key1].data())),
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key0].data())));
-    const __m256i packed = _mm256_shuffle_epi8(bytes, shuffle);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(packed));
-    o += kCompaction.length[key0];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(packed, 1));
-    o += kCompaction.length[key1];
+    o = window_x86::PutCompacted(o, bytes, kUnitCompaction, (twos & 0xF) | (threes & 0xF) << 4,
+                                 (twos >> 4) | (threes >> 4) << 4);
     i += 16;
   }
 }

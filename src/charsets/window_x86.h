@@ -13,21 +13,22 @@
 
 namespace vortane::charsets_detail::window_x86 {
 
-// For four 32-bit lanes of bytes packed first byte lowest (see PackUtf8) with
-// 0 to 3 bytes each: the byte shuffle that closes the gaps and the bytes it
-// keeps, by a key with bit 0 of each lane's length in bits 0..3 and bit 1 in
-// bits 4..7.
+// For four 32-bit lanes of bytes packed first byte lowest, 0 to 4 bytes
+// each: the byte shuffle that closes the gaps and the bytes it keeps, by a
+// key of 8 bits that a table's `lengthOf(key, lane)` reads the lane's length
+// from.
 struct Compaction {
   std::array<std::array<std::uint8_t, 16>, 256> shuffle;
   std::array<std::uint8_t, 256> length;
 };
 
-constexpr Compaction MakeCompaction() {
+template <class LengthOf>
+constexpr Compaction MakeCompaction(LengthOf lengthOf) {
   Compaction c{};
   for (unsigned key = 0; key < 256; ++key) {
     unsigned at = 0;
     for (unsigned lane = 0; lane < 4; ++lane) {
-      const unsigned length = (key >> lane & 1) + 2 * (key >> (lane + 4) & 1);
+      const unsigned length = lengthOf(key, lane);
       for (unsigned b = 0; b < length; ++b) {
         c.shuffle[key][at++] = static_cast<std::uint8_t>(4 * lane + b);
       }
@@ -40,7 +41,25 @@ constexpr Compaction MakeCompaction() {
   return c;
 }
 
-inline constexpr Compaction kCompaction = MakeCompaction();
+// Lanes of 0 to 3 bytes: bit 0 of each lane's length in bits 0..3 of the key
+// and bit 1 in bits 4..7.
+inline constexpr Compaction kCompaction = MakeCompaction(
+    [](unsigned key, unsigned lane) { return (key >> lane & 1) + 2 * (key >> (lane + 4) & 1); });
+
+// Writes the eight lanes of `bytes` with the gaps closed, the first four by
+// `key0` and the others by `key1` of `table`; returns the end. Stores up to
+// 16 bytes past it.
+VORTANE_AVX2 inline char* PutCompacted(char* o, __m256i bytes, const Compaction& table,
+                                       unsigned key0, unsigned key1) {
+  const __m256i shuffle = _mm256_set_m128i(
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(table.shuffle[key1].data())),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(table.shuffle[key0].data())));
+  const __m256i closed = _mm256_shuffle_epi8(bytes, shuffle);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(closed));
+  o += table.length[key0];
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(closed, 1));
+  return o + table.length[key1];
+}
 
 // Writes eight lanes of packed bytes (0 to 3 each, the count in the top
 // byte), the gaps closed; returns the end. Stores up to 16 bytes past it.
@@ -49,16 +68,8 @@ VORTANE_AVX2 inline char* PutLanes(char* o, __m256i packed) {
       static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 7))));
   const auto bit1 =
       static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_slli_epi32(packed, 6))));
-  const unsigned key0 = (bit0 & 0xF) | (bit1 & 0xF) << 4;
-  const unsigned key1 = (bit0 >> 4) | (bit1 >> 4) << 4;
-  const __m256i shuffle = _mm256_set_m128i(
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key1].data())),
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompaction.shuffle[key0].data())));
-  const __m256i closed = _mm256_shuffle_epi8(packed, shuffle);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(closed));
-  o += kCompaction.length[key0];
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_extracti128_si256(closed, 1));
-  return o + kCompaction.length[key1];
+  return PutCompacted(o, packed, kCompaction, (bit0 & 0xF) | (bit1 & 0xF) << 4,
+                      (bit0 >> 4) | (bit1 >> 4) << 4);
 }
 
 // A window of 16 bytes of UTF-8 read for its characters.
