@@ -145,6 +145,27 @@ inline char* WidenAscii(const unsigned char* p, std::size_t n, std::size_t reada
   return o + 2 * n;
 }
 
+// What a window of 8 UTF-16 units holds, for the decoders' vector paths.
+enum class Utf16Window { Surrogate, Ascii, Other };
+
+// Reads the 16 bytes at p as units of byte order `little` into `units` (host
+// order) and says what they hold.
+inline Utf16Window ReadUtf16Window(const unsigned char* p, bool little, __m128i& units) {
+  units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  if (!little) {
+    units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));
+  }
+  const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(
+          _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xF800))), surrogate)) != 0) {
+    return Utf16Window::Surrogate;
+  }
+  const __m128i nonAscii = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+  return _mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) == 0xFFFF
+             ? Utf16Window::Ascii
+             : Utf16Window::Other;
+}
+
 // UTF-16 to UTF-8 from p[i] on (a unit start) while a window remains, for
 // windows without surrogates; `little` is the byte order. Stops at the first
 // window with one; i and o move past what was read and written. Stores up to
@@ -152,19 +173,13 @@ inline char* WidenAscii(const unsigned char* p, std::size_t n, std::size_t reada
 inline void DecodeUtf16Windows(const unsigned char* p, std::size_t n, bool little, std::size_t& i,
                                char*& o) {
   using namespace window_detail;
-  const __m128i surrogateMask = _mm_set1_epi16(static_cast<short>(0xF800));
-  const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
-  const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
   while (i + 16 <= n) {
-    __m128i units = Load(p + i);
-    if (!little) {
-      units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));
-    }
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, surrogateMask), surrogate)) != 0) {
+    __m128i units;
+    const Utf16Window window = ReadUtf16Window(p + i, little, units);
+    if (window == Utf16Window::Surrogate) {
       return;
     }
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128())) ==
-        0xFFFF) {
+    if (window == Utf16Window::Ascii) {
       _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(units, units));
       o += 8;
       i += 16;

@@ -42,20 +42,14 @@ constexpr auto kBigUnits = MakeUnitPacking(true);
 
 VORTANE_AVX2 void DecodeUtf16WindowsAvx2(const unsigned char* p, std::size_t n, bool little,
                                          std::size_t& i, char*& o) {
-  const __m128i surrogateMask = _mm_set1_epi16(static_cast<short>(0xF800));
-  const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
-  const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
   const __m256i low6 = _mm256_set1_epi32(0x3F);
   while (i + 16 <= n) {
-    __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    if (!little) {
-      units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));
-    }
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, surrogateMask), surrogate)) != 0) {
+    __m128i units;
+    const Utf16Window window = ReadUtf16Window(p + i, little, units);
+    if (window == Utf16Window::Surrogate) {
       return;
     }
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128())) ==
-        0xFFFF) {
+    if (window == Utf16Window::Ascii) {
       _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(units, units));
       o += 8;
       i += 16;
