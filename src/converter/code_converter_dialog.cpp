@@ -4,6 +4,7 @@
 
 #include "charsets/charset_text.h"
 #include "converter/convert_route.h"
+#include "framecodes/display_charset.h"
 #include "io/file_job.h"
 #include "io/file_stream.h"
 #include "texts/codes_texts.h"
@@ -21,19 +22,6 @@ namespace {
 // saved as bytes of a code, and 16-bit units would be read as a file's.
 bool IsSixteenBit(const ConvertCode& code) {
   return code == ConvertCode{TextCode::Unicode} || code == ConvertCode{Charset::Utf16};
-}
-
-// The display code that reads and writes the clipboard text of a charset of
-// the lists other than UTF-16.
-DisplayCode ClipboardCodeOf(Charset charset) {
-  switch (charset) {
-    case Charset::Gb18030:
-      return DisplayCode::Gb18030;
-    case Charset::Big5Hkscs:
-      return DisplayCode::Big5Hkscs;
-    default:
-      return DisplayCode::Utf8;
-  }
 }
 
 }  // namespace
@@ -137,10 +125,10 @@ void CodeConverterDialog::OnConvert() {
 
 bool CodeConverterDialog::SaveClipboardText(const std::string& path) {
   const auto* tableCode = std::get_if<TextCode>(&state_.sourceCode);
-  const ClipboardText clip =
-      tableCode != nullptr
-          ? platform_.ReadClipboard(*tableCode)
-          : platform_.ReadFrameClipboard(ClipboardCodeOf(std::get<Charset>(state_.sourceCode)));
+  const ClipboardText clip = tableCode != nullptr
+                                 ? platform_.ReadClipboard(*tableCode)
+                                 : platform_.ReadFrameClipboard(
+                                       DisplayCodeOfCharset(std::get<Charset>(state_.sourceCode)));
   switch (clip.status) {
     case ClipboardStatus::CannotOpen:
       Show(text::kCannotOpenClipboard);
@@ -259,7 +247,7 @@ void CodeConverterDialog::PutResultOnClipboard(const std::string& resultName) {
     written =
         platform_.WriteFrameClipboard(DecodeToUtf8(Charset::Utf16, *bytes).utf8, DisplayCode::Utf8);
   } else {
-    written = platform_.WriteFrameClipboard(*bytes, ClipboardCodeOf(charset));
+    written = platform_.WriteFrameClipboard(*bytes, DisplayCodeOfCharset(charset));
   }
   if (!written) {
     Show(text::kResultToClipboardFailed);

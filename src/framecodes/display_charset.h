@@ -24,6 +24,19 @@ namespace vortane {
   return Charset::Utf8;
 }
 
+// The display code that shows a charset's text: GB18030 and Big5-HKSCS their
+// own, any other UTF-8 (the text it is read into).
+[[nodiscard]] constexpr DisplayCode DisplayCodeOfCharset(Charset charset) {
+  switch (charset) {
+    case Charset::Gb18030:
+      return DisplayCode::Gb18030;
+    case Charset::Big5Hkscs:
+      return DisplayCode::Big5Hkscs;
+    default:
+      return DisplayCode::Utf8;
+  }
+}
+
 // The code that reads a display code exactly as the frame does: the
 // program's tables for Gb and Big5, the charset for the others.
 [[nodiscard]] constexpr ConvertCode DisplayConvertCode(DisplayCode code) {

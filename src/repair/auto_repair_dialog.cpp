@@ -2,6 +2,7 @@
 
 #include "charsets/charset_text.h"
 #include "detect/code_points.h"
+#include "framecodes/display_charset.h"
 #include "texts/repair_texts.h"
 
 namespace vortane {
@@ -46,22 +47,10 @@ std::string_view InLanguage(const TriText& text, Language language) {
   return text.english;
 }
 
-// The display code that shows a reading's final code.
-DisplayCode DisplayCodeOfReading(Charset code) {
-  switch (code) {
-    case Charset::Gb18030:
-      return DisplayCode::Gb18030;
-    case Charset::Big5Hkscs:
-      return DisplayCode::Big5Hkscs;
-    default:
-      return DisplayCode::Utf8;
-  }
-}
-
 }  // namespace
 
 FrameReading ForFrame(const Reading& reading) {
-  const DisplayCode code = DisplayCodeOfReading(reading.code);
+  const DisplayCode code = DisplayCodeOfCharset(reading.code);
   if (code == DisplayCode::Utf8) {
     return FrameReading{reading.text, code};
   }
@@ -73,7 +62,7 @@ std::optional<DisplayCode> DisplayCodeFor(std::string_view bytes) {
   if (readings.empty()) {
     return std::nullopt;
   }
-  return DisplayCodeOfReading(readings.front().code);
+  return DisplayCodeOfCharset(readings.front().code);
 }
 
 UiText ChainInWords(const Reading& reading, Language language) {
