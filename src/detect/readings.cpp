@@ -124,7 +124,14 @@ std::vector<Scored> Search(std::string_view bytes, bool sample) {
     std::int64_t value = kNoValue;
     std::int64_t chineseValue = kNoValue;
     bool bestIsChinese = false;
+    // Setting the eighth bit chooses GB 2312 pairs: what it makes is GB text,
+    // whatever else the same bytes decode in.
+    const bool gbOnly = std::find(nodes[at].steps.begin(), nodes[at].steps.end(),
+                                  RepairStep::EighthBit) != nodes[at].steps.end();
     for (const Charset code : kFinalCodes) {
+      if (gbOnly && code != Charset::Gb18030) {
+        continue;
+      }
       DecodedText decoded = DecodeNode(code, nodes[at].bytes, sample);
       if (decoded.unreadable != 0) {
         continue;

@@ -104,6 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
         ChainCase{"EighthBitStripped", kSimplified,
                   [] { return StripEighthBit(Encode(Charset::Gb18030, kSimplified)); },
                   "eighth bit set, then GB18030"},
+        // 法郎 (B7A8 C0C9) stripped: the pairs set again read better as Big5
+        // (楊檔), but they are GB pairs.
+        ChainCase{"EighthBitStrippedReadsAsGbOnly", " 法郎 BEAC\nCFP 法郎\n",
+                  [] { return std::string(" 7(@I BEAC\nCFP 7(@I\n"); },
+                  "eighth bit set, then GB18030"},
         ChainCase{"Utf8ShownAsLatin1", kSimplified, [] { return ShownAsLatin1(kSimplified); },
                   "shown as Latin-1, then UTF-8"},
         ChainCase{"Utf8ShownAsCp1252", "中文邮件", [] { return Cp1252Shown("中文邮件"); },
