@@ -7,7 +7,7 @@
 namespace vortane {
 namespace {
 
-constexpr std::size_t kTokens = kChineseToken - kBlankToken + 1;
+constexpr std::size_t kTokens = kPunctuationToken - kBlankToken + 1;
 
 std::size_t Cell(unsigned char before, unsigned char next) {
   return static_cast<std::size_t>(before - kBlankToken) * kTokens +

@@ -5,16 +5,18 @@
 namespace vortane {
 
 // The tokens besides the printable ASCII bytes 0x21..0x7E: a blank (space,
-// tab, line ends, controls) and a Chinese character (ideograph or Chinese
-// punctuation).
+// tab, line ends, controls), an ideograph, and a punctuation mark or symbol
+// of Chinese text (quotation marks, brackets, fullwidth forms ...).
 inline constexpr unsigned char kBlankToken = 0x20;
-inline constexpr unsigned char kChineseToken = 0x7F;
+inline constexpr unsigned char kIdeographToken = 0x7F;
+inline constexpr unsigned char kPunctuationToken = 0x80;
 
 // The score (hundredths of a nat) of token `next` right after token `before`
 // in Chinese text (ASCII in Chinese mail: "<文件>", "%s", "(_O)"): for an
 // ASCII or blank `next` against a byte at random (1 in 94), for
-// kChineseToken the chance that a Chinese character comes next (its own
-// frequency is to be added). Tokens are kBlankToken..kChineseToken.
+// kIdeographToken and kPunctuationToken the chance that such a character
+// comes next (its own frequency is to be added). Tokens are
+// kBlankToken..kPunctuationToken.
 [[nodiscard]] int ChineseTextStep(unsigned char before, unsigned char next);
 
 // As ChineseTextStep, in English text (words, options, formats).

@@ -71,13 +71,15 @@ struct StepCase {
 
 TEST(AsciiPairs, TablesKnowTheirTexts) {
   const StepCase cases[] = {
-      {"ChineseAfterChinese", kChineseToken, kChineseToken, 'Q', true},
+      {"IdeographAfterIdeograph", kIdeographToken, kIdeographToken, 'Q', true},
       {"FormatAfterPercent", '%', 's', 'Q', true},
-      {"ChineseAfterOpeningAngle", '<', kChineseToken, 'Q', true},
-      {"ChineseBeforeClosingAngle", kChineseToken, '>', '|', true},
+      {"IdeographAfterOpeningAngle", '<', kIdeographToken, 'Q', true},
+      {"IdeographBeforeClosingAngle", kIdeographToken, '>', '|', true},
+      {"FormatAfterQuotationMark", kPunctuationToken, '%', 'Q', true},
+      {"QuotationMarkAfterFormat", 's', kPunctuationToken, 'Q', true},
       {"EnglishTh", 't', 'h', 'q', false},
       {"EnglishWordEnd", 'e', kBlankToken, 'Q', false},
-      {"EnglishSeldomChinese", kBlankToken, 'a', kChineseToken, false},
+      {"EnglishSeldomChinese", kBlankToken, 'a', kIdeographToken, false},
   };
   for (const StepCase& c : cases) {
     const auto step = c.chinese ? ChineseTextStep : EnglishTextStep;
@@ -88,8 +90,8 @@ TEST(AsciiPairs, TablesKnowTheirTexts) {
 }
 
 TEST(AsciiPairs, GeneratedTablesHaveTheirSize) {
-  EXPECT_EQ(std::size(ascii_pairs_data::kChineseText), 96u * 96u);
-  EXPECT_EQ(std::size(ascii_pairs_data::kEnglishText), 96u * 96u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kChineseText), 97u * 97u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kEnglishText), 97u * 97u);
 }
 
 }  // namespace
