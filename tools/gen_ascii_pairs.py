@@ -26,6 +26,13 @@ ASCII or blank `next` (so that a byte as likely as one of 94 at random scores
 0) and ln(P(next | before)) for the two Chinese tokens (whose character adds
 its own frequency score). Counts are smoothed by adding half a count to each
 cell.
+
+A third table scores each punctuation mark and symbol of GB 2312 (rows 1 to
+9) by how often it occurs among the punctuation of the Chinese catalogues:
+ln(P(mark | punctuation) * 10000) in hundredths of a nat, like the frequency
+score of an ideograph (whose table comes from running text and dictionary
+words, with little punctuation). Counts are smoothed by a twentieth of a
+count: a mark the catalogues never use is a rare one.
 """
 
 import argparse
@@ -51,6 +58,7 @@ IDEOGRAPH = 0x7F
 PUNCTUATION = 0x80
 TOKENS = 97  # 0x20..0x80
 SMOOTHING = 0.5
+PUNCTUATION_SMOOTHING = 0.05
 RANDOM_BYTE = 94
 
 
@@ -96,6 +104,32 @@ def read_catalogue(locale_dir, name):
     return english, chinese
 
 
+def gb2312_punctuation():
+    """The punctuation marks and symbols of GB 2312, by code point."""
+    marks = []
+    for high in range(0xA1, 0xAA):
+        for low in range(0xA1, 0xFF):
+            try:
+                ch = bytes([high, low]).decode("gb2312")
+            except UnicodeDecodeError:
+                continue
+            if is_punctuation(ord(ch)):
+                marks.append(ord(ch))
+    return sorted(set(marks))
+
+
+def punctuation_scores(texts):
+    marks = gb2312_punctuation()
+    counts = dict.fromkeys(marks, 0)
+    for text in texts:
+        for ch in text:
+            if ord(ch) in counts:
+                counts[ord(ch)] += 1
+    total = sum(counts.values()) + PUNCTUATION_SMOOTHING * len(marks)
+    return [(mark, round(math.log((counts[mark] + PUNCTUATION_SMOOTHING) / total * 10000) * 100))
+            for mark in marks], sum(counts.values())
+
+
 def count(texts):
     counts = [[0] * TOKENS for _ in range(TOKENS)]
     for text in texts:
@@ -126,11 +160,12 @@ def build(locale_dir):
         chinese += c
     chinese_counts = count(chinese)
     english_counts = count(english)
-    return (scores(chinese_counts), scores(english_counts),
-            (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts))))
+    marks, seen = punctuation_scores(chinese)
+    return (scores(chinese_counts), scores(english_counts), marks,
+            (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
 
 
-def check(chinese, english):
+def check(chinese, english, marks):
     def at(table, before, after):
         return table[(before - BLANK) * TOKENS + (after - BLANK)]
     if len(chinese) != TOKENS * TOKENS or len(english) != TOKENS * TOKENS:
@@ -141,14 +176,17 @@ def check(chinese, english):
         fail("check failed: Chinese text does not favour '%' after a quotation mark")
     if not at(english, ord("t"), ord("h")) > at(english, ord("t"), ord("q")):
         fail("check failed: English text does not favour 'th' over 'tq'")
+    score = dict(marks)
+    if not score[0xFF0C] > score[0x2026] > score[0x2605]:
+        fail("check failed: punctuation does not favour '，' over '…' over '★'")
 
 
 def wrap(text):
     return textwrap.wrap(text, 74, break_on_hyphens=False)
 
 
-def render(chinese, english, counts, versions):
-    messages, chinese_tokens, english_tokens = counts
+def render(chinese, english, marks, counts, versions):
+    messages, chinese_tokens, english_tokens, seen = counts
 
     def rows(table):
         out = []
@@ -167,7 +205,9 @@ def render(chinese, english, counts, versions):
         *("//   " + line for line in wrap(", ".join(f"{name} {version}"
                                                   for name, version in versions) + ".")),
         f"// Counts: {messages} messages; {chinese_tokens} Chinese tokens, "
-        f"{english_tokens} English tokens; {TOKENS * TOKENS} cells a table.",
+        f"{english_tokens} English tokens;",
+        f"// {TOKENS * TOKENS} cells a table; {seen} punctuation marks, "
+        f"{len(marks)} rows of GB 2312 punctuation.",
         "#pragma once",
         "",
         "#include <cstdint>",
@@ -180,6 +220,18 @@ def render(chinese, english, counts, versions):
         "",
         f"inline constexpr std::int16_t kEnglishText[{TOKENS * TOKENS}] = {{",
         *rows(english),
+        "};",
+        "",
+        "struct PunctuationRow {",
+        "  char32_t point;",
+        "  std::int16_t score;",
+        "};",
+        "",
+        "// GB 2312's punctuation and symbols among the punctuation of Chinese text,",
+        "// sorted by code point.",
+        f"inline constexpr PunctuationRow kPunctuation[{len(marks)}] = {{",
+        *("    " + " ".join(f"{{0x{point:04X}, {score:5d}}}," for point, score in marks[i:i + 5])
+          for i in range(0, len(marks), 5)),
         "};",
         "",
         "}  // namespace vortane::ascii_pairs_data",
@@ -197,9 +249,9 @@ def main():
 
     versions = [(package, package_version(package, "gen_ascii_pairs.py"))
                 for package, _name in CATALOGUES]
-    chinese, english, counts = build(args.locale_dir)
-    check(chinese, english)
-    text = render(chinese, english, counts, versions)
+    chinese, english, marks, counts = build(args.locale_dir)
+    check(chinese, english, marks)
+    text = render(chinese, english, marks, counts, versions)
     if args.check:
         return check_file(args.out, text, "gen_ascii_pairs.py")
     write_file(args.out, text)

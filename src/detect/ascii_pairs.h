@@ -2,6 +2,8 @@
 // text: the two models that setting the eighth bit weighs a text against.
 #pragma once
 
+#include <optional>
+
 namespace vortane {
 
 // The tokens besides the printable ASCII bytes 0x21..0x7E: a blank (space,
@@ -21,5 +23,11 @@ inline constexpr unsigned char kPunctuationToken = 0x80;
 
 // As ChineseTextStep, in English text (words, options, formats).
 [[nodiscard]] int EnglishTextStep(unsigned char before, unsigned char next);
+
+// The score (hundredths of a nat) of a punctuation mark or symbol of GB 2312
+// among the punctuation of Chinese text, against 1 in 10,000 as an
+// ideograph's frequency score is: "，" and "“" about +6 to +8 nats, a mark
+// Chinese text seldom uses about -2.7. No value for other characters.
+[[nodiscard]] std::optional<int> PunctuationScore(char32_t point);
 
 }  // namespace vortane

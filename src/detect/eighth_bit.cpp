@@ -41,9 +41,10 @@ bool IsBase64Run(std::string_view run) {
   });
 }
 
-// One GB 2312 pair by row and column (0..93 each): its character's
-// frequency score and its token (an ideograph or punctuation); no value for
-// an unassigned pair.
+// One GB 2312 pair by row and column (0..93 each): its character's score
+// (an ideograph's frequency score, a punctuation mark's among punctuation,
+// others' frequency score) and its token (an ideograph or punctuation); no
+// value for an unassigned pair.
 struct GbPair {
   std::int16_t score = 0;
   unsigned char token = kIdeographToken;
@@ -57,8 +58,9 @@ const PairTable& GbPairs() {
       const std::uint32_t high = (row.first >> 8) - kFirstStripped;
       const std::uint32_t low = (row.first & 0xFF) - kFirstStripped;
       if (high < kSide && low < kSide && !table[high * kSide + low]) {
+        const std::optional<int> mark = PunctuationScore(row.second);
         table[high * kSide + low] =
-            GbPair{static_cast<std::int16_t>(FrequencyScore(row.second)),
+            GbPair{static_cast<std::int16_t>(mark ? *mark : FrequencyScore(row.second)),
                    IsIdeograph(row.second) ? kIdeographToken : kPunctuationToken};
       }
     }
