@@ -24,12 +24,14 @@ bool IsTransferDecoding(RepairStep step) {
 
 // How much a step must raise the score. A transfer decoding has the text's
 // form to go by (escapes, Base64 lines) and only has to raise it; undoing a
-// display and setting the eighth bit have only the score, and English or
-// Latin text can reach a few common characters by chance.
+// display has only the score, and Latin text can reach a few common
+// characters by chance. Setting the eighth bit has weighed the text against
+// English already (SetEighthBit), so a little more than a transfer decoding:
+// a line of transliterated names (阿姆哈拉语) scores little as characters.
 std::int64_t StepMargin(RepairStep step) {
   switch (step) {
     case RepairStep::EighthBit:
-      return 3 * kPointsPerNat;
+      return 1 * kPointsPerNat;
     case RepairStep::ShownAsLatin1:
     case RepairStep::ShownAsCp1252:
     case RepairStep::ShownAsGbk:

@@ -109,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
         ChainCase{"EighthBitStrippedReadsAsGbOnly", " 法郎 BEAC\nCFP 法郎\n",
                   [] { return std::string(" 7(@I BEAC\nCFP 7(@I\n"); },
                   "eighth bit set, then GB18030"},
+        // Language names: transliterations score little as characters, but
+        // read much better than the same bytes as English.
+        ChainCase{"EighthBitStrippedTransliteratedNames", "\n阿尔泰诸语言\n阿姆哈",
+                  [] { return std::string("\n0\"6{L)VnSoQT\n0\"D79~"); },
+                  "eighth bit set, then GB18030"},
         ChainCase{"Utf8ShownAsLatin1", kSimplified, [] { return ShownAsLatin1(kSimplified); },
                   "shown as Latin-1, then UTF-8"},
         ChainCase{"Utf8ShownAsCp1252", "中文邮件", [] { return Cp1252Shown("中文邮件"); },
