@@ -120,9 +120,9 @@ VORTANE_AVX2 void EncodeDoubleBytesAvx2(const unsigned char* p, std::size_t n,
     // characters, so five lookups always do; those past the last read the
     // spare lane 16. Other lanes keep stale codes, which no output uses.
     _mm256_store_si256(reinterpret_cast<__m256i*>(keys.data()), _mm256_and_si256(leads, w.values));
-    std::uint32_t pending = w.threeByteStarts | 1u << 16;
+    std::uint32_t pending = w.threeByteStarts;
     for (int k = 0; k < 5; ++k) {
-      const unsigned lane = _tzcnt_u32(pending);
+      const unsigned lane = _tzcnt_u32(pending | 1u << 16);
       found[lane] = codes[keys[lane]];
       pending &= pending - 1;
     }
