@@ -113,17 +113,15 @@ class Big5HkscsSink {
 
 }  // namespace
 
-std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out,
+std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, StepOut& out,
                                 std::size_t& unreadable, SimdLevel simd) {
   const Big5HkscsTables& tables = Big5HkscsTable();
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
-  const std::size_t base = out.size();
   // Two bytes give at most four bytes of UTF-8 (a supplementary character,
   // or a letter with its combining mark); a stray byte gives three. The fast
   // path stores up to four bytes at a time.
-  out.resize(base + 3 * n + 4);
-  char* o = out.data() + base;
+  char* o = out.Grow(3 * n + 4);
   std::size_t i = 0;
   const auto bad = [&](std::size_t length) {
     o = PutUtf8(o, kReplacement);
@@ -182,12 +180,12 @@ std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out
     }
     i += 2;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  out.EndAt(o);
   return i;
 }
 
 std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
-                                std::string& out, EncodeCounts& counts, SimdLevel simd) {
+                                StepOut& out, EncodeCounts& counts, SimdLevel simd) {
   Big5HkscsSink sink(Big5HkscsTable(), writer, counts, simd);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }

@@ -16,7 +16,7 @@ namespace vortane::charsets_detail {
 // add one to `unreadable`. When the trail byte of a code that names nothing
 // is ASCII, reading resumes at that byte; a lead byte cut off by the end of
 // the input is one U+FFFD. Every `simd` level gives the same bytes.
-std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, std::string& out,
+std::size_t DecodeBig5HkscsStep(std::string_view in, bool last, StepOut& out,
                                 std::size_t& unreadable, SimdLevel simd);
 
 // Writing state: U+00CA and U+00EA are held back until the next character
@@ -28,6 +28,6 @@ struct Big5HkscsWriter {
 // Encode step from UTF-8 (see codec_steps.h). A character without a code, and
 // each ill-formed UTF-8 sequence, gives "?" and adds one to `counts`.
 std::size_t EncodeBig5HkscsStep(Big5HkscsWriter& writer, std::string_view utf8, bool last,
-                                std::string& out, EncodeCounts& counts, SimdLevel simd);
+                                StepOut& out, EncodeCounts& counts, SimdLevel simd);
 
 }  // namespace vortane::charsets_detail

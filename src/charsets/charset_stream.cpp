@@ -55,13 +55,24 @@ CharsetDecoder& CharsetDecoder::operator=(CharsetDecoder&&) noexcept = default;
 std::size_t CharsetDecoder::Unreadable() const { return state_->unreadable; }
 
 void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
+  StepOut out(utf8Out);
+  FeedTo(block, out);
+}
+
+char* CharsetDecoder::FeedInto(std::string_view block, char* dst) {
+  StepOut out(dst, MaxOutput(block.size()));
+  FeedTo(block, out);
+  return dst + out.size();
+}
+
+void CharsetDecoder::FeedTo(std::string_view block, StepOut& utf8Out) {
   State& s = *state_;
   std::size_t& bad = s.unreadable;
   const SimdLevel level = simd;
-  const auto gb = [&bad, level](std::string_view in, bool last, std::string& out) {
+  const auto gb = [&bad, level](std::string_view in, bool last, StepOut& out) {
     return DecodeGb18030Step(in, last, out, bad, level);
   };
-  const auto utf16 = [&s, level](std::string_view in, bool last, std::string& out) {
+  const auto utf16 = [&s, level](std::string_view in, bool last, StepOut& out) {
     return DecodeUtf16Step(s.utf16, in, last, out, s.unreadable, level);
   };
   InPieces(block, [&](std::string_view piece) {
@@ -71,13 +82,13 @@ void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
         break;
       case Charset::Big5Hkscs:
         FeedCarried(s.carry, piece, utf8Out,
-                    [&bad, level](std::string_view in, bool last, std::string& out) {
+                    [&bad, level](std::string_view in, bool last, StepOut& out) {
                       return DecodeBig5HkscsStep(in, last, out, bad, level);
                     });
         break;
       case Charset::Utf8:
         FeedCarried(s.carry, piece, utf8Out,
-                    [&bad, level](std::string_view in, bool last, std::string& out) {
+                    [&bad, level](std::string_view in, bool last, StepOut& out) {
                       return DecodeUtf8Step(in, last, out, bad, level);
                     });
         break;
@@ -100,14 +111,15 @@ void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
   });
 }
 
-void CharsetDecoder::Finish(std::string& utf8Out) {
+void CharsetDecoder::Finish(std::string& text) {
+  StepOut utf8Out(text);
   State& s = *state_;
   std::size_t& bad = s.unreadable;
   const SimdLevel level = simd;
-  const auto gb = [&bad, level](std::string_view in, bool last, std::string& out) {
+  const auto gb = [&bad, level](std::string_view in, bool last, StepOut& out) {
     return DecodeGb18030Step(in, last, out, bad, level);
   };
-  const auto utf16 = [&s, level](std::string_view in, bool last, std::string& out) {
+  const auto utf16 = [&s, level](std::string_view in, bool last, StepOut& out) {
     return DecodeUtf16Step(s.utf16, in, last, out, s.unreadable, level);
   };
   switch (charset_) {
@@ -115,16 +127,14 @@ void CharsetDecoder::Finish(std::string& utf8Out) {
       FinishCarried(s.carry, utf8Out, gb);
       break;
     case Charset::Big5Hkscs:
-      FinishCarried(s.carry, utf8Out,
-                    [&bad, level](std::string_view in, bool last, std::string& out) {
-                      return DecodeBig5HkscsStep(in, last, out, bad, level);
-                    });
+      FinishCarried(s.carry, utf8Out, [&bad, level](std::string_view in, bool last, StepOut& out) {
+        return DecodeBig5HkscsStep(in, last, out, bad, level);
+      });
       break;
     case Charset::Utf8:
-      FinishCarried(s.carry, utf8Out,
-                    [&bad, level](std::string_view in, bool last, std::string& out) {
-                      return DecodeUtf8Step(in, last, out, bad, level);
-                    });
+      FinishCarried(s.carry, utf8Out, [&bad, level](std::string_view in, bool last, StepOut& out) {
+        return DecodeUtf8Step(in, last, out, bad, level);
+      });
       break;
     case Charset::Utf16Le:
     case Charset::Utf16Be:
@@ -188,7 +198,7 @@ namespace {
 // The encode step of `charset` over the writer states of `s`.
 template <class EncoderState>
 auto EncodeStepFor(Charset charset, SimdLevel level, EncoderState& s) {
-  return [charset, level, &s](std::string_view in, bool last, std::string& out) -> std::size_t {
+  return [charset, level, &s](std::string_view in, bool last, StepOut& out) -> std::size_t {
     switch (charset) {
       case Charset::Gb18030:
         return EncodeGb18030Step(in, last, out, s.counts, level);
@@ -212,12 +222,24 @@ auto EncodeStepFor(Charset charset, SimdLevel level, EncoderState& s) {
 }  // namespace
 
 void CharsetEncoder::Feed(std::string_view utf8Block, std::string& out) {
+  StepOut to(out);
+  FeedTo(utf8Block, to);
+}
+
+char* CharsetEncoder::FeedInto(std::string_view utf8Block, char* dst) {
+  StepOut to(dst, MaxOutput(utf8Block.size()));
+  FeedTo(utf8Block, to);
+  return dst + to.size();
+}
+
+void CharsetEncoder::FeedTo(std::string_view utf8Block, StepOut& out) {
   State& s = *state_;
   const auto step = EncodeStepFor(charset_, simd, s);
   InPieces(utf8Block, [&](std::string_view piece) { FeedCarried(s.carry, piece, out, step); });
 }
 
-void CharsetEncoder::Finish(std::string& out) {
+void CharsetEncoder::Finish(std::string& bytes) {
+  StepOut out(bytes);
   State& s = *state_;
   FinishCarried(s.carry, out, EncodeStepFor(charset_, simd, s));
   const EncodeCounts counts = s.counts;

@@ -12,6 +12,10 @@
 
 namespace vortane {
 
+namespace charsets_detail {
+class StepOut;
+}
+
 // Bytes of `charset` in, UTF-8 out. Bytes the code cannot read become U+FFFD,
 // each counted in Unreadable(). Works with PumpStream.
 class CharsetDecoder {
@@ -24,6 +28,14 @@ class CharsetDecoder {
   // Appends the UTF-8 of `block` to `utf8Out`; a character cut off at the end
   // of the block is held until the next one.
   void Feed(std::string_view block, std::string& utf8Out);
+  // At most the bytes FeedInto may touch for a block of `n` bytes: a step
+  // sizes its output for three bytes of UTF-8 a byte (U+FFFD for a stray
+  // byte), four for UTF-7, whose direct characters are 16-bit units first;
+  // the bytes carried from the block before add a few.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const { return 4 * n + 64; }
+  // Feed, writing at `dst` (room for MaxOutput bytes) instead; returns the end
+  // of what it wrote. The pump decodes into its own buffer this way.
+  char* FeedInto(std::string_view block, char* dst);
   // Ends the input: a character still cut off becomes U+FFFD. The decoder can
   // then start a new text.
   void Finish(std::string& utf8Out);
@@ -37,6 +49,7 @@ class CharsetDecoder {
 
  private:
   struct State;
+  void FeedTo(std::string_view block, charsets_detail::StepOut& out);
   Charset charset_;
   std::unique_ptr<State> state_;
 };
@@ -60,6 +73,13 @@ class CharsetEncoder {
   // the end of the block, or a character whose code depends on the next one,
   // is held until the next block.
   void Feed(std::string_view utf8Block, std::string& out);
+  // At most the bytes FeedInto may touch for `n` bytes of UTF-8: a step sizes
+  // its output for five bytes a byte (HZ: "~~" and a mode change), plus a few
+  // for the carried bytes and what a step closes.
+  [[nodiscard]] std::size_t MaxOutput(std::size_t n) const { return 5 * n + 64; }
+  // Feed, writing at `dst` (room for MaxOutput bytes) instead; returns the end
+  // of what it wrote.
+  char* FeedInto(std::string_view utf8Block, char* dst);
   // Ends the input: writes what is held and closes an open mode (HZ's "~}",
   // UTF-7's run). The encoder can then start a new text.
   void Finish(std::string& out);
@@ -75,6 +95,7 @@ class CharsetEncoder {
 
  private:
   struct State;
+  void FeedTo(std::string_view block, charsets_detail::StepOut& out);
   Charset charset_;
   std::unique_ptr<State> state_;
 };

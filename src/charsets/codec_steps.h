@@ -3,7 +3,7 @@
 // the UTF-8 reading loop of the encoders.
 //
 // A decode step reads bytes of its code from `in` and appends UTF-8 to `out`:
-//   std::size_t Step(std::string_view in, bool last, std::string& out);
+//   std::size_t Step(std::string_view in, bool last, StepOut& out);
 // It returns how many bytes it used. When `last` is false it may leave a tail
 // of fewer than kMaxCarry bytes that could still begin a character; when
 // `last` is true it uses everything.
@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "charsets/fast_paths.h"
+#include "charsets/step_out.h"
 #include "charsets/unicode_scalar.h"
 #include "cjk/byte_scan.h"
 #include "codec/simd_level.h"
@@ -31,7 +32,7 @@ inline constexpr std::size_t kMaxCarry = 3;
 // previous block. The carry is completed first, a byte at a time, so the
 // step never sees more than kMaxCarry + 1 bytes it did not see before.
 template <class Step>
-void FeedCarried(std::string& carry, std::string_view block, std::string& out, Step&& step) {
+void FeedCarried(std::string& carry, std::string_view block, StepOut& out, Step&& step) {
   while (!carry.empty() && !block.empty()) {
     const std::size_t held = carry.size();
     const std::size_t take = std::min(block.size(), kMaxCarry + 1);
@@ -54,7 +55,7 @@ void FeedCarried(std::string& carry, std::string_view block, std::string& out, S
 
 // Ends the input: what the carry holds is used up.
 template <class Step>
-void FinishCarried(std::string& carry, std::string& out, Step&& step) {
+void FinishCarried(std::string& carry, StepOut& out, Step&& step) {
   step(std::string_view(carry), true, out);
   carry.clear();
 }
@@ -153,16 +154,14 @@ void EncodeUtf8Fast(Sink& sink, const unsigned char* p, std::size_t n, std::size
 // takes that fast path.
 template <class Sink>
 std::size_t EncodeUtf8Step(Sink& sink, EncodeCounts& counts, std::string_view in, bool last,
-                           std::string& out, SimdLevel simd = SimdLevel::Plain) {
+                           StepOut& out, SimdLevel simd = SimdLevel::Plain) {
   const auto bad = [&sink, &counts](char* o) {
     ++counts.illFormed;
     return counts.illFormedAsReplacement ? sink.Put(o, kReplacement) : sink.Bad(o);
   };
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
-  const std::size_t base = out.size();
-  out.resize(base + n * Sink::kMaxOutPerByte + Sink::kMaxOutExtra);
-  char* o = out.data() + base;
+  char* o = out.Grow(n * Sink::kMaxOutPerByte + Sink::kMaxOutExtra);
   std::size_t i = 0;
   // After text the fast path left to it, the plain loop reads on to here.
   std::size_t plainUntil = UseFastPaths(simd) ? 0 : n;
@@ -216,7 +215,7 @@ std::size_t EncodeUtf8Step(Sink& sink, EncodeCounts& counts, std::string_view in
   if (last) {
     o = sink.Finish(o);
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  out.EndAt(o);
   return i;
 }
 

@@ -30,13 +30,35 @@ static_assert(LeadBits(0b1110) == 0b1010);
 static_assert(LeadBits(0b1101110) == 0b0101010);
 static_assert(LeadBits(0b111011) == 0b101001);
 
+// The packed UTF-8 of the first eight bytes of `bytes` (`after`: the same
+// window a byte on), given which of them are leads and trails: a lead's from
+// the table, ASCII as it is, a trail nothing. `named` turns false when a lead's
+// code is not in the table. Written out for each half so that the compiler
+// keeps both in registers.
+VORTANE_AVX2 inline __m256i DecodeHalf(__m128i bytes, __m128i after, std::uint32_t leads,
+                                       std::uint32_t trails, const int* table, bool& named) {
+  using namespace window_x86;
+  const __m256i b0 = _mm256_cvtepu8_epi32(bytes);
+  const __m256i b1 = _mm256_cvtepu8_epi32(after);
+  const __m256i index =
+      _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(b0, _mm256_set1_epi32(0x7F)), 8), b1);
+  const __m256i isLead = LaneMask(leads);
+  const __m256i isTrail = LaneMask(trails);
+  const __m256i codes =
+      _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), table, index, isLead, 4);
+  // A lead whose code the table does not hold: the plain loop reads it.
+  named = named && _mm256_movemask_epi8(_mm256_and_si256(
+                       isLead, _mm256_cmpeq_epi32(codes, _mm256_setzero_si256()))) == 0;
+  const __m256i ascii =
+      _mm256_andnot_si256(isTrail, _mm256_or_si256(b0, _mm256_set1_epi32(1 << kPackedLengthShift)));
+  return _mm256_blendv_epi8(ascii, codes, isLead);
+}
+
 }  // namespace
 
 VORTANE_AVX2 void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, std::size_t& i,
                                         char*& o, const std::uint32_t* pairs) {
   using namespace window_x86;
-  const __m256i low7 = _mm256_set1_epi32(0x7F);
-  const __m256i single = _mm256_set1_epi32(1 << kPackedLengthShift);
   const auto* table = reinterpret_cast<const int*>(pairs);
   while (i + 17 <= n) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
@@ -50,24 +72,10 @@ VORTANE_AVX2 void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, s
     const std::uint32_t leads = LeadBits(high);
     const std::uint32_t trails = leads << 1;
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-    __m256i lanes[2];
     bool named = true;
-    for (int half = 0; half < 2; ++half) {
-      const __m128i bytes = half == 0 ? v : _mm_srli_si128(v, 8);
-      const __m128i after = half == 0 ? next : _mm_srli_si128(next, 8);
-      const __m256i b0 = _mm256_cvtepu8_epi32(bytes);
-      const __m256i b1 = _mm256_cvtepu8_epi32(after);
-      const __m256i index = _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(b0, low7), 8), b1);
-      const __m256i isLead = LaneMask(leads >> (8 * half));
-      const __m256i isTrail = LaneMask(trails >> (8 * half));
-      const __m256i codes =
-          _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), table, index, isLead, 4);
-      // A lead whose code the table does not hold: the plain loop reads it.
-      named = named && _mm256_movemask_epi8(_mm256_and_si256(
-                           isLead, _mm256_cmpeq_epi32(codes, _mm256_setzero_si256()))) == 0;
-      const __m256i ascii = _mm256_andnot_si256(isTrail, _mm256_or_si256(b0, single));
-      lanes[half] = _mm256_blendv_epi8(ascii, codes, isLead);
-    }
+    const __m256i low = DecodeHalf(v, next, leads, trails, table, named);
+    const __m256i high8 = DecodeHalf(_mm_srli_si128(v, 8), _mm_srli_si128(next, 8), leads >> 8,
+                                     trails >> 8, table, named);
     if (!named) {
       // This window one code at a time, up to the code the plain loop reads.
       for (const std::size_t end = i + 16; i < end;) {
@@ -86,8 +94,8 @@ VORTANE_AVX2 void DecodeDoubleBytesAvx2(const unsigned char* p, std::size_t n, s
       }
       continue;
     }
-    o = PutLanes(o, lanes[0]);
-    o = PutLanes(o, lanes[1]);
+    o = PutLanes(o, low);
+    o = PutLanes(o, high8);
     i += 16 + (leads >> 15 & 1);
   }
 }
@@ -96,8 +104,9 @@ VORTANE_AVX2 void EncodeDoubleBytesAvx2(const unsigned char* p, std::size_t n,
                                         const std::uint16_t* codes, std::size_t& i, char*& o) {
   const __m256i laneBits = _mm256_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048,
                                              4096, 8192, 16384, static_cast<short>(0x8000));
-  alignas(32) std::array<std::uint16_t, 16> keys;
-  alignas(32) std::array<std::uint16_t, 16> found;
+  // Lane 16 is a spare that the lookups below may fill: its key stays 0.
+  alignas(32) std::array<std::uint16_t, 32> keys{};
+  alignas(32) std::array<std::uint16_t, 32> found{};
   window_x86::Utf8Window w;
   while (i + 16 <= n && window_x86::ReadUtf8Window(p + i, w)) {
     const __m256i starts = _mm256_cmpeq_epi16(
@@ -106,11 +115,16 @@ VORTANE_AVX2 void EncodeDoubleBytesAvx2(const unsigned char* p, std::size_t n,
         starts, _mm256_cmpeq_epi16(_mm256_and_si256(w.values, _mm256_set1_epi16(-0x80)),
                                    _mm256_setzero_si256()));
     const __m256i leads = _mm256_andnot_si256(ascii, starts);
-    // Looked up one lane at a time: gathers cost more than sixteen loads on
-    // processors that guard them; other lanes read entry 0.
+    // Looked up one character at a time (gathers cost more than loads on
+    // processors that guard them). A window holds at most five three-byte
+    // characters, so five lookups always do; those past the last read the
+    // spare lane 16. Other lanes keep stale codes, which no output uses.
     _mm256_store_si256(reinterpret_cast<__m256i*>(keys.data()), _mm256_and_si256(leads, w.values));
-    for (std::size_t lane = 0; lane < 16; ++lane) {
+    std::uint32_t pending = w.threeByteStarts;
+    for (int k = 0; k < 5; ++k) {
+      const unsigned lane = _tzcnt_u32(pending | 1u << 16);
       found[lane] = codes[keys[lane]];
+      pending &= pending - 1;
     }
     const __m256i codesFound = _mm256_load_si256(reinterpret_cast<const __m256i*>(found.data()));
     // A character without a two-byte code ends the window there.

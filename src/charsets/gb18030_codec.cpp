@@ -72,17 +72,15 @@ class Gb18030Sink {
 
 }  // namespace
 
-std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
-                              std::size_t& unreadable, SimdLevel simd) {
+std::size_t DecodeGb18030Step(std::string_view in, bool last, StepOut& out, std::size_t& unreadable,
+                              SimdLevel simd) {
   const Gb18030Tables& tables = Gb18030Table();
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
-  const std::size_t base = out.size();
   // Every byte gives at most three bytes of UTF-8 (a two-byte code three, a
   // four-byte code four, a stray byte U+FFFD's three); the fast path stores
   // up to four bytes at a time.
-  out.resize(base + 3 * n + 4);
-  char* o = out.data() + base;
+  char* o = out.Grow(3 * n + 4);
   std::size_t i = 0;
   const auto bad = [&](std::size_t length) {
     o = PutUtf8(o, kReplacement);
@@ -153,12 +151,12 @@ std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
     }
     i += 4;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  out.EndAt(o);
   return i;
 }
 
-std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
-                              EncodeCounts& counts, SimdLevel simd) {
+std::size_t EncodeGb18030Step(std::string_view utf8, bool last, StepOut& out, EncodeCounts& counts,
+                              SimdLevel simd) {
   Gb18030Sink sink(Gb18030Table(), counts, simd);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }

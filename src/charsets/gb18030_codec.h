@@ -16,12 +16,12 @@ namespace vortane::charsets_detail {
 // `unreadable`; after a broken sequence reading resumes at the byte after its
 // lead, so ASCII after a stray lead byte survives. A sequence cut off by the
 // end of the input is one U+FFFD. Every `simd` level gives the same bytes.
-std::size_t DecodeGb18030Step(std::string_view in, bool last, std::string& out,
-                              std::size_t& unreadable, SimdLevel simd);
+std::size_t DecodeGb18030Step(std::string_view in, bool last, StepOut& out, std::size_t& unreadable,
+                              SimdLevel simd);
 
 // Encode step from UTF-8 (see codec_steps.h). Every character has a GB 18030
 // code; ill-formed UTF-8 gives "?" and adds one to `counts` per sequence.
-std::size_t EncodeGb18030Step(std::string_view utf8, bool last, std::string& out,
-                              EncodeCounts& counts, SimdLevel simd);
+std::size_t EncodeGb18030Step(std::string_view utf8, bool last, StepOut& out, EncodeCounts& counts,
+                              SimdLevel simd);
 
 }  // namespace vortane::charsets_detail

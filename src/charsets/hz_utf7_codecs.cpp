@@ -191,13 +191,13 @@ void FinishHzFrames(HzFrameReader& reader, std::string& out) {
   reader = HzFrameReader{};
 }
 
-std::size_t EncodeHzStep(HzWriter& writer, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeHzStep(HzWriter& writer, std::string_view utf8, bool last, StepOut& out,
                          EncodeCounts& counts) {
   HzSink sink(Gb18030Table(), writer, counts);
   return EncodeUtf8Step(sink, counts, utf8, last, out);
 }
 
-std::size_t EncodeUtf7Step(Utf7Writer& writer, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeUtf7Step(Utf7Writer& writer, std::string_view utf8, bool last, StepOut& out,
                            EncodeCounts& counts) {
   Utf7Sink sink(writer, counts);
   return EncodeUtf8Step(sink, counts, utf8, last, out);

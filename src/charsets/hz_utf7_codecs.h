@@ -37,7 +37,7 @@ struct HzWriter {
 
 // Encode step from UTF-8 (see codec_steps.h). A character HZ cannot hold, and
 // each ill-formed UTF-8 sequence, gives "?" and adds one to `counts`.
-std::size_t EncodeHzStep(HzWriter& writer, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeHzStep(HzWriter& writer, std::string_view utf8, bool last, StepOut& out,
                          EncodeCounts& counts);
 
 // UTF-7 writing state: inside a Base64 run, the bits not yet written.
@@ -51,7 +51,7 @@ struct Utf7Writer {
 // punctuation UTF-7 lets stand are written as they are, "+" as "+-", every
 // other character in a Base64 run of UTF-16 units closed by "-". Ill-formed
 // UTF-8 gives "?" and adds one to `counts` per sequence.
-std::size_t EncodeUtf7Step(Utf7Writer& writer, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeUtf7Step(Utf7Writer& writer, std::string_view utf8, bool last, StepOut& out,
                            EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

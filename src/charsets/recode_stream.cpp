@@ -76,7 +76,8 @@ struct RecodeDecoder::State {
       holdsReplacement = probe.Unwritable() == 0;
     } else {
       EncodeCounts probe;
-      EncodeTableCodeStep(toCode, replacement, true, ignored, probe);
+      StepOut out(ignored);
+      EncodeTableCodeStep(toCode, replacement, true, out, probe);
       holdsReplacement = probe.unwritable == 0;
     }
   }
@@ -100,23 +101,32 @@ struct RecodeDecoder::State {
 
   SimdLevel simd = DetectSimdLevel();
 
-  std::size_t ReadStep(std::string_view in, bool last, std::string& out) {
+  std::size_t ReadStep(std::string_view in, bool last, StepOut& out) {
     if (fromCode == TextCode::Unicode) {
       return DecodeUtf16Step(units, in, last, out, unreadable, simd);
     }
     return DecodeTableCodeStep(fromCode, in, last, out, unreadable);
   }
 
+  // Feeds `in` through a charset decoder or encoder, writing straight into
+  // `out` (last: the end of the input).
+  template <class Coder>
+  static void FeedCoder(Coder& coder, std::string_view in, bool last, StepOut& out) {
+    out.EndAt(coder.FeedInto(in, out.Grow(coder.MaxOutput(in.size()))));
+    if (last) {
+      std::string tail;
+      coder.Finish(tail);
+      std::memcpy(out.Grow(tail.size()), tail.data(), tail.size());
+    }
+  }
+
   // Decodes `in` into `out` (last: the end of the input).
-  void Read(std::string_view in, bool last, std::string& out) {
-    const auto read = [this](std::string_view bytes, bool end, std::string& o) {
+  void Read(std::string_view in, bool last, StepOut& out) {
+    const auto read = [this](std::string_view bytes, bool end, StepOut& o) {
       return ReadStep(bytes, end, o);
     };
     if (decoder) {
-      decoder->Feed(in, out);
-      if (last) {
-        decoder->Finish(out);
-      }
+      FeedCoder(*decoder, in, last, out);
     } else {
       FeedCarried(readCarry, in, out, read);
       if (last) {
@@ -126,15 +136,12 @@ struct RecodeDecoder::State {
   }
 
   // Encodes `in` into `out` (last: the end of the input).
-  void Write(std::string_view in, bool last, std::string& out) {
-    const auto write = [this](std::string_view text, bool end, std::string& o) {
+  void Write(std::string_view in, bool last, StepOut& out) {
+    const auto write = [this](std::string_view text, bool end, StepOut& o) {
       return EncodeTableCodeStep(toCode, text, end, o, writeCounts);
     };
     if (encoder) {
-      encoder->Feed(in, out);
-      if (last) {
-        encoder->Finish(out);
-      }
+      FeedCoder(*encoder, in, last, out);
     } else {
       FeedCarried(writeCarry, in, out, write);
       if (last) {
@@ -143,7 +150,10 @@ struct RecodeDecoder::State {
     }
   }
 
-  void Convert(std::string_view in, bool last, std::string& out, SimdLevel level) {
+  // Whether one step takes the input to the output, with no UTF-8 between.
+  [[nodiscard]] bool OneStep() const { return encoderReads || utf8Out; }
+
+  void Convert(std::string_view in, bool last, StepOut& out, SimdLevel level) {
     simd = level;
     if (decoder) {
       decoder->simd = level;
@@ -156,7 +166,8 @@ struct RecodeDecoder::State {
     } else if (utf8Out) {
       Read(in, last, out);
     } else {
-      Read(in, last, utf8);
+      StepOut between(utf8);
+      Read(in, last, between);
       Write(utf8, last, out);
       utf8.clear();
     }
@@ -169,19 +180,32 @@ RecodeDecoder::~RecodeDecoder() = default;
 RecodeDecoder::RecodeDecoder(RecodeDecoder&&) noexcept = default;
 RecodeDecoder& RecodeDecoder::operator=(RecodeDecoder&&) noexcept = default;
 
-void RecodeDecoder::Feed(std::string_view block, std::string& out) {
+void RecodeDecoder::Feed(std::string_view block, std::string& bytes) {
+  StepOut out(bytes);
   state_->Convert(block, false, out, simd);
 }
 
 char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
-  std::string& direct = state_->direct;
+  State& s = *state_;
+  if (s.OneStep()) {
+    StepOut out(o, MaxOutput(block.size()));
+    s.Convert(block, false, out, simd);
+    return o + out.size();
+  }
+  // Two steps size their output for the worst case of the UTF-8 between
+  // them, which MaxOutput does not cover: they write to a scratch string.
+  std::string& direct = s.direct;
   direct.clear();
-  state_->Convert(block, false, direct, simd);
+  StepOut out(direct);
+  s.Convert(block, false, out, simd);
   std::memcpy(o, direct.data(), direct.size());
   return o + direct.size();
 }
 
-void RecodeDecoder::Finish(std::string& out) { state_->Convert({}, true, out, simd); }
+void RecodeDecoder::Finish(std::string& bytes) {
+  StepOut out(bytes);
+  state_->Convert({}, true, out, simd);
+}
 
 std::size_t RecodeDecoder::Unreadable() const {
   const State& s = *state_;

@@ -72,14 +72,12 @@ class TableCodeSink {
 
 }  // namespace
 
-std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, std::string& out,
+std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, StepOut& out,
                                 std::size_t& unreadable) {
   const PointIndex& points = PointsOf(code);
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
-  const std::size_t base = out.size();
-  out.resize(base + 3 * n);
-  char* o = out.data() + base;
+  char* o = out.Grow(3 * n);
   std::size_t i = 0;
   while (i < n) {
     if (p[i] < 0x80) {
@@ -104,11 +102,11 @@ std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, s
     o = PutUtf8(o, point == 0 ? kReplacement : point);
     i += 2;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  out.EndAt(o);
   return i;
 }
 
-std::size_t EncodeTableCodeStep(TextCode code, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeTableCodeStep(TextCode code, std::string_view utf8, bool last, StepOut& out,
                                 EncodeCounts& counts) {
   TableCodeSink sink(code, counts);
   return EncodeUtf8Step(sink, counts, utf8, last, out);

@@ -18,13 +18,13 @@ namespace vortane::charsets_detail {
 // unit looked up in the code's Unicode table. A unit the table lacks (or maps
 // to U+FFFD), and a lead byte cut off by the end, give U+FFFD and add one to
 // `unreadable`.
-std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, std::string& out,
+std::size_t DecodeTableCodeStep(TextCode code, std::string_view in, bool last, StepOut& out,
                                 std::size_t& unreadable);
 
 // Encode step from UTF-8 for `code` (Gb or Big5): each character through the
 // table's Unicode lookup. A character the table lacks, and each ill-formed
 // UTF-8 sequence, gives "?" and adds one to `counts`.
-std::size_t EncodeTableCodeStep(TextCode code, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeTableCodeStep(TextCode code, std::string_view utf8, bool last, StepOut& out,
                                 EncodeCounts& counts);
 
 }  // namespace vortane::charsets_detail

@@ -105,8 +105,8 @@ class Utf16Sink {
 
 }  // namespace
 
-std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
-                           std::size_t& unreadable, SimdLevel simd) {
+std::size_t DecodeUtf8Step(std::string_view in, bool last, StepOut& out, std::size_t& unreadable,
+                           SimdLevel simd) {
   // Reading is writing UTF-8 with ill-formed sequences as U+FFFD, which
   // UTF-8 always holds.
   EncodeCounts counts{0, 0, true};
@@ -116,13 +116,13 @@ std::size_t DecodeUtf8Step(std::string_view in, bool last, std::string& out,
   return used;
 }
 
-std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeUtf8ToUtf8Step(std::string_view utf8, bool last, StepOut& out,
                                  EncodeCounts& counts, SimdLevel simd) {
   Utf8Sink sink(counts);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);
 }
 
-std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last, std::string& out,
+std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last, StepOut& out,
                             std::size_t& unreadable, SimdLevel simd) {
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const std::size_t n = in.size();
@@ -141,12 +141,10 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
     }
   }
   const bool little = reader.order == ByteOrder::Little;
-  const std::size_t base = out.size();
   // A unit gives at most three bytes of UTF-8; a pair four; an odd byte three.
   // The fast paths store up to 16 bytes past what they write, but only while
   // 16 bytes of input remain, which give the room.
-  out.resize(base + 2 * n + 4);
-  char* o = out.data() + base;
+  char* o = out.Grow(2 * n + 4);
   const auto unitAt = [&](std::size_t at) -> char32_t {
     return little ? static_cast<char32_t>(p[at] | p[at + 1] << 8)
                   : static_cast<char32_t>(p[at] << 8 | p[at + 1]);
@@ -213,11 +211,11 @@ std::size_t DecodeUtf16Step(Utf16Reader& reader, std::string_view in, bool last,
     bad();
     i = n;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  out.EndAt(o);
   return i;
 }
 
-std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, std::string& out,
+std::size_t EncodeUtf16Step(Utf16Writer& writer, std::string_view utf8, bool last, StepOut& out,
                             EncodeCounts& counts, SimdLevel simd) {
   Utf16Sink sink(writer, counts, simd);
   return EncodeUtf8Step(sink, counts, utf8, last, out, simd);

@@ -74,9 +74,10 @@ VORTANE_AVX2 inline char* PutLanes(char* o, __m256i packed) {
 
 // A window of 16 bytes of UTF-8 read for its characters.
 struct Utf8Window {
-  __m256i values;        // at each character's first byte, its value (16-bit lanes)
-  std::uint32_t starts;  // the bits of the characters' first bytes
-  std::uint32_t used;    // the bytes of those characters (14 to 16)
+  __m256i values;                 // at each character's first byte, its value (16-bit lanes)
+  std::uint32_t starts;           // the bits of the characters' first bytes
+  std::uint32_t threeByteStarts;  // those of three-byte sequences (at most five)
+  std::uint32_t used;             // the bytes of those characters (14 to 16)
 };
 
 // Reads the 16 bytes at p, starting a character, when they hold only ASCII
@@ -99,6 +100,7 @@ VORTANE_AVX2 inline bool ReadUtf8Window(const unsigned char* p, Utf8Window& w) {
   const std::uint32_t cut = leads & 0xC000;
   w.used = cut == 0 ? 16 : static_cast<std::uint32_t>(__builtin_ctz(cut));
   w.starts = (ascii | leads) & ((1u << w.used) - 1);
+  w.threeByteStarts = leads & ((1u << w.used) - 1);
   const __m256i low4 = _mm256_set1_epi16(0x0F);
   const __m256i low6 = _mm256_set1_epi16(0x3F);
   const __m256i b0 = _mm256_cvtepu8_epi16(v);

@@ -86,6 +86,59 @@ TEST(CharsetStream, RandomUtf8EncodesTheSameInEveryBlockSize) {
   }
 }
 
+// FeedInto writes what Feed appends and stays inside MaxOutput, on the inputs
+// that make each code write the most for what it reads, in blocks of every
+// size, one larger than the decoders' internal pieces among them.
+TEST(CharsetStream, FeedIntoStaysWithinMaxOutput) {
+  const auto repeat = [](std::string_view unit, std::size_t n) {
+    std::string text;
+    while (text.size() < n) {
+      text += unit;
+    }
+    return text;
+  };
+  const std::string readWorst[] = {
+      repeat("\xFF", 70000), repeat("\x80", 300), repeat("\x81\x30", 300), repeat("+", 300),
+      repeat("+A-", 300),    repeat("~", 300),    repeat("\xD8\x00", 300), repeat("A", 300)};
+  const std::string writeWorst[] = {repeat("~", 70000),       repeat("+", 300),
+                                    repeat("\xFF", 300),      repeat("\xC2\x80", 300),
+                                    repeat("\xC3\x8A~", 300), repeat("\xE4\xB8\x80~", 300),
+                                    repeat("A", 300)};
+  // Bytes past the end a FeedInto returns are scratch; past MaxOutput they
+  // must be untouched.
+  constexpr char kGuard = '\x5A';
+  constexpr std::size_t kGuardBytes = 64;
+  const auto check = [&](auto& coder, auto& reference, const std::string& input,
+                         std::size_t block) {
+    std::string viaFeed;
+    std::string viaInto;
+    for (std::size_t at = 0; at < input.size(); at += block) {
+      const std::string_view piece = std::string_view(input).substr(at, block);
+      reference.Feed(piece, viaFeed);
+      std::string room(coder.MaxOutput(piece.size()) + kGuardBytes, kGuard);
+      char* end = coder.FeedInto(piece, room.data());
+      viaInto.append(room.data(), end);
+      EXPECT_EQ(room.substr(room.size() - kGuardBytes), std::string(kGuardBytes, kGuard));
+    }
+    EXPECT_EQ(ToHex(viaInto), ToHex(viaFeed));
+  };
+  for (const Charset charset : kAllCharsets) {
+    SCOPED_TRACE(std::string(CharsetName(charset)));
+    for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{70000}}) {
+      for (const std::string& input : readWorst) {
+        CharsetDecoder decoder(charset);
+        CharsetDecoder reference(charset);
+        check(decoder, reference, input, block);
+      }
+      for (const std::string& input : writeWorst) {
+        CharsetEncoder encoder(charset);
+        CharsetEncoder reference(charset);
+        check(encoder, reference, input, block);
+      }
+    }
+  }
+}
+
 TEST(CharsetStream, CountsAddUpOverBlocks) {
   CharsetDecoder decoder(Charset::Gb18030);
   std::string out;
