@@ -157,6 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NoReadingCase{"Controls", std::string("\x01\x02\x03\x04\x05\x06", 6)},
                       NoReadingCase{"FrenchInUtf8",
                                     "Le caf\xC3\xA9 est d\xC3\xA9j\xC3\xA0 pr\xC3\xAAt."},
+                      // An accented letter that starts a word: ê (C3 AA) reads as GB 锚.
+                      NoReadingCase{"FrenchWordStartingAccented", " pas \xC3\xAAtre "},
+                      NoReadingCase{"FrenchTextStartingAccented", "\xC3\xA9\x63\x65ssaire "},
                       NoReadingCase{"LoneLeadBytes", "\xB0\xB0\xB0"}),
     [](const ::testing::TestParamInfo<NoReadingCase>& info) { return info.param.name; });
 
