@@ -170,6 +170,9 @@ once() {
   local output=$1
   shift
   rm -f "$output"
+  # No writeback of an earlier run in flight: it would take a core from
+  # whichever side runs next.
+  sync
   local start end cpu=0
   local timed=(/usr/bin/time -f %M -o "$work/rss.txt")
   [ "$use_perf" = 1 ] && timed=(perf stat -x, -e task-clock -o "$work/perf.txt" "${timed[@]}")

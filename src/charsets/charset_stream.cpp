@@ -60,9 +60,7 @@ void CharsetDecoder::Feed(std::string_view block, std::string& utf8Out) {
 }
 
 char* CharsetDecoder::FeedInto(std::string_view block, char* dst) {
-  StepOut out(dst, MaxOutput(block.size()));
-  FeedTo(block, out);
-  return dst + out.size();
+  return FeedRegion(dst, MaxOutput(block.size()), [&](StepOut& out) { FeedTo(block, out); });
 }
 
 void CharsetDecoder::FeedTo(std::string_view block, StepOut& utf8Out) {
@@ -227,9 +225,8 @@ void CharsetEncoder::Feed(std::string_view utf8Block, std::string& out) {
 }
 
 char* CharsetEncoder::FeedInto(std::string_view utf8Block, char* dst) {
-  StepOut to(dst, MaxOutput(utf8Block.size()));
-  FeedTo(utf8Block, to);
-  return dst + to.size();
+  return FeedRegion(dst, MaxOutput(utf8Block.size()),
+                    [&](StepOut& out) { FeedTo(utf8Block, out); });
 }
 
 void CharsetEncoder::FeedTo(std::string_view utf8Block, StepOut& out) {

@@ -188,9 +188,8 @@ void RecodeDecoder::Feed(std::string_view block, std::string& bytes) {
 char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
   State& s = *state_;
   if (s.OneStep()) {
-    StepOut out(o, MaxOutput(block.size()));
-    s.Convert(block, false, out, simd);
-    return o + out.size();
+    return FeedRegion(o, MaxOutput(block.size()),
+                      [&](StepOut& out) { s.Convert(block, false, out, simd); });
   }
   // Two steps size their output for the worst case of the UTF-8 between
   // them, which MaxOutput does not cover: they write to a scratch string.

@@ -51,4 +51,13 @@ class StepOut {
   std::size_t size_ = 0;
 };
 
+// Runs `feed` (a callable taking a StepOut&) over the `capacity` bytes at
+// `dst`; returns the end of what it wrote.
+template <class Feed>
+char* FeedRegion(char* dst, std::size_t capacity, Feed&& feed) {
+  StepOut out(dst, capacity);
+  feed(out);
+  return dst + out.size();
+}
+
 }  // namespace vortane::charsets_detail
