@@ -17,12 +17,22 @@ packages (bench/detect.py), so the tables are not tuned to them.
 
 A text is read as a chain of tokens: the printable ASCII bytes 0x21..0x7E,
 one blank token (0x20) for space, tab, line ends, other controls and
-non-Chinese characters, and one Chinese token (0x7F) for any ideograph or
-punctuation and symbol of Chinese text (the classes of src/detect/char_score.cpp). Row `before`, column `next` holds
-ln(P(next | before) * 94) in hundredths of a nat for an ASCII or blank `next`
-(so that a byte as likely as one of 94 at random scores 0) and
-ln(P(next | before)) for the Chinese token (whose character adds its own
-frequency score). Counts are smoothed by adding half a count to each cell.
+non-Chinese characters, an ideograph token (0x7F) for any ideograph, and a
+punctuation token (0x80) for the punctuation and symbols of Chinese text (the
+classes of src/detect/char_score.cpp): ASCII runs in Chinese text sit between
+quotation marks and brackets more than between ideographs. Row `before`,
+column `next` holds ln(P(next | before) * 94) in hundredths of a nat for an
+ASCII or blank `next` (so that a byte as likely as one of 94 at random scores
+0) and ln(P(next | before)) for the two Chinese tokens (whose character adds
+its own frequency score). Counts are smoothed by adding half a count to each
+cell.
+
+A third table scores each punctuation mark and symbol of GB 2312 (rows 1 to
+9) by how often it occurs among the punctuation of the Chinese catalogues:
+ln(P(mark | punctuation) * 10000) in hundredths of a nat, like the frequency
+score of an ideograph (whose table comes from running text and dictionary
+words, with little punctuation). Counts are smoothed by a twentieth of a
+count: a mark the catalogues never use is a rare one.
 """
 
 import argparse
@@ -44,9 +54,11 @@ CATALOGUES = (("coreutils", "coreutils"), ("bash", "bash"), ("findutils", "findu
               ("systemd", "systemd"), ("man-db", "man-db"), ("adduser", "adduser"),
               ("xz-utils", "xz"), ("wget", "wget"))
 BLANK = 0x20
-CHINESE = 0x7F
-TOKENS = 96  # 0x20..0x7F
+IDEOGRAPH = 0x7F
+PUNCTUATION = 0x80
+TOKENS = 97  # 0x20..0x80
 SMOOTHING = 0.5
+PUNCTUATION_SMOOTHING = 0.05
 RANDOM_BYTE = 94
 
 
@@ -55,10 +67,13 @@ def fail(message):
     sys.exit(2)
 
 
-def is_chinese(point):
+def is_ideograph(point):
     return (0x3400 <= point <= 0x4DBF or 0x4E00 <= point <= 0x9FFF or
-            0xF900 <= point <= 0xFAFF or 0x20000 <= point <= 0x3FFFF or
-            point in (0xB0, 0xB1, 0xB7, 0xD7, 0xF7) or 0x2010 <= point <= 0x206F or
+            0xF900 <= point <= 0xFAFF or 0x20000 <= point <= 0x3FFFF)
+
+
+def is_punctuation(point):
+    return (point in (0xB0, 0xB1, 0xB7, 0xD7, 0xF7) or 0x2010 <= point <= 0x206F or
             0x2100 <= point <= 0x22FF or 0x2460 <= point <= 0x24FF or
             0x25A0 <= point <= 0x26FF or 0x3000 <= point <= 0x303F or
             0xFE30 <= point <= 0xFE4F or 0xFF00 <= point <= 0xFFEF)
@@ -68,7 +83,9 @@ def token(ch):
     point = ord(ch)
     if 0x21 <= point <= 0x7E:
         return point
-    return CHINESE if is_chinese(point) else BLANK
+    if is_ideograph(point):
+        return IDEOGRAPH
+    return PUNCTUATION if is_punctuation(point) else BLANK
 
 
 def read_catalogue(locale_dir, name):
@@ -85,6 +102,32 @@ def read_catalogue(locale_dir, name):
             english.append(msgid)
             chinese.append(value)
     return english, chinese
+
+
+def gb2312_punctuation():
+    """The punctuation marks and symbols of GB 2312, by code point."""
+    marks = []
+    for high in range(0xA1, 0xAA):
+        for low in range(0xA1, 0xFF):
+            try:
+                ch = bytes([high, low]).decode("gb2312")
+            except UnicodeDecodeError:
+                continue
+            if is_punctuation(ord(ch)):
+                marks.append(ord(ch))
+    return sorted(set(marks))
+
+
+def punctuation_scores(texts):
+    marks = gb2312_punctuation()
+    counts = dict.fromkeys(marks, 0)
+    for text in texts:
+        for ch in text:
+            if ord(ch) in counts:
+                counts[ord(ch)] += 1
+    total = sum(counts.values()) + PUNCTUATION_SMOOTHING * len(marks)
+    return [(mark, round(math.log((counts[mark] + PUNCTUATION_SMOOTHING) / total * 10000) * 100))
+            for mark in marks], sum(counts.values())
 
 
 def count(texts):
@@ -104,7 +147,7 @@ def scores(counts):
         total = sum(row) + SMOOTHING * TOKENS
         for column, n in enumerate(row):
             chance = (n + SMOOTHING) / total
-            scale = 1 if column + BLANK == CHINESE else RANDOM_BYTE
+            scale = 1 if column + BLANK in (IDEOGRAPH, PUNCTUATION) else RANDOM_BYTE
             table.append(round(math.log(chance * scale) * 100))
     return table
 
@@ -117,27 +160,33 @@ def build(locale_dir):
         chinese += c
     chinese_counts = count(chinese)
     english_counts = count(english)
-    return (scores(chinese_counts), scores(english_counts),
-            (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts))))
+    marks, seen = punctuation_scores(chinese)
+    return (scores(chinese_counts), scores(english_counts), marks,
+            (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
 
 
-def check(chinese, english):
+def check(chinese, english, marks):
     def at(table, before, after):
         return table[(before - BLANK) * TOKENS + (after - BLANK)]
     if len(chinese) != TOKENS * TOKENS or len(english) != TOKENS * TOKENS:
         fail("check failed: wrong table size")
-    if not at(chinese, CHINESE, CHINESE) > at(chinese, CHINESE, ord("Q")):
-        fail("check failed: Chinese text does not favour Chinese after Chinese")
+    if not at(chinese, IDEOGRAPH, IDEOGRAPH) > at(chinese, IDEOGRAPH, ord("Q")):
+        fail("check failed: Chinese text does not favour an ideograph after one")
+    if not at(chinese, PUNCTUATION, ord("%")) > at(chinese, IDEOGRAPH, ord("%")):
+        fail("check failed: Chinese text does not favour '%' after a quotation mark")
     if not at(english, ord("t"), ord("h")) > at(english, ord("t"), ord("q")):
         fail("check failed: English text does not favour 'th' over 'tq'")
+    score = dict(marks)
+    if not score[0xFF0C] > score[0x2026] > score[0x2605]:
+        fail("check failed: punctuation does not favour '，' over '…' over '★'")
 
 
 def wrap(text):
     return textwrap.wrap(text, 74, break_on_hyphens=False)
 
 
-def render(chinese, english, counts, versions):
-    messages, chinese_tokens, english_tokens = counts
+def render(chinese, english, marks, counts, versions):
+    messages, chinese_tokens, english_tokens, seen = counts
 
     def rows(table):
         out = []
@@ -149,14 +198,16 @@ def render(chinese, english, counts, versions):
         "// Generated by tools/gen_ascii_pairs.py; do not edit.",
         "//",
         "// How likely each token is after another, in Chinese and in English text:",
-        "// tokens 0x21..0x7E are those ASCII bytes, 0x20 a blank, 0x7F a Chinese",
-        "// character; cell (before - 0x20) * 96 + (next - 0x20), hundredths of a",
-        "// nat. Included only by ascii_pairs.cpp.",
+        "// tokens 0x21..0x7E are those ASCII bytes, 0x20 a blank, 0x7F an",
+        "// ideograph, 0x80 Chinese punctuation; cell (before - 0x20) * 97 +",
+        "// (next - 0x20), hundredths of a nat. Included only by ascii_pairs.cpp.",
         "// Sources: zh_CN message catalogues of",
         *("//   " + line for line in wrap(", ".join(f"{name} {version}"
                                                   for name, version in versions) + ".")),
         f"// Counts: {messages} messages; {chinese_tokens} Chinese tokens, "
-        f"{english_tokens} English tokens; {TOKENS * TOKENS} cells a table.",
+        f"{english_tokens} English tokens;",
+        f"// {TOKENS * TOKENS} cells a table; {seen} punctuation marks, "
+        f"{len(marks)} rows of GB 2312 punctuation.",
         "#pragma once",
         "",
         "#include <cstdint>",
@@ -169,6 +220,18 @@ def render(chinese, english, counts, versions):
         "",
         f"inline constexpr std::int16_t kEnglishText[{TOKENS * TOKENS}] = {{",
         *rows(english),
+        "};",
+        "",
+        "struct PunctuationRow {",
+        "  char32_t point;",
+        "  std::int16_t score;",
+        "};",
+        "",
+        "// GB 2312's punctuation and symbols among the punctuation of Chinese text,",
+        "// sorted by code point.",
+        f"inline constexpr PunctuationRow kPunctuation[{len(marks)}] = {{",
+        *("    " + " ".join(f"{{0x{point:04X}, {score:5d}}}," for point, score in marks[i:i + 5])
+          for i in range(0, len(marks), 5)),
         "};",
         "",
         "}  // namespace vortane::ascii_pairs_data",
@@ -186,9 +249,9 @@ def main():
 
     versions = [(package, package_version(package, "gen_ascii_pairs.py"))
                 for package, _name in CATALOGUES]
-    chinese, english, counts = build(args.locale_dir)
-    check(chinese, english)
-    text = render(chinese, english, counts, versions)
+    chinese, english, marks, counts = build(args.locale_dir)
+    check(chinese, english, marks)
+    text = render(chinese, english, marks, counts, versions)
     if args.check:
         return check_file(args.out, text, "gen_ascii_pairs.py")
     write_file(args.out, text)

@@ -41,23 +41,43 @@ bool IsBase64Run(std::string_view run) {
   });
 }
 
-// The frequency score of each GB 2312 pair by row and column (0..93 each); no
+// One GB 2312 pair by row and column (0..93 each): its character's score
+// (an ideograph's frequency score, a punctuation mark's among punctuation,
+// others' frequency score) and its token (an ideograph or punctuation); no
 // value for an unassigned pair.
-using PairScores = std::array<std::optional<std::int16_t>, kSide * kSide>;
+struct GbPair {
+  std::int16_t score = 0;
+  unsigned char token = kIdeographToken;
+};
+using PairTable = std::array<std::optional<GbPair>, kSide * kSide>;
 
-const PairScores& GbPairScores() {
-  static const PairScores scores = [] {
-    PairScores table{};
+const PairTable& GbPairs() {
+  static const PairTable pairs = [] {
+    PairTable table{};
     for (const CodePair& row : GbUnicodeTable()) {
       const std::uint32_t high = (row.first >> 8) - kFirstStripped;
       const std::uint32_t low = (row.first & 0xFF) - kFirstStripped;
       if (high < kSide && low < kSide && !table[high * kSide + low]) {
-        table[high * kSide + low] = static_cast<std::int16_t>(FrequencyScore(row.second));
+        const std::optional<int> mark = PunctuationScore(row.second);
+        table[high * kSide + low] =
+            GbPair{static_cast<std::int16_t>(mark ? *mark : FrequencyScore(row.second)),
+                   IsIdeograph(row.second) ? kIdeographToken : kPunctuationToken};
       }
     }
     return table;
   }();
-  return scores;
+  return pairs;
+}
+
+// The DP's modes at a position: the last token was an ASCII byte, or a pair
+// read as an ideograph or as punctuation.
+constexpr int kAsciiMode = 0;
+constexpr int kIdeographMode = 1;
+constexpr int kPunctuationMode = 2;
+constexpr int kModes = 3;
+
+unsigned char ModeToken(int mode) {
+  return mode == kIdeographMode ? kIdeographToken : kPunctuationToken;
 }
 
 // One run [begin, end) of stripped bytes, between blanks: the best split into
@@ -67,59 +87,67 @@ const PairScores& GbPairScores() {
 // chosen pairs in `out`; returns how many bytes it set, and adds to `gain` how
 // much better the split scores than the run as English.
 std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, long& gain) {
-  const PairScores& pairs = GbPairScores();
+  const PairTable& pairs = GbPairs();
   const std::size_t n = end - begin;
   constexpr long kNone = std::numeric_limits<long>::min() / 2;
-  // best[i][m]: best score of the first i bytes with the last one ASCII (m 0)
-  // or the end of a pair (m 1); from[i][m]: the mode before.
-  std::vector<std::array<long, 2>> best(n + 1, {kNone, kNone});
-  std::vector<std::array<unsigned char, 2>> from(n + 1, {0, 0});
-  best[0][0] = 0;
+  // best[i][m]: best score of the first i bytes ending in mode m; from[i][m]:
+  // the mode before.
+  std::vector<std::array<long, kModes>> best(n + 1, {kNone, kNone, kNone});
+  std::vector<std::array<unsigned char, kModes>> from(n + 1, {0, 0, 0});
+  best[0][kAsciiMode] = 0;
   const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(out[begin + i]); };
   const auto before = [&](std::size_t i, int mode) {
-    return i == 0 ? kBlankToken : mode == 1 ? kChineseToken : byteAt(i - 1);
+    return i == 0 ? kBlankToken : mode == kAsciiMode ? byteAt(i - 1) : ModeToken(mode);
   };
   for (std::size_t i = 0; i < n; ++i) {
-    for (int mode = 0; mode < 2; ++mode) {
+    for (int mode = 0; mode < kModes; ++mode) {
       const long here = best[i][mode];
       if (here == kNone) {
         continue;
       }
       const unsigned char last = before(i, mode);
       const long ascii = here + ChineseTextStep(last, byteAt(i));
-      if (ascii > best[i + 1][0]) {
-        best[i + 1][0] = ascii;
-        from[i + 1][0] = static_cast<unsigned char>(mode);
+      if (ascii > best[i + 1][kAsciiMode]) {
+        best[i + 1][kAsciiMode] = ascii;
+        from[i + 1][kAsciiMode] = static_cast<unsigned char>(mode);
       }
       if (i + 1 < n) {
         const auto& pair =
             pairs[(byteAt(i) - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped)];
         if (pair) {
-          const long gb = here + ChineseTextStep(last, kChineseToken) + *pair;
-          if (gb > best[i + 2][1]) {
-            best[i + 2][1] = gb;
-            from[i + 2][1] = static_cast<unsigned char>(mode);
+          const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
+          const long gb = here + ChineseTextStep(last, pair->token) + pair->score;
+          if (gb > best[i + 2][to]) {
+            best[i + 2][to] = gb;
+            from[i + 2][to] = static_cast<unsigned char>(mode);
           }
         }
       }
     }
   }
   // The blank after the run closes it.
-  const long endAscii =
-      best[n][0] == kNone ? kNone : best[n][0] + ChineseTextStep(byteAt(n - 1), kBlankToken);
-  const long endPair =
-      best[n][1] == kNone ? kNone : best[n][1] + ChineseTextStep(kChineseToken, kBlankToken);
-  int mode = endPair > endAscii ? 1 : 0;
+  int mode = kAsciiMode;
+  long top = kNone;
+  for (int m = 0; m < kModes; ++m) {
+    if (best[n][m] == kNone) {
+      continue;
+    }
+    const long closed = best[n][m] + ChineseTextStep(before(n, m), kBlankToken);
+    if (closed > top) {
+      top = closed;
+      mode = m;
+    }
+  }
   long english = 0;
   for (std::size_t i = 0; i < n; ++i) {
     english += EnglishTextStep(i == 0 ? kBlankToken : byteAt(i - 1), byteAt(i));
   }
   english += EnglishTextStep(byteAt(n - 1), kBlankToken);
-  gain += std::max(endAscii, endPair) - english;
+  gain += top - english;
   std::size_t set = 0;
   for (std::size_t i = n; i > 0;) {
     const int previous = from[i][mode];
-    if (mode == 1) {
+    if (mode != kAsciiMode) {
       out[begin + i - 1] = static_cast<char>(byteAt(i - 1) | 0x80);
       out[begin + i - 2] = static_cast<char>(byteAt(i - 2) | 0x80);
       i -= 2;

@@ -24,12 +24,14 @@ bool IsTransferDecoding(RepairStep step) {
 
 // How much a step must raise the score. A transfer decoding has the text's
 // form to go by (escapes, Base64 lines) and only has to raise it; undoing a
-// display and setting the eighth bit have only the score, and English or
-// Latin text can reach a few common characters by chance.
+// display has only the score, and Latin text can reach a few common
+// characters by chance. Setting the eighth bit has weighed the text against
+// English already (SetEighthBit), so a little more than a transfer decoding:
+// a line of transliterated names (阿姆哈拉语) scores little as characters.
 std::int64_t StepMargin(RepairStep step) {
   switch (step) {
     case RepairStep::EighthBit:
-      return 3 * kPointsPerNat;
+      return 1 * kPointsPerNat;
     case RepairStep::ShownAsLatin1:
     case RepairStep::ShownAsCp1252:
     case RepairStep::ShownAsGbk:
@@ -57,10 +59,11 @@ struct Scored {
 };
 
 // Well-formed UTF-8 is evidence of its own: text in another code seldom is.
-// It speaks for an accented letter right after an ASCII letter in a clean
-// UTF-8 decoding (French in UTF-8 is not GB text), not for runs of them (a
-// wrong display of Chinese: "ä¸­") nor for ideographs (GB shown as GBK and
-// stored as UTF-8 is well-formed too, and only its undoing reads well).
+// It speaks for an accented letter right after or before an ASCII letter in
+// a clean UTF-8 decoding (French in UTF-8 is not GB text), not for runs of
+// them (a wrong display of Chinese: "ä¸­") nor for ideographs (GB shown as
+// GBK and stored as UTF-8 is well-formed too, and only its undoing reads
+// well).
 constexpr std::int64_t kUtf8LetterPoints = 250;
 
 double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsPerNat; }
@@ -68,7 +71,7 @@ double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsP
 // The score of a clean decoding in `code` of bytes made by `steps`: its
 // text's score, and for UTF-8 not made by the UTF-7 step (which always gives
 // well-formed UTF-8) kUtf8LetterPoints for each multi-byte character that
-// follows an ASCII letter and is not an ideograph.
+// follows or precedes an ASCII letter and is not an ideograph.
 TextScore ScoreDecoding(Charset code, std::span<const RepairStep> steps, std::string_view utf8) {
   TextScore score = ScoreText(utf8, code == Charset::Big5Hkscs);
   if (code != Charset::Utf8 || (!steps.empty() && steps.back() == RepairStep::Utf7)) {
@@ -82,7 +85,9 @@ TextScore ScoreDecoding(Charset code, std::span<const RepairStep> steps, std::st
       continue;
     }
     const bool afterLetter = pos > 0 && isLetter(utf8[pos - 1]);
-    if (!IsIdeograph(NextCodePoint(utf8, pos)) && afterLetter) {
+    const bool ideograph = IsIdeograph(NextCodePoint(utf8, pos));
+    const bool beforeLetter = pos < utf8.size() && isLetter(utf8[pos]);
+    if (!ideograph && (afterLetter || beforeLetter)) {
       score.points += kUtf8LetterPoints;
     }
   }
@@ -124,7 +129,14 @@ std::vector<Scored> Search(std::string_view bytes, bool sample) {
     std::int64_t value = kNoValue;
     std::int64_t chineseValue = kNoValue;
     bool bestIsChinese = false;
+    // Setting the eighth bit chooses GB 2312 pairs: what it makes is GB text,
+    // whatever else the same bytes decode in.
+    const bool gbOnly = std::find(nodes[at].steps.begin(), nodes[at].steps.end(),
+                                  RepairStep::EighthBit) != nodes[at].steps.end();
     for (const Charset code : kFinalCodes) {
+      if (gbOnly && code != Charset::Gb18030) {
+        continue;
+      }
       DecodedText decoded = DecodeNode(code, nodes[at].bytes, sample);
       if (decoded.unreadable != 0) {
         continue;

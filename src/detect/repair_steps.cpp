@@ -17,6 +17,9 @@ namespace vortane {
 namespace {
 
 constexpr std::size_t kLeastUtf7Run = 3;
+// UTF-7 that gives one CJK unit may be a "+" and three letters of stripped GB
+// text by chance ("+RFA" is U+4450); setting the eighth bit competes with it.
+constexpr std::size_t kLeastUtf7Units = 2;
 // Base64 this long may lack digits and signs by chance; no English word is.
 constexpr std::size_t kLeastPlainBase64 = 24;
 
@@ -130,16 +133,22 @@ bool IsQuotedPrintable(std::string_view text) {
   return proper > 0 && proper * 10 >= equals * 9;
 }
 
-// True when `text` is Quoted-Printable that escapes a byte of 0x80 or more, as
-// Quoted-Printable of Chinese does. Stripped GB text holds an "=" before a
-// line end or two hex digits by chance; an escape of a high byte ("=B8") now
-// and then too, but seldom as often as nine "=" in ten.
+bool IsEscapeAt(std::string_view text, std::size_t i) {
+  return i + 2 < text.size() && text[i] == '=' && IsHexDigit(text[i + 1]) &&
+         IsHexDigit(text[i + 2]);
+}
+
+// True when `text` is Quoted-Printable that escapes a byte of 0x80 or more
+// followed by another escape, as Quoted-Printable of Chinese does (each
+// character two or three escapes in a row). Stripped GB text holds an "=" before
+// a line end or two hex digits by chance, an escape of a high byte ("=a9"
+// from 结构) now and then too, but seldom two escapes in a row.
 bool IsQuotedPrintableOfEightBits(std::string_view text) {
   if (!IsQuotedPrintable(text)) {
     return false;
   }
   for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
-    if (i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]) &&
+    if (IsEscapeAt(text, i) && IsEscapeAt(text, i + 3) &&
         std::string_view("89ABCDEFabcdef").find(text[i + 1]) != std::string_view::npos) {
       return true;
     }
@@ -279,13 +288,14 @@ std::string UnitsToUtf8(std::string_view units) {
   return out;
 }
 
-// True when `text` is UTF-7 of Chinese: its runs end on whole units, and at
-// least three quarters of the non-ASCII units they give are CJK characters,
-// quotation marks and dashes or fullwidth forms (runs in stripped GB text,
-// where "+" is common, give units all over the 16-bit range).
-bool IsUtf7OfChinese(std::string_view text) {
+// When `text` is UTF-7 of Chinese (its runs end on whole units, and at least
+// three quarters of the non-ASCII units they give are CJK characters,
+// quotation marks and dashes or fullwidth forms), how many CJK units its runs
+// give; else 0. Runs in stripped GB text, where "+" is common, give units all
+// over the 16-bit range.
+std::size_t Utf7ChineseUnits(std::string_view text) {
   if (!HasUtf7Run(text) || !Utf7RunsEndOnWholeUnits(text)) {
-    return false;
+    return 0;
   }
   const std::string units = Utf7ToUnits(text);
   std::size_t wide = 0;
@@ -302,8 +312,10 @@ bool IsUtf7OfChinese(std::string_view text) {
       ++cjk;
     }
   }
-  return wide > 0 && cjk * 4 >= wide * 3;
+  return wide > 0 && cjk * 4 >= wide * 3 ? cjk : 0;
 }
+
+bool IsUtf7OfChinese(std::string_view text) { return Utf7ChineseUnits(text) > 0; }
 
 std::optional<std::string> DecodeUtf7(std::string_view text) {
   if (!IsUtf7OfChinese(text)) {
@@ -381,7 +393,7 @@ std::optional<std::string> TakeRepairStep(RepairStep step, std::string_view byte
       break;
     case RepairStep::EighthBit:
       if (!MostlyBase64(bytes) && !IsQuotedPrintableOfEightBits(bytes) && !HasEncodedWord(bytes) &&
-          bytes.find("~{") == std::string_view::npos && !IsUtf7OfChinese(bytes)) {
+          bytes.find("~{") == std::string_view::npos && Utf7ChineseUnits(bytes) < kLeastUtf7Units) {
         out = SetEighthBit(bytes);
       }
       break;

@@ -15,7 +15,11 @@ struct TextScore {
 
 // Scores each character of `utf8` (CharScore, or HongKongScore when
 // `readInBig5Hkscs`, the text being a decoding in Big5-HKSCS); a malformed byte
-// counts as U+FFFD.
+// counts as U+FFFD. Two contexts lift that sum: a name standing alone (two or
+// three ideographs between other characters, the first a common surname)
+// scores its given name as a fairly common character, and kana among common
+// ideographs (Japanese text in a Chinese code) score a little against rather
+// than as foreign letters.
 [[nodiscard]] TextScore ScoreText(std::string_view utf8, bool readInBig5Hkscs = false);
 
 // Least score a text's ideographs need on average to read as Chinese: a

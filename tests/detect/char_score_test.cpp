@@ -101,8 +101,60 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Big5OverGbReading", "中文郵件", "いゅ秎ン"},
         TextCase{"Utf8OverGbReading", "中文", "涓枃"},
         TextCase{"TextOverReplacement", "中文", "中\xEF\xBF\xBD"},
-        TextCase{"TextOverBadUtf8", "中文", "中\xFF"}),
+        TextCase{"TextOverBadUtf8", "中文", "中\xFF"},
+        // GBK 罗玥 (C2DE AB68) read as Big5: 則 is common, 玥 rare; a name
+        // standing alone among English still reads best.
+        TextCase{"NameOverItsBig5Reading", " -罗玥-no-rename", " -蹕則-no-rename"},
+        TextCase{"TraditionalNameOverItsGbReading", "張瑄 reset", "眎薇 reset"},
+        // A Japanese bounce line in GBK, and the same bytes read as Big5.
+        TextCase{"JapaneseInGbOverBig5Reading", "次の受信者またはグループへの配信に失敗しました",
+                 "棒及忳陓氪引凶反弘伙奈皿尺及饜陓卞囮㷍仄引仄凶"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+// The sum of CharScore over the characters of `utf8`.
+std::int64_t PlainSum(std::string_view utf8) {
+  std::int64_t sum = 0;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    sum += CharScore(NextCodePoint(utf8, pos));
+  }
+  return sum;
+}
+
+struct LiftCase {
+  const char* name;
+  const char* text;
+  bool lifted;  // scores above the plain sum of its characters
+};
+
+void PrintTo(const LiftCase& c, std::ostream* os) { *os << c.name; }
+
+class Lifts : public ::testing::TestWithParam<LiftCase> {};
+
+TEST_P(Lifts, OnlyStandAloneNamesAndKanaAmongCommonIdeographs) {
+  const LiftCase& c = GetParam();
+  const std::int64_t points = ScoreText(c.text).points;
+  if (c.lifted) {
+    EXPECT_GT(points, PlainSum(c.text));
+  } else {
+    EXPECT_EQ(points, PlainSum(c.text));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Lifts,
+    ::testing::Values(LiftCase{"NameAmongAscii", "From: 孙璟 <x@y>", true},
+                      LiftCase{"ThreeCharacterName", "李旻璟，你好", true},
+                      LiftCase{"NameAtTheEnds", "朱珺", true},
+                      LiftCase{"NoSurnameFirst", "From: 璟孙 <x@y>", false},
+                      LiftCase{"RunTooLongForAName", "孙璟璟璟 ok", false},
+                      LiftCase{"SurnameAlone", "孙 ok", false},
+                      LiftCase{"JapaneseLine", "次の受信者またはグループへの配信に失敗しました",
+                               true},
+                      // Big5 中文郵件 read as GB: three kana, but among rare ideographs.
+                      LiftCase{"KanaOfBig5ReadAsGb", "いゅ秎ン", false},
+                      LiftCase{"TwoKana", "東京へ行く。", false}),
+    [](const ::testing::TestParamInfo<LiftCase>& info) { return info.param.name; });
 
 TEST(ReadsAsChinese, NeedsAnIdeographAndNoRunOfRareOnes) {
   EXPECT_TRUE(ReadsAsChinese(ScoreText("文件 %s")));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <ostream>
@@ -56,6 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                       "Please read the attached file before the meeting tomorrow morning, "
                       "and send it back to me: VPND",
                       std::nullopt},
+        // Chinese quotation marks, ellipsis and brackets beside ASCII:
+        // URI“%s”的, [选项]… 程序, 结束（/）.
+        EighthBitCase{"QuotationMarksAfterAWord", "URI!0%s!15D",
+                      "URI" + Hex("A1B0") + "%s" + Hex("A1B1B5C4")},
+        EighthBitCase{"EllipsisAfterABracket", "[Q!On]!- 3LPr",
+                      "[" + Hex("D1A1CFEE") + "]" + Hex("A1AD") + " " + Hex("B3CCD0F2")},
+        EighthBitCase{"FullwidthBrackets", "=aJx#(/#)", Hex("BDE1CAF8A3A8") + "/" + Hex("A3A9")},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
@@ -71,13 +79,15 @@ struct StepCase {
 
 TEST(AsciiPairs, TablesKnowTheirTexts) {
   const StepCase cases[] = {
-      {"ChineseAfterChinese", kChineseToken, kChineseToken, 'Q', true},
+      {"IdeographAfterIdeograph", kIdeographToken, kIdeographToken, 'Q', true},
       {"FormatAfterPercent", '%', 's', 'Q', true},
-      {"ChineseAfterOpeningAngle", '<', kChineseToken, 'Q', true},
-      {"ChineseBeforeClosingAngle", kChineseToken, '>', '|', true},
+      {"IdeographAfterOpeningAngle", '<', kIdeographToken, 'Q', true},
+      {"IdeographBeforeClosingAngle", kIdeographToken, '>', '|', true},
+      {"FormatAfterQuotationMark", kPunctuationToken, '%', 'Q', true},
+      {"QuotationMarkAfterFormat", 's', kPunctuationToken, 'Q', true},
       {"EnglishTh", 't', 'h', 'q', false},
       {"EnglishWordEnd", 'e', kBlankToken, 'Q', false},
-      {"EnglishSeldomChinese", kBlankToken, 'a', kChineseToken, false},
+      {"EnglishSeldomChinese", kBlankToken, 'a', kIdeographToken, false},
   };
   for (const StepCase& c : cases) {
     const auto step = c.chinese ? ChineseTextStep : EnglishTextStep;
@@ -88,8 +98,26 @@ TEST(AsciiPairs, TablesKnowTheirTexts) {
 }
 
 TEST(AsciiPairs, GeneratedTablesHaveTheirSize) {
-  EXPECT_EQ(std::size(ascii_pairs_data::kChineseText), 96u * 96u);
-  EXPECT_EQ(std::size(ascii_pairs_data::kEnglishText), 96u * 96u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kChineseText), 97u * 97u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kEnglishText), 97u * 97u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kPunctuation), 243u);
+  EXPECT_TRUE(std::is_sorted(std::begin(ascii_pairs_data::kPunctuation),
+                             std::end(ascii_pairs_data::kPunctuation),
+                             [](const auto& a, const auto& b) { return a.point < b.point; }));
+}
+
+TEST(AsciiPairs, PunctuationScoresKnowChineseText) {
+  // The fullwidth comma and the quotation marks are among the commonest,
+  // the ellipsis less so, a star seldom used; ideographs and ASCII have none.
+  ASSERT_TRUE(PunctuationScore(U'，').has_value());
+  EXPECT_GT(*PunctuationScore(U'，'), 600);
+  EXPECT_GT(*PunctuationScore(U'“'), 400);
+  EXPECT_GT(*PunctuationScore(U'“'), *PunctuationScore(U'…'));
+  EXPECT_GT(*PunctuationScore(U'…'), *PunctuationScore(U'★'));
+  EXPECT_LT(*PunctuationScore(U'★'), 0);
+  EXPECT_FALSE(PunctuationScore(U'中').has_value());
+  EXPECT_FALSE(PunctuationScore(U'!').has_value());
+  EXPECT_FALSE(PunctuationScore(U'﹁').has_value()) << "not in GB 2312";
 }
 
 }  // namespace

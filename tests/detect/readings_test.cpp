@@ -104,6 +104,16 @@ INSTANTIATE_TEST_SUITE_P(
         ChainCase{"EighthBitStripped", kSimplified,
                   [] { return StripEighthBit(Encode(Charset::Gb18030, kSimplified)); },
                   "eighth bit set, then GB18030"},
+        // 法郎 (B7A8 C0C9) stripped: the pairs set again read better as Big5
+        // (楊檔), but they are GB pairs.
+        ChainCase{"EighthBitStrippedReadsAsGbOnly", " 法郎 BEAC\nCFP 法郎\n",
+                  [] { return std::string(" 7(@I BEAC\nCFP 7(@I\n"); },
+                  "eighth bit set, then GB18030"},
+        // Language names: transliterations score little as characters, but
+        // read much better than the same bytes as English.
+        ChainCase{"EighthBitStrippedTransliteratedNames", "\n阿尔泰诸语言\n阿姆哈",
+                  [] { return std::string("\n0\"6{L)VnSoQT\n0\"D79~"); },
+                  "eighth bit set, then GB18030"},
         ChainCase{"Utf8ShownAsLatin1", kSimplified, [] { return ShownAsLatin1(kSimplified); },
                   "shown as Latin-1, then UTF-8"},
         ChainCase{"Utf8ShownAsCp1252", "中文邮件", [] { return Cp1252Shown("中文邮件"); },
@@ -147,6 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NoReadingCase{"Controls", std::string("\x01\x02\x03\x04\x05\x06", 6)},
                       NoReadingCase{"FrenchInUtf8",
                                     "Le caf\xC3\xA9 est d\xC3\xA9j\xC3\xA0 pr\xC3\xAAt."},
+                      // An accented letter that starts a word: ê (C3 AA) reads as GB 锚.
+                      NoReadingCase{"FrenchWordStartingAccented", " pas \xC3\xAAtre "},
+                      NoReadingCase{"FrenchTextStartingAccented", "\xC3\xA9\x63\x65ssaire "},
                       NoReadingCase{"LoneLeadBytes", "\xB0\xB0\xB0"}),
     [](const ::testing::TestParamInfo<NoReadingCase>& info) { return info.param.name; });
 

@@ -84,6 +84,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Stripped 格式版本 holds "=0f", an escape of a low byte only.
         StepCase{"EighthBitBesideLowEscape", RepairStep::EighthBit, "8qJ=0f1>",
                  Hex("B8F1CABDB0E6B1BE")},
+        // Stripped 体系结构 holds "=a9", an escape of a high byte, but no
+        // escape follows it as in Quoted-Printable of Chinese.
+        StepCase{"EighthBitBesideLoneHighEscape", RepairStep::EighthBit, "LeO5=a99 %s",
+                 Hex("CCE5CFB5BDE1B9B9") + " %s"},
+        // "+RFA" is UTF-7 of one CJK unit (U+4450) by chance.
+        StepCase{"EighthBitBesideOneUtf7Unit", RepairStep::EighthBit, "VPND+RFA ND<~",
+                 Hex("D6D0CEC4") + "+RFA " + Hex("CEC4BCFE")},
+        StepCase{"EighthBitNotOnUtf7OfTwoCharacters", RepairStep::EighthBit, "VPND +Ti1lhw-",
+                 std::nullopt},
         StepCase{"Utf7EightBitText", RepairStep::Utf7, "+Ti1lhw-\xB0", std::nullopt},
         StepCase{"EighthBit", RepairStep::EighthBit, "VPND#,", Hex("D6D0CEC4A3AC")},
         // Letters alone look like Base64, which goes first.
