@@ -12,29 +12,26 @@ namespace {
 
 enum class Script { None, Greek, Cyrillic, Armenian, Hebrew, Arabic, Thai, Hangul };
 
-// The alphabet a letter belongs to, by block (the blocks' few signs count as
-// letters: they sit among letters too).
+struct ScriptBlock {
+  char32_t first;
+  char32_t last;
+  Script script;
+};
+
+// The alphabets' blocks (their few signs count as letters: they sit among
+// letters too).
+constexpr ScriptBlock kScriptBlocks[] = {
+    {0x0370, 0x03FF, Script::Greek},    {0x0400, 0x052F, Script::Cyrillic},
+    {0x0530, 0x058F, Script::Armenian}, {0x0590, 0x05FF, Script::Hebrew},
+    {0x0600, 0x06FF, Script::Arabic},   {0x0E00, 0x0E7F, Script::Thai},
+    {0xAC00, 0xD7A3, Script::Hangul},
+};
+
 Script ScriptOf(char32_t point) {
-  if (point >= 0x0370 && point <= 0x03FF) {
-    return Script::Greek;
-  }
-  if (point >= 0x0400 && point <= 0x052F) {
-    return Script::Cyrillic;
-  }
-  if (point >= 0x0530 && point <= 0x058F) {
-    return Script::Armenian;
-  }
-  if (point >= 0x0590 && point <= 0x05FF) {
-    return Script::Hebrew;
-  }
-  if (point >= 0x0600 && point <= 0x06FF) {
-    return Script::Arabic;
-  }
-  if (point >= 0x0E00 && point <= 0x0E7F) {
-    return Script::Thai;
-  }
-  if (point >= 0xAC00 && point <= 0xD7A3) {
-    return Script::Hangul;
+  for (const ScriptBlock& block : kScriptBlocks) {
+    if (point >= block.first && point <= block.last) {
+      return block.script;
+    }
   }
   return Script::None;
 }
@@ -110,8 +107,8 @@ std::int64_t Utf8Evidence(std::string_view utf8) {
     // ("più", « oui »). A GBK or Big5 character shown as Latin-1 is two
     // characters, or one before an ASCII trail byte ("¤@"), so this stays
     // within what well-formed UTF-8 is worth.
-    const bool besideWord = IsAsciiLetter(before) || IsAsciiLetter(after) ||
-                            (latin && before < 0x80 && after < 0x80);
+    const bool besideWord =
+        IsAsciiLetter(before) || IsAsciiLetter(after) || (latin && before < 0x80 && after < 0x80);
     if (wordLetter) {
       evidence += kUtf8WordLetterPoints - std::min(CharScore(point), 0);
     } else if (besideWord) {
