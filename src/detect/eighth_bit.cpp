@@ -24,12 +24,37 @@ constexpr std::size_t kShortText = 64;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
 
+// The least a character scores after the one before it: the catalogues the
+// table comes from are few, so two characters they never show together are
+// weak evidence against a reading.
+constexpr int kLeastPairAfterPair = -kPointsPerNat / 2;
+// How much likelier a line of two letters or digits alone is such a word
+// than one character (five to one in the message catalogues: ln 5).
+constexpr long kShortWordLine = 160;
+
 // A run this long of Base64's alphabet alone is Base64 (a body part, a key:
 // mail writes lines of 76), not stripped Chinese, a third of whose bytes are
 // signs.
 constexpr std::size_t kLeastBase64Run = 40;
 
 bool Stripped(unsigned char byte) { return byte >= kFirstStripped && byte <= kLastStripped; }
+
+bool LineEnd(std::string_view text, std::size_t at) {
+  return at < text.size() && (text[at] == '\n' || text[at] == '\r');
+}
+
+// A line that is two letters or digits alone ("EB", "A5", "42"), between
+// line ends: a run at either end of the text may be cut from a longer line.
+bool IsShortWordLine(std::string_view text, std::size_t begin, std::size_t end) {
+  if (end - begin != 2 || begin == 0 || !LineEnd(text, begin - 1) || !LineEnd(text, end)) {
+    return false;
+  }
+  return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(begin),
+                     text.begin() + static_cast<std::ptrdiff_t>(end), [](char c) {
+                       return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                              (c >= '0' && c <= '9');
+                     });
+}
 
 bool IsBase64Run(std::string_view run) {
   if (run.size() < kLeastBase64Run) {
@@ -83,10 +108,13 @@ unsigned char ModeToken(int mode) {
 // One run [begin, end) of stripped bytes, between blanks: the best split into
 // ASCII bytes and GB 2312 pairs under the model of Chinese text (each token
 // scored after the one before it, a pair also by its character's frequency),
-// found by dynamic programming over the positions. Sets the eighth bit of the
+// found by dynamic programming over the positions (a pair after a pair also
+// scored by how often the two characters follow each other; an ASCII ending
+// gets `asciiBonus`). Sets the eighth bit of the
 // chosen pairs in `out`; returns how many bytes it set, and adds to `gain` how
 // much better the split scores than the run as English.
-std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, long& gain) {
+std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, long asciiBonus,
+                       long& gain) {
   const PairTable& pairs = GbPairs();
   const std::size_t n = end - begin;
   constexpr long kNone = std::numeric_limits<long>::min() / 2;
@@ -112,11 +140,19 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, lon
         from[i + 1][kAsciiMode] = static_cast<unsigned char>(mode);
       }
       if (i + 1 < n) {
-        const auto& pair =
-            pairs[(byteAt(i) - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped)];
+        const std::size_t index =
+            (byteAt(i) - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped);
+        const auto& pair = pairs[index];
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
-          const long gb = here + ChineseTextStep(last, pair->token) + pair->score;
+          long gb = here + ChineseTextStep(last, pair->token) + pair->score;
+          if (mode != kAsciiMode) {
+            // The character before is the pair that ends here.
+            const std::size_t previous =
+                (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
+            gb += std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
+                                                              static_cast<std::uint16_t>(index)));
+          }
           if (gb > best[i + 2][to]) {
             best[i + 2][to] = gb;
             from[i + 2][to] = static_cast<unsigned char>(mode);
@@ -132,7 +168,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, lon
     if (best[n][m] == kNone) {
       continue;
     }
-    const long closed = best[n][m] + ChineseTextStep(before(n, m), kBlankToken);
+    const long closed = best[n][m] + ChineseTextStep(before(n, m), kBlankToken) +
+                        (m == kAsciiMode ? asciiBonus : 0);
     if (closed > top) {
       top = closed;
       mode = m;
@@ -143,7 +180,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, lon
     english += EnglishTextStep(i == 0 ? kBlankToken : byteAt(i - 1), byteAt(i));
   }
   english += EnglishTextStep(byteAt(n - 1), kBlankToken);
-  gain += top - english;
+  // The bonus of a short word's line weighs ASCII against pairs, not the run
+  // against English.
+  gain += top - english - (mode == kAsciiMode ? asciiBonus : 0);
   std::size_t set = 0;
   for (std::size_t i = n; i > 0;) {
     const int previous = from[i][mode];
@@ -183,7 +222,7 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
     }
     stripped += end - i;
     if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
-      set += RestoreRun(out, i, end, gain);
+      set += RestoreRun(out, i, end, IsShortWordLine(out, i, end) ? kShortWordLine : 0, gain);
     }
     i = end;
   }
