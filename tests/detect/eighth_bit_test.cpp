@@ -80,6 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{
             "OneCharacterLine", "N^7(4r?*ND<~\nVP\nVPNDND<~",
             Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\n" + Hex("D6D0") + "\n" + Hex("D6D0CEC4CEC4BCFE")},
+        // 将主控信息解压 [<目录>], 列出 [<glob 模式>]: the ">" closes the "<" (else
+        // ">]" reads as 据 BEDD), also across a blank.
+        EighthBitCase{"ClosingAngle", "=+Vw?XPEO\"=bQ9 [<D?B<>]",
+                      Hex("BDABD6F7BFD8D0C5CFA2BDE2D1B9") + " [<" + Hex("C4BFC2BC") + ">]"},
+        EighthBitCase{"ClosingAngleAcrossABlank", "AP3v [<glob D#J=>]",
+                      Hex("C1D0B3F6") + " [<glob " + Hex("C4A3CABD") + ">]"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
