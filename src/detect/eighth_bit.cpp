@@ -29,8 +29,10 @@ constexpr long kLeastGain = 3 * kPointsPerNat;
 // weak evidence against a reading.
 constexpr int kLeastPairAfterPair = -kPointsPerNat / 2;
 // How much likelier a line of two letters or digits alone is such a word
-// than one character (five to one in the message catalogues: ln 5).
-constexpr long kShortWordLine = 160;
+// than one character (five to one in the message catalogues: ln 5), and a
+// line of three than a character and a letter (47 to none there).
+constexpr long kTwoByteWordLine = 160;
+constexpr long kThreeByteWordLine = 300;
 // How much an ASCII ">" that closes an ASCII "<" ("<文件>", "[<目录>]")
 // counts for the split beyond what the table of bytes after bytes says (that
 // table forgets the "<" after one byte); 4 nats read best on catalogue text.
@@ -47,17 +49,20 @@ bool LineEnd(std::string_view text, std::size_t at) {
   return at < text.size() && (text[at] == '\n' || text[at] == '\r');
 }
 
-// A line that is two letters or digits alone ("EB", "A5", "42"), between
-// line ends: a run at either end of the text may be cut from a longer line.
-bool IsShortWordLine(std::string_view text, std::size_t begin, std::size_t end) {
-  if (end - begin != 2 || begin == 0 || !LineEnd(text, begin - 1) || !LineEnd(text, end)) {
-    return false;
+// The cost of each pair in a run that is a line of two or three letters or
+// digits alone ("EB", "42", "JB0"), between line ends (a run at either end of
+// the text may be cut from a longer line); 0 for other runs.
+long ShortWordLineCost(std::string_view text, std::size_t begin, std::size_t end) {
+  if ((end - begin != 2 && end - begin != 3) || begin == 0 || !LineEnd(text, begin - 1) ||
+      !LineEnd(text, end)) {
+    return 0;
   }
-  return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(begin),
-                     text.begin() + static_cast<std::ptrdiff_t>(end), [](char c) {
-                       return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                              (c >= '0' && c <= '9');
-                     });
+  const bool word = std::all_of(text.begin() + static_cast<std::ptrdiff_t>(begin),
+                                text.begin() + static_cast<std::ptrdiff_t>(end), [](char c) {
+                                  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                         (c >= '0' && c <= '9');
+                                });
+  return !word ? 0 : end - begin == 2 ? kTwoByteWordLine : kThreeByteWordLine;
 }
 
 bool IsBase64Run(std::string_view run) {
@@ -118,9 +123,9 @@ bool OpenOf(int state) { return state >= kModes; }
 
 // What a run carries in and out: whether an ASCII "<" is open before it (a
 // blank between "<glob" and "模式>" does not close it, a line end does), and
-// how much an ASCII ending is favoured.
+// what each pair costs.
 struct RunContext {
-  long asciiBonus = 0;
+  long pairCost = 0;
   bool open = false;
 };
 
@@ -128,7 +133,7 @@ struct RunContext {
 // ASCII bytes and GB 2312 pairs under the model of Chinese text (each token
 // scored after the one before it, a pair also by its character's frequency
 // and, after a pair, by how often the two characters follow each other; an
-// ASCII ">" that closes an open "<" and an ASCII ending get their bonuses),
+// ASCII ">" that closes an open "<" gets its bonus, a pair `pairCost`),
 // found by dynamic programming over the positions. Sets the eighth bit of the
 // chosen pairs in `out`; returns how many bytes it set, adds to `gain` how
 // much better the split scores than the run as English (the bonuses left
@@ -175,7 +180,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         const auto& pair = pairs[index];
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
-          long gb = here + ChineseTextStep(last, pair->token) + pair->score;
+          long gb = here + ChineseTextStep(last, pair->token) + pair->score - context.pairCost;
           if (mode != kAsciiMode) {
             // The character before is the pair that ends here.
             const std::size_t previous =
@@ -195,8 +200,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
     if (best[n][s] == kNone) {
       continue;
     }
-    const long closed = best[n][s] + ChineseTextStep(before(n, ModeOf(s)), kBlankToken) +
-                        (ModeOf(s) == kAsciiMode ? context.asciiBonus : 0);
+    const long closed = best[n][s] + ChineseTextStep(before(n, ModeOf(s)), kBlankToken);
     if (closed > top) {
       top = closed;
       state = s;
@@ -208,7 +212,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   }
   english += EnglishTextStep(byteAt(n - 1), kBlankToken);
   // The bonuses weigh ASCII against pairs, not the run against English.
-  long bonuses = ModeOf(state) == kAsciiMode ? context.asciiBonus : 0;
+  long bonuses = 0;
   context.open = OpenOf(state);
   std::size_t set = 0;
   for (std::size_t i = n; i > 0;) {
@@ -218,6 +222,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       out[begin + i - 2] = static_cast<char>(byteAt(i - 2) | 0x80);
       i -= 2;
       set += 2;
+      bonuses -= context.pairCost;
     } else {
       i -= 1;
       if (OpenOf(previous) && byteAt(i) == '>') {
@@ -255,7 +260,7 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
     }
     stripped += end - i;
     if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
-      context.asciiBonus = IsShortWordLine(out, i, end) ? kShortWordLine : 0;
+      context.pairCost = ShortWordLineCost(out, i, end);
       set += RestoreRun(out, i, end, context, gain);
     }
     i = end;

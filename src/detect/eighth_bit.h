@@ -14,7 +14,8 @@ namespace vortane {
 // such as "<文件>", "%s" or "(_O)" is common there; ChineseTextStep), and
 // each pair also by how often its character occurs (FrequencyScore) and a
 // pair after a pair by how often the two follow each other (PairAfterPair);
-// a line of two letters or digits alone leans to ASCII ("EB", "42"), and so
+// a line of two or three letters or digits alone leans to ASCII ("EB",
+// "JB0"), and so
 // does a ">" that closes an ASCII "<" on its line ("[<目录>]"). The
 // chosen pairs get the eighth bit set; a run of 40 or more bytes of Base64's
 // alphabet alone is left as it is. Nothing (nullopt) when `text` holds a byte

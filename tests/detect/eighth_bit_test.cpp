@@ -77,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("CEC4BCFED2D1BEADB4E6D4DA") + "\nA5\n" + Hex("D6D0CEC4CEC4BCFE")},
         EighthBitCase{"ShortCapitalsLine", "N^7(4r?*ND<~\nEB\nVPNDND<~",
                       Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\nEB\n" + Hex("D6D0CEC4CEC4BCFE")},
+        EighthBitCase{"ThreeByteWordLine", "N^7(4r?*ND<~\nJB0\nVPNDND<~",
+                      Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\nJB0\n" + Hex("D6D0CEC4CEC4BCFE")},
         EighthBitCase{
             "OneCharacterLine", "N^7(4r?*ND<~\nVP\nVPNDND<~",
             Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\n" + Hex("D6D0") + "\n" + Hex("D6D0CEC4CEC4BCFE")},
