@@ -5,7 +5,7 @@ Run through bench/detect.sh, which installs what this needs. Prints one table
 row per cell (code or garbled chain, by snippet size): how often our best
 reading gives the original text exactly, and how often uchardet's charset
 decodes the snippet to the original text; then the false-repair counts for
-clean Chinese and English text.
+clean Chinese and English text, and for other languages in UTF-8.
 
 The snippets are cut from the message catalogues (.mo files) of a few Debian
 packages (CATALOGUES below): translations into zh_CN, zh_TW and zh_HK, and
@@ -32,6 +32,11 @@ CATALOGUES = ("dpkg", "apt", "libc", "glib20", "iso_3166-1", "iso_639-2", "iso_4
 LOCALE_DIR = "/usr/share/locale"
 SIZES = (20, 50, 200, 2000)
 ENGLISH_SIZES = (20, 50, 200)
+# Other languages in UTF-8, whose bytes read as GB characters or as a wrong
+# display by chance; snippets with at least one letter beyond ASCII.
+OTHER_LOCALES = ("ru", "uk", "el", "fr", "it", "de", "es", "pt_BR", "pl", "tr", "vi", "he",
+                 "ar", "th", "ko", "ja")
+OTHER_SIZES = (20, 50)
 
 # Given names that GB 2312 lacks and GBK holds.
 GBK_NAME_CHARS = "喆堃玥赟珺琤瑄镕昇犇翀昉旻璟"
@@ -196,6 +201,26 @@ def english_snippets(rng, count):
     return out
 
 
+def other_language_snippets(rng, count):
+    """Per language, `count` UTF-8 snippets of each of OTHER_SIZES characters."""
+    out = []
+    for locale in OTHER_LOCALES:
+        text = catalogue_text(locale)
+        if not text:
+            continue
+        for size in OTHER_SIZES:
+            found = []
+            for _ in range(100 * count):
+                if len(found) == count:
+                    break
+                start = rng.randrange(len(text))
+                piece = text[start:start + size]
+                if len(piece) == size and any(ord(ch) >= 0x80 for ch in piece):
+                    found.append(piece)
+            out.append((locale, size, found))
+    return out
+
+
 def run_cli(cli, data):
     """Our best reading of `data`: (text or None, chain)."""
     result = subprocess.run([cli, "auto"], input=data, capture_output=True, check=False)
@@ -296,6 +321,7 @@ def main():
     rng = random.Random(args.seed)
     cells = build_cells(rng, args.count)
     english = english_snippets(rng, args.count)
+    others = other_language_snippets(random.Random(args.seed + 1), args.count // 4)
 
     names = []
     for name, _size, _t, _b, _c in cells:
@@ -341,6 +367,25 @@ def main():
                     print(f"  changed English {size}: {piece!r} -> {text!r} [{chain}]",
                           file=sys.stderr)
         print(f"English snippets of {size} characters changed: {changed} of {len(pieces)}")
+    other_changed = {size: [0, 0] for size in OTHER_SIZES}
+    by_locale = {}
+    for locale, size, pieces in others:
+        ours = read_all(args.cli, [p.encode("utf-8") for p in pieces], args.jobs)
+        changed = sum(1 for (text, _chain), piece in zip(ours, pieces)
+                      if text is not None and text != piece)
+        other_changed[size][0] += changed
+        other_changed[size][1] += len(pieces)
+        if changed:
+            by_locale[locale] = by_locale.get(locale, 0) + changed
+        if args.show_misses:
+            for (text, chain), piece in zip(ours, pieces):
+                if text is not None and text != piece:
+                    print(f"  changed {locale} {size}: {piece!r} -> {text!r} [{chain}]",
+                          file=sys.stderr)
+    for size, (changed, total) in other_changed.items():
+        print(f"Other languages' UTF-8 snippets of {size} characters changed: {changed} of {total}")
+    if by_locale:
+        print("  by language: " + ", ".join(f"{k} {v}" for k, v in sorted(by_locale.items())))
     if not args.no_speed:
         print()
         print("vortane-cli auto, whole run (start-up included), fastest of 3:")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures `vortane-cli auto` beside uchardet on short Chinese snippets: per
 # code and garbled chain, at 20, 50, 200 and 2000 bytes, how often the best
-# reading gives the original text exactly; then how often clean Chinese and
-# English text is changed, and how long readings of 100 KB and 10 MB take.
+# reading gives the original text exactly; then how often clean Chinese,
+# English and other languages' UTF-8 text is changed, and how long readings of
+# 100 KB and 10 MB take.
 #
 # Usage: bench/detect.sh [--count N] [--seed S] [--show-misses N]
 #   --count N        snippets per cell (default 200)

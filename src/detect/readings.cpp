@@ -11,6 +11,7 @@
 #include "detect/char_score.h"
 #include "detect/code_points.h"
 #include "detect/text_score.h"
+#include "detect/utf8_evidence.h"
 
 namespace vortane {
 namespace {
@@ -58,38 +59,15 @@ struct Scored {
   std::int64_t points = 0;
 };
 
-// Well-formed UTF-8 is evidence of its own: text in another code seldom is.
-// It speaks for an accented letter right after or before an ASCII letter in
-// a clean UTF-8 decoding (French in UTF-8 is not GB text), not for runs of
-// them (a wrong display of Chinese: "ä¸­") nor for ideographs (GB shown as
-// GBK and stored as UTF-8 is well-formed too, and only its undoing reads
-// well).
-constexpr std::int64_t kUtf8LetterPoints = 250;
-
 double Nats(std::int64_t points) { return static_cast<double>(points) / kPointsPerNat; }
 
 // The score of a clean decoding in `code` of bytes made by `steps`: its
 // text's score, and for UTF-8 not made by the UTF-7 step (which always gives
-// well-formed UTF-8) kUtf8LetterPoints for each multi-byte character that
-// follows or precedes an ASCII letter and is not an ideograph.
+// well-formed UTF-8) what the UTF-8 says for itself.
 TextScore ScoreDecoding(Charset code, std::span<const RepairStep> steps, std::string_view utf8) {
   TextScore score = ScoreText(utf8, code == Charset::Big5Hkscs);
-  if (code != Charset::Utf8 || (!steps.empty() && steps.back() == RepairStep::Utf7)) {
-    return score;
-  }
-  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
-      ++pos;
-      continue;
-    }
-    const bool afterLetter = pos > 0 && isLetter(utf8[pos - 1]);
-    const bool ideograph = IsIdeograph(NextCodePoint(utf8, pos));
-    const bool beforeLetter = pos < utf8.size() && isLetter(utf8[pos]);
-    if (!ideograph && (afterLetter || beforeLetter)) {
-      score.points += kUtf8LetterPoints;
-    }
+  if (code == Charset::Utf8 && (steps.empty() || steps.back() != RepairStep::Utf7)) {
+    score.points += Utf8Evidence(utf8);
   }
   return score;
 }

@@ -150,17 +150,29 @@ TEST_P(NoReading, FindsNothing) { EXPECT_TRUE(FindReadings(GetParam().bytes).emp
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NoReading,
-    ::testing::Values(NoReadingCase{"Empty", ""},
-                      NoReadingCase{"English", "Please send me the file before three o'clock."},
-                      NoReadingCase{"EnglishWithCapitals", "No Such Process\nNew Zealand\n"},
-                      NoReadingCase{"Base64OfEnglish", "SGVsbG8gd29ybGQsIGhvdyBhcmUgeW91Pw=="},
-                      NoReadingCase{"Controls", std::string("\x01\x02\x03\x04\x05\x06", 6)},
-                      NoReadingCase{"FrenchInUtf8",
-                                    "Le caf\xC3\xA9 est d\xC3\xA9j\xC3\xA0 pr\xC3\xAAt."},
-                      // An accented letter that starts a word: ê (C3 AA) reads as GB 锚.
-                      NoReadingCase{"FrenchWordStartingAccented", " pas \xC3\xAAtre "},
-                      NoReadingCase{"FrenchTextStartingAccented", "\xC3\xA9\x63\x65ssaire "},
-                      NoReadingCase{"LoneLeadBytes", "\xB0\xB0\xB0"}),
+    ::testing::Values(
+        NoReadingCase{"Empty", ""},
+        NoReadingCase{"English", "Please send me the file before three o'clock."},
+        NoReadingCase{"EnglishWithCapitals", "No Such Process\nNew Zealand\n"},
+        NoReadingCase{"Base64OfEnglish", "SGVsbG8gd29ybGQsIGhvdyBhcmUgeW91Pw=="},
+        NoReadingCase{"Controls", std::string("\x01\x02\x03\x04\x05\x06", 6)},
+        NoReadingCase{"FrenchInUtf8", "Le caf\xC3\xA9 est d\xC3\xA9j\xC3\xA0 pr\xC3\xAAt."},
+        // An accented letter that starts a word: ê (C3 AA) reads as GB 锚.
+        NoReadingCase{"FrenchWordStartingAccented", " pas \xC3\xAAtre "},
+        NoReadingCase{"FrenchTextStartingAccented", "\xC3\xA9\x63\x65ssaire "},
+        // Other languages in UTF-8 are meant as they are, though
+        // their bytes read as GB characters or as a wrong display.
+        NoReadingCase{"RussianInUtf8",
+                      "\u0424\u0430\u0439\u043B "
+                      "\u043D\u0435 \u043D\u0430\u0439\u0434"
+                      "\u0435\u043D"},
+        NoReadingCase{"RussianWithPunctuation",
+                      "\u041E\u0448\u0438\u0431\u043A\u0430: \u043D\u0435\u0442 "
+                      "\u0434\u043E\u0441\u0442\u0443\u043F\u0430"},
+        NoReadingCase{"GreekInUtf8", "\u03A4\u03BF \u03B1\u03C1\u03C7\u03B5\u03AF\u03BF"},
+        NoReadingCase{"FrenchQuotes", "Il a dit \u00AB oui \u00BB."},
+        NoReadingCase{"ItalianApostrophe", "C'\u00E8 un errore"},
+        NoReadingCase{"LoneLeadBytes", "\xB0\xB0\xB0"}),
     [](const ::testing::TestParamInfo<NoReadingCase>& info) { return info.param.name; });
 
 TEST(FindReadings, ReadingsDecodeToWhatTheyClaim) {
