@@ -33,6 +33,16 @@ ln(P(mark | punctuation) * 10000) in hundredths of a nat, like the frequency
 score of an ideograph (whose table comes from running text and dictionary
 words, with little punctuation). Counts are smoothed by a twentieth of a
 count: a mark the catalogues never use is a rare one.
+
+A fourth table says how much likelier a GB 2312 character is right after
+another than on its own, from the catalogues in CATALOGUES and
+PAIR_CATALOGUES (more text, again none the benchmark uses): for two
+characters that follow each other at least PAIR_LEAST times, ln(P(b | a) /
+P(b)) in hundredths of a nat with P(b | a) smoothed after Witten and Bell
+(P(b | a) = (c(a b) + T(a) P(b)) / (c(a) + T(a)), T(a) the number of
+characters seen after a); for any other character after a, ln(T(a) / (c(a) +
+T(a))), a's back-off, in a fifth table. Characters are GB 2312 pairs by
+index (row - 1) * 94 + (column - 1).
 """
 
 import argparse
@@ -53,6 +63,16 @@ CATALOGUES = (("coreutils", "coreutils"), ("bash", "bash"), ("findutils", "findu
               ("login", "shadow"), ("libpam-runtime", "Linux-PAM"), ("procps", "procps-ng"),
               ("systemd", "systemd"), ("man-db", "man-db"), ("adduser", "adduser"),
               ("xz-utils", "xz"), ("wget", "wget"))
+# (package, catalogue): more text for the table of characters after each other.
+PAIR_CATALOGUES = (("git", "git"), ("gnupg-l10n", "gnupg2"), ("postgresql-15", "postgres-15"),
+                   ("postgresql-client-15", "psql-15"), ("postgresql-client-15", "pg_dump-15"),
+                   ("binutils-common", "binutils"), ("binutils-common", "ld"),
+                   ("binutils-common", "bfd"), ("binutils-common", "opcodes"), ("make", "make"),
+                   ("gsettings-desktop-schemas", "gsettings-desktop-schemas"),
+                   ("appstream", "appstream"), ("shared-mime-info", "shared-mime-info"),
+                   ("xkb-data", "xkeyboard-config"), ("packagekit", "PackageKit"),
+                   ("libgnutls30", "gnutls30"), ("libgstreamer1.0-0", "gstreamer-1.0"))
+PAIR_LEAST = 3
 BLANK = 0x20
 IDEOGRAPH = 0x7F
 PUNCTUATION = 0x80
@@ -130,6 +150,51 @@ def punctuation_scores(texts):
             for mark in marks], sum(counts.values())
 
 
+def gb_index(ch):
+    """The index of `ch` among GB 2312's pairs, or None."""
+    if ord(ch) < 0x80:
+        return None
+    try:
+        code = ch.encode("gb2312")
+    except UnicodeEncodeError:
+        return None
+    if len(code) != 2:
+        return None
+    return (code[0] - 0xA1) * 94 + (code[1] - 0xA1)
+
+
+def pair_scores(texts):
+    """(pairs, back-offs, characters, pairs seen): sorted (a * 8836 + b,
+    score) rows and sorted (a, back-off) rows."""
+    single = {}
+    after = {}
+    for text in texts:
+        before = None
+        for ch in text:
+            index = gb_index(ch)
+            if index is not None:
+                single[index] = single.get(index, 0) + 1
+                if before is not None:
+                    row = after.setdefault(before, {})
+                    row[index] = row.get(index, 0) + 1
+            before = index
+    total = sum(single.values())
+    pairs, backoffs = [], []
+    seen = 0
+    for a in sorted(after):
+        row = after[a]
+        n = sum(row.values())
+        kinds = len(row)
+        seen += n
+        backoffs.append((a, round(math.log(kinds / (n + kinds)) * 100)))
+        for b in sorted(row):
+            if row[b] >= PAIR_LEAST:
+                alone = single[b] / total
+                chance = (row[b] + kinds * alone) / (n + kinds)
+                pairs.append((a * 8836 + b, round(math.log(chance / alone) * 100)))
+    return pairs, backoffs, total, seen
+
+
 def count(texts):
     counts = [[0] * TOKENS for _ in range(TOKENS)]
     for text in texts:
@@ -161,11 +226,15 @@ def build(locale_dir):
     chinese_counts = count(chinese)
     english_counts = count(english)
     marks, seen = punctuation_scores(chinese)
-    return (scores(chinese_counts), scores(english_counts), marks,
+    more = []
+    for _package, name in PAIR_CATALOGUES:
+        more += read_catalogue(locale_dir, name)[1]
+    pairs = pair_scores(chinese + more)
+    return (scores(chinese_counts), scores(english_counts), marks, pairs,
             (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
 
 
-def check(chinese, english, marks):
+def check(chinese, english, marks, pairs):
     def at(table, before, after):
         return table[(before - BLANK) * TOKENS + (after - BLANK)]
     if len(chinese) != TOKENS * TOKENS or len(english) != TOKENS * TOKENS:
@@ -179,14 +248,21 @@ def check(chinese, english, marks):
     score = dict(marks)
     if not score[0xFF0C] > score[0x2026] > score[0x2605]:
         fail("check failed: punctuation does not favour '，' over '…' over '★'")
+    pair = dict(pairs[0])
+
+    def key(a, b):
+        return gb_index(a) * 8836 + gb_index(b)
+    if not pair.get(key("文", "件"), 0) > 200 or key("件", "文") in pair:
+        fail("check failed: characters after each other do not favour '文件' over '件文'")
 
 
 def wrap(text):
     return textwrap.wrap(text, 74, break_on_hyphens=False)
 
 
-def render(chinese, english, marks, counts, versions):
+def render(chinese, english, marks, pair_tables, counts, versions):
     messages, chinese_tokens, english_tokens, seen = counts
+    pairs, backoffs, characters, pairs_seen = pair_tables
 
     def rows(table):
         out = []
@@ -203,11 +279,17 @@ def render(chinese, english, marks, counts, versions):
         "// (next - 0x20), hundredths of a nat. Included only by ascii_pairs.cpp.",
         "// Sources: zh_CN message catalogues of",
         *("//   " + line for line in wrap(", ".join(f"{name} {version}"
-                                                  for name, version in versions) + ".")),
+                                                  for name, version in versions[0]) + ".")),
+        "// and, for the characters after each other, of",
+        *("//   " + line for line in wrap(", ".join(f"{name} {version}"
+                                                  for name, version in versions[1]) + ".")),
         f"// Counts: {messages} messages; {chinese_tokens} Chinese tokens, "
         f"{english_tokens} English tokens;",
         f"// {TOKENS * TOKENS} cells a table; {seen} punctuation marks, "
-        f"{len(marks)} rows of GB 2312 punctuation.",
+        f"{len(marks)} rows of GB 2312 punctuation;",
+        f"// {characters} GB 2312 characters, {pairs_seen} of them after another;",
+        f"// {len(pairs)} rows of characters after each other",
+        f"// (seen at least {PAIR_LEAST} times), {len(backoffs)} rows of back-offs.",
         "#pragma once",
         "",
         "#include <cstdint>",
@@ -234,6 +316,28 @@ def render(chinese, english, marks, counts, versions):
           for i in range(0, len(marks), 5)),
         "};",
         "",
+        "struct PairRow {",
+        "  std::uint32_t pair;  // first * 8836 + second, each (row - 1) * 94 + (column - 1)",
+        "  std::int16_t score;",
+        "};",
+        "",
+        "// GB 2312 characters after each other, sorted by pair.",
+        f"inline constexpr PairRow kPairs[{len(pairs)}] = {{",
+        *("    " + " ".join(f"{{{key}, {score}}}," for key, score in pairs[i:i + 6])
+          for i in range(0, len(pairs), 6)),
+        "};",
+        "",
+        "struct BackoffRow {",
+        "  std::uint16_t first;",
+        "  std::int16_t score;",
+        "};",
+        "",
+        "// Any other character after `first`, sorted by first.",
+        f"inline constexpr BackoffRow kBackoffs[{len(backoffs)}] = {{",
+        *("    " + " ".join(f"{{{key}, {score}}}," for key, score in backoffs[i:i + 8])
+          for i in range(0, len(backoffs), 8)),
+        "};",
+        "",
         "}  // namespace vortane::ascii_pairs_data",
         "",
     ]
@@ -247,11 +351,13 @@ def main():
     parser.add_argument("--locale-dir", default=DEFAULT_LOCALE_DIR)
     args = parser.parse_args()
 
-    versions = [(package, package_version(package, "gen_ascii_pairs.py"))
-                for package, _name in CATALOGUES]
-    chinese, english, marks, counts = build(args.locale_dir)
-    check(chinese, english, marks)
-    text = render(chinese, english, marks, counts, versions)
+    versions = ([(package, package_version(package, "gen_ascii_pairs.py"))
+                 for package, _name in CATALOGUES],
+                [(package, package_version(package, "gen_ascii_pairs.py"))
+                 for package in dict.fromkeys(package for package, _name in PAIR_CATALOGUES)])
+    chinese, english, marks, pairs, counts = build(args.locale_dir)
+    check(chinese, english, marks, pairs)
+    text = render(chinese, english, marks, pairs, counts, versions)
     if args.check:
         return check_file(args.out, text, "gen_ascii_pairs.py")
     write_file(args.out, text)

@@ -38,4 +38,21 @@ std::optional<int> PunctuationScore(char32_t point) {
   return row->score;
 }
 
+int PairAfterPair(std::uint16_t before, std::uint16_t next) {
+  using ascii_pairs_data::kBackoffs;
+  using ascii_pairs_data::kPairs;
+  constexpr std::uint32_t kPairsPerRow = 94 * 94;
+  const std::uint32_t key = static_cast<std::uint32_t>(before) * kPairsPerRow + next;
+  const auto* pair = std::lower_bound(
+      std::begin(kPairs), std::end(kPairs), key,
+      [](const ascii_pairs_data::PairRow& r, std::uint32_t k) { return r.pair < k; });
+  if (pair != std::end(kPairs) && pair->pair == key) {
+    return pair->score;
+  }
+  const auto* backoff = std::lower_bound(
+      std::begin(kBackoffs), std::end(kBackoffs), before,
+      [](const ascii_pairs_data::BackoffRow& r, std::uint16_t first) { return r.first < first; });
+  return backoff != std::end(kBackoffs) && backoff->first == before ? backoff->score : 0;
+}
+
 }  // namespace vortane

@@ -2,6 +2,7 @@
 // text: the two models that setting the eighth bit weighs a text against.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 namespace vortane {
@@ -29,5 +30,12 @@ inline constexpr unsigned char kPunctuationToken = 0x80;
 // ideograph's frequency score is: "，" and "“" about +6 to +8 nats, a mark
 // Chinese text seldom uses about -2.7. No value for other characters.
 [[nodiscard]] std::optional<int> PunctuationScore(char32_t point);
+
+// How much likelier (hundredths of a nat) GB 2312 character `next` is right
+// after `before` in Chinese text than on its own: above 0 for characters that
+// often follow each other ("文件"), below for a pair never seen together
+// after a character seen often. Characters are indexes (row - 1) * 94 +
+// (column - 1) below 8836; 0 for a `before` never seen.
+[[nodiscard]] int PairAfterPair(std::uint16_t before, std::uint16_t next);
 
 }  // namespace vortane

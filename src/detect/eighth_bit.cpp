@@ -24,12 +24,46 @@ constexpr std::size_t kShortText = 64;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
 
+// The least a character scores after the one before it: the catalogues the
+// table comes from are few, so two characters they never show together are
+// weak evidence against a reading.
+constexpr int kLeastPairAfterPair = -kPointsPerNat / 2;
+// How much likelier a line of two letters or digits alone is such a word
+// than one character (five to one in the message catalogues: ln 5), and a
+// line of three than a character and a letter (47 to none there).
+constexpr long kTwoByteWordLine = 160;
+constexpr long kThreeByteWordLine = 300;
+// How much an ASCII ">" that closes an ASCII "<" ("<文件>", "[<目录>]")
+// counts for the split beyond what the table of bytes after bytes says (that
+// table forgets the "<" after one byte); 4 nats read best on catalogue text.
+constexpr long kClosingAngle = 4 * kPointsPerNat;
+
 // A run this long of Base64's alphabet alone is Base64 (a body part, a key:
 // mail writes lines of 76), not stripped Chinese, a third of whose bytes are
 // signs.
 constexpr std::size_t kLeastBase64Run = 40;
 
 bool Stripped(unsigned char byte) { return byte >= kFirstStripped && byte <= kLastStripped; }
+
+bool LineEnd(std::string_view text, std::size_t at) {
+  return at < text.size() && (text[at] == '\n' || text[at] == '\r');
+}
+
+// The cost of each pair in a run that is a line of two or three letters or
+// digits alone ("EB", "42", "JB0"), between line ends (a run at either end of
+// the text may be cut from a longer line); 0 for other runs.
+long ShortWordLineCost(std::string_view text, std::size_t begin, std::size_t end) {
+  if ((end - begin != 2 && end - begin != 3) || begin == 0 || !LineEnd(text, begin - 1) ||
+      !LineEnd(text, end)) {
+    return 0;
+  }
+  const bool word = std::all_of(text.begin() + static_cast<std::ptrdiff_t>(begin),
+                                text.begin() + static_cast<std::ptrdiff_t>(end), [](char c) {
+                                  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                         (c >= '0' && c <= '9');
+                                });
+  return !word ? 0 : end - begin == 2 ? kTwoByteWordLine : kThreeByteWordLine;
+}
 
 bool IsBase64Run(std::string_view run) {
   if (run.size() < kLeastBase64Run) {
@@ -80,62 +114,96 @@ unsigned char ModeToken(int mode) {
   return mode == kIdeographMode ? kIdeographToken : kPunctuationToken;
 }
 
+// The DP's states: a mode, and whether an ASCII "<" is open (its ">" gets
+// kClosingAngle).
+constexpr int kStates = 2 * kModes;
+int StateOf(int mode, bool open) { return mode + (open ? kModes : 0); }
+int ModeOf(int state) { return state % kModes; }
+bool OpenOf(int state) { return state >= kModes; }
+
+// What a run carries in and out: whether an ASCII "<" is open before it (a
+// blank between "<glob" and "模式>" does not close it, a line end does), and
+// what each pair costs.
+struct RunContext {
+  long pairCost = 0;
+  bool open = false;
+};
+
 // One run [begin, end) of stripped bytes, between blanks: the best split into
 // ASCII bytes and GB 2312 pairs under the model of Chinese text (each token
-// scored after the one before it, a pair also by its character's frequency),
+// scored after the one before it, a pair also by its character's frequency
+// and, after a pair, by how often the two characters follow each other; an
+// ASCII ">" that closes an open "<" gets its bonus, a pair `pairCost`),
 // found by dynamic programming over the positions. Sets the eighth bit of the
-// chosen pairs in `out`; returns how many bytes it set, and adds to `gain` how
-// much better the split scores than the run as English.
-std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, long& gain) {
+// chosen pairs in `out`; returns how many bytes it set, adds to `gain` how
+// much better the split scores than the run as English (the bonuses left
+// out), and leaves in `context.open` whether a "<" is open after the run.
+std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, RunContext& context,
+                       long& gain) {
   const PairTable& pairs = GbPairs();
   const std::size_t n = end - begin;
   constexpr long kNone = std::numeric_limits<long>::min() / 2;
-  // best[i][m]: best score of the first i bytes ending in mode m; from[i][m]:
-  // the mode before.
-  std::vector<std::array<long, kModes>> best(n + 1, {kNone, kNone, kNone});
-  std::vector<std::array<unsigned char, kModes>> from(n + 1, {0, 0, 0});
-  best[0][kAsciiMode] = 0;
+  // best[i][s]: best score of the first i bytes ending in state s; from[i][s]:
+  // the state before.
+  std::vector<std::array<long, kStates>> best(n + 1);
+  std::vector<std::array<unsigned char, kStates>> from(n + 1);
+  for (auto& row : best) {
+    row.fill(kNone);
+  }
+  best[0][StateOf(kAsciiMode, context.open)] = 0;
   const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(out[begin + i]); };
   const auto before = [&](std::size_t i, int mode) {
     return i == 0 ? kBlankToken : mode == kAsciiMode ? byteAt(i - 1) : ModeToken(mode);
   };
+  const auto offer = [&](std::size_t i, int state, long score, int previous) {
+    if (score > best[i][state]) {
+      best[i][state] = score;
+      from[i][state] = static_cast<unsigned char>(previous);
+    }
+  };
   for (std::size_t i = 0; i < n; ++i) {
-    for (int mode = 0; mode < kModes; ++mode) {
-      const long here = best[i][mode];
+    for (int state = 0; state < kStates; ++state) {
+      const long here = best[i][state];
       if (here == kNone) {
         continue;
       }
+      const int mode = ModeOf(state);
+      const bool open = OpenOf(state);
       const unsigned char last = before(i, mode);
-      const long ascii = here + ChineseTextStep(last, byteAt(i));
-      if (ascii > best[i + 1][kAsciiMode]) {
-        best[i + 1][kAsciiMode] = ascii;
-        from[i + 1][kAsciiMode] = static_cast<unsigned char>(mode);
-      }
+      const unsigned char byte = byteAt(i);
+      const bool closes = open && byte == '>';
+      offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
+            here + ChineseTextStep(last, byte) + (closes ? kClosingAngle : 0), state);
       if (i + 1 < n) {
-        const auto& pair =
-            pairs[(byteAt(i) - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped)];
+        const std::size_t index =
+            (byte - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped);
+        const auto& pair = pairs[index];
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
-          const long gb = here + ChineseTextStep(last, pair->token) + pair->score;
-          if (gb > best[i + 2][to]) {
-            best[i + 2][to] = gb;
-            from[i + 2][to] = static_cast<unsigned char>(mode);
+          long gb = here + ChineseTextStep(last, pair->token) + pair->score - context.pairCost;
+          if (mode != kAsciiMode) {
+            // The character before is the pair that ends here.
+            const std::size_t previous =
+                (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
+            gb += std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
+                                                              static_cast<std::uint16_t>(index)));
           }
+          offer(i + 2, StateOf(to, open), gb, state);
         }
       }
     }
   }
   // The blank after the run closes it.
-  int mode = kAsciiMode;
+  int state = 0;
   long top = kNone;
-  for (int m = 0; m < kModes; ++m) {
-    if (best[n][m] == kNone) {
+  for (int s = 0; s < kStates; ++s) {
+    if (best[n][s] == kNone) {
       continue;
     }
-    const long closed = best[n][m] + ChineseTextStep(before(n, m), kBlankToken);
+    const long closed = best[n][s] + ChineseTextStep(before(n, ModeOf(s)), kBlankToken);
     if (closed > top) {
       top = closed;
-      mode = m;
+      state = s;
     }
   }
   long english = 0;
@@ -143,20 +211,27 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, lon
     english += EnglishTextStep(i == 0 ? kBlankToken : byteAt(i - 1), byteAt(i));
   }
   english += EnglishTextStep(byteAt(n - 1), kBlankToken);
-  gain += top - english;
+  // The bonuses weigh ASCII against pairs, not the run against English.
+  long bonuses = 0;
+  context.open = OpenOf(state);
   std::size_t set = 0;
   for (std::size_t i = n; i > 0;) {
-    const int previous = from[i][mode];
-    if (mode != kAsciiMode) {
+    const int previous = from[i][state];
+    if (ModeOf(state) != kAsciiMode) {
       out[begin + i - 1] = static_cast<char>(byteAt(i - 1) | 0x80);
       out[begin + i - 2] = static_cast<char>(byteAt(i - 2) | 0x80);
       i -= 2;
       set += 2;
+      bonuses -= context.pairCost;
     } else {
       i -= 1;
+      if (OpenOf(previous) && byteAt(i) == '>') {
+        bonuses += kClosingAngle;
+      }
     }
-    mode = previous;
+    state = previous;
   }
+  gain += top - english - bonuses;
   return set;
 }
 
@@ -167,6 +242,7 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
   std::size_t stripped = 0;
   std::size_t set = 0;
   long gain = 0;
+  RunContext context;
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -174,6 +250,7 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
       return std::nullopt;
     }
     if (!Stripped(byte)) {
+      context.open = context.open && byte != '\n' && byte != '\r';
       ++i;
       continue;
     }
@@ -183,7 +260,8 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
     }
     stripped += end - i;
     if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
-      set += RestoreRun(out, i, end, gain);
+      context.pairCost = ShortWordLineCost(out, i, end);
+      set += RestoreRun(out, i, end, context, gain);
     }
     i = end;
   }

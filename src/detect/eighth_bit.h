@@ -12,7 +12,11 @@ namespace vortane {
 // bytes and GB 2312 pairs, whichever reads best as Chinese text: each token is
 // scored by how likely it is after the one before it in Chinese text (ASCII
 // such as "<文件>", "%s" or "(_O)" is common there; ChineseTextStep), and
-// each pair also by how often its character occurs (FrequencyScore). The
+// each pair also by how often its character occurs (FrequencyScore) and a
+// pair after a pair by how often the two follow each other (PairAfterPair);
+// a line of two or three letters or digits alone leans to ASCII ("EB",
+// "JB0"), and so
+// does a ">" that closes an ASCII "<" on its line ("[<目录>]"). The
 // chosen pairs get the eighth bit set; a run of 40 or more bytes of Base64's
 // alphabet alone is left as it is. Nothing (nullopt) when `text` holds a byte
 // of 0x80 or more, when no pair is chosen, when the text is not at least 3

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <ostream>
@@ -64,6 +65,29 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"EllipsisAfterABracket", "[Q!On]!- 3LPr",
                       "[" + Hex("D1A1CFEE") + "]" + Hex("A1AD") + " " + Hex("B3CCD0F2")},
         EighthBitCase{"FullwidthBrackets", "=aJx#(/#)", Hex("BDE1CAF8A3A8") + "/" + Hex("A3A9")},
+        // 用于Debug和编写Shell脚本。: 脚本 (BDC5 B1BE) is a common pair where
+        // "=E1>" alone would read as ASCII.
+        EighthBitCase{
+            "CharactersThatGoTogether", "SCSZDebug:M1`P4Shell=E1>!#",
+            Hex("D3C3D3DA") + "Debug" + Hex("BACDB1E0D0B4") + "Shell" + Hex("BDC5B1BEA1A3")},
+        // 文件已经存在 / A5 / 中文文件, 无法打开文件 / EB / ...: a short word
+        // alone on its line stays ASCII; one character on its line (中) stays
+        // a character.
+        EighthBitCase{"ShortWordLine", "ND<~RQ>-4fTZ\nA5\nVPNDND<~",
+                      Hex("CEC4BCFED2D1BEADB4E6D4DA") + "\nA5\n" + Hex("D6D0CEC4CEC4BCFE")},
+        EighthBitCase{"ShortCapitalsLine", "N^7(4r?*ND<~\nEB\nVPNDND<~",
+                      Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\nEB\n" + Hex("D6D0CEC4CEC4BCFE")},
+        EighthBitCase{"ThreeByteWordLine", "N^7(4r?*ND<~\nJB0\nVPNDND<~",
+                      Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\nJB0\n" + Hex("D6D0CEC4CEC4BCFE")},
+        EighthBitCase{
+            "OneCharacterLine", "N^7(4r?*ND<~\nVP\nVPNDND<~",
+            Hex("CEDEB7A8B4F2BFAACEC4BCFE") + "\n" + Hex("D6D0") + "\n" + Hex("D6D0CEC4CEC4BCFE")},
+        // 将主控信息解压 [<目录>], 列出 [<glob 模式>]: the ">" closes the "<" (else
+        // ">]" reads as 据 BEDD), also across a blank.
+        EighthBitCase{"ClosingAngle", "=+Vw?XPEO\"=bQ9 [<D?B<>]",
+                      Hex("BDABD6F7BFD8D0C5CFA2BDE2D1B9") + " [<" + Hex("C4BFC2BC") + ">]"},
+        EighthBitCase{"ClosingAngleAcrossABlank", "AP3v [<glob D#J=>]",
+                      Hex("C1D0B3F6") + " [<glob " + Hex("C4A3CABD") + ">]"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
@@ -104,6 +128,35 @@ TEST(AsciiPairs, GeneratedTablesHaveTheirSize) {
   EXPECT_TRUE(std::is_sorted(std::begin(ascii_pairs_data::kPunctuation),
                              std::end(ascii_pairs_data::kPunctuation),
                              [](const auto& a, const auto& b) { return a.point < b.point; }));
+}
+
+TEST(AsciiPairs, CharactersAfterEachOther) {
+  // By index (row - 1) * 94 + (column - 1): 文 CEC4, 件 BCFE, 的 B5C4, 数 CAFD,
+  // 据 BEDD.
+  const auto index = [](unsigned code) {
+    return static_cast<std::uint16_t>(((code >> 8) - 0xA1) * 94 + ((code & 0xFF) - 0xA1));
+  };
+  EXPECT_GT(PairAfterPair(index(0xCEC4), index(0xBCFE)), 200) << "文件";
+  EXPECT_GT(PairAfterPair(index(0xCAFD), index(0xBEDD)), 200) << "数据";
+  EXPECT_LT(PairAfterPair(index(0xBCFE), index(0xCEC4)), 0) << "件文";
+  EXPECT_GT(PairAfterPair(index(0xCEC4), index(0xBCFE)),
+            PairAfterPair(index(0xB5C4), index(0xBCFE)));
+  EXPECT_EQ(PairAfterPair(index(0xAAA1), index(0xCEC4)), 0) << "no character there";
+}
+
+TEST(AsciiPairs, PairTablesAreSortedAndInRange) {
+  using ascii_pairs_data::kBackoffs;
+  using ascii_pairs_data::kPairs;
+  EXPECT_EQ(std::size(kPairs), 12891u);
+  EXPECT_EQ(std::size(kBackoffs), 1468u);
+  EXPECT_TRUE(std::is_sorted(std::begin(kPairs), std::end(kPairs),
+                             [](const auto& a, const auto& b) { return a.pair < b.pair; }));
+  EXPECT_TRUE(std::is_sorted(std::begin(kBackoffs), std::end(kBackoffs),
+                             [](const auto& a, const auto& b) { return a.first < b.first; }));
+  EXPECT_LT(std::end(kPairs)[-1].pair, 94u * 94u * 94u * 94u);
+  for (const auto& row : kBackoffs) {
+    EXPECT_LT(row.score, 0) << row.first;
+  }
 }
 
 TEST(AsciiPairs, PunctuationScoresKnowChineseText) {
