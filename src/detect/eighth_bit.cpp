@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
-#include <utility>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "cjk/code_tables.h"
@@ -163,16 +165,48 @@ int ModeOf(int state) { return state % kModes; }
 bool OpenOf(int state) { return state >= kModes; }
 bool IsAsciiMode(int mode) { return mode == kAsciiMode || mode == kWordMode; }
 
+// What a first reading of a text says of the text: by pair index, how much
+// likelier each character is in it than the catalogues say (a text keeps to
+// its names and terms: "卢比", "卢森堡"); the words of letters and digits it
+// read as ASCII, with how often, and every start of one.
+struct TextModel {
+  std::vector<std::int16_t> boosts;
+  std::unordered_map<std::string, int> words;
+  std::unordered_set<std::string> wordStarts;
+  int wordsSeen = 0;
+};
+
 // What a run carries in and out: whether an ASCII "<" is open before it (a
 // blank between "<glob" and "模式>" does not close it, a line end does), and
 // what each pair costs.
 struct RunContext {
   long pairCost = 0;
   bool open = false;
-  // By pair index: what the text's own first reading adds to that character
-  // (TextBoosts); empty on the first reading.
-  std::vector<std::int16_t> boosts;
+  // What the text's own first reading says (LearnText); none on the first
+  // reading.
+  const TextModel* text = nullptr;
 };
+
+// How often `word` is a word of letters and digits of Chinese text, as
+// AsciiWordScore, and in the text (`text`, when there is one) by how often
+// its first reading read it as ASCII elsewhere (once less than there),
+// kTextShare to that; no value for a word neither knows.
+std::optional<int> WordScore(std::string_view word, const TextModel* text) {
+  const std::optional<int> known = AsciiWordScore(word);
+  double inText = 0;
+  if (text != nullptr) {
+    const auto found = text->words.find(std::string(word));
+    if (found != text->words.end() && found->second >= 2) {
+      inText = static_cast<double>(found->second - 1) / text->wordsSeen;
+    }
+  }
+  if (inText == 0) {
+    return known;
+  }
+  const double alone = known ? std::exp(*known / static_cast<double>(kPointsPerNat)) : 0;
+  return static_cast<int>(
+      std::lround(std::log((1 - kTextShare) * alone + kTextShare * inText) * kPointsPerNat));
+}
 
 // How much a known word (`wordScore`, AsciiWordScore) of `length` bytes after
 // token `before` scores beyond the table of bytes after bytes, which gives its
@@ -238,10 +272,12 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
     firstWord[i] = words.size();
     for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)); ++j) {
       const std::string_view word = run.substr(i, j + 1 - i);
-      if (!StartsAsciiWord(word)) {
+      const bool inText =
+          context.text != nullptr && context.text->wordStarts.count(std::string(word)) != 0;
+      if (!inText && !StartsAsciiWord(word)) {
         break;
       }
-      if (const std::optional<int> score = AsciiWordScore(word)) {
+      if (const std::optional<int> score = WordScore(word, context.text)) {
         words.push_back(KnownWord{word.size(), *score});
       }
     }
@@ -287,7 +323,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         const auto& pair = pairs[index];
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
-          const long boost = context.boosts.empty() ? 0 : context.boosts[index];
+          const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
           long gb =
               here + ChineseTextStep(last, pair->token) + pair->score + boost - context.pairCost;
           if (!IsAsciiMode(mode)) {
@@ -337,44 +373,60 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   return set;
 }
 
-// What a first reading `first` says of each character, by pair index: a
-// character it chose twice or more is likelier than the catalogues say, in
-// this text, by its share of the text's characters (the reading itself left
-// out: one less), kTextShare to that share.
-std::vector<std::int16_t> TextBoosts(std::string_view first) {
+// What a first reading `first` says of its text (TextModel): a character it
+// chose twice or more is likelier than the catalogues say by its share of the
+// text's characters (the reading itself left out: one less), kTextShare to
+// that share; the words it read as ASCII are counted.
+TextModel LearnText(std::string_view first) {
   const PairTable& pairs = GbPairs();
+  TextModel model;
   std::vector<int> counts(kSide * kSide);
   int total = 0;
-  for (std::size_t i = 0; i + 1 < first.size(); ++i) {
-    if (static_cast<unsigned char>(first[i]) >= 0x80) {
-      ++counts[((first[i] & 0x7F) - kFirstStripped) * kSide +
-               ((first[i + 1] & 0x7F) - kFirstStripped)];
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(first[i]);
+    if (byte >= 0x80 && i + 1 < first.size()) {
+      ++counts[((byte & 0x7F) - kFirstStripped) * kSide + ((first[i + 1] & 0x7F) - kFirstStripped)];
       ++total;
       ++i;
+    } else if (IsAlphanumeric(byte) && (i == 0 || !IsAlphanumeric(first[i - 1]))) {
+      std::size_t end = i;
+      while (end < first.size() && IsAlphanumeric(first[end])) {
+        ++end;
+      }
+      if (end - i <= kLongestWord) {
+        const std::string word(first.substr(i, end - i));
+        ++model.words[word];
+        ++model.wordsSeen;
+        for (std::size_t length = 1; length <= word.size(); ++length) {
+          model.wordStarts.insert(word.substr(0, length));
+        }
+      }
+      i = end - 1;
     }
   }
-  std::vector<std::int16_t> boosts(kSide * kSide);
-  for (std::size_t index = 0; index < boosts.size(); ++index) {
+  model.boosts.assign(kSide * kSide, 0);
+  for (std::size_t index = 0; index < model.boosts.size(); ++index) {
     if (counts[index] < 2 || !pairs[index]) {
       continue;
     }
     const double alone = std::exp(pairs[index]->score / static_cast<double>(kPointsPerNat)) / 10000;
     const double inText = static_cast<double>(counts[index] - 1) / total;
     const double mixed = std::log(((1 - kTextShare) * alone + kTextShare * inText) / alone);
-    boosts[index] = static_cast<std::int16_t>(std::max(0L, std::lround(mixed * kPointsPerNat)));
+    model.boosts[index] =
+        static_cast<std::int16_t>(std::max(0L, std::lround(mixed * kPointsPerNat)));
   }
-  return boosts;
+  return model;
 }
 
 // One reading of `text` under `boosts` (see RunContext), with the checks
 // against English and mail that SetEighthBit describes.
-std::optional<std::string> Read(std::string_view text, std::vector<std::int16_t> boosts) {
+std::optional<std::string> Read(std::string_view text, const TextModel* model) {
   std::string out(text);
   std::size_t stripped = 0;
   std::size_t set = 0;
   long gain = 0;
   RunContext context;
-  context.boosts = std::move(boosts);
+  context.text = model;
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -410,11 +462,12 @@ std::optional<std::string> Read(std::string_view text, std::vector<std::int16_t>
 }  // namespace
 
 std::optional<std::string> SetEighthBit(std::string_view text) {
-  std::optional<std::string> first = Read(text, {});
+  std::optional<std::string> first = Read(text, nullptr);
   if (!first) {
     return first;
   }
-  std::optional<std::string> second = Read(text, TextBoosts(*first));
+  const TextModel model = LearnText(*first);
+  std::optional<std::string> second = Read(text, &model);
   return second ? second : first;
 }
 
