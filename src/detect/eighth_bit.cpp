@@ -385,8 +385,16 @@ TextModel LearnText(std::string_view first) {
   for (std::size_t i = 0; i < first.size(); ++i) {
     const auto byte = static_cast<unsigned char>(first[i]);
     if (byte >= 0x80 && i + 1 < first.size()) {
-      ++counts[((byte & 0x7F) - kFirstStripped) * kSide + ((first[i + 1] & 0x7F) - kFirstStripped)];
-      ++total;
+      // A character alone amid ASCII ("A3x3" read as 脸x3) is where a
+      // reading errs; one beside another is what the text says.
+      const bool beside =
+          (i > 0 && static_cast<unsigned char>(first[i - 1]) >= 0x80) ||
+          (i + 2 < first.size() && static_cast<unsigned char>(first[i + 2]) >= 0x80);
+      if (beside) {
+        ++counts[((byte & 0x7F) - kFirstStripped) * kSide +
+                 ((first[i + 1] & 0x7F) - kFirstStripped)];
+        ++total;
+      }
       ++i;
     } else if (IsAlphanumeric(byte) && (i == 0 || !IsAlphanumeric(first[i - 1]))) {
       std::size_t end = i;
