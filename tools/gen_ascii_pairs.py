@@ -210,7 +210,7 @@ def ascii_words(texts):
     digits = [0] * DIGITS_LONGEST
     total = 0
     for text in texts:
-        for word in re.findall(r"[A-Za-z0-9]+", text):
+        for word in re.findall(r"[A-Z]*[a-z]+|[A-Z]+(?![a-z])|[0-9]+", text):
             total += 1
             if word.isdigit():
                 digits[min(len(word), DIGITS_LONGEST) - 1] += 1

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "detect/ascii_pairs_data.h"
 #include "detect/char_score.h"
@@ -31,39 +33,32 @@ bool AllDigits(std::string_view word) {
          std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Every word and every start of one ("ID", "I"): how often the word was
-// seen, 0 for a start alone.
-const std::unordered_map<std::string_view, int>& WordIndex() {
-  static const std::unordered_map<std::string_view, int> index = [] {
-    std::unordered_map<std::string_view, int> map;
-    for (const ascii_pairs_data::WordRow& row : ascii_pairs_data::kWords) {
-      const std::string_view word = row.word;
-      for (std::size_t length = 1; length < word.size(); ++length) {
-        map.emplace(word.substr(0, length), 0);
-      }
-      map[word] = row.count;
-    }
-    return map;
-  }();
-  return index;
-}
-
-// How often `word` was seen as written.
-std::optional<int> WordCount(std::string_view word) {
-  const auto& index = WordIndex();
-  const auto found = index.find(word);
-  if (found == index.end() || found->second == 0) {
-    return std::nullopt;
-  }
-  return found->second;
-}
-
 std::string Lowered(std::string_view word) {
   std::string lower(word);
   for (char& c : lower) {
     c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return lower;
+}
+
+// The words that are one word in small letters, with how often each was seen
+// as written; empty for a start of a word alone.
+using Forms = std::vector<std::pair<std::string_view, int>>;
+
+// Every word and every start of one in small letters ("id", "i").
+const std::unordered_map<std::string, Forms>& WordIndex() {
+  static const std::unordered_map<std::string, Forms> index = [] {
+    std::unordered_map<std::string, Forms> map;
+    for (const ascii_pairs_data::WordRow& row : ascii_pairs_data::kWords) {
+      const std::string lower = Lowered(row.word);
+      for (std::size_t length = 1; length < lower.size(); ++length) {
+        map.try_emplace(lower.substr(0, length));
+      }
+      map[lower].emplace_back(row.word, row.count);
+    }
+    return map;
+  }();
+  return index;
 }
 
 }  // namespace
@@ -105,27 +100,36 @@ int PairAfterPair(std::uint16_t before, std::uint16_t next) {
   return backoff != std::end(kBackoffs) && backoff->first == before ? backoff->score : 0;
 }
 
-std::optional<int> AsciiWordScore(std::string_view word) {
+AsciiWord LookUpAsciiWord(std::string_view word) {
   using ascii_pairs_data::kDigitRuns;
   using ascii_pairs_data::kWordsSeen;
   double chance = 0;
   if (AllDigits(word)) {
     const std::size_t length = std::min(word.size(), std::size(kDigitRuns));
     chance = kDigitRuns[length - 1] * std::pow(0.1, static_cast<double>(word.size()));
-  } else if (const std::optional<int> count = WordCount(word)) {
-    chance = *count;
-  } else if (const std::string lower = Lowered(word); lower != word) {
-    chance = WordCount(lower).value_or(0) * kOtherCaseShare;
+  } else {
+    const auto& index = WordIndex();
+    const std::string lower = Lowered(word);
+    const auto found = index.find(lower);
+    if (found == index.end()) {
+      return AsciiWord{};
+    }
+    for (const auto& [form, count] : found->second) {
+      if (form == word) {
+        chance = count;
+        break;
+      }
+      if (form == lower) {
+        chance = count * kOtherCaseShare;
+      }
+    }
   }
-  if (chance <= 0) {
-    return std::nullopt;
+  AsciiWord out;
+  out.starts = true;
+  if (chance > 0) {
+    out.score = static_cast<int>(std::lround(std::log(chance / kWordsSeen) * kPointsPerNat));
   }
-  return static_cast<int>(std::lround(std::log(chance / kWordsSeen) * kPointsPerNat));
-}
-
-bool StartsAsciiWord(std::string_view prefix) {
-  const auto& index = WordIndex();
-  return AllDigits(prefix) || index.count(prefix) != 0 || index.count(Lowered(prefix)) != 0;
+  return out;
 }
 
 }  // namespace vortane

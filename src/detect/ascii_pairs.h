@@ -39,16 +39,17 @@ inline constexpr unsigned char kPunctuationToken = 0x80;
 // (column - 1) below 8836; 0 for a `before` never seen.
 [[nodiscard]] int PairAfterPair(std::uint16_t before, std::uint16_t next);
 
-// How often `word`, a run of ASCII letters and digits, is such a run of
-// Chinese text (ln of its share among them, hundredths of a nat): "ID" and
-// "URL" about -5.5 nats, a word seen twice -10; digits alone by their length
-// (each digit one in ten); a word seen only in small letters ("Debug") by a
-// quarter of those. No value for a word never seen, nor for one that
-// holds other bytes.
-[[nodiscard]] std::optional<int> AsciiWordScore(std::string_view word);
-
-// True when some word that AsciiWordScore knows starts with `prefix` (digits
-// alone: any of them).
-[[nodiscard]] bool StartsAsciiWord(std::string_view prefix);
+// What the catalogues say of `word`, a run of ASCII letters or of digits:
+// whether some word they hold starts so, in any case (digits alone: always),
+// and how often it is such a run of Chinese text (ln of its share among them,
+// hundredths of a nat): "ID" and "URL" about -5.5 nats, a word seen twice
+// -10; digits alone by their length (each digit one in ten); a word seen
+// only in small letters ("Debug") by a quarter of those; no score for a word
+// never seen.
+struct AsciiWord {
+  bool starts = false;
+  std::optional<int> score;
+};
+[[nodiscard]] AsciiWord LookUpAsciiWord(std::string_view word);
 
 }  // namespace vortane

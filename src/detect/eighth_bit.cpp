@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "cjk/code_tables.h"
@@ -32,6 +31,7 @@ constexpr long kLeastGain = 3 * kPointsPerNat;
 // table comes from are few, so two characters they never show together are
 // weak evidence against a reading.
 constexpr int kLeastPairAfterPair = -kPointsPerNat / 2;
+constexpr std::int16_t kUnknownAfterPair = std::numeric_limits<std::int16_t>::min();
 // How much likelier a line of two letters or digits alone is such a word
 // than one character (five to one in the message catalogues: ln 5), and a
 // line of three than a character and a letter (47 to none there).
@@ -122,6 +122,19 @@ bool IsAlphanumeric(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// True when a word may end between `before` and `next`: not both letters or
+// digits, a letter and a digit ("A4", "JB10"), or a small letter and a
+// capital ("ProxyLogin", "GTlsBackend").
+bool WordBoundary(unsigned char before, unsigned char next) {
+  if (!IsAlphanumeric(before) || !IsAlphanumeric(next)) {
+    return true;
+  }
+  return IsDigit(before) != IsDigit(next) ||
+         (before >= 'a' && before <= 'z' && next >= 'A' && next <= 'Z');
+}
+
 // ln of the chance that a run of letters and digits starts after token
 // `before` in Chinese text, by token.
 const std::array<double, kWordStartTokens>& WordStartChances() {
@@ -130,7 +143,9 @@ const std::array<double, kWordStartTokens>& WordStartChances() {
     for (std::size_t before = 0; before < table.size(); ++before) {
       double sum = 0;
       for (unsigned c = kFirstStripped; c <= kLastStripped; ++c) {
-        if (IsAlphanumeric(static_cast<unsigned char>(c))) {
+        if (IsAlphanumeric(static_cast<unsigned char>(c)) &&
+            WordBoundary(static_cast<unsigned char>(before + kBlankToken),
+                         static_cast<unsigned char>(c))) {
           sum += std::exp(ChineseTextStep(static_cast<unsigned char>(before + kBlankToken),
                                           static_cast<unsigned char>(c)) /
                           static_cast<double>(kPointsPerNat)) /
@@ -171,8 +186,9 @@ bool IsAsciiMode(int mode) { return mode == kAsciiMode || mode == kWordMode; }
 // read as ASCII, with how often, and every start of one.
 struct TextModel {
   std::vector<std::int16_t> boosts;
-  std::unordered_map<std::string, int> words;
-  std::unordered_set<std::string> wordStarts;
+  // Each word and each start of one (views into the first reading): how
+  // often the word was read, 0 for a start alone.
+  std::unordered_map<std::string_view, int> words;
   int wordsSeen = 0;
 };
 
@@ -185,20 +201,20 @@ struct RunContext {
   // What the text's own first reading says (LearnText); none on the first
   // reading.
   const TextModel* text = nullptr;
+  // By position in the text: PairAfterPair (no less than kLeastPairAfterPair)
+  // of the pair that starts there after the pair that ends there, once
+  // looked up (kUnknownAfterPair before); the readings of a text share it.
+  std::vector<std::int16_t>* afterPair = nullptr;
 };
 
-// How often `word` is a word of letters and digits of Chinese text, as
-// AsciiWordScore, and in the text (`text`, when there is one) by how often
-// its first reading read it as ASCII elsewhere (once less than there),
-// kTextShare to that; no value for a word neither knows.
-std::optional<int> WordScore(std::string_view word, const TextModel* text) {
-  const std::optional<int> known = AsciiWordScore(word);
+// How often a word is a word of Chinese text: `known` as LookUpAsciiWord
+// says, and in the text (`text`) by how often its first reading read it as
+// ASCII elsewhere (`timesInText`, once less), kTextShare to that; no value for
+// a word neither knows.
+std::optional<int> WordScore(std::optional<int> known, int timesInText, const TextModel* text) {
   double inText = 0;
-  if (text != nullptr) {
-    const auto found = text->words.find(std::string(word));
-    if (found != text->words.end() && found->second >= 2) {
-      inText = static_cast<double>(found->second - 1) / text->wordsSeen;
-    }
+  if (timesInText >= 2) {
+    inText = static_cast<double>(timesInText - 1) / text->wordsSeen;
   }
   if (inText == 0) {
     return known;
@@ -217,8 +233,10 @@ long WordBonus(unsigned char before, int wordScore, std::size_t length, long byt
                        wordScore / static_cast<double>(kPointsPerNat) +
                        static_cast<double>(length) * std::log(static_cast<double>(kSide)) -
                        bytesScore / static_cast<double>(kPointsPerNat);
-  const double mixed = std::log(1 - kWordShare + std::exp(words));
-  return mixed > 0 ? std::lround(mixed * kPointsPerNat) : 0;
+  if (words <= std::log(kWordShare)) {
+    return 0;  // the mix would not beat the bytes alone
+  }
+  return std::lround(std::log(1 - kWordShare + std::exp(words)) * kPointsPerNat);
 }
 
 // One run [begin, end) of stripped bytes, between blanks: the best split into
@@ -270,14 +288,20 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   const std::string_view run = std::string_view(out).substr(begin, n);
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
-    for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)); ++j) {
+    for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
+                            (j == i || !WordBoundary(byteAt(j - 1), byteAt(j)));
+         ++j) {
       const std::string_view word = run.substr(i, j + 1 - i);
-      const bool inText =
-          context.text != nullptr && context.text->wordStarts.count(std::string(word)) != 0;
-      if (!inText && !StartsAsciiWord(word)) {
+      int timesInText = -1;
+      if (context.text != nullptr) {
+        const auto found = context.text->words.find(word);
+        timesInText = found == context.text->words.end() ? -1 : found->second;
+      }
+      const AsciiWord known = LookUpAsciiWord(word);
+      if (timesInText < 0 && !known.starts) {
         break;
       }
-      if (const std::optional<int> score = WordScore(word, context.text)) {
+      if (const std::optional<int> score = WordScore(known.score, timesInText, context.text)) {
         words.push_back(KnownWord{word.size(), *score});
       }
     }
@@ -295,12 +319,12 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       const unsigned char last = before(i, mode);
       const unsigned char byte = byteAt(i);
       const bool closes = open && byte == '>';
-      if (mode != kWordMode || !IsAlphanumeric(byte)) {
+      if (mode != kWordMode || WordBoundary(last, byte)) {
         offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
               here + ChineseTextStep(last, byte) + (closes ? kClosingAngle : 0),
               bonus + (closes ? kClosingAngle : 0), state, 1);
       }
-      if (!IsAsciiMode(mode) || !IsAlphanumeric(last)) {
+      if (IsAlphanumeric(byte) && (!IsAsciiMode(mode) || WordBoundary(last, byte))) {
         // Known words that start here.
         long bytesScore = 0;
         unsigned char previous = last;
@@ -328,10 +352,15 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
               here + ChineseTextStep(last, pair->token) + pair->score + boost - context.pairCost;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
-            const std::size_t previous =
-                (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
-            gb += std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
-                                                              static_cast<std::uint16_t>(index)));
+            std::int16_t& after = (*context.afterPair)[begin + i];
+            if (after == kUnknownAfterPair) {
+              const std::size_t previous =
+                  (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
+              after = static_cast<std::int16_t>(
+                  std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
+                                                              static_cast<std::uint16_t>(index))));
+            }
+            gb += after;
           }
           offer(i + 2, StateOf(to, open), gb, bonus + boost - context.pairCost, state, 2);
         }
@@ -373,7 +402,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   return set;
 }
 
-// What a first reading `first` says of its text (TextModel): a character it
+// What a first reading `first` says of its text (TextModel, which views into
+// `first`): a character it
 // chose twice or more is likelier than the catalogues say by its share of the
 // text's characters (the reading itself left out: one less), kTextShare to
 // that share; the words it read as ASCII are counted.
@@ -396,17 +426,20 @@ TextModel LearnText(std::string_view first) {
         ++total;
       }
       ++i;
-    } else if (IsAlphanumeric(byte) && (i == 0 || !IsAlphanumeric(first[i - 1]))) {
-      std::size_t end = i;
-      while (end < first.size() && IsAlphanumeric(first[end])) {
+    } else if (IsAlphanumeric(byte) &&
+               (i == 0 || WordBoundary(static_cast<unsigned char>(first[i - 1]), byte))) {
+      std::size_t end = i + 1;
+      while (end < first.size() && IsAlphanumeric(static_cast<unsigned char>(first[end])) &&
+             !WordBoundary(static_cast<unsigned char>(first[end - 1]),
+                           static_cast<unsigned char>(first[end]))) {
         ++end;
       }
       if (end - i <= kLongestWord) {
-        const std::string word(first.substr(i, end - i));
+        const std::string_view word = first.substr(i, end - i);
         ++model.words[word];
         ++model.wordsSeen;
-        for (std::size_t length = 1; length <= word.size(); ++length) {
-          model.wordStarts.insert(word.substr(0, length));
+        for (std::size_t length = 1; length < word.size(); ++length) {
+          model.words.try_emplace(word.substr(0, length), 0);
         }
       }
       i = end - 1;
@@ -426,15 +459,17 @@ TextModel LearnText(std::string_view first) {
   return model;
 }
 
-// One reading of `text` under `boosts` (see RunContext), with the checks
+// One reading of `text` under `model` (see RunContext), with the checks
 // against English and mail that SetEighthBit describes.
-std::optional<std::string> Read(std::string_view text, const TextModel* model) {
+std::optional<std::string> Read(std::string_view text, const TextModel* model,
+                                std::vector<std::int16_t>& afterPair) {
   std::string out(text);
   std::size_t stripped = 0;
   std::size_t set = 0;
   long gain = 0;
   RunContext context;
   context.text = model;
+  context.afterPair = &afterPair;
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -470,12 +505,13 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model) {
 }  // namespace
 
 std::optional<std::string> SetEighthBit(std::string_view text) {
-  std::optional<std::string> first = Read(text, nullptr);
+  std::vector<std::int16_t> afterPair(text.size(), kUnknownAfterPair);
+  std::optional<std::string> first = Read(text, nullptr, afterPair);
   if (!first) {
     return first;
   }
   const TextModel model = LearnText(*first);
-  std::optional<std::string> second = Read(text, &model);
+  std::optional<std::string> second = Read(text, &model, afterPair);
   return second ? second : first;
 }
 
