@@ -198,7 +198,7 @@ TEST(AsciiPairs, WordsKnowChineseText) {
   };
   const WordCase cases[] = {
       {"ID", true, true},   {"USB", true, true},    {"Debug", true, true},  // as "debug"
-      {"42", true, true},   {"Backe", true, false},                         // of "Backend"
+      {"42", true, true},   {"Backe", true, false},                         // of "backend"
       {"deb", true, false}, {"Qzx", false, false},  {"IDQ", false, false},
   };
   for (const WordCase& c : cases) {
