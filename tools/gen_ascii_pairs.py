@@ -43,6 +43,12 @@ P(b)) in hundredths of a nat with P(b | a) smoothed after Witten and Bell
 characters seen after a); for any other character after a, ln(T(a) / (c(a) +
 T(a))), a's back-off, in a fifth table. Characters are GB 2312 pairs by
 index (row - 1) * 94 + (column - 1).
+
+A sixth table holds the words of ASCII letters or digits in the Chinese
+translations of all those catalogues ("ID", "USB", "debug"), with how often
+each occurs, for those seen at least WORD_LEAST times; a word ends where a
+letter meets a digit or a small letter a capital ("Proxy", "Login"); words
+of digits alone are counted by length instead.
 """
 
 import argparse
@@ -202,8 +208,9 @@ def pair_scores(texts):
 
 def ascii_words(texts):
     """(words, total, digits by length): sorted (word, count) rows of the
-    runs of ASCII letters and digits seen at least WORD_LEAST times, not all
-    digits and at most WORD_LONGEST long; how many runs there are in all; and
+    words (runs of ASCII letters or of digits, split where a small letter
+    meets a capital) seen at least WORD_LEAST times, not all digits and at
+    most WORD_LONGEST long; how many runs there are in all; and
     how many runs of digits alone there are of each length 1..DIGITS_LONGEST
     (the last also counting longer ones)."""
     counts = {}
@@ -376,9 +383,10 @@ def render(chinese, english, marks, pair_tables, word_tables, counts, versions):
         "  std::uint16_t count;",
         "};",
         "",
-        "// Runs of ASCII letters and digits in Chinese text, not digits alone,",
-        "// sorted by their bytes; how many runs there are in all; how many runs",
-        f"// of digits alone of each length 1..{DIGITS_LONGEST} (the last also counting longer ones).",
+        "// Words of ASCII letters in Chinese text (a small letter before a capital",
+        "// ends one), sorted by their bytes; how many words of letters or digits",
+        "// there are in all; how many of digits alone there are of each length",
+        f"// 1..{DIGITS_LONGEST} (the last also counting longer ones).",
         f"inline constexpr WordRow kWords[{len(words)}] = {{",
         *("    " + " ".join(f'{{"{word}", {n}}},' for word, n in words[i:i + 6])
           for i in range(0, len(words), 6)),

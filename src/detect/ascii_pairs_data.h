@@ -4022,9 +4022,10 @@ struct WordRow {
   std::uint16_t count;
 };
 
-// Runs of ASCII letters and digits in Chinese text, not digits alone,
-// sorted by their bytes; how many runs there are in all; how many runs
-// of digits alone of each length 1..8 (the last also counting longer ones).
+// Words of ASCII letters in Chinese text (a small letter before a capital
+// ends one), sorted by their bytes; how many words of letters or digits
+// there are in all; how many of digits alone there are of each length
+// 1..8 (the last also counting longer ones).
 inline constexpr WordRow kWords[2715] = {
     {"A", 69}, {"ABI", 10}, {"ACK", 4}, {"ACL", 14}, {"ACLs", 2}, {"ACTION", 2},
     {"ADD", 4}, {"ADDR", 6}, {"ADDRESS", 2}, {"AFNOR", 2}, {"AFTER", 5}, {"AGENT", 2},

@@ -224,7 +224,7 @@ std::optional<int> WordScore(std::optional<int> known, int timesInText, const Te
       std::lround(std::log((1 - kTextShare) * alone + kTextShare * inText) * kPointsPerNat));
 }
 
-// How much a known word (`wordScore`, AsciiWordScore) of `length` bytes after
+// How much a known word (`wordScore`, WordScore) of `length` bytes after
 // token `before` scores beyond the table of bytes after bytes, which gives its
 // bytes `bytesScore`: the two models mixed, kWordShare to the words. 0 when
 // the words add nothing.
@@ -403,10 +403,10 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
 }
 
 // What a first reading `first` says of its text (TextModel, which views into
-// `first`): a character it
-// chose twice or more is likelier than the catalogues say by its share of the
-// text's characters (the reading itself left out: one less), kTextShare to
-// that share; the words it read as ASCII are counted.
+// `first`): a character it chose twice or more beside other characters is
+// likelier than the catalogues say by its share of the text's characters (the
+// reading itself left out: one less), kTextShare to that share; the words it
+// read as ASCII are counted.
 TextModel LearnText(std::string_view first) {
   const PairTable& pairs = GbPairs();
   TextModel model;
