@@ -5,6 +5,7 @@
 
 #include "charsets/charset_stream.h"
 #include "charsets/codec_steps.h"
+#include "charsets/encoder_pair.h"
 #include "charsets/label_map.h"
 #include "charsets/table_codes.h"
 #include "charsets/utf_codecs.h"
@@ -87,9 +88,9 @@ struct RecodeDecoder::State {
   TextCode fromCode;
   TextCode toCode;
   std::optional<CharsetDecoder> decoder;
-  std::optional<CharsetEncoder> encoder;
-  bool encoderReads = false;  // the source is UTF-8, read by the encoder itself
-  bool utf8Out = false;       // decoded UTF-8 is the output
+  std::optional<EncoderPair> encoder;  // a pair, so that a block may be cut in two
+  bool encoderReads = false;           // the source is UTF-8, read by the encoder itself
+  bool utf8Out = false;                // decoded UTF-8 is the output
   bool holdsReplacement = true;
   std::string readCarry;
   std::string writeCarry;
@@ -200,6 +201,38 @@ char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
   std::memcpy(o, direct.data(), direct.size());
   return o + direct.size();
 }
+
+namespace {
+
+// Blocks this large are worth cutting: each part is still far larger than
+// what handing it to the helper thread costs.
+constexpr std::size_t kLeastCutBlock = 64 * 1024;
+// The helper thread also writes the block before and reads the one after,
+// about two fifths of the work of encoding one, so it takes the last three
+// eighths of the block and this thread the first five.
+constexpr std::size_t kCutEighths = 5;
+// How far past that a clean cut is looked for: Chinese text without a line
+// end, a blank or a sign for this long is rare, and then the block is not cut.
+constexpr std::size_t kCutSearch = 16 * 1024;
+
+}  // namespace
+
+std::size_t RecodeDecoder::CutFor(std::string_view block) const {
+  const State& s = *state_;
+  if (!s.encoderReads || !s.encoder->MayCut() || block.size() < kLeastCutBlock) {
+    return block.size();
+  }
+  const std::size_t cut = CleanCut(block, block.size() / 8 * kCutEighths, kCutSearch);
+  return cut == std::string_view::npos ? block.size() : cut;
+}
+
+char* RecodeDecoder::FeedAfterCutInto(std::string_view part, char* o) {
+  EncoderPair& pair = *state_->encoder;
+  pair.simd = simd;
+  return pair.FeedAfterCutInto(part, o);
+}
+
+void RecodeDecoder::EndCut() { state_->encoder->EndCut(); }
 
 void RecodeDecoder::Finish(std::string& bytes) {
   StepOut out(bytes);
