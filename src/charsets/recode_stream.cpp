@@ -9,6 +9,7 @@
 #include "charsets/label_map.h"
 #include "charsets/table_codes.h"
 #include "charsets/utf_codecs.h"
+#include "codec/byte_stream.h"
 
 namespace vortane {
 
@@ -202,27 +203,13 @@ char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
   return o + direct.size();
 }
 
-namespace {
-
-// Blocks this large are worth cutting: each part is still far larger than
-// what handing it to the helper thread costs.
-constexpr std::size_t kLeastCutBlock = 64 * 1024;
-// The helper thread also writes the block before and reads the one after,
-// about two fifths of the work of encoding one, so it takes the last three
-// eighths of the block and this thread the first five.
-constexpr std::size_t kCutEighths = 5;
-// How far past that a clean cut is looked for: Chinese text without a line
-// end, a blank or a sign for this long is rare, and then the block is not cut.
-constexpr std::size_t kCutSearch = 16 * 1024;
-
-}  // namespace
-
 std::size_t RecodeDecoder::CutFor(std::string_view block) const {
   const State& s = *state_;
-  if (!s.encoderReads || !s.encoder->MayCut() || block.size() < kLeastCutBlock) {
+  const CutSearch search = CutSearchFor(block.size());
+  if (!s.encoderReads || !s.encoder->MayCut() || search.within == 0) {
     return block.size();
   }
-  const std::size_t cut = CleanCut(block, block.size() / 8 * kCutEighths, kCutSearch);
+  const std::size_t cut = CleanCut(block, search.from, search.within);
   return cut == std::string_view::npos ? block.size() : cut;
 }
 

@@ -107,16 +107,33 @@ concept DirectDecoder = requires(Decoder& d, const Decoder& cd, std::string_view
 // A DirectDecoder that can read a block in two parts at once: the part
 // after CutFor's cut on the pump's helper thread, while FeedInto reads the
 // part before it on the pump's own:
-//   std::size_t CutFor(std::string_view block) const;   // block.size(): no cut
+//   std::size_t CutFor(std::string_view block);   // block.size(): no cut
 //   char* FeedAfterCutInto(std::string_view part, char* out);
-//   void EndCut();                                       // after both parts
+//   void EndCut();                                 // after both parts
 template <class Decoder>
 concept CuttingDecoder = DirectDecoder<Decoder> &&
-    requires(Decoder& d, const Decoder& cd, std::string_view b, char* o) {
-  { cd.CutFor(b) } -> std::same_as<std::size_t>;
+    requires(Decoder& d, std::string_view b, char* o) {
+  { d.CutFor(b) } -> std::same_as<std::size_t>;
   { d.FeedAfterCutInto(b, o) } -> std::same_as<char*>;
   d.EndCut();
 };
+
+// Where a CuttingDecoder looks for a place to cut a block of `size` bytes:
+// from `from` on, at most `within` bytes on. The helper thread also writes
+// the block before and reads the one after, about two fifths of the work of
+// decoding one, so it takes the last three eighths of the block. Blocks under
+// 64 KiB are not cut (`within` 0): what handing a part to the helper costs
+// would eat the gain. Text without a place to cut for 16 KiB is rare, and
+// then the block is read whole.
+struct CutSearch {
+  std::size_t from = 0;
+  std::size_t within = 0;
+};
+[[nodiscard]] constexpr CutSearch CutSearchFor(std::size_t size) {
+  constexpr std::size_t kLeastCutBlock = 64 * 1024;
+  constexpr std::size_t kSearch = 16 * 1024;
+  return size < kLeastCutBlock ? CutSearch{size, 0} : CutSearch{size / 8 * 5, kSearch};
+}
 
 // Appends what FeedInto writes for `block` to `out`: the Feed of a direct decoder.
 template <DirectDecoder Decoder>

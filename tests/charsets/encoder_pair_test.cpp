@@ -49,10 +49,17 @@ TEST(CleanCut, FollowsACompleteCharacter) {
 // a letter with its combining mark, characters Big5-HKSCS lacks, ill-formed
 // and cut-off sequences.
 std::string MixedUtf8(std::size_t size, unsigned seed) {
-  static const char* const kPieces[] = {
-      "\xE4\xB8\xAD\xE6\x96\x87", "mail ",        "\n",   "\xC3\x8A\xCC\x84", "\xC3\xAA",
-      "\xCC\x8C",                 "\xF0\x9F\x98\x80", "\xFF", "\xE4\xB8",         "\xE2\x82\xAC",
-      "\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C"};
+  static const char* const kPieces[] = {"\xE4\xB8\xAD\xE6\x96\x87",
+                                        "mail ",
+                                        "\n",
+                                        "\xC3\x8A\xCC\x84",
+                                        "\xC3\xAA",
+                                        "\xCC\x8C",
+                                        "\xF0\x9F\x98\x80",
+                                        "\xFF",
+                                        "\xE4\xB8",
+                                        "\xE2\x82\xAC",
+                                        "\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C"};
   std::mt19937 rng(seed);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(kPieces) - 1);
   std::string text;
@@ -63,10 +70,14 @@ std::string MixedUtf8(std::size_t size, unsigned seed) {
 }
 
 TEST(EncoderPair, CutsOnlyCodesThatCarryNoMode) {
-  for (const auto& [charset, mayCut] :
-       {std::pair{Charset::Gb18030, true}, {Charset::Big5Hkscs, true}, {Charset::Utf8, true},
-        {Charset::Utf16Le, true}, {Charset::Utf16Be, true}, {Charset::Utf16, false},
-        {Charset::Hz, false}, {Charset::Utf7, false}}) {
+  for (const auto& [charset, mayCut] : {std::pair{Charset::Gb18030, true},
+                                        {Charset::Big5Hkscs, true},
+                                        {Charset::Utf8, true},
+                                        {Charset::Utf16Le, true},
+                                        {Charset::Utf16Be, true},
+                                        {Charset::Utf16, false},
+                                        {Charset::Hz, false},
+                                        {Charset::Utf7, false}}) {
     EXPECT_EQ(EncoderPair(charset).MayCut(), mayCut) << CharsetName(charset);
   }
 }
