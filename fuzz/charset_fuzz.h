@@ -2,7 +2,8 @@
 // targets of each code: bytes read in any chunking give what the whole text
 // gives, the UTF-8 out is well-formed, what was read is written back, and
 // valid UTF-8 written is read back; the fast paths give the plain path's
-// bytes, the recoder's (straight into the pump's buffer) included.
+// bytes, the recoder's (straight into the pump's buffer) included, and a
+// text cut in two and written by a pair of encoders gives one encoder's bytes.
 // First input byte: chunk size; second: which way round (even: the rest is
 // bytes of the code to read; odd: the rest is UTF-8 to write).
 #pragma once
@@ -14,6 +15,7 @@
 
 #include "charsets/charset_stream.h"
 #include "charsets/charset_text.h"
+#include "charsets/encoder_pair.h"
 #include "charsets/recode_stream.h"
 #include "fuzz/fuzz_support.h"
 
@@ -86,6 +88,18 @@ inline void CheckCharset(Charset charset, const std::uint8_t* data, std::size_t 
   // The recoder reads UTF-8 into another code the same way.
   FUZZ_CHECK(ExpectLevelsAgree([charset] { return RecodeDecoder(Charset::Utf8, charset); }, text,
                                chunk) == replaced);
+  // A pair of encoders reading the text in two parts, cut where CleanCut
+  // allows, writes the same bytes.
+  EncoderPair pair(charset, IllFormedUtf8::Replacement);
+  const std::size_t cut = CleanCut(text, text.size() / 2, text.size());
+  if (pair.MayCut() && cut != std::string_view::npos) {
+    std::string room(pair.MaxOutput(text.size()), '\0');
+    std::string parts(room.data(), pair.FeedInto(text.substr(0, cut), room.data()));
+    parts.append(room.data(), pair.FeedAfterCutInto(text.substr(cut), room.data()));
+    pair.EndCut();
+    pair.Finish(parts);
+    FUZZ_CHECK(parts == replaced);
+  }
   if (WritesEveryCharacter(charset)) {
     const DecodedText back = DecodeToUtf8(charset, replaced);
     FUZZ_CHECK(back.unreadable == 0);

@@ -5,9 +5,11 @@
 
 #include "charsets/charset_stream.h"
 #include "charsets/codec_steps.h"
+#include "charsets/encoder_pair.h"
 #include "charsets/label_map.h"
 #include "charsets/table_codes.h"
 #include "charsets/utf_codecs.h"
+#include "codec/byte_stream.h"
 
 namespace vortane {
 
@@ -87,9 +89,9 @@ struct RecodeDecoder::State {
   TextCode fromCode;
   TextCode toCode;
   std::optional<CharsetDecoder> decoder;
-  std::optional<CharsetEncoder> encoder;
-  bool encoderReads = false;  // the source is UTF-8, read by the encoder itself
-  bool utf8Out = false;       // decoded UTF-8 is the output
+  std::optional<EncoderPair> encoder;  // a pair, so that a block may be cut in two
+  bool encoderReads = false;           // the source is UTF-8, read by the encoder itself
+  bool utf8Out = false;                // decoded UTF-8 is the output
   bool holdsReplacement = true;
   std::string readCarry;
   std::string writeCarry;
@@ -200,6 +202,24 @@ char* RecodeDecoder::FeedInto(std::string_view block, char* o) {
   std::memcpy(o, direct.data(), direct.size());
   return o + direct.size();
 }
+
+std::size_t RecodeDecoder::CutFor(std::string_view block) const {
+  const State& s = *state_;
+  const CutSearch search = CutSearchFor(block.size());
+  if (!s.encoderReads || !s.encoder->MayCut() || search.within == 0) {
+    return block.size();
+  }
+  const std::size_t cut = CleanCut(block, search.from, search.within);
+  return cut == std::string_view::npos ? block.size() : cut;
+}
+
+char* RecodeDecoder::FeedAfterCutInto(std::string_view part, char* o) {
+  EncoderPair& pair = *state_->encoder;
+  pair.simd = simd;
+  return pair.FeedAfterCutInto(part, o);
+}
+
+void RecodeDecoder::EndCut() { state_->encoder->EndCut(); }
 
 void RecodeDecoder::Finish(std::string& bytes) {
   StepOut out(bytes);

@@ -44,6 +44,16 @@ class RecodeDecoder {
   // Writes the bytes of `to` for `block` at `o`; returns the end of what it
   // wrote. Lets the pump read large blocks and overlap reading and writing.
   char* FeedInto(std::string_view block, char* o);
+  // Where the pump may cut `block` so that its helper thread re-encodes the
+  // part after the cut (FeedAfterCutInto) while FeedInto reads the part
+  // before it; block.size() when it may not: small blocks, two steps, codes
+  // that carry a state from character to character.
+  [[nodiscard]] std::size_t CutFor(std::string_view block) const;
+  // The part of a block after CutFor's cut, at `o` (room for MaxOutput of its
+  // size); may run at the same time as FeedInto of the part before.
+  char* FeedAfterCutInto(std::string_view part, char* o);
+  // After both parts of a cut block.
+  void EndCut();
   // Ends the input.
   void Finish(std::string& out);
   [[nodiscard]] bool Done() const { return false; }

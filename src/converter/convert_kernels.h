@@ -37,6 +37,14 @@ char* ConvertUnitsSse2(const unsigned char*& p, const unsigned char* end, char* 
 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char* end, char* dst,
                        const std::uint16_t* codes);
 
+// The same under AddBlank (AVX2 only), big-endian or little-endian: every
+// single-byte unit is written, a space too, and a double-byte unit gets a
+// blank in front unless a space unit is just before it. `spaceBefore`: the
+// unit before p was a space (written); updated for the unit before the new p.
+// May store scratch bytes up to 16 past the end.
+char* ConvertUnitsAddAvx2(const unsigned char*& p, const unsigned char* end, char* dst,
+                          const std::uint16_t* codes, bool littleEndian, bool& spaceBefore);
+
 }  // namespace vortane
 
 #endif  // __x86_64__

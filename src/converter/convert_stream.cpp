@@ -204,6 +204,15 @@ char* ConvertDecoder::FeedUnitsAddingBlanks(const unsigned char* s, std::size_t 
     *o++ = static_cast<char>(kBlank);
   }
   std::size_t i = 0;
+#if defined(__x86_64__)
+  if (simd == SimdLevel::Avx2) {
+    const unsigned char* p = s;
+    bool spaceBefore = pending != 0;
+    o = ConvertUnitsAddAvx2(p, s + n, o, codes_.data(), littleEndian_, spaceBefore);
+    i = static_cast<std::size_t>(p - s);
+    pending = spaceBefore ? 1 : 0;
+  }
+#endif
   for (; i + 2 <= n; i += 2) {
     const std::uint32_t lead = s[i + high];
     const std::uint32_t value = s[i + low];

@@ -282,6 +282,88 @@ VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char
   return o;
 }
 
+namespace {
+
+// Byte indexes that spread the 16 bytes of eight units (two each) to three
+// bytes each, a blank's place first: the first 16 places, then the last 8.
+// 0x80 leaves a blank's place 0 for kBlankPlaces to fill.
+constexpr auto kUnitsToThrees = [] {
+  std::array<std::array<std::uint8_t, 16>, 2> halves{};
+  for (unsigned place = 0; place < 32; ++place) {
+    const unsigned unit = place / 3;
+    const unsigned at = place % 3;
+    const auto index = static_cast<std::uint8_t>(place >= 24 || at == 0 ? 0x80 : 2 * unit + at - 1);
+    halves[place / 16][place % 16] = index;
+  }
+  return halves;
+}();
+
+VORTANE_AVX2 inline __m128i LoadIndexes(const std::array<std::uint8_t, 16>& indexes) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(indexes.data()));
+}
+
+// The low bit of each 16-bit lane of a 32-bit byte mask.
+VORTANE_AVX2 inline std::uint32_t LaneBits(__m256i lanes) {
+  return _pext_u32(static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes)), 0x55555555u);
+}
+
+}  // namespace
+
+VORTANE_AVX2 char* ConvertUnitsAddAvx2(const unsigned char*& p, const unsigned char* end, char* o,
+                                       const std::uint16_t* codes, bool littleEndian,
+                                       bool& spaceBefore) {
+  constexpr long kWindow = 32;
+  const __m256i swap = _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14, 1, 0,
+                                        3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14);
+  const auto* const table = reinterpret_cast<const int*>(codes);
+  const __m128i spread0 = LoadIndexes(kUnitsToThrees[0]);
+  const __m128i spread1 = LoadIndexes(kUnitsToThrees[1]);
+  const __m128i blanks0 = _mm_setr_epi8(' ', 0, 0, ' ', 0, 0, ' ', 0, 0, ' ', 0, 0, ' ', 0, 0, ' ');
+  const __m128i blanks1 = _mm_setr_epi8(0, 0, ' ', 0, 0, ' ', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  std::uint32_t before = spaceBefore ? 1 : 0;
+  while (end - p >= kWindow) {
+    const __m256i read = simd::Load32(p);
+    const __m256i units = littleEndian ? read : _mm256_shuffle_epi8(read, swap);
+    // A unit FFFF would make the gather read past the table: the window and
+    // the rest of the block go the exact way.
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1))) != 0) {
+      break;
+    }
+    const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
+    const __m256i low = _mm256_and_si256(
+        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(units)), 2),
+        mask16);
+    const __m256i high = _mm256_and_si256(
+        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(units, 1)), 2),
+        mask16);
+    const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
+    const __m256i isSingle =
+        _mm256_cmpeq_epi16(_mm256_and_si256(units, _mm256_set1_epi16(static_cast<short>(0xFF00))),
+                           _mm256_setzero_si256());
+    const std::uint32_t doubles = ~LaneBits(isSingle) & 0xFFFF;
+    const std::uint32_t spaces = LaneBits(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(' ')));
+    // A double-byte unit gets a blank unless a space unit is just before it.
+    const std::uint32_t blanked = doubles & ~(spaces << 1 | before);
+    // High byte first; a single-byte unit keeps only its low byte, the second.
+    const __m256i values = _mm256_shuffle_epi8(_mm256_blendv_epi8(found, units, isSingle), swap);
+    for (unsigned half = 0; half < 2; ++half) {
+      const __m128i eight =
+          half == 0 ? _mm256_castsi256_si128(values) : _mm256_extracti128_si256(values, 1);
+      const std::uint32_t blanks8 = blanked >> (8 * half) & 0xFF;
+      const std::uint32_t doubles8 = doubles >> (8 * half) & 0xFF;
+      const std::uint32_t keep =
+          _pdep_u32(blanks8, 0x249249u) | _pdep_u32(doubles8, 0x492492u) | 0x924924u;
+      o = simd::PackBytes16(_mm_or_si128(_mm_shuffle_epi8(eight, spread0), blanks0), keep & 0xFFFF,
+                            o);
+      o = simd::PackBytes16(_mm_or_si128(_mm_shuffle_epi8(eight, spread1), blanks1), keep >> 16, o);
+    }
+    before = spaces >> 15;
+    p += kWindow;
+  }
+  spaceBefore = before != 0;
+  return o;
+}
+
 }  // namespace vortane
 
 #endif  // __x86_64__

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "codec/byte_stream.h"
+#include "support/block_stream.h"
 #include "support/stream_check.h"
 
 namespace vortane {
@@ -103,6 +104,48 @@ TEST(RecodeStream, NoBlockWritesPastMaxOutput) {
         }
       }
     }
+  }
+}
+
+// Large blocks of UTF-8 are cut in two and the part after the cut is
+// re-encoded on the pump's helper thread: the bytes and counts are those of
+// one pass over the whole text, for codes that may be cut and codes that
+// may not, and a failed write still fails the pump.
+TEST(RecodeStream, BlocksCutOnTheHelperThreadGiveTheBytesOfOnePass) {
+  // Lines of Chinese and ASCII with an ill-formed byte, a letter and its
+  // combining mark, a character Big5-HKSCS lacks, and a run without a place
+  // to cut longer than the search for one.
+  std::string text;
+  for (int line = 0; text.size() < 700'000; ++line) {
+    text += "\xE4\xB8\xAD\xE6\x96\x87 mail \xC3\x8A\xCC\x84 \xF0\x9F\x98\x80";
+    text += line % 7 == 0 ? "\xFF\n" : "\n";
+    if (line == 5000) {
+      for (int i = 0; i < 20'000; ++i) {
+        text += "\xC3\xA9";
+      }
+    }
+  }
+  for (const Charset to :
+       {Charset::Gb18030, Charset::Big5Hkscs, Charset::Utf16Le, Charset::Utf8, Charset::Hz}) {
+    SCOPED_TRACE(std::string(ConvertCodeName(to)));
+    RecodeDecoder onePass(Charset::Utf8, to);
+    std::string expected;
+    onePass.Feed(text, expected);
+    onePass.Finish(expected);
+    for (const std::size_t block :
+         {std::size_t{64 * 1024}, std::size_t{100'000}, std::size_t{256 * 1024}}) {
+      RecodeDecoder decoder(Charset::Utf8, to);
+      testing::BlockReader in(text, block, true);
+      testing::BlockWriter out(true);
+      ASSERT_EQ(PumpStream(decoder, in, out), StreamStatus::Ok);
+      EXPECT_EQ(out.bytes() == expected, true) << "blocks of " << block;
+      EXPECT_EQ(decoder.Unreadable(), onePass.Unreadable());
+      EXPECT_EQ(decoder.Unwritable(), onePass.Unwritable());
+    }
+    RecodeDecoder decoder(Charset::Utf8, to);
+    testing::BlockReader in(text, 256 * 1024, true);
+    testing::BlockWriter out(true, 2);
+    EXPECT_EQ(PumpStream(decoder, in, out), StreamStatus::WriteError);
   }
 }
 
