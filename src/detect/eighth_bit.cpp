@@ -43,8 +43,10 @@ constexpr long kThreeByteWordLine = 300;
 constexpr long kClosingAngle = 4 * kPointsPerNat;
 
 // How much of the model of ASCII in Chinese text goes to whole words seen in
-// the catalogues ("ID", "USB", numbers), against bytes after bytes.
-constexpr double kWordShare = 0.5;
+// the catalogues ("ID", "USB", numbers), against bytes after bytes; and how
+// much when the text itself used the word elsewhere ("APT").
+constexpr double kWordShare = 0.1;
+constexpr double kTextWordShare = 0.5;
 // How much of a character's chance goes to how often the text's first reading
 // chose it (a text keeps to its names and terms: "卢比", "卢森堡").
 constexpr double kTextShare = 0.2;
@@ -226,17 +228,18 @@ std::optional<int> WordScore(std::optional<int> known, int timesInText, const Te
 
 // How much a known word (`wordScore`, WordScore) of `length` bytes after
 // token `before` scores beyond the table of bytes after bytes, which gives its
-// bytes `bytesScore`: the two models mixed, kWordShare to the words. 0 when
+// bytes `bytesScore`: the two models mixed, `share` to the words. 0 when
 // the words add nothing.
-long WordBonus(unsigned char before, int wordScore, std::size_t length, long bytesScore) {
-  const double words = std::log(kWordShare) + WordStartChances()[before - kBlankToken] +
+long WordBonus(unsigned char before, int wordScore, std::size_t length, long bytesScore,
+               double share) {
+  const double words = std::log(share) + WordStartChances()[before - kBlankToken] +
                        wordScore / static_cast<double>(kPointsPerNat) +
                        static_cast<double>(length) * std::log(static_cast<double>(kSide)) -
                        bytesScore / static_cast<double>(kPointsPerNat);
-  if (words <= std::log(kWordShare)) {
+  if (words <= std::log(share)) {
     return 0;  // the mix would not beat the bytes alone
   }
-  return std::lround(std::log(1 - kWordShare + std::exp(words)) * kPointsPerNat);
+  return std::lround(std::log(1 - share + std::exp(words)) * kPointsPerNat);
 }
 
 // One run [begin, end) of stripped bytes, between blanks: the best split into
@@ -282,6 +285,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   struct KnownWord {
     std::size_t length;
     int score;
+    double share;  // of the words in the model of ASCII
   };
   std::vector<KnownWord> words;
   std::vector<std::size_t> firstWord(n + 1);
@@ -302,7 +306,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         break;
       }
       if (const std::optional<int> score = WordScore(known.score, timesInText, context.text)) {
-        words.push_back(KnownWord{word.size(), *score});
+        words.push_back(
+            KnownWord{word.size(), *score, timesInText >= 2 ? kTextWordShare : kWordShare});
       }
     }
   }
@@ -334,7 +339,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             bytesScore += ChineseTextStep(previous, byteAt(scored));
             previous = byteAt(scored);
           }
-          const long extra = WordBonus(last, words[w].score, words[w].length, bytesScore);
+          const long extra =
+              WordBonus(last, words[w].score, words[w].length, bytesScore, words[w].share);
           if (extra > 0) {
             offer(i + words[w].length, StateOf(kWordMode, open), here + bytesScore + extra,
                   bonus + extra, state, words[w].length);

@@ -103,10 +103,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("B4FAC0EDB7FECEF1C6F7B5C4") + " ProxyLogin " + Hex("C9E8D6C3CEAABFD5")},
         EighthBitCase{"CapitalAfterAnUnderscore", "KP_PageUp\nOrIO7-R3",
                       "KP_PageUp\n" + Hex("CFF2C9CFB7ADD2B3")},
-        // What a text says elsewhere: APT 软件源 / 与APT相同 (else 与A性相同),
+        // What a text says elsewhere: APT 软件源 / APT 工具 / 与APT相同 (else
+        // 与A性相同),
         // 卢森堡法郎 / 卢旺达法郎 / 卢巴语 / 卢奥语 (else "B,0BSo").
-        EighthBitCase{"WordTheTextUsesElsewhere", "APT Hm<~T4\nSkAPTO`M,",
-                      "APT " + Hex("C8EDBCFED4B4") + "\n" + Hex("D3EB") + "APT" + Hex("CFE0CDAC")},
+        EighthBitCase{"WordTheTextUsesElsewhere", "APT Hm<~T4\nAPT 9$>_\nSkAPTO`M,",
+                      "APT " + Hex("C8EDBCFED4B4") + "\nAPT " + Hex("B9A4BEDF") + "\n" +
+                          Hex("D3EB") + "APT" + Hex("CFE0CDAC")},
         EighthBitCase{"CharacterTheTextUsesElsewhere", "B,I-1$7(@I\nB,Mz4o7(@I\nB,0MSo\nB,0BSo\n",
                       Hex("C2ACC9ADB1A4B7A8C0C9") + "\n" + Hex("C2ACCDFAB4EFB7A8C0C9") + "\n" +
                           Hex("C2ACB0CDD3EF") + "\n" + Hex("C2ACB0C2D3EF") + "\n"},
