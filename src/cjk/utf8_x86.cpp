@@ -175,7 +175,6 @@ VORTANE_AVX2 const unsigned char* DecodeUtf8TextAvx2(const unsigned char* p,
                                                      const unsigned char* end, char*& dst,
                                                      const std::uint16_t* codes) {
   char* o = dst;
-  const auto* const table = reinterpret_cast<const int*>(codes);
   unsigned skipped = 0;
   while (end - p >= kWindow + 2) {
     const __m128i bytes = simd::Load16(p);
@@ -198,14 +197,7 @@ VORTANE_AVX2 const unsigned char* DecodeUtf8TextAvx2(const unsigned char* p,
     }
     // Only the three-byte forms are looked up; other lanes read entry 0.
     const __m256i keys = _mm256_andnot_si256(isLast, _mm256_and_si256(isLead, points));
-    const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
-    const __m256i low = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(keys)), 2),
-        mask16);
-    const __m256i high = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(keys, 1)), 2),
-        mask16);
-    const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
+    const __m256i found = simd::Gather16(codes, keys);
     // High byte first; ASCII keeps only its low byte, now the second, and a
     // lane inside a form (or past the window's forms) keeps nothing.
     const __m256i values =

@@ -59,6 +59,21 @@ VORTANE_AVX2 inline char* PackBytes16(__m128i v, unsigned keep, char* dst) {
   return dst + lowCount + static_cast<std::size_t>(_mm_popcnt_u32(high));
 }
 
+// The 16-bit entries of `table` at the sixteen 16-bit `keys`, in their lanes.
+// Each gather reads four bytes per key, so the table must have one entry more
+// than the largest key (or the caller keeps the largest key out).
+VORTANE_AVX2 inline __m256i Gather16(const std::uint16_t* table, __m256i keys) {
+  const auto* const words = reinterpret_cast<const int*>(table);
+  const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
+  const __m256i low = _mm256_and_si256(
+      _mm256_i32gather_epi32(words, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(keys)), 2),
+      mask16);
+  const __m256i high = _mm256_and_si256(
+      _mm256_i32gather_epi32(words, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(keys, 1)), 2),
+      mask16);
+  return _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
+}
+
 // The same for the 32 bytes of `v` and a 32-bit `keep`.
 VORTANE_AVX2 inline char* PackBytes32(__m256i v, std::uint32_t keep, char* dst) {
   dst = PackBytes16(_mm256_castsi256_si128(v), keep & 0xFFFF, dst);

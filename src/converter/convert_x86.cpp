@@ -245,7 +245,6 @@ VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char
   constexpr long kWindow = 32;
   const __m256i swap = _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14, 1, 0,
                                         3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14);
-  const auto* const table = reinterpret_cast<const int*>(codes);
   while (end - p >= kWindow) {
     const __m256i units = _mm256_shuffle_epi8(simd::Load32(p), swap);
     // The gather reads four bytes per lane, two past the last code: a unit
@@ -257,14 +256,7 @@ VORTANE_AVX2 char* ConvertUnitsAvx2(const unsigned char*& p, const unsigned char
       break;
     }
     const __m256i keys = _mm256_andnot_si256(isLast, units);
-    const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
-    const __m256i low = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(keys)), 2),
-        mask16);
-    const __m256i high = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(keys, 1)), 2),
-        mask16);
-    const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
+    const __m256i found = simd::Gather16(codes, keys);
     const __m256i isSingle =
         _mm256_cmpeq_epi16(_mm256_and_si256(units, _mm256_set1_epi16(static_cast<short>(0xFF00))),
                            _mm256_setzero_si256());
@@ -315,7 +307,6 @@ VORTANE_AVX2 char* ConvertUnitsAddAvx2(const unsigned char*& p, const unsigned c
   constexpr long kWindow = 32;
   const __m256i swap = _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14, 1, 0,
                                         3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14);
-  const auto* const table = reinterpret_cast<const int*>(codes);
   const __m128i spread0 = LoadIndexes(kUnitsToThrees[0]);
   const __m128i spread1 = LoadIndexes(kUnitsToThrees[1]);
   const __m128i blanks0 = _mm_setr_epi8(' ', 0, 0, ' ', 0, 0, ' ', 0, 0, ' ', 0, 0, ' ', 0, 0, ' ');
@@ -329,14 +320,7 @@ VORTANE_AVX2 char* ConvertUnitsAddAvx2(const unsigned char*& p, const unsigned c
     if (_mm256_movemask_epi8(_mm256_cmpeq_epi16(units, _mm256_set1_epi16(-1))) != 0) {
       break;
     }
-    const __m256i mask16 = _mm256_set1_epi32(0xFFFF);
-    const __m256i low = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_castsi256_si128(units)), 2),
-        mask16);
-    const __m256i high = _mm256_and_si256(
-        _mm256_i32gather_epi32(table, _mm256_cvtepu16_epi32(_mm256_extracti128_si256(units, 1)), 2),
-        mask16);
-    const __m256i found = _mm256_permute4x64_epi64(_mm256_packus_epi32(low, high), 0xD8);
+    const __m256i found = simd::Gather16(codes, units);
     const __m256i isSingle =
         _mm256_cmpeq_epi16(_mm256_and_si256(units, _mm256_set1_epi16(static_cast<short>(0xFF00))),
                            _mm256_setzero_si256());
