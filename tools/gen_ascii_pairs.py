@@ -43,12 +43,19 @@ P(b)) in hundredths of a nat with P(b | a) smoothed after Witten and Bell
 characters seen after a); for any other character after a, ln(T(a) / (c(a) +
 T(a))), a's back-off, in a fifth table. Characters are GB 2312 pairs by
 index (row - 1) * 94 + (column - 1).
+
+A sixth table holds the words of ASCII letters or digits in the Chinese
+translations of all those catalogues ("ID", "USB", "debug"), with how often
+each occurs, for those seen at least WORD_LEAST times; a word ends where a
+letter meets a digit or a small letter a capital ("Proxy", "Login"); words
+of digits alone are counted by length instead.
 """
 
 import argparse
 import gettext
 import math
 import os
+import re
 import sys
 import textwrap
 
@@ -73,6 +80,10 @@ PAIR_CATALOGUES = (("git", "git"), ("gnupg-l10n", "gnupg2"), ("postgresql-15", "
                    ("xkb-data", "xkeyboard-config"), ("packagekit", "PackageKit"),
                    ("libgnutls30", "gnutls30"), ("libgstreamer1.0-0", "gstreamer-1.0"))
 PAIR_LEAST = 3
+# Words (runs of ASCII letters and digits) seen at least this often are kept.
+WORD_LEAST = 2
+WORD_LONGEST = 24
+DIGITS_LONGEST = 8  # digit runs longer than this are counted with it
 BLANK = 0x20
 IDEOGRAPH = 0x7F
 PUNCTUATION = 0x80
@@ -195,6 +206,27 @@ def pair_scores(texts):
     return pairs, backoffs, total, seen
 
 
+def ascii_words(texts):
+    """(words, total, digits by length): sorted (word, count) rows of the
+    words (runs of ASCII letters or of digits, split where a small letter
+    meets a capital) seen at least WORD_LEAST times, not all digits and at
+    most WORD_LONGEST long; how many runs there are in all; and
+    how many runs of digits alone there are of each length 1..DIGITS_LONGEST
+    (the last also counting longer ones)."""
+    counts = {}
+    digits = [0] * DIGITS_LONGEST
+    total = 0
+    for text in texts:
+        for word in re.findall(r"[A-Z]*[a-z]+|[A-Z]+(?![a-z])|[0-9]+", text):
+            total += 1
+            if word.isdigit():
+                digits[min(len(word), DIGITS_LONGEST) - 1] += 1
+            elif len(word) <= WORD_LONGEST:
+                counts[word] = counts.get(word, 0) + 1
+    words = sorted((word, n) for word, n in counts.items() if n >= WORD_LEAST)
+    return words, total, digits
+
+
 def count(texts):
     counts = [[0] * TOKENS for _ in range(TOKENS)]
     for text in texts:
@@ -230,11 +262,12 @@ def build(locale_dir):
     for _package, name in PAIR_CATALOGUES:
         more += read_catalogue(locale_dir, name)[1]
     pairs = pair_scores(chinese + more)
-    return (scores(chinese_counts), scores(english_counts), marks, pairs,
+    words = ascii_words(chinese + more)
+    return (scores(chinese_counts), scores(english_counts), marks, pairs, words,
             (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
 
 
-def check(chinese, english, marks, pairs):
+def check(chinese, english, marks, pairs, words):
     def at(table, before, after):
         return table[(before - BLANK) * TOKENS + (after - BLANK)]
     if len(chinese) != TOKENS * TOKENS or len(english) != TOKENS * TOKENS:
@@ -254,15 +287,19 @@ def check(chinese, english, marks, pairs):
         return gb_index(a) * 8836 + gb_index(b)
     if not pair.get(key("文", "件"), 0) > 200 or key("件", "文") in pair:
         fail("check failed: characters after each other do not favour '文件' over '件文'")
+    seen = dict(words[0])
+    if not seen.get("ID", 0) > seen.get("USB", 0) > 0 or "Q" in seen and seen["Q"] > 100:
+        fail("check failed: words do not favour 'ID' over 'USB'")
 
 
 def wrap(text):
     return textwrap.wrap(text, 74, break_on_hyphens=False)
 
 
-def render(chinese, english, marks, pair_tables, counts, versions):
+def render(chinese, english, marks, pair_tables, word_tables, counts, versions):
     messages, chinese_tokens, english_tokens, seen = counts
     pairs, backoffs, characters, pairs_seen = pair_tables
+    words, words_seen, digits = word_tables
 
     def rows(table):
         out = []
@@ -289,10 +326,13 @@ def render(chinese, english, marks, pair_tables, counts, versions):
         f"{len(marks)} rows of GB 2312 punctuation;",
         f"// {characters} GB 2312 characters, {pairs_seen} of them after another;",
         f"// {len(pairs)} rows of characters after each other",
-        f"// (seen at least {PAIR_LEAST} times), {len(backoffs)} rows of back-offs.",
+        f"// (seen at least {PAIR_LEAST} times), {len(backoffs)} rows of back-offs;",
+        f"// {words_seen} ASCII words, {sum(digits)} of them digits alone; {len(words)} rows",
+        f"// of words (seen at least {WORD_LEAST} times).",
         "#pragma once",
         "",
         "#include <cstdint>",
+        "#include <string_view>",
         "",
         "namespace vortane::ascii_pairs_data {",
         "",
@@ -338,6 +378,23 @@ def render(chinese, english, marks, pair_tables, counts, versions):
           for i in range(0, len(backoffs), 8)),
         "};",
         "",
+        "struct WordRow {",
+        "  std::string_view word;",
+        "  std::uint16_t count;",
+        "};",
+        "",
+        "// Words of ASCII letters in Chinese text (a small letter before a capital",
+        "// ends one), sorted by their bytes; how many words of letters or digits",
+        "// there are in all; how many of digits alone there are of each length",
+        f"// 1..{DIGITS_LONGEST} (the last also counting longer ones).",
+        f"inline constexpr WordRow kWords[{len(words)}] = {{",
+        *("    " + " ".join(f'{{"{word}", {n}}},' for word, n in words[i:i + 6])
+          for i in range(0, len(words), 6)),
+        "};",
+        f"inline constexpr std::uint32_t kWordsSeen = {words_seen};",
+        f"inline constexpr std::uint32_t kDigitRuns[{DIGITS_LONGEST}] = {{"
+        + ", ".join(str(n) for n in digits) + "};",
+        "",
         "}  // namespace vortane::ascii_pairs_data",
         "",
     ]
@@ -355,9 +412,9 @@ def main():
                  for package, _name in CATALOGUES],
                 [(package, package_version(package, "gen_ascii_pairs.py"))
                  for package in dict.fromkeys(package for package, _name in PAIR_CATALOGUES)])
-    chinese, english, marks, pairs, counts = build(args.locale_dir)
-    check(chinese, english, marks, pairs)
-    text = render(chinese, english, marks, pairs, counts, versions)
+    chinese, english, marks, pairs, words, counts = build(args.locale_dir)
+    check(chinese, english, marks, pairs, words)
+    text = render(chinese, english, marks, pairs, words, counts, versions)
     if args.check:
         return check_file(args.out, text, "gen_ascii_pairs.py")
     write_file(args.out, text)

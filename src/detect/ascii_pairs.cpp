@@ -1,19 +1,64 @@
 #include "detect/ascii_pairs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "detect/ascii_pairs_data.h"
+#include "detect/char_score.h"
 
 namespace vortane {
 namespace {
+
+// A word not seen as written but seen in small letters ("Debug", "debug")
+// counts this share of those.
+constexpr double kOtherCaseShare = 0.25;
 
 constexpr std::size_t kTokens = kPunctuationToken - kBlankToken + 1;
 
 std::size_t Cell(unsigned char before, unsigned char next) {
   return static_cast<std::size_t>(before - kBlankToken) * kTokens +
          static_cast<std::size_t>(next - kBlankToken);
+}
+
+bool AllDigits(std::string_view word) {
+  return !word.empty() &&
+         std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string Lowered(std::string_view word) {
+  std::string lower(word);
+  for (char& c : lower) {
+    c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return lower;
+}
+
+// The words that are one word in small letters, with how often each was seen
+// as written; empty for a start of a word alone.
+using Forms = std::vector<std::pair<std::string_view, int>>;
+
+// Every word and every start of one in small letters ("id", "i").
+const std::unordered_map<std::string, Forms>& WordIndex() {
+  static const std::unordered_map<std::string, Forms> index = [] {
+    std::unordered_map<std::string, Forms> map;
+    for (const ascii_pairs_data::WordRow& row : ascii_pairs_data::kWords) {
+      const std::string lower = Lowered(row.word);
+      for (std::size_t length = 1; length < lower.size(); ++length) {
+        map.try_emplace(lower.substr(0, length));
+      }
+      map[lower].emplace_back(row.word, row.count);
+    }
+    return map;
+  }();
+  return index;
 }
 
 }  // namespace
@@ -53,6 +98,38 @@ int PairAfterPair(std::uint16_t before, std::uint16_t next) {
       std::begin(kBackoffs), std::end(kBackoffs), before,
       [](const ascii_pairs_data::BackoffRow& r, std::uint16_t first) { return r.first < first; });
   return backoff != std::end(kBackoffs) && backoff->first == before ? backoff->score : 0;
+}
+
+AsciiWord LookUpAsciiWord(std::string_view word) {
+  using ascii_pairs_data::kDigitRuns;
+  using ascii_pairs_data::kWordsSeen;
+  double chance = 0;
+  if (AllDigits(word)) {
+    const std::size_t length = std::min(word.size(), std::size(kDigitRuns));
+    chance = kDigitRuns[length - 1] * std::pow(0.1, static_cast<double>(word.size()));
+  } else {
+    const auto& index = WordIndex();
+    const std::string lower = Lowered(word);
+    const auto found = index.find(lower);
+    if (found == index.end()) {
+      return AsciiWord{};
+    }
+    for (const auto& [form, count] : found->second) {
+      if (form == word) {
+        chance = count;
+        break;
+      }
+      if (form == lower) {
+        chance = count * kOtherCaseShare;
+      }
+    }
+  }
+  AsciiWord out;
+  out.starts = true;
+  if (chance > 0) {
+    out.score = static_cast<int>(std::lround(std::log(chance / kWordsSeen) * kPointsPerNat));
+  }
+  return out;
 }
 
 }  // namespace vortane

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "cjk/code_tables.h"
@@ -28,6 +31,7 @@ constexpr long kLeastGain = 3 * kPointsPerNat;
 // table comes from are few, so two characters they never show together are
 // weak evidence against a reading.
 constexpr int kLeastPairAfterPair = -kPointsPerNat / 2;
+constexpr std::int16_t kUnknownAfterPair = std::numeric_limits<std::int16_t>::min();
 // How much likelier a line of two letters or digits alone is such a word
 // than one character (five to one in the message catalogues: ln 5), and a
 // line of three than a character and a letter (47 to none there).
@@ -37,6 +41,19 @@ constexpr long kThreeByteWordLine = 300;
 // counts for the split beyond what the table of bytes after bytes says (that
 // table forgets the "<" after one byte); 4 nats read best on catalogue text.
 constexpr long kClosingAngle = 4 * kPointsPerNat;
+
+// How much of the model of ASCII in Chinese text goes to whole words seen in
+// the catalogues ("ID", "USB", numbers), against bytes after bytes; and how
+// much when the text itself used the word elsewhere ("APT").
+constexpr double kWordShare = 0.1;
+constexpr double kTextWordShare = 0.5;
+// How much of a character's chance goes to how often the text's first reading
+// chose it (a text keeps to its names and terms: "卢比", "卢森堡").
+constexpr double kTextShare = 0.2;
+// Longer words are not looked up.
+constexpr std::size_t kLongestWord = 24;
+// The tokens a word may start after: kBlankToken..kPunctuationToken.
+constexpr std::size_t kWordStartTokens = kPunctuationToken - kBlankToken + 1;
 
 // A run this long of Base64's alphabet alone is Base64 (a body part, a key:
 // mail writes lines of 76), not stripped Chinese, a third of whose bytes are
@@ -103,12 +120,55 @@ const PairTable& GbPairs() {
   return pairs;
 }
 
+bool IsAlphanumeric(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// True when a word may end between `before` and `next`: not both letters or
+// digits, a letter and a digit ("A4", "JB10"), or a small letter and a
+// capital ("ProxyLogin", "GTlsBackend").
+bool WordBoundary(unsigned char before, unsigned char next) {
+  if (!IsAlphanumeric(before) || !IsAlphanumeric(next)) {
+    return true;
+  }
+  return IsDigit(before) != IsDigit(next) ||
+         (before >= 'a' && before <= 'z' && next >= 'A' && next <= 'Z');
+}
+
+// ln of the chance that a run of letters and digits starts after token
+// `before` in Chinese text, by token.
+const std::array<double, kWordStartTokens>& WordStartChances() {
+  static const std::array<double, kWordStartTokens> chances = [] {
+    std::array<double, kWordStartTokens> table{};
+    for (std::size_t before = 0; before < table.size(); ++before) {
+      double sum = 0;
+      for (unsigned c = kFirstStripped; c <= kLastStripped; ++c) {
+        if (IsAlphanumeric(static_cast<unsigned char>(c)) &&
+            WordBoundary(static_cast<unsigned char>(before + kBlankToken),
+                         static_cast<unsigned char>(c))) {
+          sum += std::exp(ChineseTextStep(static_cast<unsigned char>(before + kBlankToken),
+                                          static_cast<unsigned char>(c)) /
+                          static_cast<double>(kPointsPerNat)) /
+                 kSide;
+        }
+      }
+      table[before] = std::log(sum);
+    }
+    return table;
+  }();
+  return chances;
+}
+
 // The DP's modes at a position: the last token was an ASCII byte, or a pair
-// read as an ideograph or as punctuation.
+// read as an ideograph or as punctuation, or the last byte of a known word
+// (which no letter or digit may follow).
 constexpr int kAsciiMode = 0;
 constexpr int kIdeographMode = 1;
 constexpr int kPunctuationMode = 2;
-constexpr int kModes = 3;
+constexpr int kWordMode = 3;
+constexpr int kModes = 4;
 
 unsigned char ModeToken(int mode) {
   return mode == kIdeographMode ? kIdeographToken : kPunctuationToken;
@@ -120,6 +180,19 @@ constexpr int kStates = 2 * kModes;
 int StateOf(int mode, bool open) { return mode + (open ? kModes : 0); }
 int ModeOf(int state) { return state % kModes; }
 bool OpenOf(int state) { return state >= kModes; }
+bool IsAsciiMode(int mode) { return mode == kAsciiMode || mode == kWordMode; }
+
+// What a first reading of a text says of the text: by pair index, how much
+// likelier each character is in it than the catalogues say (a text keeps to
+// its names and terms: "卢比", "卢森堡"); the words of letters and digits it
+// read as ASCII, with how often, and every start of one.
+struct TextModel {
+  std::vector<std::int16_t> boosts;
+  // Each word and each start of one (views into the first reading): how
+  // often the word was read, 0 for a start alone.
+  std::unordered_map<std::string_view, int> words;
+  int wordsSeen = 0;
+};
 
 // What a run carries in and out: whether an ASCII "<" is open before it (a
 // blank between "<glob" and "模式>" does not close it, a line end does), and
@@ -127,68 +200,175 @@ bool OpenOf(int state) { return state >= kModes; }
 struct RunContext {
   long pairCost = 0;
   bool open = false;
+  // What the text's own first reading says (LearnText); none on the first
+  // reading.
+  const TextModel* text = nullptr;
+  // By position in the text: PairAfterPair (no less than kLeastPairAfterPair)
+  // of the pair that starts there after the pair that ends there, once
+  // looked up (kUnknownAfterPair before); the readings of a text share it.
+  std::vector<std::int16_t>* afterPair = nullptr;
 };
+
+// How often a word is a word of Chinese text: `known` as LookUpAsciiWord
+// says, and in the text (`text`) by how often its first reading read it as
+// ASCII elsewhere (`timesInText`, once less), kTextShare to that; no value for
+// a word neither knows.
+std::optional<int> WordScore(std::optional<int> known, int timesInText, const TextModel* text) {
+  double inText = 0;
+  if (timesInText >= 2) {
+    inText = static_cast<double>(timesInText - 1) / text->wordsSeen;
+  }
+  if (inText == 0) {
+    return known;
+  }
+  const double alone = known ? std::exp(*known / static_cast<double>(kPointsPerNat)) : 0;
+  return static_cast<int>(
+      std::lround(std::log((1 - kTextShare) * alone + kTextShare * inText) * kPointsPerNat));
+}
+
+// How much a known word (`wordScore`, WordScore) of `length` bytes after
+// token `before` scores beyond the table of bytes after bytes, which gives its
+// bytes `bytesScore`: the two models mixed, `share` to the words. 0 when
+// the words add nothing.
+long WordBonus(unsigned char before, int wordScore, std::size_t length, long bytesScore,
+               double share) {
+  const double words = std::log(share) + WordStartChances()[before - kBlankToken] +
+                       wordScore / static_cast<double>(kPointsPerNat) +
+                       static_cast<double>(length) * std::log(static_cast<double>(kSide)) -
+                       bytesScore / static_cast<double>(kPointsPerNat);
+  if (words <= std::log(share)) {
+    return 0;  // the mix would not beat the bytes alone
+  }
+  return std::lround(std::log(1 - share + std::exp(words)) * kPointsPerNat);
+}
 
 // One run [begin, end) of stripped bytes, between blanks: the best split into
 // ASCII bytes and GB 2312 pairs under the model of Chinese text (each token
 // scored after the one before it, a pair also by its character's frequency
-// and, after a pair, by how often the two characters follow each other; an
-// ASCII ">" that closes an open "<" gets its bonus, a pair `pairCost`),
-// found by dynamic programming over the positions. Sets the eighth bit of the
-// chosen pairs in `out`; returns how many bytes it set, adds to `gain` how
-// much better the split scores than the run as English (the bonuses left
-// out), and leaves in `context.open` whether a "<" is open after the run.
+// and, after a pair, by how often the two characters follow each other; a
+// known word of letters and digits by WordBonus beside its bytes; an ASCII
+// ">" that closes an open "<" gets its bonus, a pair `pairCost`), found by
+// dynamic programming over the positions. Sets the eighth bit of the chosen
+// pairs in `out`; returns how many bytes it set, adds to `gain` how much
+// better the split scores than the run as English (the bonuses left out), and
+// leaves in `context.open` whether a "<" is open after the run.
 std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, RunContext& context,
                        long& gain) {
   const PairTable& pairs = GbPairs();
   const std::size_t n = end - begin;
   constexpr long kNone = std::numeric_limits<long>::min() / 2;
   // best[i][s]: best score of the first i bytes ending in state s; from[i][s]:
-  // the state before.
-  std::vector<std::array<long, kStates>> best(n + 1);
-  std::vector<std::array<unsigned char, kStates>> from(n + 1);
-  for (auto& row : best) {
-    row.fill(kNone);
-  }
-  best[0][StateOf(kAsciiMode, context.open)] = 0;
+  // the state before; length[i][s]: the bytes of the last token; bonus[i][s]:
+  // the bonuses in best[i][s] that the model of English does not know.
+  struct Cell {
+    long best = kNone;
+    long bonus = 0;
+    unsigned char from = 0;
+    unsigned char length = 0;
+  };
+  std::vector<std::array<Cell, kStates>> cells(n + 1);
+  cells[0][StateOf(kAsciiMode, context.open)].best = 0;
   const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(out[begin + i]); };
   const auto before = [&](std::size_t i, int mode) {
-    return i == 0 ? kBlankToken : mode == kAsciiMode ? byteAt(i - 1) : ModeToken(mode);
+    return i == 0 ? kBlankToken : IsAsciiMode(mode) ? byteAt(i - 1) : ModeToken(mode);
   };
-  const auto offer = [&](std::size_t i, int state, long score, int previous) {
-    if (score > best[i][state]) {
-      best[i][state] = score;
-      from[i][state] = static_cast<unsigned char>(previous);
+  const auto offer = [&](std::size_t i, int state, long score, long bonus, int previous,
+                         std::size_t length) {
+    Cell& cell = cells[i][state];
+    if (score > cell.best) {
+      cell = Cell{score, bonus, static_cast<unsigned char>(previous),
+                  static_cast<unsigned char>(length)};
     }
   };
+  // The known words in the run: those that start at i are
+  // words[firstWord[i] .. firstWord[i + 1]).
+  struct KnownWord {
+    std::size_t length;
+    int score;
+    double share;  // of the words in the model of ASCII
+  };
+  std::vector<KnownWord> words;
+  std::vector<std::size_t> firstWord(n + 1);
+  const std::string_view run = std::string_view(out).substr(begin, n);
+  for (std::size_t i = 0; i < n; ++i) {
+    firstWord[i] = words.size();
+    for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
+                            (j == i || !WordBoundary(byteAt(j - 1), byteAt(j)));
+         ++j) {
+      const std::string_view word = run.substr(i, j + 1 - i);
+      int timesInText = -1;
+      if (context.text != nullptr) {
+        const auto found = context.text->words.find(word);
+        timesInText = found == context.text->words.end() ? -1 : found->second;
+      }
+      const AsciiWord known = LookUpAsciiWord(word);
+      if (timesInText < 0 && !known.starts) {
+        break;
+      }
+      if (const std::optional<int> score = WordScore(known.score, timesInText, context.text)) {
+        words.push_back(
+            KnownWord{word.size(), *score, timesInText >= 2 ? kTextWordShare : kWordShare});
+      }
+    }
+  }
+  firstWord[n] = words.size();
   for (std::size_t i = 0; i < n; ++i) {
     for (int state = 0; state < kStates; ++state) {
-      const long here = best[i][state];
+      const long here = cells[i][state].best;
       if (here == kNone) {
         continue;
       }
+      const long bonus = cells[i][state].bonus;
       const int mode = ModeOf(state);
       const bool open = OpenOf(state);
       const unsigned char last = before(i, mode);
       const unsigned char byte = byteAt(i);
       const bool closes = open && byte == '>';
-      offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
-            here + ChineseTextStep(last, byte) + (closes ? kClosingAngle : 0), state);
+      if (mode != kWordMode || WordBoundary(last, byte)) {
+        offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
+              here + ChineseTextStep(last, byte) + (closes ? kClosingAngle : 0),
+              bonus + (closes ? kClosingAngle : 0), state, 1);
+      }
+      if (IsAlphanumeric(byte) && (!IsAsciiMode(mode) || WordBoundary(last, byte))) {
+        // Known words that start here.
+        long bytesScore = 0;
+        unsigned char previous = last;
+        std::size_t scored = i;
+        for (std::size_t w = firstWord[i]; w < firstWord[i + 1]; ++w) {
+          for (; scored < i + words[w].length; ++scored) {
+            bytesScore += ChineseTextStep(previous, byteAt(scored));
+            previous = byteAt(scored);
+          }
+          const long extra =
+              WordBonus(last, words[w].score, words[w].length, bytesScore, words[w].share);
+          if (extra > 0) {
+            offer(i + words[w].length, StateOf(kWordMode, open), here + bytesScore + extra,
+                  bonus + extra, state, words[w].length);
+          }
+        }
+      }
       if (i + 1 < n) {
         const std::size_t index =
             (byte - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped);
         const auto& pair = pairs[index];
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
-          long gb = here + ChineseTextStep(last, pair->token) + pair->score - context.pairCost;
-          if (mode != kAsciiMode) {
+          const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
+          long gb =
+              here + ChineseTextStep(last, pair->token) + pair->score + boost - context.pairCost;
+          if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
-            const std::size_t previous =
-                (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
-            gb += std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
-                                                              static_cast<std::uint16_t>(index)));
+            std::int16_t& after = (*context.afterPair)[begin + i];
+            if (after == kUnknownAfterPair) {
+              const std::size_t previous =
+                  (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
+              after = static_cast<std::int16_t>(
+                  std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
+                                                              static_cast<std::uint16_t>(index))));
+            }
+            gb += after;
           }
-          offer(i + 2, StateOf(to, open), gb, state);
+          offer(i + 2, StateOf(to, open), gb, bonus + boost - context.pairCost, state, 2);
         }
       }
     }
@@ -197,10 +377,10 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   int state = 0;
   long top = kNone;
   for (int s = 0; s < kStates; ++s) {
-    if (best[n][s] == kNone) {
+    if (cells[n][s].best == kNone) {
       continue;
     }
-    const long closed = best[n][s] + ChineseTextStep(before(n, ModeOf(s)), kBlankToken);
+    const long closed = cells[n][s].best + ChineseTextStep(before(n, ModeOf(s)), kBlankToken);
     if (closed > top) {
       top = closed;
       state = s;
@@ -212,37 +392,90 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   }
   english += EnglishTextStep(byteAt(n - 1), kBlankToken);
   // The bonuses weigh ASCII against pairs, not the run against English.
-  long bonuses = 0;
+  gain += top - english - cells[n][state].bonus;
   context.open = OpenOf(state);
   std::size_t set = 0;
   for (std::size_t i = n; i > 0;) {
-    const int previous = from[i][state];
-    if (ModeOf(state) != kAsciiMode) {
+    const Cell& cell = cells[i][state];
+    if (!IsAsciiMode(ModeOf(state))) {
       out[begin + i - 1] = static_cast<char>(byteAt(i - 1) | 0x80);
       out[begin + i - 2] = static_cast<char>(byteAt(i - 2) | 0x80);
-      i -= 2;
       set += 2;
-      bonuses -= context.pairCost;
-    } else {
-      i -= 1;
-      if (OpenOf(previous) && byteAt(i) == '>') {
-        bonuses += kClosingAngle;
-      }
     }
-    state = previous;
+    i -= cell.length;
+    state = cell.from;
   }
-  gain += top - english - bonuses;
   return set;
 }
 
-}  // namespace
+// What a first reading `first` says of its text (TextModel, which views into
+// `first`): a character it chose twice or more beside other characters is
+// likelier than the catalogues say by its share of the text's characters (the
+// reading itself left out: one less), kTextShare to that share; the words it
+// read as ASCII are counted.
+TextModel LearnText(std::string_view first) {
+  const PairTable& pairs = GbPairs();
+  TextModel model;
+  std::vector<int> counts(kSide * kSide);
+  int total = 0;
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(first[i]);
+    if (byte >= 0x80 && i + 1 < first.size()) {
+      // A character alone amid ASCII ("A3x3" read as 脸x3) is where a
+      // reading errs; one beside another is what the text says.
+      const bool beside =
+          (i > 0 && static_cast<unsigned char>(first[i - 1]) >= 0x80) ||
+          (i + 2 < first.size() && static_cast<unsigned char>(first[i + 2]) >= 0x80);
+      if (beside) {
+        ++counts[((byte & 0x7F) - kFirstStripped) * kSide +
+                 ((first[i + 1] & 0x7F) - kFirstStripped)];
+        ++total;
+      }
+      ++i;
+    } else if (IsAlphanumeric(byte) &&
+               (i == 0 || WordBoundary(static_cast<unsigned char>(first[i - 1]), byte))) {
+      std::size_t end = i + 1;
+      while (end < first.size() && IsAlphanumeric(static_cast<unsigned char>(first[end])) &&
+             !WordBoundary(static_cast<unsigned char>(first[end - 1]),
+                           static_cast<unsigned char>(first[end]))) {
+        ++end;
+      }
+      if (end - i <= kLongestWord) {
+        const std::string_view word = first.substr(i, end - i);
+        ++model.words[word];
+        ++model.wordsSeen;
+        for (std::size_t length = 1; length < word.size(); ++length) {
+          model.words.try_emplace(word.substr(0, length), 0);
+        }
+      }
+      i = end - 1;
+    }
+  }
+  model.boosts.assign(kSide * kSide, 0);
+  for (std::size_t index = 0; index < model.boosts.size(); ++index) {
+    if (counts[index] < 2 || !pairs[index]) {
+      continue;
+    }
+    const double alone = std::exp(pairs[index]->score / static_cast<double>(kPointsPerNat)) / 10000;
+    const double inText = static_cast<double>(counts[index] - 1) / total;
+    const double mixed = std::log(((1 - kTextShare) * alone + kTextShare * inText) / alone);
+    model.boosts[index] =
+        static_cast<std::int16_t>(std::max(0L, std::lround(mixed * kPointsPerNat)));
+  }
+  return model;
+}
 
-std::optional<std::string> SetEighthBit(std::string_view text) {
+// One reading of `text` under `model` (see RunContext), with the checks
+// against English and mail that SetEighthBit describes.
+std::optional<std::string> Read(std::string_view text, const TextModel* model,
+                                std::vector<std::int16_t>& afterPair) {
   std::string out(text);
   std::size_t stripped = 0;
   std::size_t set = 0;
   long gain = 0;
   RunContext context;
+  context.text = model;
+  context.afterPair = &afterPair;
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -273,6 +506,19 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
     return std::nullopt;
   }
   return out;
+}
+
+}  // namespace
+
+std::optional<std::string> SetEighthBit(std::string_view text) {
+  std::vector<std::int16_t> afterPair(text.size(), kUnknownAfterPair);
+  std::optional<std::string> first = Read(text, nullptr, afterPair);
+  if (!first) {
+    return first;
+  }
+  const TextModel model = LearnText(*first);
+  std::optional<std::string> second = Read(text, &model, afterPair);
+  return second ? second : first;
 }
 
 }  // namespace vortane

@@ -14,9 +14,13 @@ namespace vortane {
 // such as "<文件>", "%s" or "(_O)" is common there; ChineseTextStep), and
 // each pair also by how often its character occurs (FrequencyScore) and a
 // pair after a pair by how often the two follow each other (PairAfterPair);
-// a line of two or three letters or digits alone leans to ASCII ("EB",
-// "JB0"), and so
-// does a ">" that closes an ASCII "<" on its line ("[<目录>]"). The
+// a word of letters or digits that Chinese text often holds ("ID", "USB",
+// LookUpAsciiWord) scores as a word beside its bytes; a line of two or three
+// letters or digits alone leans to ASCII ("EB", "JB0"), and so does a ">"
+// that closes an ASCII "<" on its line ("[<目录>]"). The text is read twice:
+// the second time, characters the first reading chose more than once beside
+// other characters, and words it read as ASCII more than once, are likelier
+// (a text keeps to its names and terms: "卢比", "卢森堡", "APT"). The
 // chosen pairs get the eighth bit set; a run of 40 or more bytes of Base64's
 // alphabet alone is left as it is. Nothing (nullopt) when `text` holds a byte
 // of 0x80 or more, when no pair is chosen, when the text is not at least 3

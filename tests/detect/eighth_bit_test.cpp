@@ -88,10 +88,43 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("BDABD6F7BFD8D0C5CFA2BDE2D1B9") + " [<" + Hex("C4BFC2BC") + ">]"},
         EighthBitCase{"ClosingAngleAcrossABlank", "AP3v [<glob D#J=>]",
                       Hex("C1D0B3F6") + " [<glob " + Hex("C4A3CABD") + ">]"},
+        // Words the catalogues know, between characters or beside a sign:
+        // 请插入USB存储器后重试, 显示 GTK+ 选项 (else U勇, 窃双).
+        EighthBitCase{"KnownWordBetweenCharacters", "Gk2eHkUSB4f4\"Fw:sVXJT",
+                      Hex("C7EBB2E5C8EB") + "USB" + Hex("B4E6B4A2C6F7BAF3D6D8CAD4")},
+        EighthBitCase{"KnownWordBeforeASign", "OTJ> GTK+ Q!On",
+                      Hex("CFD4CABE") + " GTK+ " + Hex("D1A1CFEE")},
+        // A known word joined to others stays whole: CreateDC 的参数无效,
+        // 代理服务器的 ProxyLogin 设置为空, KP_PageUp (not Create拿, Proxy田gin,
+        // KP_Page震).
+        EighthBitCase{"JoinedWordsWithAKnownOne", "CreateDC 5D2NJ}N^P'",
+                      "CreateDC " + Hex("B5C4B2CECAFDCEDED0A7")},
+        EighthBitCase{"CapitalInsideAWord", "4z@m7~NqFw5D ProxyLogin IhVCN*?U",
+                      Hex("B4FAC0EDB7FECEF1C6F7B5C4") + " ProxyLogin " + Hex("C9E8D6C3CEAABFD5")},
+        EighthBitCase{"CapitalAfterAnUnderscore", "KP_PageUp\nOrIO7-R3",
+                      "KP_PageUp\n" + Hex("CFF2C9CFB7ADD2B3")},
+        // What a text says elsewhere: APT 软件源 / APT 工具 / 与APT相同 (else
+        // 与A性相同),
+        // 卢森堡法郎 / 卢旺达法郎 / 卢巴语 / 卢奥语 (else "B,0BSo").
+        EighthBitCase{"WordTheTextUsesElsewhere", "APT Hm<~T4\nAPT 9$>_\nSkAPTO`M,",
+                      "APT " + Hex("C8EDBCFED4B4") + "\nAPT " + Hex("B9A4BEDF") + "\n" +
+                          Hex("D3EB") + "APT" + Hex("CFE0CDAC")},
+        EighthBitCase{"CharacterTheTextUsesElsewhere", "B,I-1$7(@I\nB,Mz4o7(@I\nB,0MSo\nB,0BSo\n",
+                      Hex("C2ACC9ADB1A4B7A8C0C9") + "\n" + Hex("C2ACCDFAB4EFB7A8C0C9") + "\n" +
+                          Hex("C2ACB0CDD3EF") + "\n" + Hex("C2ACB0C2D3EF") + "\n"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
     [](const ::testing::TestParamInfo<EighthBitCase>& info) { return info.param.name; });
+
+TEST(EighthBit, ACharacterReadAloneIsNotLearnt) {
+  // "A3" read as 脸 on two lines must not make 脸 the text's word for the
+  // "A3" of "A3x3" too.
+  const std::string text = "A3 V=UE\nA3 Extra\nA3x3\nA3x4\nA3x5\nA3x6\nA3x7\n3,4s A3\n";
+  const std::optional<std::string> out = SetEighthBit(text);
+  ASSERT_TRUE(out.has_value());
+  EXPECT_NE(out->find("\nA3x3\nA3x4\nA3x5\nA3x6\nA3x7\n"), std::string::npos) << *out;
+}
 
 struct StepCase {
   const char* name;
@@ -156,6 +189,41 @@ TEST(AsciiPairs, PairTablesAreSortedAndInRange) {
   EXPECT_LT(std::end(kPairs)[-1].pair, 94u * 94u * 94u * 94u);
   for (const auto& row : kBackoffs) {
     EXPECT_LT(row.score, 0) << row.first;
+  }
+}
+
+TEST(AsciiPairs, WordsKnowChineseText) {
+  struct WordCase {
+    const char* word;
+    bool starts;
+    bool known;
+  };
+  const WordCase cases[] = {
+      {"ID", true, true},   {"USB", true, true},    {"Debug", true, true},  // as "debug"
+      {"42", true, true},   {"Backe", true, false},                         // of "backend"
+      {"deb", true, false}, {"Qzx", false, false},  {"IDQ", false, false},
+  };
+  for (const WordCase& c : cases) {
+    const AsciiWord word = LookUpAsciiWord(c.word);
+    EXPECT_EQ(word.starts, c.starts) << c.word;
+    EXPECT_EQ(word.score.has_value(), c.known) << c.word;
+  }
+  const auto score = [](const char* word) { return LookUpAsciiWord(word).score.value_or(-10000); };
+  EXPECT_GT(score("ID"), score("USB"));
+  EXPECT_GT(score("ID"), -600) << "about one word in 250";
+  EXPECT_NEAR(score("Debug"), score("debug") - 139, 1) << "a quarter of the small letters' share";
+  EXPECT_GT(score("42"), score("4242"));
+}
+
+TEST(AsciiPairs, WordTableIsSortedAndCounted) {
+  using ascii_pairs_data::kWords;
+  EXPECT_EQ(std::size(kWords), 2715u);
+  EXPECT_EQ(ascii_pairs_data::kWordsSeen, 45531u);
+  EXPECT_TRUE(std::is_sorted(std::begin(kWords), std::end(kWords),
+                             [](const auto& a, const auto& b) { return a.word < b.word; }));
+  for (const auto& row : kWords) {
+    EXPECT_GE(row.count, 2) << row.word;
+    EXPECT_FALSE(row.word.empty());
   }
 }
 
