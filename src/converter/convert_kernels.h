@@ -1,6 +1,7 @@
 // The vector paths of the conversion engine (x86-64 only), used by
-// ConvertDecoder under KeepStill when its level allows: under KeepStill every
-// unit converts on its own, with no blank added or taken away.
+// ConvertDecoder when its level allows: under KeepStill every unit converts
+// on its own; under AddBlank and RemoveBlank the paths below also carry the
+// space before a unit from one window to the next.
 #pragma once
 
 #if defined(__x86_64__)
