@@ -81,7 +81,7 @@ PAIR_CATALOGUES = (("git", "git"), ("gnupg-l10n", "gnupg2"), ("postgresql-15", "
                    ("libgnutls30", "gnutls30"), ("libgstreamer1.0-0", "gstreamer-1.0"))
 PAIR_LEAST = 3
 # Words (runs of ASCII letters and digits) seen at least this often are kept.
-WORD_LEAST = 2
+WORD_LEAST = 3  # as PAIR_LEAST: a word seen twice may be one message said twice
 WORD_LONGEST = 24
 DIGITS_LONGEST = 8  # digit runs longer than this are counted with it
 BLANK = 0x20
