@@ -4,6 +4,7 @@ another in Chinese text and in English text, for setting the eighth bit again
 on stripped GB text (src/detect/eighth_bit.cpp).
 
 Usage: tools/gen_ascii_pairs.py [--check] [--out FILE] [--locale-dir DIR]
+                                [--jieba-dict FILE]
 
   --check   count again and compare with FILE instead of writing it; exit 1
             when they differ.
@@ -36,7 +37,11 @@ count: a mark the catalogues never use is a rare one.
 
 A fourth table says how much likelier a GB 2312 character is right after
 another than on its own, from the catalogues in CATALOGUES and
-PAIR_CATALOGUES (more text, again none the benchmark uses): for two
+PAIR_CATALOGUES (more text, again none the benchmark uses) and from the
+words of python3-jieba's word list (dict.txt: words with their counts in a
+large corpus of simplified Chinese), each word of two characters or more
+counting JIEBA_WEIGHT of its count (the list knows which characters make
+words, the catalogues which follow each other across words: 的, 了): for two
 characters that follow each other at least PAIR_LEAST times, ln(P(b | a) /
 P(b)) in hundredths of a nat with P(b | a) smoothed after Witten and Bell
 (P(b | a) = (c(a b) + T(a) P(b)) / (c(a) + T(a)), T(a) the number of
@@ -80,6 +85,10 @@ PAIR_CATALOGUES = (("git", "git"), ("gnupg-l10n", "gnupg2"), ("postgresql-15", "
                    ("xkb-data", "xkeyboard-config"), ("packagekit", "PackageKit"),
                    ("libgnutls30", "gnutls30"), ("libgstreamer1.0-0", "gstreamer-1.0"))
 PAIR_LEAST = 3
+# A tenth of a word's count in the word list: its corpus is some sixty million
+# words, the catalogues some three hundred thousand characters.
+JIEBA_WEIGHT = 0.1
+DEFAULT_JIEBA_DICT = "/usr/lib/python3/dist-packages/jieba/dict.txt"
 # Words (runs of ASCII letters and digits) seen at least this often are kept.
 WORD_LEAST = 3  # as PAIR_LEAST: a word seen twice may be one message said twice
 WORD_LONGEST = 24
@@ -176,18 +185,18 @@ def gb_index(ch):
 
 def pair_scores(texts):
     """(pairs, back-offs, characters, pairs seen): sorted (a * 8836 + b,
-    score) rows and sorted (a, back-off) rows."""
+    score) rows and sorted (a, back-off) rows, from (text, weight) items."""
     single = {}
     after = {}
-    for text in texts:
+    for text, weight in texts:
         before = None
         for ch in text:
             index = gb_index(ch)
             if index is not None:
-                single[index] = single.get(index, 0) + 1
+                single[index] = single.get(index, 0) + weight
                 if before is not None:
                     row = after.setdefault(before, {})
-                    row[index] = row.get(index, 0) + 1
+                    row[index] = row.get(index, 0) + weight
             before = index
     total = sum(single.values())
     pairs, backoffs = [], []
@@ -203,7 +212,7 @@ def pair_scores(texts):
                 alone = single[b] / total
                 chance = (row[b] + kinds * alone) / (n + kinds)
                 pairs.append((a * 8836 + b, round(math.log(chance / alone) * 100)))
-    return pairs, backoffs, total, seen
+    return pairs, backoffs, round(total), round(seen)
 
 
 def ascii_words(texts):
@@ -249,7 +258,21 @@ def scores(counts):
     return table
 
 
-def build(locale_dir):
+def read_jieba(path):
+    """(word, weight) items of the words of two characters or more."""
+    words = []
+    try:
+        with open(path, encoding="utf-8") as stream:
+            for line in stream:
+                fields = line.split()
+                if len(fields) >= 2 and len(fields[0]) >= 2 and fields[1].isdigit():
+                    words.append((fields[0], int(fields[1]) * JIEBA_WEIGHT))
+    except OSError as error:
+        fail(f"{path}: {error.strerror} (apt-get install python3-jieba)")
+    return words
+
+
+def build(locale_dir, jieba_dict):
     english, chinese = [], []
     for _package, name in CATALOGUES:
         e, c = read_catalogue(locale_dir, name)
@@ -261,7 +284,7 @@ def build(locale_dir):
     more = []
     for _package, name in PAIR_CATALOGUES:
         more += read_catalogue(locale_dir, name)[1]
-    pairs = pair_scores(chinese + more)
+    pairs = pair_scores([(text, 1) for text in chinese + more] + read_jieba(jieba_dict))
     words = ascii_words(chinese + more)
     return (scores(chinese_counts), scores(english_counts), marks, pairs, words,
             (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
@@ -285,7 +308,7 @@ def check(chinese, english, marks, pairs, words):
 
     def key(a, b):
         return gb_index(a) * 8836 + gb_index(b)
-    if not pair.get(key("文", "件"), 0) > 200 or key("件", "文") in pair:
+    if not pair.get(key("文", "件"), 0) > 200 + pair.get(key("件", "文"), 0):
         fail("check failed: characters after each other do not favour '文件' over '件文'")
     seen = dict(words[0])
     if not seen.get("ID", 0) > seen.get("USB", 0) > 0 or "Q" in seen and seen["Q"] > 100:
@@ -320,6 +343,7 @@ def render(chinese, english, marks, pair_tables, word_tables, counts, versions):
         "// and, for the characters after each other, of",
         *("//   " + line for line in wrap(", ".join(f"{name} {version}"
                                                   for name, version in versions[1]) + ".")),
+        f"// and the words of python3-jieba {versions[2]} (a tenth of each count);",
         f"// Counts: {messages} messages; {chinese_tokens} Chinese tokens, "
         f"{english_tokens} English tokens;",
         f"// {TOKENS * TOKENS} cells a table; {seen} punctuation marks, "
@@ -406,13 +430,15 @@ def main():
     parser.add_argument("--out", default=DEFAULT_OUT)
     parser.add_argument("--check", action="store_true")
     parser.add_argument("--locale-dir", default=DEFAULT_LOCALE_DIR)
+    parser.add_argument("--jieba-dict", default=DEFAULT_JIEBA_DICT)
     args = parser.parse_args()
 
     versions = ([(package, package_version(package, "gen_ascii_pairs.py"))
                  for package, _name in CATALOGUES],
                 [(package, package_version(package, "gen_ascii_pairs.py"))
-                 for package in dict.fromkeys(package for package, _name in PAIR_CATALOGUES)])
-    chinese, english, marks, pairs, words, counts = build(args.locale_dir)
+                 for package in dict.fromkeys(package for package, _name in PAIR_CATALOGUES)],
+                package_version("python3-jieba", "gen_ascii_pairs.py"))
+    chinese, english, marks, pairs, words, counts = build(args.locale_dir, args.jieba_dict)
     check(chinese, english, marks, pairs, words)
     text = render(chinese, english, marks, pairs, words, counts, versions)
     if args.check:

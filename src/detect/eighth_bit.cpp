@@ -27,10 +27,11 @@ constexpr std::size_t kShortText = 64;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
 
-// The least a character scores after the one before it: the catalogues the
-// table comes from are few, so two characters they never show together are
-// weak evidence against a reading.
-constexpr int kLeastPairAfterPair = -kPointsPerNat / 2;
+// The least a character scores after the one before it: the table knows the
+// words of a large corpus but the text between words from a few catalogues
+// only, so two characters never seen together are limited evidence against a
+// reading.
+constexpr int kLeastPairAfterPair = -kPointsPerNat;
 constexpr std::int16_t kUnknownAfterPair = std::numeric_limits<std::int16_t>::min();
 // How much likelier a line of two letters or digits alone is such a word
 // than one character (five to one in the message catalogues: ln 5), and a
