@@ -83,6 +83,22 @@ long ShortWordLineCost(std::string_view text, std::size_t begin, std::size_t end
   return !word ? 0 : end - begin == 2 ? kTwoByteWordLine : kThreeByteWordLine;
 }
 
+// How many bytes at the start of `line` are a mail quote prefix ("> ",
+// ">> ", "> > "): quote marks and blanks up to a blank or the line end after
+// a mark. Stripped, ">>" is 揪 and ">" with a letter many a character; a mark
+// right before text (">就") is left to the reading.
+std::size_t QuotePrefix(std::string_view line) {
+  std::size_t prefix = 0;
+  for (std::size_t at = 0; at < line.size() && (line[at] == '>' || line[at] == ' '); ++at) {
+    const bool blankNext = at + 1 == line.size() || line[at + 1] == ' ' || line[at + 1] == '\t' ||
+                           line[at + 1] == '\n' || line[at + 1] == '\r';
+    if (line[at] == '>' && blankNext) {
+      prefix = at + 1;
+    }
+  }
+  return prefix;
+}
+
 bool IsBase64Run(std::string_view run) {
   if (run.size() < kLeastBase64Run) {
     return false;
@@ -93,6 +109,17 @@ bool IsBase64Run(std::string_view run) {
   });
 }
 
+// The characters that follow a number in Chinese prose: dates and times
+// ("2019年7月18日"), counts and measures ("3天", "42元", "11人"). The
+// catalogues the table of tokens comes from write numbers mostly as format
+// codes before a blank, so without this a stripped date reads "2019Dj7".
+constexpr std::u32string_view kNumberUnits =
+    U"年月日号时点分秒元角个人次天位岁周章节条页万亿千百倍米层楼件名家项份张台种多";
+// How much likelier such a character is right after a digit.
+constexpr long kUnitAfterNumber = 3 * kPointsPerNat;
+
+bool IsNumberUnit(char32_t point) { return kNumberUnits.find(point) != std::u32string_view::npos; }
+
 // One GB 2312 pair by row and column (0..93 each): its character's score
 // (an ideograph's frequency score, a punctuation mark's among punctuation,
 // others' frequency score) and its token (an ideograph or punctuation); no
@@ -100,6 +127,7 @@ bool IsBase64Run(std::string_view run) {
 struct GbPair {
   std::int16_t score = 0;
   unsigned char token = kIdeographToken;
+  bool unit = false;  // one of kNumberUnits
 };
 using PairTable = std::array<std::optional<GbPair>, kSide * kSide>;
 
@@ -113,7 +141,8 @@ const PairTable& GbPairs() {
         const std::optional<int> mark = PunctuationScore(row.second);
         table[high * kSide + low] =
             GbPair{static_cast<std::int16_t>(mark ? *mark : FrequencyScore(row.second)),
-                   IsIdeograph(row.second) ? kIdeographToken : kPunctuationToken};
+                   IsIdeograph(row.second) ? kIdeographToken : kPunctuationToken,
+                   IsNumberUnit(row.second)};
       }
     }
     return table;
@@ -355,8 +384,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
           const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
-          long gb =
-              here + ChineseTextStep(last, pair->token) + pair->score + boost - context.pairCost;
+          const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last) ? kUnitAfterNumber : 0;
+          long gb = here + ChineseTextStep(last, pair->token) + pair->score + boost + unit -
+                    context.pairCost;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
             std::int16_t& after = (*context.afterPair)[begin + i];
@@ -369,7 +399,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             }
             gb += after;
           }
-          offer(i + 2, StateOf(to, open), gb, bonus + boost - context.pairCost, state, 2);
+          offer(i + 2, StateOf(to, open), gb, bonus + boost + unit - context.pairCost, state, 2);
         }
       }
     }
@@ -487,6 +517,13 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
       context.open = context.open && byte != '\n' && byte != '\r';
       ++i;
       continue;
+    }
+    if (i == 0 || out[i - 1] == '\n' || out[i - 1] == '\r') {
+      const std::size_t prefix = QuotePrefix(std::string_view(out).substr(i));
+      if (prefix > 0) {
+        i += prefix;
+        continue;
+      }
     }
     std::size_t end = i;
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end]))) {

@@ -112,6 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"CharacterTheTextUsesElsewhere", "B,I-1$7(@I\nB,Mz4o7(@I\nB,0MSo\nB,0BSo\n",
                       Hex("C2ACC9ADB1A4B7A8C0C9") + "\n" + Hex("C2ACCDFAB4EFB7A8C0C9") + "\n" +
                           Hex("C2ACB0CDD3EF") + "\n" + Hex("C2ACB0C2D3EF") + "\n"},
+        // A number before its unit or date character: 拟定于2023年3月10日将,
+        // 有效期为3天。过期 (else 2023Dj3月卑日, 为程l).
+        EighthBitCase{"DateInProse", "Db6(SZ2023Dj3TB10HU=+",
+                      Hex("C4E2B6A8D3DA") + "2023" + Hex("C4EA") + "3" + Hex("D4C2") + "10" +
+                          Hex("C8D5BDAB")},
+        EighthBitCase{"CountInProse", "SPP'FZN*3Ll!#9}FZ",
+                      Hex("D3D0D0A7C6DACEAA") + "3" + Hex("CCECA1A3B9FDC6DA")},
+        // Mail quote marks stay marks (">>" alone would read as 揪): >> 好的，谢谢。
+        EighthBitCase{"QuotePrefixes", ">> :C5D#,P;P;!#\n>>>\n> P;P;!#",
+                      ">> " + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n>>>\n> " + Hex("D0BBD0BBA1A3")},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
