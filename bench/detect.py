@@ -5,7 +5,9 @@ Run through bench/detect.sh, which installs what this needs. Prints one table
 row per cell (code or garbled chain, by snippet size): how often our best
 reading gives the original text exactly, and how often uchardet's charset
 decodes the snippet to the original text; then the false-repair counts for
-clean Chinese and English text, and for other languages in UTF-8.
+clean Chinese and English text, and for other languages in UTF-8; then, when
+the real mail corpus is there (--realmail), how well its parts written in
+GB 2312 read again with their eighth bit stripped.
 
 The snippets are cut from the message catalogues (.mo files) of a few Debian
 packages (CATALOGUES below): translations into zh_CN, zh_TW and zh_HK, and
@@ -303,6 +305,45 @@ def speed_inputs():
     ]
 
 
+def realmail_stripped(folder):
+    """(bytes, text) of each real mail part written in GB 2312 with some
+    Chinese, its eighth bit stripped: the part as Python decoded it, line ends
+    as LF."""
+    items = []
+    for name in sorted(os.listdir(folder)):
+        if not (".part" in name and name.endswith(".py.txt")):
+            continue
+        with open(os.path.join(folder, name), encoding="utf-8") as stream:
+            text = stream.read().replace("\r\n", "\n")
+        try:
+            data = text.encode("gb2312")
+        except UnicodeEncodeError:
+            continue
+        if any(b >= 0x80 for b in data):
+            items.append((bytes(b & 0x7F for b in data), text))
+    return items
+
+
+def report_realmail(cli, folder, jobs):
+    """How well the stripped real mail reads again: parts exact, lines right
+    (a part with no reading keeps its stripped lines)."""
+    items = realmail_stripped(folder)
+    if not items:
+        return
+    ours = read_all(cli, [data for data, _text in items], jobs)
+    exact = refused = lines = right = 0
+    for (data, text), (out, _chain) in zip(items, ours):
+        if out is None:
+            refused += 1
+            out = data.decode("ascii")
+        exact += out == text
+        want, got = text.split("\n"), out.split("\n")
+        lines += len(want)
+        right += sum(1 for a, b in zip(want, got) if a == b)
+    print(f"Real mail in GB2312, eighth bit stripped ({folder}): {exact} of {len(items)} parts "
+          f"exact, {refused} with no reading; {right} of {lines} lines right")
+
+
 def percent(hits, total):
     return f"{100.0 * hits / total:5.1f}" if total else "  -  "
 
@@ -316,6 +357,9 @@ def main():
     parser.add_argument("--show-misses", type=int, default=0,
                         help="print up to this many misses per cell")
     parser.add_argument("--no-speed", action="store_true", help="skip the timings")
+    parser.add_argument("--realmail", default=os.environ.get("VORTANE_REALMAIL", os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "..", "shared", "realmail")),
+                        help="the real mail corpus, read stripped when present")
     args = parser.parse_args()
 
     rng = random.Random(args.seed)
@@ -386,6 +430,8 @@ def main():
         print(f"Other languages' UTF-8 snippets of {size} characters changed: {changed} of {total}")
     if by_locale:
         print("  by language: " + ", ".join(f"{k} {v}" for k, v in sorted(by_locale.items())))
+    if os.path.isdir(args.realmail):
+        report_realmail(args.cli, os.path.normpath(args.realmail), args.jobs)
     if not args.no_speed:
         print()
         print("vortane-cli auto, whole run (start-up included), fastest of 3:")

@@ -2,13 +2,15 @@
 # Measures `vortane-cli auto` beside uchardet on short Chinese snippets: per
 # code and garbled chain, at 20, 50, 200 and 2000 bytes, how often the best
 # reading gives the original text exactly; then how often clean Chinese,
-# English and other languages' UTF-8 text is changed, and how long readings of
-# 100 KB and 10 MB take.
+# English and other languages' UTF-8 text is changed, how well the real mail
+# corpus reads again with its eighth bit stripped (when ../shared/realmail or
+# $VORTANE_REALMAIL is there), and how long readings of 100 KB and 10 MB take.
 #
-# Usage: bench/detect.sh [--count N] [--seed S] [--show-misses N]
+# Usage: bench/detect.sh [--count N] [--seed S] [--show-misses N] [--realmail DIR]
 #   --count N        snippets per cell (default 200)
 #   --seed S         the random choice of snippets (default 13)
 #   --show-misses N  print up to N misses per cell on standard error
+#   --realmail DIR   the real mail corpus (default ../shared/realmail)
 # Environment:
 #   VORTANE_CLI      the vortane-cli to measure (default build/src/cli/vortane-cli)
 #

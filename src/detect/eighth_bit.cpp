@@ -26,6 +26,9 @@ constexpr std::size_t kSide = kLastStripped - kFirstStripped + 1;  // 94 rows, 9
 constexpr std::size_t kShortText = 64;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
+// A line that reads this much worse as Chinese than as English stays as it is
+// and out of the comparison: an English or HTML line of a mixed mail.
+constexpr long kEnglishLine = 10 * kPointsPerNat;
 
 // The least a character scores after the one before it: the table knows the
 // words of a large corpus but the text between words from a few catalogues
@@ -501,9 +504,28 @@ TextModel LearnText(std::string_view first) {
 std::optional<std::string> Read(std::string_view text, const TextModel* model,
                                 std::vector<std::int16_t>& afterPair) {
   std::string out(text);
-  std::size_t stripped = 0;
-  std::size_t set = 0;
-  long gain = 0;
+  // The whole text's counts and those of the line being read.
+  struct Counts {
+    std::size_t stripped = 0;
+    std::size_t set = 0;
+    long gain = 0;
+  };
+  Counts all;
+  Counts line;
+  std::size_t lineStart = 0;
+  const auto endLine = [&](std::size_t at) {
+    if (line.gain < -kEnglishLine) {
+      std::copy(text.begin() + static_cast<std::ptrdiff_t>(lineStart),
+                text.begin() + static_cast<std::ptrdiff_t>(at),
+                out.begin() + static_cast<std::ptrdiff_t>(lineStart));
+    } else {
+      all.stripped += line.stripped;
+      all.set += line.set;
+      all.gain += line.gain;
+    }
+    lineStart = at;
+    line = Counts{};
+  };
   RunContext context;
   context.text = model;
   context.afterPair = &afterPair;
@@ -514,7 +536,10 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
       return std::nullopt;
     }
     if (!Stripped(byte)) {
-      context.open = context.open && byte != '\n' && byte != '\r';
+      if (byte == '\n' || byte == '\r') {
+        context.open = false;
+        endLine(i);
+      }
       ++i;
       continue;
     }
@@ -529,18 +554,20 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end]))) {
       ++end;
     }
-    stripped += end - i;
+    line.stripped += end - i;
     if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
       context.pairCost = ShortWordLineCost(out, i, end);
-      set += RestoreRun(out, i, end, context, gain);
+      line.set += RestoreRun(out, i, end, context, line.gain);
     }
     i = end;
   }
+  endLine(out.size());
   // English text with a few pairs that read well by chance (an English "No"
   // is a common character) reads better as English on the whole. A long text
   // that is mostly ASCII is not stripped Chinese either (mail with its
   // headers), though a short one may hold a single character.
-  if (set == 0 || gain < kLeastGain || (stripped > kShortText && set * 4 < stripped)) {
+  if (all.set == 0 || all.gain < kLeastGain ||
+      (all.stripped > kShortText && all.set * 4 < all.stripped)) {
     return std::nullopt;
   }
   return out;

@@ -288,11 +288,12 @@ std::string UnitsToUtf8(std::string_view units) {
   return out;
 }
 
-// When `text` is UTF-7 of Chinese (its runs end on whole units, and at least
+// When `text` is UTF-7 of Chinese (its runs end on whole units, at least
 // three quarters of the non-ASCII units they give are CJK characters,
-// quotation marks and dashes or fullwidth forms), how many CJK units its runs
-// give; else 0. Runs in stripped GB text, where "+" is common, give units all
-// over the 16-bit range.
+// quotation marks and dashes or fullwidth forms, and not all of them are
+// quotation marks and dashes), how many CJK units its runs give; else 0. Runs
+// in stripped GB text, where "+" is common, give units all over the 16-bit
+// range; "+IBM" in English text is a dash.
 std::size_t Utf7ChineseUnits(std::string_view text) {
   if (!HasUtf7Run(text) || !Utf7RunsEndOnWholeUnits(text)) {
     return 0;
@@ -300,6 +301,7 @@ std::size_t Utf7ChineseUnits(std::string_view text) {
   const std::string units = Utf7ToUnits(text);
   std::size_t wide = 0;
   std::size_t cjk = 0;
+  std::size_t marks = 0;
   for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
     const unsigned unit =
         (static_cast<unsigned char>(units[i]) << 8) | static_cast<unsigned char>(units[i + 1]);
@@ -310,9 +312,10 @@ std::size_t Utf7ChineseUnits(std::string_view text) {
     if ((unit >= 0x2010 && unit <= 0x206F) || (unit >= 0x3000 && unit <= 0x9FFF) ||
         (unit >= 0xFF00 && unit <= 0xFFEF)) {
       ++cjk;
+      marks += unit <= 0x206F ? 1 : 0;
     }
   }
-  return wide > 0 && cjk * 4 >= wide * 3 ? cjk : 0;
+  return wide > 0 && cjk * 4 >= wide * 3 && cjk > marks ? cjk : 0;
 }
 
 bool IsUtf7OfChinese(std::string_view text) { return Utf7ChineseUnits(text) > 0; }

@@ -122,6 +122,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Mail quote marks stay marks (">>" alone would read as 揪): >> 好的，谢谢。
         EighthBitCase{"QuotePrefixes", ">> :C5D#,P;P;!#\n>>>\n> P;P;!#",
                       ">> " + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n>>>\n> " + Hex("D0BBD0BBA1A3")},
+        // A long English line of a mixed mail stays as it is (else "OA" reads
+        // 狭): ... the OA form ... / 好的，谢谢。我们明天见面再谈这个问题。
+        EighthBitCase{"EnglishLineOfAMixedMail",
+                      "Please send the ID card and the OA form to the office before Friday, "
+                      "thank you very much.\n:C5D#,P;P;!#NRCGCwLl<{CfTYL8Ub8vNJLb!#",
+                      "Please send the ID card and the OA form to the office before Friday, "
+                      "thank you very much.\n" +
+                          Hex("BAC3B5C4A3ACD0BBD0BBA1A3CED2C3C7C3F7CCECBCFBC3E6D4D9CCB8D5E2B8F6CECA"
+                              "CCE2A1A3")},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),

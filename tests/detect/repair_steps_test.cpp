@@ -73,6 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "中文中文\xF0\x9F\x98\x80中文中文"},
         StepCase{"Utf7ShortRun", RepairStep::Utf7, "C++ is +1", std::nullopt},
         StepCase{"Utf7RunOfNoChinese", RepairStep::Utf7, "a+AAAAAA-b", std::nullopt},
+        // "+IBM" is U+2013, a dash: an English licence name, not UTF-7.
+        StepCase{"Utf7OfADashAlone", RepairStep::Utf7, "License: ISC+IBM\nLGPL-2.1+\n",
+                 std::nullopt},
         // Stripped "指定了 %s 但未指定 %s": its run "+N4V86" is 30 bits, not
         // whole units.
         StepCase{"Utf7RunNotOnWholeUnits", RepairStep::Utf7, "V86(AK %s 5+N4V86( %s", std::nullopt},
