@@ -64,7 +64,7 @@ import re
 import sys
 import textwrap
 
-from gen_common import check_file, package_version, write_file
+from gen_common import check_file, package_version, read_jieba, write_file
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "detect", "ascii_pairs_data.h")
@@ -258,20 +258,6 @@ def scores(counts):
     return table
 
 
-def read_jieba(path):
-    """(word, weight) items of the words of two characters or more."""
-    words = []
-    try:
-        with open(path, encoding="utf-8") as stream:
-            for line in stream:
-                fields = line.split()
-                if len(fields) >= 2 and len(fields[0]) >= 2 and fields[1].isdigit():
-                    words.append((fields[0], int(fields[1]) * JIEBA_WEIGHT))
-    except OSError as error:
-        fail(f"{path}: {error.strerror} (apt-get install python3-jieba)")
-    return words
-
-
 def build(locale_dir, jieba_dict):
     english, chinese = [], []
     for _package, name in CATALOGUES:
@@ -284,7 +270,9 @@ def build(locale_dir, jieba_dict):
     more = []
     for _package, name in PAIR_CATALOGUES:
         more += read_catalogue(locale_dir, name)[1]
-    pairs = pair_scores([(text, 1) for text in chinese + more] + read_jieba(jieba_dict))
+    listed = [(word, count * JIEBA_WEIGHT)
+              for word, count in read_jieba(jieba_dict, "gen_ascii_pairs.py") if len(word) >= 2]
+    pairs = pair_scores([(text, 1) for text in chinese + more] + listed)
     words = ascii_words(chinese + more)
     return (scores(chinese_counts), scores(english_counts), marks, pairs, words,
             (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))

@@ -33,7 +33,7 @@ import os
 import subprocess
 import sys
 
-from gen_common import check_file, package_version, write_file
+from gen_common import check_file, package_version, read_jieba, write_file
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_OUT = os.path.join(REPO, "src", "detect", "char_frequency_data.h")
@@ -67,19 +67,6 @@ def count_half(folder):
     return counts, files
 
 
-def read_jieba(path):
-    words = []
-    try:
-        with open(path, encoding="utf-8") as stream:
-            for line in stream:
-                fields = line.split()
-                if len(fields) >= 2 and fields[1].isdigit():
-                    words.append((fields[0], int(fields[1])))
-    except OSError as error:
-        fail(f"{path}: {error.strerror} (apt-get install python3-jieba)")
-    return words
-
-
 def to_taiwan_forms(words):
     joined = "\n".join(word for word, _count in words) + "\n"
     try:
@@ -103,7 +90,7 @@ def count_words(words):
 
 
 def build(man_dir, jieba_dict):
-    words = read_jieba(jieba_dict)
+    words = read_jieba(jieba_dict, "gen_char_frequency.py")
     parts = [("jieba", count_words(words), len(words)),
              ("jieba s2tw", count_words(to_taiwan_forms(words)), len(words))]
     for half in MAN_HALVES:

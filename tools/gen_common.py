@@ -1,6 +1,7 @@
 """What the table generators in tools/ share: the version of a Debian
-package for a generated file's provenance, and writing the generated file or,
-with --check, comparing it with what the sources give."""
+package for a generated file's provenance, python3-jieba's word list, and
+writing the generated file or, with --check, comparing it with what the
+sources give."""
 
 import subprocess
 import sys
@@ -22,6 +23,24 @@ def package_version(package, required_by=None):
               file=sys.stderr)
         sys.exit(2)
     return "unknown"
+
+
+def read_jieba(path, script):
+    """(word, count) rows of python3-jieba's word list (dict.txt: words with
+    their counts in a large corpus of simplified Chinese); when it cannot be
+    read, the script ends (exit 2)."""
+    words = []
+    try:
+        with open(path, encoding="utf-8") as stream:
+            for line in stream:
+                fields = line.split()
+                if len(fields) >= 2 and fields[1].isdigit():
+                    words.append((fields[0], int(fields[1])))
+    except OSError as error:
+        print(f"{script}: {path}: {error.strerror} (apt-get install python3-jieba)",
+              file=sys.stderr)
+        sys.exit(2)
+    return words
 
 
 def check_file(path, text, script, tables_of=lambda text: text):
