@@ -159,6 +159,55 @@ bool IsAlphanumeric(unsigned char c) {
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
+// The elements of HTML mail, in small letters ("o:p" is the paragraph of one
+// mail program's HTML).
+constexpr std::array<std::string_view, 62> kHtmlElements = {
+    "!doctype", "a",      "abbr", "b",      "base",     "big",    "blockquote", "body", "br",
+    "caption",  "center", "code", "col",    "colgroup", "dd",     "del",        "div",  "dl",
+    "dt",       "em",     "font", "form",   "h1",       "h2",     "h3",         "h4",   "h5",
+    "h6",       "head",   "hr",   "html",   "i",        "img",    "input",      "ins",  "label",
+    "li",       "link",   "meta", "o:p",    "ol",       "option", "p",          "pre",  "s",
+    "script",   "small",  "span", "strike", "strong",   "style",  "sub",        "sup",  "table",
+    "tbody",    "td",     "th",   "thead",  "title",    "tr",     "u",          "ul"};
+
+constexpr std::size_t kLongestHtmlName = 10;
+constexpr std::size_t kLeastNameBeforeAttributes = 3;
+
+// How many bytes at `at` of `text` open or close an HTML element of mail
+// ("<BR>", "</FONT>", "<DIV" before its attributes), up to and with its ">"
+// when that comes right after the name; 0 for anything else. Stripped,
+// "<BR>" reads as <乱> and "<!DO" as 肌南.
+std::size_t HtmlTag(std::string_view text, std::size_t at) {
+  if (at >= text.size() || text[at] != '<') {
+    return 0;
+  }
+  std::size_t name = at + 1;
+  if (name < text.size() && text[name] == '/') {
+    ++name;
+  }
+  std::size_t end = name;
+  while (end < text.size() && (IsAlphanumeric(static_cast<unsigned char>(text[end])) ||
+                               text[end] == '!' || text[end] == ':')) {
+    ++end;
+  }
+  // A short name must end the tag: "<P" and "<S" are 夹 and 加, "</" 集.
+  const bool closed = end < text.size() && text[end] == '>';
+  const bool attributesNext = end - name >= kLeastNameBeforeAttributes &&
+                              (end == text.size() || text[end] == ' ' || text[end] == '\t' ||
+                               text[end] == '\r' || text[end] == '\n' || text[end] == '/');
+  if (end == name || end - name > kLongestHtmlName || (!closed && !attributesNext)) {
+    return 0;
+  }
+  std::string lower(text.substr(name, end - name));
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  if (std::find(kHtmlElements.begin(), kHtmlElements.end(), lower) == kHtmlElements.end()) {
+    return 0;
+  }
+  return closed ? end + 1 - at : end - at;
+}
+
 // True when a word may end between `before` and `next`: not both letters or
 // digits, a letter and a digit ("A4", "JB10"), or a small letter and a
 // capital ("ProxyLogin", "GTlsBackend").
@@ -550,8 +599,15 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
         continue;
       }
     }
+    if (const std::size_t tag = HtmlTag(out, i); tag > 0) {
+      // Its attributes are read; the ">" that ends them closes the "<".
+      context.open = out[i + tag - 1] != '>';
+      i += tag;
+      continue;
+    }
     std::size_t end = i;
-    while (end < out.size() && Stripped(static_cast<unsigned char>(out[end]))) {
+    while (end < out.size() && Stripped(static_cast<unsigned char>(out[end])) &&
+           HtmlTag(out, end) == 0) {
       ++end;
     }
     line.stripped += end - i;

@@ -131,6 +131,13 @@ INSTANTIATE_TEST_SUITE_P(
                       "thank you very much.\n" +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3CED2C3C7C3F7CCECBCFBC3E6D4D9CCB8D5E2B8F6CECA"
                               "CCE2A1A3")},
+        // HTML elements of mail stay ASCII (else <BR> reads <乱>), a short name
+        // only with its ">" ("<P" and "<S" are 夹 and 加): <DIV>好的，谢谢。<BR></DIV>,
+        // 文件夹 / 添加 %s.
+        EighthBitCase{"HtmlTags", "<DIV>:C5D#,P;P;!#<BR></DIV>",
+                      "<DIV>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "<BR></DIV>"},
+        EighthBitCase{"ShortTagNamesNeedTheirClose", "ND<~<P\nU}TZLm<S %s",
+                      Hex("CEC4BCFEBCD0") + "\n" + Hex("D5FDD4DACCEDBCD3") + " %s"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
