@@ -138,6 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "<DIV>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "<BR></DIV>"},
         EighthBitCase{"ShortTagNamesNeedTheirClose", "ND<~<P\nU}TZLm<S %s",
                       Hex("CEC4BCFEBCD0") + "\n" + Hex("D5FDD4DACCEDBCD3") + " %s"},
+        // A mark of mail the catalogues seldom use (else "!>通知】"): 【通知】明天下午开会.
+        EighthBitCase{"MailBracketAtTheStart", "!>M(V*!?CwLlOBNg?*;a",
+                      Hex("A1BECDA8D6AAA1BFC3F7CCECCFC2CEE7BFAABBE1")},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
@@ -257,13 +260,15 @@ TEST(AsciiPairs, WordTableIsSortedAndCounted) {
 
 TEST(AsciiPairs, PunctuationScoresKnowChineseText) {
   // The fullwidth comma and the quotation marks are among the commonest,
-  // the ellipsis less so, a star seldom used; ideographs and ASCII have none.
+  // the ellipsis less so, a mark of mail the catalogues lack ("【") as if seen
+  // once, an integral sign seldom used; ideographs and ASCII have none.
   ASSERT_TRUE(PunctuationScore(U'，').has_value());
   EXPECT_GT(*PunctuationScore(U'，'), 600);
   EXPECT_GT(*PunctuationScore(U'“'), 400);
   EXPECT_GT(*PunctuationScore(U'“'), *PunctuationScore(U'…'));
-  EXPECT_GT(*PunctuationScore(U'…'), *PunctuationScore(U'★'));
-  EXPECT_LT(*PunctuationScore(U'★'), 0);
+  EXPECT_GT(*PunctuationScore(U'…'), *PunctuationScore(U'【'));
+  EXPECT_GT(*PunctuationScore(U'【'), *PunctuationScore(U'∮'));
+  EXPECT_LT(*PunctuationScore(U'∮'), 0);
   EXPECT_FALSE(PunctuationScore(U'中').has_value());
   EXPECT_FALSE(PunctuationScore(U'!').has_value());
   EXPECT_FALSE(PunctuationScore(U'﹁').has_value()) << "not in GB 2312";
