@@ -102,7 +102,7 @@ SMOOTHING = 0.5
 PUNCTUATION_SMOOTHING = 0.05
 # Marks of Chinese mail and web text ("【通知】") that the catalogues seldom
 # use: each counts as if seen at least MAIL_MARK_LEAST times.
-MAIL_MARKS = "【】〖〗『』…―※★☆→"
+MAIL_MARKS = "【】〖〗『』…―※★☆→─"
 MAIL_MARK_LEAST = 1
 RANDOM_BYTE = 94
 
@@ -119,8 +119,7 @@ def is_ideograph(point):
 
 def is_punctuation(point):
     return (point in (0xB0, 0xB1, 0xB7, 0xD7, 0xF7) or 0x2010 <= point <= 0x206F or
-            0x2100 <= point <= 0x22FF or 0x2460 <= point <= 0x24FF or
-            0x25A0 <= point <= 0x26FF or 0x3000 <= point <= 0x303F or
+            0x2100 <= point <= 0x22FF or 0x2460 <= point <= 0x26FF or 0x3000 <= point <= 0x303F or
             0xFE30 <= point <= 0xFE4F or 0xFF00 <= point <= 0xFFEF)
 
 

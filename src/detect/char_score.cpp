@@ -42,15 +42,14 @@ bool IsBroken(char32_t point) {
 }
 
 // Punctuation and symbols of Chinese text: general punctuation, letterlike
-// symbols, arrows, mathematical operators, enclosed numbers, geometric shapes,
-// CJK punctuation, vertical and fullwidth forms, and the middle dot, times
-// and degree signs.
+// symbols, arrows, mathematical operators, enclosed numbers, box drawing (the
+// rules of tables and of "参数 ─ %c"), geometric shapes, CJK punctuation, vertical and fullwidth
+// forms, and the middle dot, times and degree signs.
 bool IsPunctuation(char32_t point) {
   return point == 0xB0 || point == 0xB1 || point == 0xB7 || point == 0xD7 || point == 0xF7 ||
          (point >= 0x2010 && point <= 0x206F) || (point >= 0x2100 && point <= 0x22FF) ||
-         (point >= 0x2460 && point <= 0x24FF) || (point >= 0x25A0 && point <= 0x26FF) ||
-         (point >= 0x3000 && point <= 0x303F) || (point >= 0xFE30 && point <= 0xFE4F) ||
-         (point >= 0xFF00 && point <= 0xFFEF);
+         (point >= 0x2460 && point <= 0x26FF) || (point >= 0x3000 && point <= 0x303F) ||
+         (point >= 0xFE30 && point <= 0xFE4F) || (point >= 0xFF00 && point <= 0xFFEF);
 }
 
 bool IsCommonIdeograph(char32_t point) {

@@ -141,6 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A mark of mail the catalogues seldom use (else "!>通知】"): 【通知】明天下午开会.
         EighthBitCase{"MailBracketAtTheStart", "!>M(V*!?CwLlOBNg?*;a",
                       Hex("A1BECDA8D6AAA1BFC3F7CCECCFC2CEE7BFAABBE1")},
+        // A rule of box drawing is a mark (else ")$"): %s：选项需要一个参数 ─ %c.
+        EighthBitCase{
+            "BoxDrawingRule", "%s#:Q!OnPhR*R;8v2NJ} )$ %c",
+            "%s" + Hex("A3BAD1A1CFEED0E8D2AAD2BBB8F6B2CECAFD") + " " + Hex("A9A4") + " %c"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
@@ -186,7 +190,7 @@ TEST(AsciiPairs, TablesKnowTheirTexts) {
 TEST(AsciiPairs, GeneratedTablesHaveTheirSize) {
   EXPECT_EQ(std::size(ascii_pairs_data::kChineseText), 97u * 97u);
   EXPECT_EQ(std::size(ascii_pairs_data::kEnglishText), 97u * 97u);
-  EXPECT_EQ(std::size(ascii_pairs_data::kPunctuation), 243u);
+  EXPECT_EQ(std::size(ascii_pairs_data::kPunctuation), 319u);
   EXPECT_TRUE(std::is_sorted(std::begin(ascii_pairs_data::kPunctuation),
                              std::end(ascii_pairs_data::kPunctuation),
                              [](const auto& a, const auto& b) { return a.point < b.point; }));
@@ -268,6 +272,7 @@ TEST(AsciiPairs, PunctuationScoresKnowChineseText) {
   EXPECT_GT(*PunctuationScore(U'“'), *PunctuationScore(U'…'));
   EXPECT_GT(*PunctuationScore(U'…'), *PunctuationScore(U'【'));
   EXPECT_GT(*PunctuationScore(U'【'), *PunctuationScore(U'∮'));
+  EXPECT_EQ(PunctuationScore(U'─'), PunctuationScore(U'【')) << "a rule of mail";
   EXPECT_LT(*PunctuationScore(U'∮'), 0);
   EXPECT_FALSE(PunctuationScore(U'中').has_value());
   EXPECT_FALSE(PunctuationScore(U'!').has_value());
