@@ -45,6 +45,12 @@ constexpr long kThreeByteWordLine = 300;
 // counts for the split beyond what the table of bytes after bytes says (that
 // table forgets the "<" after one byte); 4 nats read best on catalogue text.
 constexpr long kClosingAngle = 4 * kPointsPerNat;
+// How much more a placeholder of letters alone in ASCII angles counts
+// ("<n>", "<file>"): stripped, "符<n>" reads 符碱> ("<" and "n" are 碱).
+// Catalogues write most placeholders in Chinese ("<文件>"), so a common
+// character between the angles ("<SP>" as <有>) still wins.
+constexpr long kPlaceholder = 3 * kPointsPerNat;
+constexpr std::size_t kLongestPlaceholder = 8;
 
 // How much of the model of ASCII in Chinese text goes to whole words seen in
 // the catalogues ("ID", "USB", numbers), against bytes after bytes; and how
@@ -158,6 +164,22 @@ bool IsAlphanumeric(unsigned char c) {
 }
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// How many bytes at the start of `run` are a placeholder: "<", letters
+// alone, ">"; 0 for anything else.
+std::size_t Placeholder(std::string_view run) {
+  if (run.empty() || run[0] != '<') {
+    return 0;
+  }
+  std::size_t end = 1;
+  while (end < run.size() && end <= kLongestPlaceholder &&
+         IsLetter(static_cast<unsigned char>(run[end]))) {
+    ++end;
+  }
+  return end > 1 && end < run.size() && run[end] == '>' ? end + 1 : 0;
+}
 
 // The elements of HTML mail, in small letters ("o:p" is the paragraph of one
 // mail program's HTML).
@@ -410,6 +432,15 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
               here + ChineseTextStep(last, byte) + (closes ? kClosingAngle : 0),
               bonus + (closes ? kClosingAngle : 0), state, 1);
+        if (const std::size_t length = Placeholder(run.substr(i)); length > 0) {
+          long bytesScore = 0;
+          for (std::size_t at = i; at < i + length; ++at) {
+            bytesScore += ChineseTextStep(at == i ? last : byteAt(at - 1), byteAt(at));
+          }
+          offer(i + length, StateOf(kAsciiMode, open),
+                here + bytesScore + kClosingAngle + kPlaceholder,
+                bonus + kClosingAngle + kPlaceholder, state, length);
+        }
       }
       if (IsAlphanumeric(byte) && (!IsAsciiMode(mode) || WordBoundary(last, byte))) {
         // Known words that start here.

@@ -88,6 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("BDABD6F7BFD8D0C5CFA2BDE2D1B9") + " [<" + Hex("C4BFC2BC") + ">]"},
         EighthBitCase{"ClosingAngleAcrossABlank", "AP3v [<glob D#J=>]",
                       Hex("C1D0B3F6") + " [<glob " + Hex("C4A3CABD") + ">]"},
+        // A placeholder of letters after a character (else 符碱>): 写入描述符<n>。
+        EighthBitCase{"PlaceholderAfterACharacter", "P4HkChJv7{<n>!#",
+                      Hex("D0B4C8EBC3E8CAF6B7FB") + "<n>" + Hex("A1A3")},
         // Words the catalogues know, between characters or beside a sign:
         // 请插入USB存储器后重试, 显示 GTK+ 选项 (else U勇, 窃双).
         EighthBitCase{"KnownWordBetweenCharacters", "Gk2eHkUSB4f4\"Fw:sVXJT",
