@@ -50,6 +50,10 @@ constexpr long kClosingAngle = 4 * kPointsPerNat;
 // Catalogues write most placeholders in Chinese ("<文件>"), so a common
 // character between the angles ("<SP>" as <有>) still wins.
 constexpr long kPlaceholder = 3 * kPointsPerNat;
+// How much less an ASCII ">" counts that closes no "<": in Chinese text most
+// close a placeholder, so the table of bytes after bytes, which cannot tell
+// the two apart, makes a stray one too likely ("本 APT" read as "1> APT").
+constexpr long kUnmatchedAngle = kPointsPerNat;
 constexpr std::size_t kLongestPlaceholder = 8;
 
 // How much of the model of ASCII in Chinese text goes to whole words seen in
@@ -429,9 +433,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       const unsigned char byte = byteAt(i);
       const bool closes = open && byte == '>';
       if (mode != kWordMode || WordBoundary(last, byte)) {
+        const long angle = closes ? kClosingAngle : byte == '>' ? -kUnmatchedAngle : 0;
         offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
-              here + ChineseTextStep(last, byte) + (closes ? kClosingAngle : 0),
-              bonus + (closes ? kClosingAngle : 0), state, 1);
+              here + ChineseTextStep(last, byte) + angle, bonus + angle, state, 1);
         if (const std::size_t length = Placeholder(run.substr(i)); length > 0) {
           long bytesScore = 0;
           for (std::size_t at = i; at < i + length; ++at) {

@@ -91,6 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A placeholder of letters after a character (else 符碱>): 写入描述符<n>。
         EighthBitCase{"PlaceholderAfterACharacter", "P4HkChJv7{<n>!#",
                       Hex("D0B4C8EBC3E8CAF6B7FB") + "<n>" + Hex("A1A3")},
+        // A ">" that closes no "<" is seldom ASCII (else "1> APT"): 本 APT 具有超级牛力。
+        EighthBitCase{"AngleThatClosesNothing", "1> APT >_SP3,<6E#A&!#",
+                      Hex("B1BE") + " APT " + Hex("BEDFD3D0B3ACBCB6C5A3C1A6A1A3")},
         // Words the catalogues know, between characters or beside a sign:
         // 请插入USB存储器后重试, 显示 GTK+ 选项 (else U勇, 窃双).
         EighthBitCase{"KnownWordBetweenCharacters", "Gk2eHkUSB4f4\"Fw:sVXJT",
