@@ -296,11 +296,29 @@ bool IsAsciiMode(int mode) { return mode == kAsciiMode || mode == kWordMode; }
 // read as ASCII, with how often, and every start of one.
 struct TextModel {
   std::vector<std::int16_t> boosts;
+  // TokenSteps of the first reading; none for a short text.
+  std::vector<std::int16_t> steps;
   // Each word and each start of one (views into the first reading): how
   // often the word was read, 0 for a start alone.
   std::unordered_map<std::string_view, int> words;
   int wordsSeen = 0;
 };
+
+constexpr std::size_t kTokens = kPunctuationToken - kBlankToken + 1;
+// How much of the chance of a token after another goes to how often the
+// text's first reading has it there (a list of paper sizes has a letter and
+// a digit on each line: "A3" is no 脸 there): up to kTokenShare, less for a
+// token seen after few others (seen / (seen + kTokenRowWeight)).
+constexpr double kTokenShare = 0.6;
+constexpr double kTokenRowWeight = 20;
+// A shorter text says too little of its habits: a few lines would teach the
+// first reading's own slips ("与APT" read as "SkAPT").
+constexpr std::size_t kLeastTokenText = 100;
+
+std::size_t TokenCell(unsigned char before, unsigned char next) {
+  return static_cast<std::size_t>(before - kBlankToken) * kTokens +
+         static_cast<std::size_t>(next - kBlankToken);
+}
 
 // What a run carries in and out: whether an ASCII "<" is open before it (a
 // blank between "<glob" and "模式>" does not close it, a line end does), and
@@ -364,6 +382,11 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
                        long& gain) {
   const PairTable& pairs = GbPairs();
   const std::size_t n = end - begin;
+  const auto step = [&context](unsigned char before, unsigned char next) -> long {
+    return context.text != nullptr && !context.text->steps.empty()
+               ? context.text->steps[TokenCell(before, next)]
+               : ChineseTextStep(before, next);
+  };
   constexpr long kNone = std::numeric_limits<long>::min() / 2;
   // best[i][s]: best score of the first i bytes ending in state s; from[i][s]:
   // the state before; length[i][s]: the bytes of the last token; bonus[i][s]:
@@ -435,11 +458,11 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       if (mode != kWordMode || WordBoundary(last, byte)) {
         const long angle = closes ? kClosingAngle : byte == '>' ? -kUnmatchedAngle : 0;
         offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
-              here + ChineseTextStep(last, byte) + angle, bonus + angle, state, 1);
+              here + step(last, byte) + angle, bonus + angle, state, 1);
         if (const std::size_t length = Placeholder(run.substr(i)); length > 0) {
           long bytesScore = 0;
           for (std::size_t at = i; at < i + length; ++at) {
-            bytesScore += ChineseTextStep(at == i ? last : byteAt(at - 1), byteAt(at));
+            bytesScore += step(at == i ? last : byteAt(at - 1), byteAt(at));
           }
           offer(i + length, StateOf(kAsciiMode, open),
                 here + bytesScore + kClosingAngle + kPlaceholder,
@@ -453,7 +476,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         std::size_t scored = i;
         for (std::size_t w = firstWord[i]; w < firstWord[i + 1]; ++w) {
           for (; scored < i + words[w].length; ++scored) {
-            bytesScore += ChineseTextStep(previous, byteAt(scored));
+            bytesScore += step(previous, byteAt(scored));
             previous = byteAt(scored);
           }
           const long extra =
@@ -472,8 +495,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
           const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
           const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last) ? kUnitAfterNumber : 0;
-          long gb = here + ChineseTextStep(last, pair->token) + pair->score + boost + unit -
-                    context.pairCost;
+          long gb = here + step(last, pair->token) + pair->score + boost + unit - context.pairCost;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
             std::int16_t& after = (*context.afterPair)[begin + i];
@@ -498,7 +520,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
     if (cells[n][s].best == kNone) {
       continue;
     }
-    const long closed = cells[n][s].best + ChineseTextStep(before(n, ModeOf(s)), kBlankToken);
+    const long closed = cells[n][s].best + step(before(n, ModeOf(s)), kBlankToken);
     if (closed > top) {
       top = closed;
       state = s;
@@ -524,6 +546,54 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
     state = cell.from;
   }
   return set;
+}
+
+// ChineseTextStep mixed with how often the first reading `first` has each
+// token after each other (kTokenShare), by TokenCell. The table gives an ASCII
+// byte's chance times the 94 bytes it might have been, a character's as it is.
+std::vector<std::int16_t> TokenSteps(std::string_view first) {
+  const PairTable& pairs = GbPairs();
+  std::vector<int> tokenCounts(kTokens * kTokens);
+  unsigned char previous = kBlankToken;
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(first[i]);
+    unsigned char token = kBlankToken;
+    if (byte >= 0x80 && i + 1 < first.size()) {
+      const auto& pair = pairs[((byte & 0x7F) - kFirstStripped) * kSide +
+                               ((first[i + 1] & 0x7F) - kFirstStripped)];
+      token = pair ? pair->token : kIdeographToken;
+      ++i;
+    } else if (Stripped(byte)) {
+      token = byte;
+    }
+    if (token != kBlankToken || previous != kBlankToken) {
+      ++tokenCounts[TokenCell(previous, token)];
+    }
+    previous = token;
+  }
+  std::vector<std::int16_t> steps(kTokens * kTokens);
+  for (std::size_t before = 0; before < kTokens; ++before) {
+    long seen = 0;
+    for (std::size_t next = 0; next < kTokens; ++next) {
+      seen += tokenCounts[before * kTokens + next];
+    }
+    const double share = seen == 0 ? 0
+                                   : kTokenShare * static_cast<double>(seen) /
+                                         (static_cast<double>(seen) + kTokenRowWeight);
+    for (std::size_t next = 0; next < kTokens; ++next) {
+      const auto b = static_cast<unsigned char>(before + kBlankToken);
+      const auto n = static_cast<unsigned char>(next + kBlankToken);
+      const double scale = n == kIdeographToken || n == kPunctuationToken ? 1 : kSide;
+      const double table =
+          std::exp(ChineseTextStep(b, n) / static_cast<double>(kPointsPerNat)) / scale;
+      const double inText =
+          seen == 0 ? 0 : tokenCounts[before * kTokens + next] / static_cast<double>(seen);
+      const double mixed = (1 - share) * table + share * inText;
+      steps[before * kTokens + next] =
+          static_cast<std::int16_t>(std::lround(std::log(mixed * scale) * kPointsPerNat));
+    }
+  }
+  return steps;
 }
 
 // What a first reading `first` says of its text (TextModel, which views into
@@ -568,6 +638,9 @@ TextModel LearnText(std::string_view first) {
       }
       i = end - 1;
     }
+  }
+  if (first.size() >= kLeastTokenText) {
+    model.steps = TokenSteps(first);
   }
   model.boosts.assign(kSide * kSide, 0);
   for (std::size_t index = 0; index < model.boosts.size(); ++index) {

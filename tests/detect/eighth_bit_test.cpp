@@ -118,6 +118,17 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"CharacterTheTextUsesElsewhere", "B,I-1$7(@I\nB,Mz4o7(@I\nB,0MSo\nB,0BSo\n",
                       Hex("C2ACC9ADB1A4B7A8C0C9") + "\n" + Hex("C2ACCDFAB4EFB7A8C0C9") + "\n" +
                           Hex("C2ACB0CDD3EF") + "\n" + Hex("C2ACB0C2D3EF") + "\n"},
+        // A text's own habits of ASCII: on a list of paper sizes a letter and a
+        // digit make a line (else A3, A4, A7, B6 and C6 read 脸, 链, 练, 露, 枚):
+        // 纸张大小 / A0 ... A10 / B0 ... B6 / C5 信封 / C6 信封 / 请选择打印所用的纸张大小。
+        EighthBitCase{
+            "ListOfPaperSizes",
+            "V=UE4sP!\nA0\nA1\nA2\nA3\nA4\nA5\nA6\nA7\nA8\nA9\nA10\nB0\nB1\nB2\nB3\nB4\nB5\n"
+            "B6\nC5 PE7b\nC6 PE7b\nGkQ!Tq4rS!KySC5DV=UE4sP!!#\n",
+            Hex("D6BDD5C5B4F3D0A1") +
+                "\nA0\nA1\nA2\nA3\nA4\nA5\nA6\nA7\nA8\nA9\nA10\nB0\nB1\nB2\nB3\nB4\nB5\nB6\nC5 " +
+                Hex("D0C5B7E2") + "\nC6 " + Hex("D0C5B7E2") + "\n" +
+                Hex("C7EBD1A1D4F1B4F2D3A1CBF9D3C3B5C4D6BDD5C5B4F3D0A1A1A3") + "\n"},
         // A number before its unit or date character: 拟定于2023年3月10日将,
         // 有效期为3天。过期 (else 2023Dj3月卑日, 为程l).
         EighthBitCase{"DateInProse", "Db6(SZ2023Dj3TB10HU=+",
