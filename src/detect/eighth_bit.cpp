@@ -163,6 +163,20 @@ const PairTable& GbPairs() {
   return pairs;
 }
 
+// True when the bytes at `at` of `text` are a stripped pair of kNumberUnits.
+bool UnitAt(std::string_view text, std::size_t at) {
+  if (at + 1 >= text.size()) {
+    return false;
+  }
+  const auto high = static_cast<unsigned char>(text[at]);
+  const auto low = static_cast<unsigned char>(text[at + 1]);
+  if (!Stripped(high) || !Stripped(low)) {
+    return false;
+  }
+  const auto& pair = GbPairs()[(high - kFirstStripped) * kSide + (low - kFirstStripped)];
+  return pair && pair->unit;
+}
+
 bool IsAlphanumeric(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
@@ -513,19 +527,26 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       }
     }
   }
-  // The blank after the run closes it.
+  // The blank after the run closes it. A number before a blank and a unit
+  // ("16 个", "2/29 日") gets the unit's bonus here, where its digits are read.
+  const bool unitNext = end + 1 < out.size() && out[end] == ' ' && UnitAt(out, end + 1);
   int state = 0;
   long top = kNone;
+  long topUnit = 0;
   for (int s = 0; s < kStates; ++s) {
     if (cells[n][s].best == kNone) {
       continue;
     }
-    const long closed = cells[n][s].best + step(before(n, ModeOf(s)), kBlankToken);
+    const long unit =
+        unitNext && IsAsciiMode(ModeOf(s)) && IsDigit(before(n, ModeOf(s))) ? kUnitAfterNumber : 0;
+    const long closed = cells[n][s].best + step(before(n, ModeOf(s)), kBlankToken) + unit;
     if (closed > top) {
       top = closed;
+      topUnit = unit;
       state = s;
     }
   }
+  top -= topUnit;
   long english = 0;
   for (std::size_t i = 0; i < n; ++i) {
     english += EnglishTextStep(i == 0 ? kBlankToken : byteAt(i - 1), byteAt(i));

@@ -136,6 +136,9 @@ INSTANTIATE_TEST_SUITE_P(
                           Hex("C8D5BDAB")},
         EighthBitCase{"CountInProse", "SPP'FZN*3Ll!#9}FZ",
                       Hex("D3D0D0A7C6DACEAA") + "3" + Hex("CCECA1A3B9FDC6DA")},
+        // A number, a blank and its unit: 共有 42 个文件 (else 床 个).
+        EighthBitCase{"CountBeforeABlankAndItsUnit", "92SP 42 8vND<~",
+                      Hex("B9B2D3D0") + " 42 " + Hex("B8F6CEC4BCFE")},
         // Mail quote marks stay marks (">>" alone would read as 揪): >> 好的，谢谢。
         EighthBitCase{"QuotePrefixes", ">> :C5D#,P;P;!#\n>>>\n> P;P;!#",
                       ">> " + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n>>>\n> " + Hex("D0BBD0BBA1A3")},
