@@ -24,6 +24,12 @@ constexpr std::size_t kSide = kLastStripped - kFirstStripped + 1;  // 94 rows, 9
 
 // Texts of up to this many stripped bytes may be mostly ASCII.
 constexpr std::size_t kShortText = 64;
+// A longer text less than a quarter of whose stripped bytes a reading sets is
+// not stripped Chinese, unless the reading sets an eighth of them at least and
+// gains this much by each byte it sets: a help text of options around a few
+// placeholders ("<目录>", "<文件名>"); English mail gains far less.
+constexpr std::size_t kStrongShare = 8;
+constexpr long kStrongGain = 5 * kPointsPerNat;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
 // A line that reads this much worse as Chinese than as English stays as it is
@@ -750,9 +756,12 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
   // English text with a few pairs that read well by chance (an English "No"
   // is a common character) reads better as English on the whole. A long text
   // that is mostly ASCII is not stripped Chinese either (mail with its
-  // headers), though a short one may hold a single character.
+  // headers), though a short one may hold a single character and one whose
+  // few characters read very well may be a help text (kStrongGain).
+  const bool strong = all.set * kStrongShare >= all.stripped &&
+                      all.gain >= kStrongGain * static_cast<long>(all.set);
   if (all.set == 0 || all.gain < kLeastGain ||
-      (all.stripped > kShortText && all.set * 4 < all.stripped)) {
+      (all.stripped > kShortText && all.set * 4 < all.stripped && !strong)) {
     return std::nullopt;
   }
   return out;

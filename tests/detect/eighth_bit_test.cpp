@@ -139,6 +139,15 @@ INSTANTIATE_TEST_SUITE_P(
         // A number, a blank and its unit: 共有 42 个文件 (else 床 个).
         EighthBitCase{"CountBeforeABlankAndItsUnit", "92SP 42 8vND<~",
                       Hex("B9B2D3D0") + " 42 " + Hex("B8F6CEC4BCFE")},
+        // A help text of options with a few placeholders that read very well
+        // (less than a quarter of its stripped bytes): <.deb 文件名>, <目录>.
+        EighthBitCase{"HelpTextWithFewCharacters",
+                      "  -i|--install       <.deb ND<~C{> ... | -R|--recursive <D?B<> ...\n"
+                      "  --unpack           <.deb ND<~C{> ... | -R|--recursive <D?B<> ...\n",
+                      "  -i|--install       <.deb " + Hex("CEC4BCFEC3FB") +
+                          "> ... | -R|--recursive <" + Hex("C4BFC2BC") + "> ...\n" +
+                          "  --unpack           <.deb " + Hex("CEC4BCFEC3FB") +
+                          "> ... | -R|--recursive <" + Hex("C4BFC2BC") + "> ...\n"},
         // Mail quote marks stay marks (">>" alone would read as 揪): >> 好的，谢谢。
         EighthBitCase{"QuotePrefixes", ">> :C5D#,P;P;!#\n>>>\n> P;P;!#",
                       ">> " + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n>>>\n> " + Hex("D0BBD0BBA1A3")},
