@@ -219,6 +219,19 @@ constexpr std::array<std::string_view, 62> kHtmlElements = {
 constexpr std::size_t kLongestHtmlName = 10;
 constexpr std::size_t kLeastNameBeforeAttributes = 3;
 
+// True when an attribute with its value opens at `at` of `text`: letters
+// or "-", "=" and a quotation mark ("class=\"", "lang='"), which a short
+// element name before a blank needs ("<p class=", not "<P" as 夹).
+bool AttributeAt(std::string_view text, std::size_t at) {
+  std::size_t end = at;
+  while (end < text.size() &&
+         (IsLetter(static_cast<unsigned char>(text[end])) || text[end] == '-')) {
+    ++end;
+  }
+  return end > at && end + 1 < text.size() && text[end] == '=' &&
+         (text[end + 1] == '"' || text[end + 1] == '\'');
+}
+
 // How many bytes at `at` of `text` open or close an HTML element of mail
 // ("<BR>", "</FONT>", "<DIV" before its attributes), up to and with its ">"
 // when that comes right after the name; 0 for anything else. Stripped,
@@ -238,9 +251,10 @@ std::size_t HtmlTag(std::string_view text, std::size_t at) {
   }
   // A short name must end the tag: "<P" and "<S" are 夹 and 加, "</" 集.
   const bool closed = end < text.size() && text[end] == '>';
-  const bool attributesNext = end - name >= kLeastNameBeforeAttributes &&
-                              (end == text.size() || text[end] == ' ' || text[end] == '\t' ||
-                               text[end] == '\r' || text[end] == '\n' || text[end] == '/');
+  const bool blankNext = end == text.size() || text[end] == ' ' || text[end] == '\t' ||
+                         text[end] == '\r' || text[end] == '\n' || text[end] == '/';
+  const bool attributesNext =
+      blankNext && (end - name >= kLeastNameBeforeAttributes || AttributeAt(text, end + 1));
   if (end == name || end - name > kLongestHtmlName || (!closed && !attributesNext)) {
     return 0;
   }
@@ -713,6 +727,9 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
   RunContext context;
   context.text = model;
   context.afterPair = &afterPair;
+  // Inside an HTML tag, after its name: its attributes are read but left out
+  // of the counts (mail's "class=\"MsoNormal\"" is no evidence either way).
+  bool inTag = false;
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -737,6 +754,7 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
     if (const std::size_t tag = HtmlTag(out, i); tag > 0) {
       // Its attributes are read; the ">" that ends them closes the "<".
       context.open = out[i + tag - 1] != '>';
+      inTag = context.open;
       i += tag;
       continue;
     }
@@ -744,11 +762,19 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end])) &&
            HtmlTag(out, end) == 0) {
       ++end;
+      if (inTag && out[end - 1] == '>') {
+        break;
+      }
     }
-    line.stripped += end - i;
+    Counts attributes;
+    Counts& counts = inTag ? attributes : line;
+    counts.stripped += end - i;
     if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
       context.pairCost = ShortWordLineCost(out, i, end);
-      line.set += RestoreRun(out, i, end, context, line.gain);
+      counts.set += RestoreRun(out, i, end, context, counts.gain);
+    }
+    if (inTag && out[end - 1] == '>') {
+      inTag = false;
     }
     i = end;
   }

@@ -165,6 +165,24 @@ INSTANTIATE_TEST_SUITE_P(
         // 文件夹 / 添加 %s.
         EighthBitCase{"HtmlTags", "<DIV>:C5D#,P;P;!#<BR></DIV>",
                       "<DIV>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "<BR></DIV>"},
+        // The attributes of HTML mail are read but not counted, so a mail of
+        // short Chinese paragraphs in long tags is read (else no reading):
+        // <p class="MsoNormal" ...>测试工具选用<span lang="EN-US">iozone</span>，...
+        EighthBitCase{
+            "HtmlMailAttributesAreNotCounted",
+            "<p class=\"MsoNormal\" style=\"margin-bottom: 0.3em;\">2bJT9$>_Q!SC<span "
+            "lang=\"EN-US\">iozone</span>#,6AJ}>]2;P#Qi!#<span "
+            "lang=\"EN-US\"><o:p></o:p></span></p><p class=\"MsoNormal\" style=\"margin-bottom: "
+            "0.3em;\">H;:s44=(R;8vKf;zJ}>]2bJTND<~!#<span lang=\"EN-US\"><o:p></o:p></span></p><p "
+            "class=\"MsoNormal\" style=\"margin-bottom: 0.3em;\">&nbsp;</p>\n",
+            std::string() + "<p class=\"MsoNormal\" style=\"margin-bottom: 0.3em;\">" +
+                Hex("B2E2CAD4B9A4BEDFD1A1D3C3") + "<span lang=\"EN-US\">iozone</span>" +
+                Hex("A3ACB6C1CAFDBEDDB2BBD0A3D1E9A1A3") +
+                "<span lang=\"EN-US\"><o:p></o:p></span></p><p class=\"MsoNormal\" "
+                "style=\"margin-bottom: 0.3em;\">" +
+                Hex("C8BBBAF3B4B4BDA8D2BBB8F6CBE6BBFACAFDBEDDB2E2CAD4CEC4BCFEA1A3") +
+                "<span lang=\"EN-US\"><o:p></o:p></span></p><p class=\"MsoNormal\" "
+                "style=\"margin-bottom: 0.3em;\">&nbsp;</p>\n"},
         EighthBitCase{"ShortTagNamesNeedTheirClose", "ND<~<P\nU}TZLm<S %s",
                       Hex("CEC4BCFEBCD0") + "\n" + Hex("D5FDD4DACCEDBCD3") + " %s"},
         // A mark of mail the catalogues seldom use (else "!>通知】"): 【通知】明天下午开会.
