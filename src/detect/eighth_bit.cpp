@@ -205,6 +205,60 @@ std::size_t Placeholder(std::string_view run) {
   return end > 1 && end < run.size() && run[end] == '>' ? end + 1 : 0;
 }
 
+// 年, 月 and 日 (C4EA, D4C2, C8D5) stripped.
+constexpr std::string_view kStrippedYear = "Dj";
+constexpr std::string_view kStrippedMonth = "TB";
+constexpr std::string_view kStrippedDay = "HU";
+// How much more such a character counts after a digit in a date written in
+// full ("2019年7月18日", "7月18日"): a mail's "发送时间: 2019年7月18日" read
+// "2019Dj7月备日" with the unit's bonus alone.
+constexpr long kDateUnit = 3 * kPointsPerNat;
+
+// By where its pair starts in `run`, whether a stripped 年, 月 or 日 is part
+// of a date written in full: digits (four), 年, digits (one or two), 月,
+// digits (one or two), 日, the year optional.
+std::vector<bool> DateMarks(std::string_view run) {
+  std::vector<bool> marks(run.size() + 1);
+  const auto digitsAt = [&](std::size_t at, std::size_t least, std::size_t most) {
+    std::size_t end = at;
+    while (end < run.size() && end - at < most && IsDigit(static_cast<unsigned char>(run[end]))) {
+      ++end;
+    }
+    return end - at >= least ? end - at : 0;
+  };
+  const auto pairIs = [&](std::size_t at, std::string_view pair) {
+    return run.substr(std::min(at, run.size())).starts_with(pair);
+  };
+  for (std::size_t at = 0; at < run.size(); ++at) {
+    if (at > 0 && IsDigit(static_cast<unsigned char>(run[at - 1]))) {
+      continue;
+    }
+    std::size_t month = at;
+    std::optional<std::size_t> year;
+    if (const std::size_t digits = digitsAt(at, 4, 4);
+        digits > 0 && pairIs(at + digits, kStrippedYear)) {
+      year = at + digits;
+      month = at + digits + kStrippedYear.size();
+    }
+    const std::size_t monthDigits = digitsAt(month, 1, 2);
+    if (monthDigits == 0 || !pairIs(month + monthDigits, kStrippedMonth)) {
+      continue;
+    }
+    month += monthDigits;
+    const std::size_t dayDigits = digitsAt(month + kStrippedMonth.size(), 1, 2);
+    const std::size_t day = month + kStrippedMonth.size() + dayDigits;
+    if (dayDigits == 0 || !pairIs(day, kStrippedDay)) {
+      continue;
+    }
+    if (year) {
+      marks[*year] = true;
+    }
+    marks[month] = true;
+    marks[day] = true;
+  }
+  return marks;
+}
+
 // The elements of HTML mail, in small letters ("o:p" is the paragraph of one
 // mail program's HTML).
 constexpr std::array<std::string_view, 62> kHtmlElements = {
@@ -455,6 +509,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   std::vector<KnownWord> words;
   std::vector<std::size_t> firstWord(n + 1);
   const std::string_view run = std::string_view(out).substr(begin, n);
+  const std::vector<bool> dateMarks = DateMarks(run);
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
     for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
@@ -528,7 +583,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
           const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
-          const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last) ? kUnitAfterNumber : 0;
+          const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last)
+                                ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
+                                : 0;
           long gb = here + step(last, pair->token) + pair->score + boost + unit - context.pairCost;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.

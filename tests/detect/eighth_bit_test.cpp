@@ -134,6 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"DateInProse", "Db6(SZ2023Dj3TB10HU=+",
                       Hex("C4E2B6A8D3DA") + "2023" + Hex("C4EA") + "3" + Hex("D4C2") + "10" +
                           Hex("C8D5BDAB")},
+        // A date written in full in a reply's header (else 2019Dj7月备日):
+        // 发送时间: 2019年7月18日 15:22.
+        EighthBitCase{"DateInAMailHeader", "7\"KMJ1<d: 2019Dj7TB18HU 15:22",
+                      Hex("B7A2CBCDCAB1BCE4") + ": 2019" + Hex("C4EA") + "7" + Hex("D4C2") + "18" +
+                          Hex("C8D5") + " 15:22"},
         EighthBitCase{"CountInProse", "SPP'FZN*3Ll!#9}FZ",
                       Hex("D3D0D0A7C6DACEAA") + "3" + Hex("CCECA1A3B9FDC6DA")},
         // A number, a blank and its unit: 共有 42 个文件 (else 床 个).
