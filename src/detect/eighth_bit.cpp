@@ -118,6 +118,31 @@ std::size_t QuotePrefix(std::string_view line) {
   return prefix;
 }
 
+// The words of mail headers and subjects before their ":" ("Re: ", a
+// quoted "To: "); stripped, "Re" is 义 and "To" 赵.
+constexpr std::array<std::string_view, 13> kMailWords = {
+    "Re", "RE", "Fw", "FW", "Fwd", "FWD", "To", "Cc", "CC", "From", "Sent", "Date", "Subject"};
+
+// How many bytes at the start of `run` (after a blank or a line end) are a
+// word of mail that stays ASCII: one of kMailWords with its ":" before a
+// blank, or the "On" of a reply's "On 2019/7/18 15:13, ZHOU wrote:" (项 when
+// read); 0 for anything else.
+std::size_t MailWord(std::string_view run) {
+  for (const std::string_view word : kMailWords) {
+    if (run.starts_with(word) && run.size() > word.size() + 1 && run[word.size()] == ':' &&
+        (run[word.size() + 1] == ' ' || run[word.size() + 1] == '\t')) {
+      return word.size() + 1;
+    }
+  }
+  if (run.starts_with("On ")) {
+    const std::string_view line = run.substr(0, run.find_first_of("\r\n"));
+    if (line.ends_with(" wrote:")) {
+      return 2;
+    }
+  }
+  return 0;
+}
+
 bool IsBase64Run(std::string_view run) {
   if (run.size() < kLeastBase64Run) {
     return false;
@@ -255,6 +280,56 @@ std::vector<bool> DateMarks(std::string_view run) {
     }
     marks[month] = true;
     marks[day] = true;
+  }
+  return marks;
+}
+
+// How much less a pair counts that takes a digit of a date or a time.
+constexpr long kDigitOfANumber = 2 * kPointsPerNat;
+
+// By position in `run`, whether the byte is a digit of a date or a time
+// written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30"):
+// stripped, "18" is 备 and "2:35" 埠车.
+std::vector<bool> NumberMarks(std::string_view run) {
+  std::vector<bool> marks(run.size() + 1);
+  const auto digitsAt = [&](std::size_t at, std::size_t most) {
+    std::size_t end = at;
+    while (end < run.size() && end - at < most && IsDigit(static_cast<unsigned char>(run[end]))) {
+      ++end;
+    }
+    return end - at;
+  };
+  const auto mark = [&](std::size_t from, std::size_t to) {
+    for (std::size_t at = from; at < to; ++at) {
+      marks[at] = IsDigit(static_cast<unsigned char>(run[at]));
+    }
+  };
+  for (std::size_t at = 0; at < run.size(); ++at) {
+    if (!IsDigit(static_cast<unsigned char>(run[at])) ||
+        (at > 0 && IsDigit(static_cast<unsigned char>(run[at - 1])))) {
+      continue;
+    }
+    const std::size_t first = digitsAt(at, 5);
+    std::size_t end = at + first;
+    if (first == 4 && end < run.size() && (run[end] == '/' || run[end] == '-')) {
+      const char separator = run[end];
+      const std::size_t month = digitsAt(end + 1, 3);
+      const std::size_t afterMonth = end + 1 + month;
+      if (month >= 1 && month <= 2 && afterMonth < run.size() && run[afterMonth] == separator) {
+        const std::size_t day = digitsAt(afterMonth + 1, 3);
+        if (day >= 1 && day <= 2) {
+          mark(at, afterMonth + 1 + day);
+        }
+      }
+    } else if (first >= 1 && first <= 2 && end < run.size() && run[end] == ':') {
+      if (digitsAt(end + 1, 3) == 2) {
+        end += 3;
+        if (end < run.size() && run[end] == ':' && digitsAt(end + 1, 3) == 2) {
+          end += 3;
+        }
+        mark(at, end);
+      }
+    }
   }
   return marks;
 }
@@ -510,6 +585,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   std::vector<std::size_t> firstWord(n + 1);
   const std::string_view run = std::string_view(out).substr(begin, n);
   const std::vector<bool> dateMarks = DateMarks(run);
+  const std::vector<bool> numberMarks = NumberMarks(run);
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
     for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
@@ -586,7 +662,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
           const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last)
                                 ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
                                 : 0;
-          long gb = here + step(last, pair->token) + pair->score + boost + unit - context.pairCost;
+          const long inNumber = numberMarks[i] || numberMarks[i + 1] ? kDigitOfANumber : 0;
+          long gb = here + step(last, pair->token) + pair->score + boost + unit - context.pairCost -
+                    inNumber;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
             std::int16_t& after = (*context.afterPair)[begin + i];
@@ -599,7 +677,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             }
             gb += after;
           }
-          offer(i + 2, StateOf(to, open), gb, bonus + boost + unit - context.pairCost, state, 2);
+          offer(i + 2, StateOf(to, open), gb, bonus + boost + unit - context.pairCost - inNumber,
+                state, 2);
         }
       }
     }
@@ -805,6 +884,12 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
       const std::size_t prefix = QuotePrefix(std::string_view(out).substr(i));
       if (prefix > 0) {
         i += prefix;
+        continue;
+      }
+    }
+    if (i == 0 || !Stripped(static_cast<unsigned char>(out[i - 1]))) {
+      if (const std::size_t word = MailWord(std::string_view(out).substr(i)); word > 0) {
+        i += word;
         continue;
       }
     }

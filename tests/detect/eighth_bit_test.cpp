@@ -139,6 +139,15 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"DateInAMailHeader", "7\"KMJ1<d: 2019Dj7TB18HU 15:22",
                       Hex("B7A2CBCDCAB1BCE4") + ": 2019" + Hex("C4EA") + "7" + Hex("D4C2") + "18" +
                           Hex("C8D5") + " 15:22"},
+        // Words of mail headers, a reply's "On ... wrote:", a date and a time in
+        // digits stay ASCII (else 义:, 项, 7/备, 埠车): 主题: Re: 会议通知 /
+        // On 2019/7/18 15:13, ZHOU wrote: / > 好的，谢谢。 / 例如 2:35 pm.
+        EighthBitCase{"MailHeaderWordsDatesAndTimes",
+                      "VwLb: Re: ;aRiM(V*\nOn 2019/7/18 15:13, ZHOU wrote:\n> :C5D#,P;P;!#\n"
+                      "@}Hg 2:35 pm",
+                      Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
+                          "\nOn 2019/7/18 15:13, ZHOU wrote:\n> " +
+                          Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n" + Hex("C0FDC8E7") + " 2:35 pm"},
         EighthBitCase{"CountInProse", "SPP'FZN*3Ll!#9}FZ",
                       Hex("D3D0D0A7C6DACEAA") + "3" + Hex("CCECA1A3B9FDC6DA")},
         // A number, a blank and its unit: 共有 42 个文件 (else 床 个).
