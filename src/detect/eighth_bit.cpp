@@ -284,13 +284,14 @@ std::vector<bool> DateMarks(std::string_view run) {
   return marks;
 }
 
-// How much less a pair counts that takes a digit of a date or a time.
-constexpr long kDigitOfANumber = 2 * kPointsPerNat;
+// How much less a pair counts that takes a byte AsciiMarks marks.
+constexpr long kPairOverAscii = 2 * kPointsPerNat;
 
 // By position in `run`, whether the byte is a digit of a date or a time
-// written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30"):
-// stripped, "18" is 备 and "2:35" 埠车.
-std::vector<bool> NumberMarks(std::string_view run) {
+// written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30") or of a
+// name joined by "::" ("APT::Architectures"): stripped, "18" is 备, "2:35"
+// 埠车 and "APT:" 列院.
+std::vector<bool> AsciiMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
   const auto digitsAt = [&](std::size_t at, std::size_t most) {
     std::size_t end = at;
@@ -329,6 +330,27 @@ std::vector<bool> NumberMarks(std::string_view run) {
         }
         mark(at, end);
       }
+    }
+  }
+  // Names joined by "::" ("APT::Architectures", "Acquire::ftp::ProxyLogin").
+  const auto nameChar = [&](std::size_t at) {
+    return at < run.size() &&
+           (IsAlphanumeric(static_cast<unsigned char>(run[at])) || run[at] == '_');
+  };
+  for (std::size_t at = 0; at + 2 < run.size(); ++at) {
+    if (run[at] != ':' || run[at + 1] != ':' || !nameChar(at + 2)) {
+      continue;
+    }
+    std::size_t from = at;
+    while (from > 0 && nameChar(from - 1)) {
+      --from;
+    }
+    std::size_t to = at + 2;
+    while (nameChar(to)) {
+      ++to;
+    }
+    for (std::size_t k = from; k < to; ++k) {
+      marks[k] = true;
     }
   }
   return marks;
@@ -585,7 +607,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   std::vector<std::size_t> firstWord(n + 1);
   const std::string_view run = std::string_view(out).substr(begin, n);
   const std::vector<bool> dateMarks = DateMarks(run);
-  const std::vector<bool> numberMarks = NumberMarks(run);
+  const std::vector<bool> asciiMarks = AsciiMarks(run);
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
     for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
@@ -662,9 +684,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
           const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last)
                                 ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
                                 : 0;
-          const long inNumber = numberMarks[i] || numberMarks[i + 1] ? kDigitOfANumber : 0;
+          const long overAscii = asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0;
           long gb = here + step(last, pair->token) + pair->score + boost + unit - context.pairCost -
-                    inNumber;
+                    overAscii;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
             std::int16_t& after = (*context.afterPair)[begin + i];
@@ -677,7 +699,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             }
             gb += after;
           }
-          offer(i + 2, StateOf(to, open), gb, bonus + boost + unit - context.pairCost - inNumber,
+          offer(i + 2, StateOf(to, open), gb, bonus + boost + unit - context.pairCost - overAscii,
                 state, 2);
         }
       }

@@ -148,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
                           "\nOn 2019/7/18 15:13, ZHOU wrote:\n> " +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n" + Hex("C0FDC8E7") + " 2:35 pm"},
+        // A name joined by "::" stays ASCII (else 列院:Architectures):
+        // 请参见 APT::Architectures 设置.
+        EighthBitCase{"NameJoinedByColons", "Gk2N<{ APT::Architectures IhVC",
+                      Hex("C7EBB2CEBCFB") + " APT::Architectures " + Hex("C9E8D6C3")},
         EighthBitCase{"CountInProse", "SPP'FZN*3Ll!#9}FZ",
                       Hex("D3D0D0A7C6DACEAA") + "3" + Hex("CCECA1A3B9FDC6DA")},
         // A number, a blank and its unit: 共有 42 个文件 (else 床 个).
