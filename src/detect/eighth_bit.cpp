@@ -82,6 +82,16 @@ constexpr std::size_t kLeastBase64Run = 40;
 
 bool Stripped(unsigned char byte) { return byte >= kFirstStripped && byte <= kLastStripped; }
 
+// The index in a PairTable of the pair of bytes `high`, `low`, their eighth
+// bits set or not.
+std::size_t PairTableIndex(unsigned char high, unsigned char low) {
+  return static_cast<std::size_t>((high & 0x7F) - kFirstStripped) * kSide +
+         static_cast<std::size_t>((low & 0x7F) - kFirstStripped);
+}
+
+// A blank, a tab or a line end.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
 bool LineEnd(std::string_view text, std::size_t at) {
   return at < text.size() && (text[at] == '\n' || text[at] == '\r');
 }
@@ -109,8 +119,7 @@ long ShortWordLineCost(std::string_view text, std::size_t begin, std::size_t end
 std::size_t QuotePrefix(std::string_view line) {
   std::size_t prefix = 0;
   for (std::size_t at = 0; at < line.size() && (line[at] == '>' || line[at] == ' '); ++at) {
-    const bool blankNext = at + 1 == line.size() || line[at + 1] == ' ' || line[at + 1] == '\t' ||
-                           line[at + 1] == '\n' || line[at + 1] == '\r';
+    const bool blankNext = at + 1 == line.size() || IsBlank(line[at + 1]);
     if (line[at] == '>' && blankNext) {
       prefix = at + 1;
     }
@@ -204,7 +213,7 @@ bool UnitAt(std::string_view text, std::size_t at) {
   if (!Stripped(high) || !Stripped(low)) {
     return false;
   }
-  const auto& pair = GbPairs()[(high - kFirstStripped) * kSide + (low - kFirstStripped)];
+  const auto& pair = GbPairs()[PairTableIndex(high, low)];
   return pair && pair->unit;
 }
 
@@ -230,6 +239,15 @@ std::size_t Placeholder(std::string_view run) {
   return end > 1 && end < run.size() && run[end] == '>' ? end + 1 : 0;
 }
 
+// How many digits, `most` at most, `run` has from `at` on.
+std::size_t DigitsAt(std::string_view run, std::size_t at, std::size_t most) {
+  std::size_t end = at;
+  while (end < run.size() && end - at < most && IsDigit(static_cast<unsigned char>(run[end]))) {
+    ++end;
+  }
+  return end - at;
+}
+
 // 年, 月 and 日 (C4EA, D4C2, C8D5) stripped.
 constexpr std::string_view kStrippedYear = "Dj";
 constexpr std::string_view kStrippedMonth = "TB";
@@ -245,11 +263,8 @@ constexpr long kDateUnit = 3 * kPointsPerNat;
 std::vector<bool> DateMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
   const auto digitsAt = [&](std::size_t at, std::size_t least, std::size_t most) {
-    std::size_t end = at;
-    while (end < run.size() && end - at < most && IsDigit(static_cast<unsigned char>(run[end]))) {
-      ++end;
-    }
-    return end - at >= least ? end - at : 0;
+    const std::size_t digits = DigitsAt(run, at, most);
+    return digits >= least ? digits : 0;
   };
   const auto pairIs = [&](std::size_t at, std::string_view pair) {
     return run.substr(std::min(at, run.size())).starts_with(pair);
@@ -293,13 +308,6 @@ constexpr long kPairOverAscii = 2 * kPointsPerNat;
 // 埠车 and "APT:" 列院.
 std::vector<bool> AsciiMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
-  const auto digitsAt = [&](std::size_t at, std::size_t most) {
-    std::size_t end = at;
-    while (end < run.size() && end - at < most && IsDigit(static_cast<unsigned char>(run[end]))) {
-      ++end;
-    }
-    return end - at;
-  };
   const auto mark = [&](std::size_t from, std::size_t to) {
     for (std::size_t at = from; at < to; ++at) {
       marks[at] = IsDigit(static_cast<unsigned char>(run[at]));
@@ -310,22 +318,22 @@ std::vector<bool> AsciiMarks(std::string_view run) {
         (at > 0 && IsDigit(static_cast<unsigned char>(run[at - 1])))) {
       continue;
     }
-    const std::size_t first = digitsAt(at, 5);
+    const std::size_t first = DigitsAt(run, at, 5);
     std::size_t end = at + first;
     if (first == 4 && end < run.size() && (run[end] == '/' || run[end] == '-')) {
       const char separator = run[end];
-      const std::size_t month = digitsAt(end + 1, 3);
+      const std::size_t month = DigitsAt(run, end + 1, 3);
       const std::size_t afterMonth = end + 1 + month;
       if (month >= 1 && month <= 2 && afterMonth < run.size() && run[afterMonth] == separator) {
-        const std::size_t day = digitsAt(afterMonth + 1, 3);
+        const std::size_t day = DigitsAt(run, afterMonth + 1, 3);
         if (day >= 1 && day <= 2) {
           mark(at, afterMonth + 1 + day);
         }
       }
     } else if (first >= 1 && first <= 2 && end < run.size() && run[end] == ':') {
-      if (digitsAt(end + 1, 3) == 2) {
+      if (DigitsAt(run, end + 1, 3) == 2) {
         end += 3;
-        if (end < run.size() && run[end] == ':' && digitsAt(end + 1, 3) == 2) {
+        if (end < run.size() && run[end] == ':' && DigitsAt(run, end + 1, 3) == 2) {
           end += 3;
         }
         mark(at, end);
@@ -402,8 +410,7 @@ std::size_t HtmlTag(std::string_view text, std::size_t at) {
   }
   // A short name must end the tag: "<P" and "<S" are 夹 and 加, "</" 集.
   const bool closed = end < text.size() && text[end] == '>';
-  const bool blankNext = end == text.size() || text[end] == ' ' || text[end] == '\t' ||
-                         text[end] == '\r' || text[end] == '\n' || text[end] == '/';
+  const bool blankNext = end == text.size() || IsBlank(text[end]) || text[end] == '/';
   const bool attributesNext =
       blankNext && (end - name >= kLeastNameBeforeAttributes || AttributeAt(text, end + 1));
   if (end == name || end - name > kLongestHtmlName || (!closed && !attributesNext)) {
@@ -675,8 +682,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         }
       }
       if (i + 1 < n) {
-        const std::size_t index =
-            (byte - kFirstStripped) * kSide + (byteAt(i + 1) - kFirstStripped);
+        const std::size_t index = PairTableIndex(byte, byteAt(i + 1));
         const auto& pair = pairs[index];
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
@@ -691,8 +697,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             // The character before is the pair that ends here.
             std::int16_t& after = (*context.afterPair)[begin + i];
             if (after == kUnknownAfterPair) {
-              const std::size_t previous =
-                  (byteAt(i - 2) - kFirstStripped) * kSide + (byteAt(i - 1) - kFirstStripped);
+              const std::size_t previous = PairTableIndex(byteAt(i - 2), byteAt(i - 1));
               after = static_cast<std::int16_t>(
                   std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(previous),
                                                               static_cast<std::uint16_t>(index))));
@@ -758,8 +763,7 @@ std::vector<std::int16_t> TokenSteps(std::string_view first) {
     const auto byte = static_cast<unsigned char>(first[i]);
     unsigned char token = kBlankToken;
     if (byte >= 0x80 && i + 1 < first.size()) {
-      const auto& pair = pairs[((byte & 0x7F) - kFirstStripped) * kSide +
-                               ((first[i + 1] & 0x7F) - kFirstStripped)];
+      const auto& pair = pairs[PairTableIndex(byte, static_cast<unsigned char>(first[i + 1]))];
       token = pair ? pair->token : kIdeographToken;
       ++i;
     } else if (Stripped(byte)) {
@@ -814,8 +818,7 @@ TextModel LearnText(std::string_view first) {
           (i > 0 && static_cast<unsigned char>(first[i - 1]) >= 0x80) ||
           (i + 2 < first.size() && static_cast<unsigned char>(first[i + 2]) >= 0x80);
       if (beside) {
-        ++counts[((byte & 0x7F) - kFirstStripped) * kSide +
-                 ((first[i + 1] & 0x7F) - kFirstStripped)];
+        ++counts[PairTableIndex(byte, static_cast<unsigned char>(first[i + 1]))];
         ++total;
       }
       ++i;
