@@ -55,6 +55,12 @@ translations of all those catalogues ("ID", "USB", "debug"), with how often
 each occurs, for those seen at least WORD_LEAST times; a word ends where a
 letter meets a digit or a small letter a capital ("Proxy", "Login"); words
 of digits alone are counted by length instead.
+
+A seventh table says how much likelier an ideograph is right after a single
+blank between two characters of the Chinese catalogues when the token before
+the blank is a letter or digit, other ASCII, an ideograph or punctuation than
+after such a blank at all: Chinese text parts an ASCII word from the
+characters around it by blanks, seldom two characters.
 """
 
 import argparse
@@ -105,6 +111,9 @@ PUNCTUATION_SMOOTHING = 0.05
 MAIL_MARKS = "【】〖〗『』…―※★☆→─"
 MAIL_MARK_LEAST = 1
 RANDOM_BYTE = 94
+# The classes of the token before a blank, in the order of the table of
+# ideographs after a blank.
+BLANK_CLASSES = ("letter or digit", "other ASCII", "ideograph", "punctuation")
 
 
 def fail(message):
@@ -253,6 +262,40 @@ def count(texts):
     return counts
 
 
+def blank_class(ch):
+    """The class of the token `ch` before a blank, as BLANK_CLASSES orders
+    them, or None for a blank."""
+    t = token(ch)
+    if t == BLANK:
+        return None
+    if t == IDEOGRAPH:
+        return 2
+    if t == PUNCTUATION:
+        return 3
+    return 0 if chr(t).isalnum() else 1
+
+
+def ideograph_after_blank(texts):
+    """(scores, blanks): by the class of the token before a single blank
+    between two characters, ln(P(ideograph after the blank | that class) /
+    P(ideograph after the blank)) in hundredths of a nat; how many such blanks
+    there are."""
+    seen = [0] * len(BLANK_CLASSES)
+    ideographs = [0] * len(BLANK_CLASSES)
+    for text in texts:
+        for at in range(1, len(text) - 1):
+            if text[at] != " ":
+                continue
+            before, after = blank_class(text[at - 1]), token(text[at + 1])
+            if before is None or after == BLANK:
+                continue
+            seen[before] += 1
+            ideographs[before] += after == IDEOGRAPH
+    overall = (sum(ideographs) + SMOOTHING) / (sum(seen) + 2 * SMOOTHING)
+    return [round(math.log((n + SMOOTHING) / (total + 2 * SMOOTHING) / overall) * 100)
+            for n, total in zip(ideographs, seen)], sum(seen)
+
+
 def scores(counts):
     table = []
     for row in counts:
@@ -281,10 +324,11 @@ def build(locale_dir, jieba_dict):
     pairs = pair_scores([(text, 1) for text in chinese + more] + listed)
     words = ascii_words(chinese + more)
     return (scores(chinese_counts), scores(english_counts), marks, pairs, words,
+            ideograph_after_blank(chinese),
             (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
 
 
-def check(chinese, english, marks, pairs, words):
+def check(chinese, english, marks, pairs, words, after_blank):
     def at(table, before, after):
         return table[(before - BLANK) * TOKENS + (after - BLANK)]
     if len(chinese) != TOKENS * TOKENS or len(english) != TOKENS * TOKENS:
@@ -304,6 +348,8 @@ def check(chinese, english, marks, pairs, words):
         return gb_index(a) * 8836 + gb_index(b)
     if not pair.get(key("文", "件"), 0) > 200 + pair.get(key("件", "文"), 0):
         fail("check failed: characters after each other do not favour '文件' over '件文'")
+    if not after_blank[0][2] < -200 < 0 < after_blank[0][0]:
+        fail("check failed: a blank between two ideographs is not rare")
     seen = dict(words[0])
     if not seen.get("ID", 0) > seen.get("USB", 0) > 0 or "Q" in seen and seen["Q"] > 100:
         fail("check failed: words do not favour 'ID' over 'USB'")
@@ -313,8 +359,9 @@ def wrap(text):
     return textwrap.wrap(text, 74, break_on_hyphens=False)
 
 
-def render(chinese, english, marks, pair_tables, word_tables, counts, versions):
+def render(chinese, english, marks, pair_tables, word_tables, after_blank, counts, versions):
     messages, chinese_tokens, english_tokens, seen = counts
+    after_blank_scores, blanks = after_blank
     pairs, backoffs, characters, pairs_seen = pair_tables
     words, words_seen, digits = word_tables
 
@@ -346,7 +393,8 @@ def render(chinese, english, marks, pair_tables, word_tables, counts, versions):
         f"// {len(pairs)} rows of characters after each other",
         f"// (seen at least {PAIR_LEAST} times), {len(backoffs)} rows of back-offs;",
         f"// {words_seen} ASCII words, {sum(digits)} of them digits alone; {len(words)} rows",
-        f"// of words (seen at least {WORD_LEAST} times).",
+        f"// of words (seen at least {WORD_LEAST} times); {blanks} single blanks between",
+        "// characters.",
         "#pragma once",
         "",
         "#include <cstdint>",
@@ -413,6 +461,12 @@ def render(chinese, english, marks, pair_tables, word_tables, counts, versions):
         f"inline constexpr std::uint32_t kDigitRuns[{DIGITS_LONGEST}] = {{"
         + ", ".join(str(n) for n in digits) + "};",
         "",
+        "// How much likelier an ideograph is right after a single blank when the",
+        "// token before the blank is " + ", ".join(BLANK_CLASSES[:-1]) + " or",
+        f"// {BLANK_CLASSES[-1]} than after such a blank at all.",
+        f"inline constexpr std::int16_t kIdeographAfterBlank[{len(BLANK_CLASSES)}] = {{"
+        + ", ".join(str(n) for n in after_blank_scores) + "};",
+        "",
         "}  // namespace vortane::ascii_pairs_data",
         "",
     ]
@@ -432,9 +486,10 @@ def main():
                 [(package, package_version(package, "gen_ascii_pairs.py"))
                  for package in dict.fromkeys(package for package, _name in PAIR_CATALOGUES)],
                 package_version("python3-jieba", "gen_ascii_pairs.py"))
-    chinese, english, marks, pairs, words, counts = build(args.locale_dir, args.jieba_dict)
-    check(chinese, english, marks, pairs, words)
-    text = render(chinese, english, marks, pairs, words, counts, versions)
+    chinese, english, marks, pairs, words, after_blank, counts = build(args.locale_dir,
+                                                                      args.jieba_dict)
+    check(chinese, english, marks, pairs, words, after_blank)
+    text = render(chinese, english, marks, pairs, words, after_blank, counts, versions)
     if args.check:
         return check_file(args.out, text, "gen_ascii_pairs.py")
     write_file(args.out, text)

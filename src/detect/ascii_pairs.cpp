@@ -133,6 +133,24 @@ int PairAfterPair(std::uint16_t before, std::uint16_t next) {
   return index.backoff[before];
 }
 
+int IdeographAfterBlank(unsigned char before) {
+  using ascii_pairs_data::kIdeographAfterBlank;
+  // Classes as the table orders them: letter or digit, other ASCII,
+  // ideograph, punctuation.
+  if (before == kIdeographToken) {
+    return kIdeographAfterBlank[2];
+  }
+  if (before == kPunctuationToken) {
+    return kIdeographAfterBlank[3];
+  }
+  if (before <= kBlankToken || before >= kIdeographToken) {
+    return 0;
+  }
+  const bool alphanumeric = (before >= '0' && before <= '9') || (before >= 'A' && before <= 'Z') ||
+                            (before >= 'a' && before <= 'z');
+  return kIdeographAfterBlank[alphanumeric ? 0 : 1];
+}
+
 AsciiWord LookUpAsciiWord(std::string_view word) {
   using ascii_pairs_data::kDigitRuns;
   using ascii_pairs_data::kWordsSeen;

@@ -39,6 +39,13 @@ inline constexpr unsigned char kPunctuationToken = 0x80;
 // (column - 1) below 8836; 0 for a `before` never seen.
 [[nodiscard]] int PairAfterPair(std::uint16_t before, std::uint16_t next);
 
+// How much likelier (hundredths of a nat) an ideograph is right after a
+// single blank in Chinese text when token `before` comes before the blank
+// than after such a blank at all: well below 0 after an ideograph (Chinese
+// text seldom parts two characters by a blank: "DL 信封" is no "奶 信封"),
+// above 0 after a letter or digit. 0 for a blank `before`.
+[[nodiscard]] int IdeographAfterBlank(unsigned char before);
+
 // What the catalogues say of `word`, a run of ASCII letters or of digits:
 // whether some word they hold starts so, in any case (digits alone: always),
 // and how often it is such a run of Chinese text (ln of its share among them,

@@ -494,7 +494,54 @@ struct TextModel {
   // often the word was read, 0 for a start alone.
   std::unordered_map<std::string_view, int> words;
   int wordsSeen = 0;
+  // The first reading itself: what starts after the blank that ends a run.
+  std::string_view reading;
 };
+
+// The token on one side of a blank, with its character when it is an
+// ideograph (a pair index).
+struct BlankSide {
+  unsigned char token = kBlankToken;
+  std::size_t pair = 0;
+};
+
+// The token of a reading `text` that starts at `at` or, with `ending`, ends
+// right before it: an ASCII byte, or the token of a pair whose eighth bits
+// are set; a blank for anything else.
+BlankSide SideAt(std::string_view text, std::size_t at, bool ending) {
+  if (ending ? at == 0 : at >= text.size()) {
+    return {};
+  }
+  const auto byte = static_cast<unsigned char>(text[ending ? at - 1 : at]);
+  if (byte < 0x80) {
+    return Stripped(byte) ? BlankSide{byte} : BlankSide{};
+  }
+  if (ending ? at < 2 : at + 1 >= text.size()) {
+    return {};
+  }
+  const std::size_t high = ending ? at - 2 : at;
+  const std::size_t index = PairTableIndex(static_cast<unsigned char>(text[high]),
+                                           static_cast<unsigned char>(text[high + 1]));
+  const auto& pair = GbPairs()[index];
+  return pair ? BlankSide{pair->token, index} : BlankSide{};
+}
+
+// How much likelier the token `after` is after a single blank when `before`
+// comes before the blank than after a blank at all: only an ideograph after
+// the blank is weighed (IdeographAfterBlank), and after an ideograph by how
+// often the two characters follow each other too: a word parted by a blank
+// ("联 系 人", "电 话") is a habit of mail.
+long AcrossBlank(BlankSide before, BlankSide after) {
+  if (after.token != kIdeographToken) {
+    return 0;
+  }
+  long score = IdeographAfterBlank(before.token);
+  if (before.token == kIdeographToken) {
+    score += std::max(kLeastPairAfterPair, PairAfterPair(static_cast<std::uint16_t>(before.pair),
+                                                         static_cast<std::uint16_t>(after.pair)));
+  }
+  return score;
+}
 
 constexpr std::size_t kTokens = kPunctuationToken - kBlankToken + 1;
 // How much of the chance of a token after another goes to how often the
@@ -565,8 +612,9 @@ long WordBonus(unsigned char before, int wordScore, std::size_t length, long byt
 // scored after the one before it, a pair also by its character's frequency
 // and, after a pair, by how often the two characters follow each other; a
 // known word of letters and digits by WordBonus beside its bytes; an ASCII
-// ">" that closes an open "<" gets its bonus, a pair `pairCost`), found by
-// dynamic programming over the positions. Sets the eighth bit of the chosen
+// ">" that closes an open "<" gets its bonus, a pair `pairCost`; the tokens
+// at its ends by what the blanks before and after part them from,
+// AcrossBlank), found by dynamic programming over the positions. Sets the eighth bit of the chosen
 // pairs in `out`; returns how many bytes it set, adds to `gain` how much
 // better the split scores than the run as English (the bonuses left out), and
 // leaves in `context.open` whether a "<" is open after the run.
@@ -591,6 +639,13 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   };
   std::vector<std::array<Cell, kStates>> cells(n + 1);
   cells[0][StateOf(kAsciiMode, context.open)].best = 0;
+  // What the blanks either side of the run part it from: the token before
+  // as read, the token after as the first reading has it.
+  const BlankSide beforeRun =
+      begin >= 2 && out[begin - 1] == ' ' ? SideAt(out, begin - 1, true) : BlankSide{};
+  const BlankSide afterRun = context.text != nullptr && end < out.size() && out[end] == ' '
+                                 ? SideAt(context.text->reading, end + 1, false)
+                                 : BlankSide{};
   const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(out[begin + i]); };
   const auto before = [&](std::size_t i, int mode) {
     return i == 0 ? kBlankToken : IsAsciiMode(mode) ? byteAt(i - 1) : ModeToken(mode);
@@ -691,8 +746,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
                                 ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
                                 : 0;
           const long overAscii = asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0;
-          long gb = here + step(last, pair->token) + pair->score + boost + unit - context.pairCost -
-                    overAscii;
+          const long acrossBlank = i == 0 ? AcrossBlank(beforeRun, {pair->token, index}) : 0;
+          long gb = here + step(last, pair->token) + pair->score + boost + unit + acrossBlank -
+                    context.pairCost - overAscii;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
             std::int16_t& after = (*context.afterPair)[begin + i];
@@ -704,32 +760,39 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             }
             gb += after;
           }
-          offer(i + 2, StateOf(to, open), gb, bonus + boost + unit - context.pairCost - overAscii,
-                state, 2);
+          offer(i + 2, StateOf(to, open), gb,
+                bonus + boost + unit + acrossBlank - context.pairCost - overAscii, state, 2);
         }
       }
     }
   }
   // The blank after the run closes it. A number before a blank and a unit
-  // ("16 个", "2/29 日") gets the unit's bonus here, where its digits are read.
+  // ("16 个", "2/29 日") gets the unit's bonus here, where its digits are read,
+  // and the run's last token is weighed against what follows the blank.
   const bool unitNext = end + 1 < out.size() && out[end] == ' ' && UnitAt(out, end + 1);
   int state = 0;
   long top = kNone;
-  long topUnit = 0;
+  long topBonus = 0;
   for (int s = 0; s < kStates; ++s) {
     if (cells[n][s].best == kNone) {
       continue;
     }
-    const long unit =
-        unitNext && IsAsciiMode(ModeOf(s)) && IsDigit(before(n, ModeOf(s))) ? kUnitAfterNumber : 0;
-    const long closed = cells[n][s].best + step(before(n, ModeOf(s)), kBlankToken) + unit;
+    const int mode = ModeOf(s);
+    const BlankSide last =
+        mode == kIdeographMode
+            ? BlankSide{kIdeographToken, PairTableIndex(byteAt(n - 2), byteAt(n - 1))}
+            : BlankSide{before(n, mode)};
+    const long ending =
+        (unitNext && IsAsciiMode(mode) && IsDigit(last.token) ? kUnitAfterNumber : 0) +
+        AcrossBlank(last, afterRun);
+    const long closed = cells[n][s].best + step(last.token, kBlankToken) + ending;
     if (closed > top) {
       top = closed;
-      topUnit = unit;
+      topBonus = ending;
       state = s;
     }
   }
-  top -= topUnit;
+  top -= topBonus;
   long english = 0;
   for (std::size_t i = 0; i < n; ++i) {
     english += EnglishTextStep(i == 0 ? kBlankToken : byteAt(i - 1), byteAt(i));
@@ -968,7 +1031,8 @@ std::optional<std::string> SetEighthBit(std::string_view text) {
   if (!first) {
     return first;
   }
-  const TextModel model = LearnText(*first);
+  TextModel model = LearnText(*first);
+  model.reading = *first;
   std::optional<std::string> second = Read(text, &model, afterPair);
   return second ? second : first;
 }

@@ -210,6 +210,17 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{
             "BoxDrawingRule", "%s#:Q!OnPhR*R;8v2NJ} )$ %c",
             "%s" + Hex("A3BAD1A1CFEED0E8D2AAD2BBB8F6B2CECAFD") + " " + Hex("A9A4") + " %c"},
+        // Chinese text parts an ASCII word from characters by blanks, seldom
+        // two characters: DL 信封 (else 奶 信封), 是的，42 就是存在的意义 (else 床).
+        EighthBitCase{"WordBeforeABlankAndCharacters", "DL PE7b", "DL " + Hex("D0C5B7E2")},
+        EighthBitCase{"NumberBetweenBlankAndCharacters", "JG5D#,42 >MJG4fTZ5DRbRe",
+                      Hex("CAC7B5C4A3AC") + "42 " + Hex("BECDCAC7B4E6D4DAB5C4D2E2D2E5")},
+        // A word parted by blanks, as mail spaces its labels, stays a word
+        // (else 联 O5 人): 联 系 人：梁锋龙（经理） / 电 话：15914119009.
+        EighthBitCase{"WordPartedByBlanks", "A* O5 HK#:A:7fAz#(>-@m#)\n5g ;0#:15914119009",
+                      Hex("C1AA") + " " + Hex("CFB5") + " " +
+                          Hex("C8CBA3BAC1BAB7E6C1FAA3A8BEADC0EDA3A9") + "\n" + Hex("B5E7") + " " +
+                          Hex("BBB0A3BA") + "15914119009"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
@@ -259,6 +270,15 @@ TEST(AsciiPairs, GeneratedTablesHaveTheirSize) {
   EXPECT_TRUE(std::is_sorted(std::begin(ascii_pairs_data::kPunctuation),
                              std::end(ascii_pairs_data::kPunctuation),
                              [](const auto& a, const auto& b) { return a.point < b.point; }));
+}
+
+TEST(AsciiPairs, IdeographAfterBlank) {
+  EXPECT_EQ(std::size(ascii_pairs_data::kIdeographAfterBlank), 4u);
+  EXPECT_LT(IdeographAfterBlank(kIdeographToken), -200) << "two characters parted by a blank";
+  EXPECT_GT(IdeographAfterBlank('D'), 0) << "an ASCII word before characters";
+  EXPECT_EQ(IdeographAfterBlank('%'), ascii_pairs_data::kIdeographAfterBlank[1]);
+  EXPECT_EQ(IdeographAfterBlank(kPunctuationToken), ascii_pairs_data::kIdeographAfterBlank[3]);
+  EXPECT_EQ(IdeographAfterBlank(kBlankToken), 0);
 }
 
 TEST(AsciiPairs, CharactersAfterEachOther) {
