@@ -303,9 +303,10 @@ std::vector<bool> DateMarks(std::string_view run) {
 constexpr long kPairOverAscii = 2 * kPointsPerNat;
 
 // By position in `run`, whether the byte is a digit of a date or a time
-// written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30") or of a
-// name joined by "::" ("APT::Architectures"): stripped, "18" is 备, "2:35"
-// 埠车 and "APT:" 列院.
+// written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30"), of a
+// size ("6x9", "1920x1080") or of a name joined by "::"
+// ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车, "6x" 而 and
+// "APT:" 列院.
 std::vector<bool> AsciiMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
   const auto mark = [&](std::size_t from, std::size_t to) {
@@ -329,6 +330,11 @@ std::vector<bool> AsciiMarks(std::string_view run) {
         if (day >= 1 && day <= 2) {
           mark(at, afterMonth + 1 + day);
         }
+      }
+    } else if (first >= 1 && first <= 4 && end < run.size() &&
+               (run[end] == 'x' || run[end] == 'X')) {
+      if (const std::size_t second = DigitsAt(run, end + 1, 5); second >= 1 && second <= 4) {
+        mark(at, end + 1 + second);
       }
     } else if (first >= 1 && first <= 2 && end < run.size() && run[end] == ':') {
       if (DigitsAt(run, end + 1, 3) == 2) {
