@@ -370,6 +370,39 @@ std::vector<bool> AsciiMarks(std::string_view run) {
   return marks;
 }
 
+// True when `run` is a unit of bytes ("KB", "MiB", "TB") and the run before
+// the blank before it a number or a format of one ("4 MiB", "%.1f TB"):
+// stripped, "TB" is 月, "PB" 新 and "KB" 寺.
+bool ByteUnitAfterNumber(std::string_view text, std::size_t begin, std::size_t end) {
+  const std::string_view run = text.substr(begin, end - begin);
+  constexpr std::string_view kMultiples = "kKMGTPEZY";
+  const bool unit = (run.size() == 2 || (run.size() == 3 && run[1] == 'i')) && run.back() == 'B' &&
+                    kMultiples.find(run[0]) != std::string_view::npos;
+  if (!unit || begin < 2 || text[begin - 1] != ' ') {
+    return false;
+  }
+  std::size_t from = begin - 1;
+  while (from > 0 && Stripped(static_cast<unsigned char>(text[from - 1]))) {
+    --from;
+  }
+  const std::string_view before = text.substr(from, begin - 1 - from);
+  if (std::all_of(before.begin(), before.end(),
+                  [](char c) { return IsDigit(static_cast<unsigned char>(c)) || c == '.'; })) {
+    return IsDigit(static_cast<unsigned char>(before.back()));
+  }
+  // A format: "%", flags, width and precision, a conversion letter.
+  return before.size() >= 2 && before.front() == '%' &&
+         IsLetter(static_cast<unsigned char>(before.back())) &&
+         std::all_of(before.begin() + 1, before.end() - 1, [](char c) {
+           return IsDigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == 'l';
+         });
+}
+
+// How much less a pair counts in a unit of bytes after a number
+// (ByteUnitAfterNumber): the number's unit bonus and the catalogues' "2 月"
+// make 月 likelier than "TB" by some 5 nats.
+constexpr long kByteUnit = 6 * kPointsPerNat;
+
 // The elements of HTML mail, in small letters ("o:p" is the paragraph of one
 // mail program's HTML).
 constexpr std::array<std::string_view, 62> kHtmlElements = {
@@ -676,6 +709,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   const std::string_view run = std::string_view(out).substr(begin, n);
   const std::vector<bool> dateMarks = DateMarks(run);
   const std::vector<bool> asciiMarks = AsciiMarks(run);
+  const long byteUnit = ByteUnitAfterNumber(out, begin, end) ? kByteUnit : 0;
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
     for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
@@ -751,7 +785,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
           const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last)
                                 ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
                                 : 0;
-          const long overAscii = asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0;
+          const long overAscii =
+              (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) + byteUnit;
           const long acrossBlank = i == 0 ? AcrossBlank(beforeRun, {pair->token, index}) : 0;
           long gb = here + step(last, pair->token) + pair->score + boost + unit + acrossBlank -
                     context.pairCost - overAscii;

@@ -148,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
                           "\nOn 2019/7/18 15:13, ZHOU wrote:\n> " +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n" + Hex("C0FDC8E7") + " 2:35 pm"},
+        // A unit of bytes after a number or its format stays ASCII (else 月):
+        // 磁盘容量为 %.1f TB.
+        EighthBitCase{"ByteUnitAfterAFormat", "4EELH]A?N* %.1f TB",
+                      Hex("B4C5C5CCC8DDC1BFCEAA") + " %.1f TB"},
         // A size in digits stays ASCII (else 而9): 6x9 英寸信封.
         EighthBitCase{"SizeInDigits", "6x9 S\"4gPE7b", "6x9 " + Hex("D3A2B4E7D0C5B7E2")},
         // A name joined by "::" stays ASCII (else 列院:Architectures):
