@@ -386,6 +386,9 @@ bool ByteUnitAfterNumber(std::string_view text, std::size_t begin, std::size_t e
     --from;
   }
   const std::string_view before = text.substr(from, begin - 1 - from);
+  if (before.empty()) {
+    return false;
+  }
   if (std::all_of(before.begin(), before.end(),
                   [](char c) { return IsDigit(static_cast<unsigned char>(c)) || c == '.'; })) {
     return IsDigit(static_cast<unsigned char>(before.back()));

@@ -152,6 +152,9 @@ INSTANTIATE_TEST_SUITE_P(
         // 磁盘容量为 %.1f TB.
         EighthBitCase{"ByteUnitAfterAFormat", "4EELH]A?N* %.1f TB",
                       Hex("B4C5C5CCC8DDC1BFCEAA") + " %.1f TB"},
+        // With no number before it, "TB" is 月 as ever: 磁盘容量为  月.
+        EighthBitCase{"ByteUnitAfterNoNumber", "4EELH]A?N*  TB",
+                      Hex("B4C5C5CCC8DDC1BFCEAA 2020 D4C2")},
         // A size in digits stays ASCII (else 而9): 6x9 英寸信封.
         EighthBitCase{"SizeInDigits", "6x9 S\"4gPE7b", "6x9 " + Hex("D3A2B4E7D0C5B7E2")},
         // A name joined by "::" stays ASCII (else 列院:Architectures):
