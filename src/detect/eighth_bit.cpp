@@ -259,10 +259,18 @@ constexpr long kDateUnit = 3 * kPointsPerNat;
 
 // By where its pair starts in `run`, whether a stripped 年, 月 or 日 is part
 // of a date written in full: digits (four), 年, digits (one or two), 月,
-// digits (one or two), 日, the year optional.
+// digits (one or two), 日, the year optional; or the same with formats for
+// the digits ("%Y年%-m月%-d日", which read "%YDj%-mTB%-dHU").
 std::vector<bool> DateMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
+  // A field is digits or a format of them ("%Y", "%-m", "%d").
   const auto digitsAt = [&](std::size_t at, std::size_t least, std::size_t most) {
+    if (at + 1 < run.size() && run[at] == '%') {
+      const std::size_t letter = run[at + 1] == '-' ? at + 2 : at + 1;
+      return letter < run.size() && IsLetter(static_cast<unsigned char>(run[letter]))
+                 ? letter + 1 - at
+                 : 0;
+    }
     const std::size_t digits = DigitsAt(run, at, most);
     return digits >= least ? digits : 0;
   };
@@ -785,7 +793,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
           const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
-          const long unit = pair->unit && IsAsciiMode(mode) && IsDigit(last)
+          const long unit = pair->unit && IsAsciiMode(mode) && (IsDigit(last) || dateMarks[i])
                                 ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
                                 : 0;
           const long overAscii =

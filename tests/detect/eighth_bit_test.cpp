@@ -148,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
                           "\nOn 2019/7/18 15:13, ZHOU wrote:\n> " +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n" + Hex("C0FDC8E7") + " 2:35 pm"},
+        // A date's format written in full (else "%YDj%-mTB%-dHU").
+        EighthBitCase{
+            "DateFormat", "%YDj%-mTB%-dHU %A %H:%M:%S",
+            "%Y" + Hex("C4EA") + "%-m" + Hex("D4C2") + "%-d" + Hex("C8D5") + " %A %H:%M:%S"},
         // A unit of bytes after a number or its format stays ASCII (else 月):
         // 磁盘容量为 %.1f TB.
         EighthBitCase{"ByteUnitAfterAFormat", "4EELH]A?N* %.1f TB",
