@@ -60,7 +60,9 @@ A seventh table says how much likelier an ideograph is right after a single
 blank between two characters of the Chinese catalogues when the token before
 the blank is a letter or digit, other ASCII, an ideograph or punctuation than
 after such a blank at all: Chinese text parts an ASCII word from the
-characters around it by blanks, seldom two characters.
+characters around it by blanks, seldom two characters. An eighth says, for
+each ASCII sign, how much likelier an ideograph is right after it when an
+ideograph comes right before it ("卢巴-卢拉语") than after the sign at all.
 """
 
 import argparse
@@ -114,6 +116,8 @@ RANDOM_BYTE = 94
 # The classes of the token before a blank, in the order of the table of
 # ideographs after a blank.
 BLANK_CLASSES = ("letter or digit", "other ASCII", "ideograph", "punctuation")
+# Signs seen fewer times than this right after an ideograph are not weighed.
+SIGN_LEAST = 5
 
 
 def fail(message):
@@ -296,6 +300,37 @@ def ideograph_after_blank(texts):
             for n, total in zip(ideographs, seen)], sum(seen)
 
 
+def ideograph_after_sign(texts):
+    """By ASCII byte 0x21..0x7E: for a sign (not a letter or digit) seen at
+    least SIGN_LEAST times right after an ideograph, ln(P(ideograph after the
+    sign | an ideograph before it) / P(ideograph after the sign)) in
+    hundredths of a nat; 0 for any other byte."""
+    seen, ideographs = {}, {}
+    for text in texts:
+        padded = " " + text + " "
+        for at in range(1, len(padded) - 1):
+            sign = padded[at]
+            if not (0x21 <= ord(sign) <= 0x7E) or sign.isalnum():
+                continue
+            after = token(padded[at + 1]) == IDEOGRAPH
+            key = (sign, token(padded[at - 1]) == IDEOGRAPH)
+            seen[key] = seen.get(key, 0) + 1
+            ideographs[key] = ideographs.get(key, 0) + after
+    table = []
+    for byte in range(0x21, 0x7F):
+        sign = chr(byte)
+        inner = seen.get((sign, True), 0)
+        if sign.isalnum() or inner < SIGN_LEAST:
+            table.append(0)
+            continue
+        total = inner + seen.get((sign, False), 0)
+        overall = (ideographs.get((sign, True), 0) + ideographs.get((sign, False), 0) +
+                   SMOOTHING) / (total + 2 * SMOOTHING)
+        table.append(round(math.log((ideographs.get((sign, True), 0) + SMOOTHING) /
+                                    (inner + 2 * SMOOTHING) / overall) * 100))
+    return table
+
+
 def scores(counts):
     table = []
     for row in counts:
@@ -324,7 +359,7 @@ def build(locale_dir, jieba_dict):
     pairs = pair_scores([(text, 1) for text in chinese + more] + listed)
     words = ascii_words(chinese + more)
     return (scores(chinese_counts), scores(english_counts), marks, pairs, words,
-            ideograph_after_blank(chinese),
+            (ideograph_after_blank(chinese), ideograph_after_sign(chinese)),
             (len(chinese), sum(map(sum, chinese_counts)), sum(map(sum, english_counts)), seen))
 
 
@@ -348,8 +383,10 @@ def check(chinese, english, marks, pairs, words, after_blank):
         return gb_index(a) * 8836 + gb_index(b)
     if not pair.get(key("文", "件"), 0) > 200 + pair.get(key("件", "文"), 0):
         fail("check failed: characters after each other do not favour '文件' over '件文'")
-    if not after_blank[0][2] < -200 < 0 < after_blank[0][0]:
+    if not after_blank[0][0][2] < -200 < 0 < after_blank[0][0][0]:
         fail("check failed: a blank between two ideographs is not rare")
+    if not after_blank[1][ord("-") - 0x21] > 200 or after_blank[1][ord("A") - 0x21] != 0:
+        fail("check failed: an ideograph after '-' after an ideograph is not likelier")
     seen = dict(words[0])
     if not seen.get("ID", 0) > seen.get("USB", 0) > 0 or "Q" in seen and seen["Q"] > 100:
         fail("check failed: words do not favour 'ID' over 'USB'")
@@ -361,7 +398,7 @@ def wrap(text):
 
 def render(chinese, english, marks, pair_tables, word_tables, after_blank, counts, versions):
     messages, chinese_tokens, english_tokens, seen = counts
-    after_blank_scores, blanks = after_blank
+    (after_blank_scores, blanks), after_sign = after_blank
     pairs, backoffs, characters, pairs_seen = pair_tables
     words, words_seen, digits = word_tables
 
@@ -466,6 +503,14 @@ def render(chinese, english, marks, pair_tables, word_tables, after_blank, count
         f"// {BLANK_CLASSES[-1]} than after such a blank at all.",
         f"inline constexpr std::int16_t kIdeographAfterBlank[{len(BLANK_CLASSES)}] = {{"
         + ", ".join(str(n) for n in after_blank_scores) + "};",
+        "",
+        "// How much likelier an ideograph is right after an ASCII sign when an",
+        "// ideograph comes right before the sign than after the sign at all, by",
+        f"// byte 0x21..0x7E (0 for letters, digits and signs seen fewer than {SIGN_LEAST}",
+        "// times after an ideograph).",
+        f"inline constexpr std::int16_t kIdeographAfterSign[{len(after_sign)}] = {{",
+        *rows(after_sign),
+        "};",
         "",
         "}  // namespace vortane::ascii_pairs_data",
         "",

@@ -151,6 +151,11 @@ int IdeographAfterBlank(unsigned char before) {
   return kIdeographAfterBlank[alphanumeric ? 0 : 1];
 }
 
+int IdeographAfterSign(unsigned char sign) {
+  using ascii_pairs_data::kIdeographAfterSign;
+  return sign >= 0x21 && sign <= 0x7E ? kIdeographAfterSign[sign - 0x21] : 0;
+}
+
 AsciiWord LookUpAsciiWord(std::string_view word) {
   using ascii_pairs_data::kDigitRuns;
   using ascii_pairs_data::kWordsSeen;

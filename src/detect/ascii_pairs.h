@@ -46,6 +46,12 @@ inline constexpr unsigned char kPunctuationToken = 0x80;
 // above 0 after a letter or digit. 0 for a blank `before`.
 [[nodiscard]] int IdeographAfterBlank(unsigned char before);
 
+// How much likelier (hundredths of a nat) an ideograph is right after ASCII
+// sign `sign` when an ideograph comes right before the sign than after the
+// sign at all: well above 0 for "-" and "/" ("卢巴-卢拉语", "是/否"), below
+// for '"'. 0 for letters, digits and signs seldom seen after an ideograph.
+[[nodiscard]] int IdeographAfterSign(unsigned char sign);
+
 // What the catalogues say of `word`, a run of ASCII letters or of digits:
 // whether some word they hold starts so, in any case (digits alone: always),
 // and how often it is such a run of Chinese text (ln of its share among them,

@@ -15990,4 +15990,19 @@ inline constexpr std::uint32_t kDigitRuns[8] = {3024, 504, 186, 201, 8, 1, 5, 4}
 // punctuation than after such a blank at all.
 inline constexpr std::int16_t kIdeographAfterBlank[4] = {63, 35, -376, 56};
 
+// How much likelier an ideograph is right after an ASCII sign when an
+// ideograph comes right before the sign than after the sign at all, by
+// byte 0x21..0x7E (0 for letters, digits and signs seen fewer than 5
+// times after an ideograph).
+inline constexpr std::int16_t kIdeographAfterSign[94] = {
+        0,  -277,     0,     0,   413,     0,     0,   116,    89,   249,     0,   127,
+      368,   105,   178,     0,     0,     0,     0,     0,     0,     0,     0,     0,
+        0,   105,    92,    -3,   -59,   -15,     0,     0,     0,     0,     0,     0,
+        0,     0,     0,     0,     0,     0,     0,     0,     0,     0,     0,     0,
+        0,     0,     0,     0,     0,     0,     0,     0,     0,     0,   -19,     0,
+     -181,     0,     0,     0,     0,     0,     0,     0,     0,     0,     0,     0,
+        0,     0,     0,     0,     0,     0,     0,     0,     0,     0,     0,     0,
+        0,     0,     0,     0,     0,     0,     0,     0,     0,     0,
+};
+
 }  // namespace vortane::ascii_pairs_data

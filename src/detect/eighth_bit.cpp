@@ -513,12 +513,14 @@ const std::array<double, kWordStartTokens>& WordStartChances() {
 
 // The DP's modes at a position: the last token was an ASCII byte, or a pair
 // read as an ideograph or as punctuation, or the last byte of a known word
-// (which no letter or digit may follow).
+// (which no letter or digit may follow), or an ASCII sign right after an
+// ideograph (an ideograph after it scores IdeographAfterSign more).
 constexpr int kAsciiMode = 0;
 constexpr int kIdeographMode = 1;
 constexpr int kPunctuationMode = 2;
 constexpr int kWordMode = 3;
-constexpr int kModes = 4;
+constexpr int kSignMode = 4;
+constexpr int kModes = 5;
 
 unsigned char ModeToken(int mode) {
   return mode == kIdeographMode ? kIdeographToken : kPunctuationToken;
@@ -530,7 +532,7 @@ constexpr int kStates = 2 * kModes;
 int StateOf(int mode, bool open) { return mode + (open ? kModes : 0); }
 int ModeOf(int state) { return state % kModes; }
 bool OpenOf(int state) { return state >= kModes; }
-bool IsAsciiMode(int mode) { return mode == kAsciiMode || mode == kWordMode; }
+bool IsAsciiMode(int mode) { return mode == kAsciiMode || mode == kWordMode || mode == kSignMode; }
 
 // What a first reading of a text says of the text: by pair index, how much
 // likelier each character is in it than the catalogues say (a text keeps to
@@ -757,7 +759,9 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       const bool closes = open && byte == '>';
       if (mode != kWordMode || WordBoundary(last, byte)) {
         const long angle = closes ? kClosingAngle : byte == '>' ? -kUnmatchedAngle : 0;
-        offer(i + 1, StateOf(kAsciiMode, byte == '<' || (open && !closes)),
+        const int asciiMode =
+            mode == kIdeographMode && !IsAlphanumeric(byte) ? kSignMode : kAsciiMode;
+        offer(i + 1, StateOf(asciiMode, byte == '<' || (open && !closes)),
               here + step(last, byte) + angle, bonus + angle, state, 1);
         if (const std::size_t length = Placeholder(run.substr(i)); length > 0) {
           long bytesScore = 0;
@@ -798,8 +802,13 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
                                 : 0;
           const long overAscii =
               (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) + byteUnit;
-          const long acrossBlank = i == 0 ? AcrossBlank(beforeRun, {pair->token, index}) : 0;
-          long gb = here + step(last, pair->token) + pair->score + boost + unit + acrossBlank -
+          // What comes before the token before: the blank before the run, or
+          // an ideograph before a sign.
+          const long further = i == 0 ? AcrossBlank(beforeRun, {pair->token, index})
+                               : mode == kSignMode && pair->token == kIdeographToken
+                                   ? IdeographAfterSign(last)
+                                   : 0;
+          long gb = here + step(last, pair->token) + pair->score + boost + unit + further -
                     context.pairCost - overAscii;
           if (!IsAsciiMode(mode)) {
             // The character before is the pair that ends here.
@@ -813,7 +822,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
             gb += after;
           }
           offer(i + 2, StateOf(to, open), gb,
-                bonus + boost + unit + acrossBlank - context.pairCost - overAscii, state, 2);
+                bonus + boost + unit + further - context.pairCost - overAscii, state, 2);
         }
       }
     }

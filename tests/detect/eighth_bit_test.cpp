@@ -148,6 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
                           "\nOn 2019/7/18 15:13, ZHOU wrote:\n> " +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n" + Hex("C0FDC8E7") + " 2:35 pm"},
+        // Two names joined by a hyphen (else "泰国-@ONN"): 泰国-老挝.
+        EighthBitCase{"CharactersJoinedByAHyphen", "L)9z-@ONN",
+                      Hex("CCA9B9FA") + "-" + Hex("C0CFCECE")},
         // A date's format written in full (else "%YDj%-mTB%-dHU").
         EighthBitCase{
             "DateFormat", "%YDj%-mTB%-dHU %A %H:%M:%S",
@@ -292,6 +295,16 @@ TEST(AsciiPairs, IdeographAfterBlank) {
   EXPECT_EQ(IdeographAfterBlank('%'), ascii_pairs_data::kIdeographAfterBlank[1]);
   EXPECT_EQ(IdeographAfterBlank(kPunctuationToken), ascii_pairs_data::kIdeographAfterBlank[3]);
   EXPECT_EQ(IdeographAfterBlank(kBlankToken), 0);
+}
+
+TEST(AsciiPairs, IdeographAfterSign) {
+  EXPECT_EQ(std::size(ascii_pairs_data::kIdeographAfterSign), 94u);
+  EXPECT_GT(IdeographAfterSign('-'), 200) << "卢巴-卢拉语";
+  EXPECT_GT(IdeographAfterSign('/'), 0) << "是/否";
+  EXPECT_LT(IdeographAfterSign('"'), 0);
+  for (const unsigned char c : {'A', 'z', '0', ' ', '\x7F', '\x80'}) {
+    EXPECT_EQ(IdeographAfterSign(c), 0) << c;
+  }
 }
 
 TEST(AsciiPairs, CharactersAfterEachOther) {
