@@ -414,6 +414,17 @@ bool ByteUnitAfterNumber(std::string_view text, std::size_t begin, std::size_t e
 // make 月 likelier than "TB" by some 5 nats.
 constexpr long kByteUnit = 6 * kPointsPerNat;
 
+// How much more a pair counts right before a menu's key ("(_G)"): a
+// translation keeps the key after its Chinese word ("绿(_G)", not "BL(_G)"),
+// which the catalogues of the table of bytes after bytes hardly show.
+constexpr long kBeforeMenuKey = 2 * kPointsPerNat;
+
+// True when a menu's key in brackets ("(_G)", "(_1)") starts at `at` of `run`.
+bool MenuKeyAt(std::string_view run, std::size_t at) {
+  return at + 4 <= run.size() && run[at] == '(' && run[at + 1] == '_' &&
+         IsAlphanumeric(static_cast<unsigned char>(run[at + 2])) && run[at + 3] == ')';
+}
+
 // The elements of HTML mail, in small letters ("o:p" is the paragraph of one
 // mail program's HTML).
 constexpr std::array<std::string_view, 62> kHtmlElements = {
@@ -797,9 +808,10 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
         if (pair) {
           const int to = pair->token == kIdeographToken ? kIdeographMode : kPunctuationMode;
           const long boost = context.text == nullptr ? 0 : context.text->boosts[index];
-          const long unit = pair->unit && IsAsciiMode(mode) && (IsDigit(last) || dateMarks[i])
-                                ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
-                                : 0;
+          const long unit = (pair->unit && IsAsciiMode(mode) && (IsDigit(last) || dateMarks[i])
+                                 ? kUnitAfterNumber + (dateMarks[i] ? kDateUnit : 0)
+                                 : 0) +
+                            (MenuKeyAt(run, i + 2) ? kBeforeMenuKey : 0);
           const long overAscii =
               (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) + byteUnit;
           // What comes before the token before: the blank before the run, or

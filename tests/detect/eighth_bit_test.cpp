@@ -50,6 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"SignsBetweenPairs", "V5[*]Gk04", Hex("D6B5") + "[*]" + Hex("C7EBB0B4")},
         // 打开(_O) (B4F2 BFAA): an accelerator after Chinese stays ASCII.
         EighthBitCase{"Accelerator", "4r?*(_O)", Hex("B4F2BFAA") + "(_O)"},
+        // A menu's key after one character (else no reading): 绿(_G)：.
+        EighthBitCase{"MenuKeyAfterACharacter", "BL(_G)#:", Hex("C2CC") + "(_G)" + Hex("A3BA")},
         // One character (就 BECD) after English options.
         EighthBitCase{"OneCharacterAfterEnglish", "make --help >M", "make --help " + Hex("BECD")},
         EighthBitCase{"Base64LineStays", "VPND#, QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVphYmNkZWZn",
