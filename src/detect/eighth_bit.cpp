@@ -312,9 +312,9 @@ constexpr long kPairOverAscii = 2 * kPointsPerNat;
 
 // By position in `run`, whether the byte is a digit of a date or a time
 // written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30"), of a
-// size ("6x9", "1920x1080") or of a name joined by "::"
-// ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车, "6x" 而 and
-// "APT:" 列院.
+// size ("6x9", "1920x1080"), of a list of numbers ("1-3,7,11") or of a name
+// joined by "::" ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车,
+// "6x" 而, "1-3,7,11" 杯超番北 and "APT:" 列院.
 std::vector<bool> AsciiMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
   const auto mark = [&](std::size_t from, std::size_t to) {
@@ -352,6 +352,32 @@ std::vector<bool> AsciiMarks(std::string_view run) {
         }
         mark(at, end);
       }
+    }
+  }
+  // A list of three numbers or more, or of ranges ("1-3,7,11").
+  for (std::size_t at = 0; at < run.size(); ++at) {
+    if (!IsDigit(static_cast<unsigned char>(run[at])) ||
+        (at > 0 && (IsDigit(static_cast<unsigned char>(run[at - 1])) || run[at - 1] == ',' ||
+                    run[at - 1] == '-'))) {
+      continue;
+    }
+    std::size_t end = at;
+    std::size_t numbers = 0;
+    while (true) {
+      const std::size_t digits = DigitsAt(run, end, run.size());
+      if (digits == 0) {
+        break;
+      }
+      ++numbers;
+      end += digits;
+      if (end + 1 >= run.size() || (run[end] != ',' && run[end] != '-') ||
+          !IsDigit(static_cast<unsigned char>(run[end + 1]))) {
+        break;
+      }
+      ++end;
+    }
+    if (numbers >= 3) {
+      mark(at, end);
     }
   }
   // Names joined by "::" ("APT::Architectures", "Acquire::ftp::ProxyLogin").

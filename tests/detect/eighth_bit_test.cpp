@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         // With no number before it, "TB" is 月 as ever: 磁盘容量为  月.
         EighthBitCase{"ByteUnitAfterNoNumber", "4EELH]A?N*  TB",
                       Hex("B4C5C5CCC8DDC1BFCEAA 2020 D4C2")},
+        // A list of numbers stays ASCII (else 杯超番北): 如：1-3,7,11.
+        EighthBitCase{"ListOfNumbers", "Hg#:1-3,7,11", Hex("C8E7A3BA") + "1-3,7,11"},
         // A size in digits stays ASCII (else 而9): 6x9 英寸信封.
         EighthBitCase{"SizeInDigits", "6x9 S\"4gPE7b", "6x9 " + Hex("D3A2B4E7D0C5B7E2")},
         // A name joined by "::" stays ASCII (else 列院:Architectures):
