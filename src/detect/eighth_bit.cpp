@@ -451,6 +451,31 @@ bool MenuKeyAt(std::string_view run, std::size_t at) {
          IsAlphanumeric(static_cast<unsigned char>(run[at + 2])) && run[at + 3] == ')';
 }
 
+// How much less a pair counts that takes a byte of an abbreviation of
+// letters and dots (AbbreviationMarks): stripped, "E.U.A." is 女债廉.
+constexpr long kPairOverAbbreviation = 4 * kPointsPerNat;
+
+// By position in `run`, whether the byte is part of an abbreviation of two
+// letters or more each followed by a dot ("E.U.A.", "e.g.").
+std::vector<bool> AbbreviationMarks(std::string_view run) {
+  std::vector<bool> marks(run.size() + 1);
+  for (std::size_t at = 0; at + 3 < run.size(); ++at) {
+    if (at > 0 && (IsLetter(static_cast<unsigned char>(run[at - 1])) || run[at - 1] == '.')) {
+      continue;
+    }
+    std::size_t end = at;
+    while (end + 1 < run.size() && IsLetter(static_cast<unsigned char>(run[end])) &&
+           run[end + 1] == '.') {
+      end += 2;
+    }
+    if (end - at >= 4) {
+      std::fill(marks.begin() + static_cast<std::ptrdiff_t>(at),
+                marks.begin() + static_cast<std::ptrdiff_t>(end), true);
+    }
+  }
+  return marks;
+}
+
 // The elements of HTML mail, in small letters ("o:p" is the paragraph of one
 // mail program's HTML).
 constexpr std::array<std::string_view, 62> kHtmlElements = {
@@ -759,6 +784,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   const std::string_view run = std::string_view(out).substr(begin, n);
   const std::vector<bool> dateMarks = DateMarks(run);
   const std::vector<bool> asciiMarks = AsciiMarks(run);
+  const std::vector<bool> abbreviationMarks = AbbreviationMarks(run);
   const long byteUnit = ByteUnitAfterNumber(out, begin, end) ? kByteUnit : 0;
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
@@ -839,7 +865,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
                                  : 0) +
                             (MenuKeyAt(run, i + 2) ? kBeforeMenuKey : 0);
           const long overAscii =
-              (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) + byteUnit;
+              (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) + byteUnit +
+              (abbreviationMarks[i] || abbreviationMarks[i + 1] ? kPairOverAbbreviation : 0);
           // What comes before the token before: the blank before the run, or
           // an ideograph before a sign.
           const long further = i == 0 ? AcrossBlank(beforeRun, {pair->token, index})

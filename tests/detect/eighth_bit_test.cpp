@@ -166,6 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("B4C5C5CCC8DDC1BFCEAA 2020 D4C2")},
         // A list of numbers stays ASCII (else 杯超番北): 如：1-3,7,11.
         EighthBitCase{"ListOfNumbers", "Hg#:1-3,7,11", Hex("C8E7A3BA") + "1-3,7,11"},
+        // An abbreviation of letters and dots stays ASCII (else 女债廉):
+        // 欧洲账户9单位(E.U.A.-9).
+        EighthBitCase{"Abbreviation", "E7V^UK;'95%N;(E.U.A.-9)",
+                      Hex("C5B7D6DED5CBBBA7") + "9" + Hex("B5A5CEBB") + "(E.U.A.-9)"},
         // A size in digits stays ASCII (else 而9): 6x9 英寸信封.
         EighthBitCase{"SizeInDigits", "6x9 S\"4gPE7b", "6x9 " + Hex("D3A2B4E7D0C5B7E2")},
         // A name joined by "::" stays ASCII (else 列院:Architectures):
