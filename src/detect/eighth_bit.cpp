@@ -404,40 +404,60 @@ std::vector<bool> AsciiMarks(std::string_view run) {
   return marks;
 }
 
-// True when `run` is a unit of bytes ("KB", "MiB", "TB") and the run before
-// the blank before it a number or a format of one ("4 MiB", "%.1f TB"):
-// stripped, "TB" is 月, "PB" 新 and "KB" 寺.
-bool ByteUnitAfterNumber(std::string_view text, std::size_t begin, std::size_t end) {
-  const std::string_view run = text.substr(begin, end - begin);
+// How many bytes at the start of `run` are a unit of bytes ("KB", "MiB",
+// "TB") before anything but a letter or digit; 0 when none is.
+std::size_t ByteUnitAtStart(std::string_view run) {
   constexpr std::string_view kMultiples = "kKMGTPEZY";
-  const bool unit = (run.size() == 2 || (run.size() == 3 && run[1] == 'i')) && run.back() == 'B' &&
-                    kMultiples.find(run[0]) != std::string_view::npos;
-  if (!unit || begin < 2 || text[begin - 1] != ' ') {
-    return false;
+  if (run.size() < 2 || kMultiples.find(run[0]) == std::string_view::npos) {
+    return 0;
   }
-  std::size_t from = begin - 1;
+  const std::size_t length = run[1] == 'i' ? 3 : 2;
+  return length <= run.size() && run[length - 1] == 'B' &&
+                 (length == run.size() || !IsAlphanumeric(static_cast<unsigned char>(run[length])))
+             ? length
+             : 0;
+}
+
+// How many bytes at the end of `run` are a number ("64", "1.5"), or all of it
+// when it is a format of one ("%.1f", "%lu"); 0 for anything else.
+std::size_t NumberAtEnd(std::string_view run) {
+  if (run.size() >= 2 && run.front() == '%' && IsLetter(static_cast<unsigned char>(run.back())) &&
+      std::all_of(run.begin() + 1, run.end() - 1, [](char c) {
+        return IsDigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == 'l';
+      })) {
+    return run.size();
+  }
+  if (run.empty() || !IsDigit(static_cast<unsigned char>(run.back()))) {
+    return 0;
+  }
+  std::size_t from = run.size();
+  while (from > 0 && (IsDigit(static_cast<unsigned char>(run[from - 1])) || run[from - 1] == '.')) {
+    --from;
+  }
+  return run.size() - from;
+}
+
+// The run of stripped bytes of `text` that ends at `end`, or starts at
+// `begin`.
+std::string_view RunEndingAt(std::string_view text, std::size_t end) {
+  std::size_t from = end;
   while (from > 0 && Stripped(static_cast<unsigned char>(text[from - 1]))) {
     --from;
   }
-  const std::string_view before = text.substr(from, begin - 1 - from);
-  if (before.empty()) {
-    return false;
+  return text.substr(from, end - from);
+}
+std::string_view RunStartingAt(std::string_view text, std::size_t begin) {
+  std::size_t to = begin;
+  while (to < text.size() && Stripped(static_cast<unsigned char>(text[to]))) {
+    ++to;
   }
-  if (std::all_of(before.begin(), before.end(),
-                  [](char c) { return IsDigit(static_cast<unsigned char>(c)) || c == '.'; })) {
-    return IsDigit(static_cast<unsigned char>(before.back()));
-  }
-  // A format: "%", flags, width and precision, a conversion letter.
-  return before.size() >= 2 && before.front() == '%' &&
-         IsLetter(static_cast<unsigned char>(before.back())) &&
-         std::all_of(before.begin() + 1, before.end() - 1, [](char c) {
-           return IsDigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == 'l';
-         });
+  return text.substr(begin, to - begin);
 }
 
-// How much less a pair counts in a unit of bytes after a number
-// (ByteUnitAfterNumber): the number's unit bonus and the catalogues' "2 月"
-// make 月 likelier than "TB" by some 5 nats.
+// How much less a pair counts in a unit of bytes after a number and its
+// blank ("4 MiB", "%.1f TB"), or in the number: the number's unit bonus and
+// the catalogues' "2 月" make 月 likelier than "TB" by some 5 nats, and "64" is
+// 洞.
 constexpr long kByteUnit = 6 * kPointsPerNat;
 
 // How much more a pair counts right before a menu's key ("(_G)"): a
@@ -785,7 +805,17 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   const std::vector<bool> dateMarks = DateMarks(run);
   const std::vector<bool> asciiMarks = AsciiMarks(run);
   const std::vector<bool> abbreviationMarks = AbbreviationMarks(run);
-  const long byteUnit = ByteUnitAfterNumber(out, begin, end) ? kByteUnit : 0;
+  // A unit of bytes after a number, and the number before one: pairs that
+  // take a byte before byteUnitTo or from byteUnitFrom on count kByteUnit
+  // less.
+  std::size_t byteUnitTo = 0;
+  std::size_t byteUnitFrom = n;
+  if (begin >= 2 && out[begin - 1] == ' ' && NumberAtEnd(RunEndingAt(out, begin - 1)) > 0) {
+    byteUnitTo = ByteUnitAtStart(run);
+  }
+  if (end + 1 < out.size() && out[end] == ' ' && ByteUnitAtStart(RunStartingAt(out, end + 1)) > 0) {
+    byteUnitFrom = n - NumberAtEnd(run);
+  }
   for (std::size_t i = 0; i < n; ++i) {
     firstWord[i] = words.size();
     for (std::size_t j = i; j < n && j - i < kLongestWord && IsAlphanumeric(byteAt(j)) &&
@@ -865,7 +895,8 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
                                  : 0) +
                             (MenuKeyAt(run, i + 2) ? kBeforeMenuKey : 0);
           const long overAscii =
-              (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) + byteUnit +
+              (asciiMarks[i] || asciiMarks[i + 1] ? kPairOverAscii : 0) +
+              (i < byteUnitTo || i + 1 >= byteUnitFrom ? kByteUnit : 0) +
               (abbreviationMarks[i] || abbreviationMarks[i + 1] ? kPairOverAbbreviation : 0);
           // What comes before the token before: the blank before the run, or
           // an ideograph before a sign.

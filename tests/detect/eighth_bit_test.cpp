@@ -161,6 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
         // 磁盘容量为 %.1f TB.
         EighthBitCase{"ByteUnitAfterAFormat", "4EELH]A?N* %.1f TB",
                       Hex("B4C5C5CCC8DDC1BFCEAA") + " %.1f TB"},
+        // The number before a unit of bytes stays ASCII (else 洞): 最大长度为（64 MiB）.
+        EighthBitCase{"NumberBeforeAByteUnit", "Wn4s3$6HN*#(64 MiB#)",
+                      Hex("D7EEB4F3B3A4B6C8CEAAA3A8") + "64 MiB" + Hex("A3A9")},
         // With no number before it, "TB" is 月 as ever: 磁盘容量为  月.
         EighthBitCase{"ByteUnitAfterNoNumber", "4EELH]A?N*  TB",
                       Hex("B4C5C5CCC8DDC1BFCEAA 2020 D4C2")},
