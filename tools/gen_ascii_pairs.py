@@ -110,7 +110,7 @@ SMOOTHING = 0.5
 PUNCTUATION_SMOOTHING = 0.05
 # Marks of Chinese mail and web text ("【通知】") that the catalogues seldom
 # use: each counts as if seen at least MAIL_MARK_LEAST times.
-MAIL_MARKS = "【】〖〗『』…―※★☆→─"
+MAIL_MARKS = "【】〖〗『』「」《》…―※★☆→─│┌┐└┘├┤┬┴┼＝"
 MAIL_MARK_LEAST = 1
 RANDOM_BYTE = 94
 # The classes of the token before a blank, in the order of the table of
