@@ -135,7 +135,7 @@ constexpr std::array<std::string_view, 13> kMailWords = {
 // How many bytes at the start of `run` (after a blank or a line end) are a
 // word of mail that stays ASCII: one of kMailWords with its ":" before a
 // blank, or the "On" of a reply's "On 2019/7/18 15:13, ZHOU wrote:" (项 when
-// read); 0 for anything else.
+// read; in HTML mail "wrote:<br>"); 0 for anything else.
 std::size_t MailWord(std::string_view run) {
   for (const std::string_view word : kMailWords) {
     if (run.starts_with(word) && run.size() > word.size() + 1 && run[word.size()] == ':' &&
@@ -145,7 +145,8 @@ std::size_t MailWord(std::string_view run) {
   }
   if (run.starts_with("On ")) {
     const std::string_view line = run.substr(0, run.find_first_of("\r\n"));
-    if (line.ends_with(" wrote:")) {
+    if (line.ends_with(" wrote:") || line.ends_with(" wrote:<br>") ||
+        line.ends_with(" wrote:<BR>")) {
       return 2;
     }
   }
@@ -312,9 +313,10 @@ constexpr long kPairOverAscii = 2 * kPointsPerNat;
 
 // By position in `run`, whether the byte is a digit of a date or a time
 // written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30"), of a
-// size ("6x9", "1920x1080"), of a list of numbers ("1-3,7,11") or of a name
-// joined by "::" ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车,
-// "6x" 而, "1-3,7,11" 杯超番北 and "APT:" 列院.
+// size ("6x9", "1920x1080"), of a list of numbers ("1-3,7,11"), the point of
+// a number ("4.19") or a byte of a name joined by "::"
+// ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车, "6x" 而,
+// "1-3,7,11" 杯超番北, "4." 串 and "APT:" 列院.
 std::vector<bool> AsciiMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
   const auto mark = [&](std::size_t from, std::size_t to) {
@@ -352,6 +354,14 @@ std::vector<bool> AsciiMarks(std::string_view run) {
         }
         mark(at, end);
       }
+    }
+  }
+  // The point of a number ("4.19", "1.5"), where the digits after it may
+  // still begin a character ("2.5寸" is "2.54g").
+  for (std::size_t at = 1; at + 1 < run.size(); ++at) {
+    if (run[at] == '.' && IsDigit(static_cast<unsigned char>(run[at - 1])) &&
+        IsDigit(static_cast<unsigned char>(run[at + 1]))) {
+      marks[at] = true;
     }
   }
   // A list of three numbers or more, or of ranges ("1-3,7,11").

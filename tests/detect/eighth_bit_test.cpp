@@ -150,6 +150,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
                           "\nOn 2019/7/18 15:13, ZHOU wrote:\n> " +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "\n" + Hex("C0FDC8E7") + " 2:35 pm"},
+        // The same reply's header in HTML mail.
+        EighthBitCase{"ReplyHeaderInHtmlMail",
+                      "VwLb: Re: ;aRiM(V*\nOn 2019/7/18 15:13, ZHOU wrote:<br>\n> :C5D#,P;P;!#",
+                      Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
+                          "\nOn 2019/7/18 15:13, ZHOU wrote:<br>\n> " +
+                          Hex("BAC3B5C4A3ACD0BBD0BBA1A3")},
+        // A version's point stays ASCII (else 串9): 目标版本4.9。
+        EighthBitCase{"VersionNumber", "D?1j0f1>4.9!#",
+                      Hex("C4BFB1EAB0E6B1BE") + "4.9" + Hex("A1A3")},
         // Two names joined by a hyphen (else "泰国-@ONN"): 泰国-老挝.
         EighthBitCase{"CharactersJoinedByAHyphen", "L)9z-@ONN",
                       Hex("CCA9B9FA") + "-" + Hex("C0CFCECE")},
