@@ -1129,7 +1129,8 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
     }
     if (!Stripped(byte)) {
       if (byte == '\n' || byte == '\r') {
-        context.open = false;
+        // A line end closes a "<" of text, not an HTML tag's attributes.
+        context.open = inTag;
         endLine(i);
       }
       ++i;

@@ -237,6 +237,10 @@ INSTANTIATE_TEST_SUITE_P(
                 Hex("C8BBBAF3B4B4BDA8D2BBB8F6CBE6BBFACAFDBEDDB2E2CAD4CEC4BCFEA1A3") +
                 "<span lang=\"EN-US\"><o:p></o:p></span></p><p class=\"MsoNormal\" "
                 "style=\"margin-bottom: 0.3em;\">&nbsp;</p>\n"},
+        // A tag's attributes go on after a line end (else no reading):
+        // <FONT / size=4>好的，谢谢。</FONT>.
+        EighthBitCase{"TagAcrossALineEnd", "<FONT \nsize=4>:C5D#,P;P;!#</FONT>",
+                      "<FONT \nsize=4>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</FONT>"},
         EighthBitCase{"ShortTagNamesNeedTheirClose", "ND<~<P\nU}TZLm<S %s",
                       Hex("CEC4BCFEBCD0") + "\n" + Hex("D5FDD4DACCEDBCD3") + " %s"},
         // A mark of mail the catalogues seldom use (else "!>通知】"): 【通知】明天下午开会.
