@@ -314,9 +314,9 @@ constexpr long kPairOverAscii = 2 * kPointsPerNat;
 // By position in `run`, whether the byte is a digit of a date or a time
 // written in digits ("2019/7/18", "2019-07-18", "15:13", "11:46:30"), of a
 // size ("6x9", "1920x1080"), of a list of numbers ("1-3,7,11"), the point of
-// a number ("4.19") or a byte of a name joined by "::"
-// ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车, "6x" 而,
-// "1-3,7,11" 杯超番北, "4." 串 and "APT:" 列院.
+// a number ("4.19"), or a byte of a host name ("OA.com") or of a name joined
+// by "::" ("APT::Architectures"): stripped, "18" is 备, "2:35" 埠车, "6x" 而,
+// "1-3,7,11" 杯超番北, "4." 串, "OA" 狭 and "APT:" 列院.
 std::vector<bool> AsciiMarks(std::string_view run) {
   std::vector<bool> marks(run.size() + 1);
   const auto mark = [&](std::size_t from, std::size_t to) {
@@ -362,6 +362,24 @@ std::vector<bool> AsciiMarks(std::string_view run) {
     if (run[at] == '.' && IsDigit(static_cast<unsigned char>(run[at - 1])) &&
         IsDigit(static_cast<unsigned char>(run[at + 1]))) {
       marks[at] = true;
+    }
+  }
+  // A host name ("OA.com", "mail.example.com.cn").
+  for (const std::string_view domain : {".com", ".cn", ".net", ".org", ".edu", ".gov"}) {
+    for (std::size_t at = run.find(domain); at != std::string_view::npos;
+         at = run.find(domain, at + 1)) {
+      const std::size_t to = at + domain.size();
+      if (at == 0 || !IsAlphanumeric(static_cast<unsigned char>(run[at - 1])) ||
+          (to < run.size() && IsAlphanumeric(static_cast<unsigned char>(run[to])))) {
+        continue;
+      }
+      std::size_t from = at;
+      while (from > 0 && (IsAlphanumeric(static_cast<unsigned char>(run[from - 1])) ||
+                          run[from - 1] == '.' || run[from - 1] == '-')) {
+        --from;
+      }
+      std::fill(marks.begin() + static_cast<std::ptrdiff_t>(from),
+                marks.begin() + static_cast<std::ptrdiff_t>(to), true);
     }
   }
   // A list of three numbers or more, or of ranges ("1-3,7,11").

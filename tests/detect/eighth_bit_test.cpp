@@ -156,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("D6F7CCE2") + ": Re: " + Hex("BBE1D2E9CDA8D6AA") +
                           "\nOn 2019/7/18 15:13, ZHOU wrote:<br>\n> " +
                           Hex("BAC3B5C4A3ACD0BBD0BBA1A3")},
+        // A host name stays ASCII (else 狭.com): OA.com 账户通知。
+        EighthBitCase{"HostName", "OA.com UK;'M(V*!#", "OA.com " + Hex("D5CBBBA7CDA8D6AAA1A3")},
         // A version's point stays ASCII (else 串9): 目标版本4.9。
         EighthBitCase{"VersionNumber", "D?1j0f1>4.9!#",
                       Hex("C4BFB1EAB0E6B1BE") + "4.9" + Hex("A1A3")},
