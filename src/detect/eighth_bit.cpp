@@ -551,6 +551,15 @@ bool AttributeAt(std::string_view text, std::size_t at) {
          (text[end + 1] == '"' || text[end + 1] == '\'');
 }
 
+// True when an element's `name` is written as mail writes one: in small
+// letters, in capitals or capitalized ("div", "DIV", "Div"); "<SUb" is 加这.
+bool WrittenAsMailDoes(std::string_view name) {
+  const auto small = [](char c) { return c >= 'a' && c <= 'z'; };
+  const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+  return std::none_of(name.begin() + 1, name.end(), capital) ||
+         std::none_of(name.begin(), name.end(), small);
+}
+
 // How many bytes at `at` of `text` open or close an HTML element of mail
 // ("<BR>", "</FONT>", "<DIV" before its attributes), up to and with its ">"
 // when that comes right after the name; 0 for anything else. Stripped,
@@ -576,7 +585,11 @@ std::size_t HtmlTag(std::string_view text, std::size_t at) {
   if (end == name || end - name > kLongestHtmlName || (!closed && !attributesNext)) {
     return 0;
   }
-  std::string lower(text.substr(name, end - name));
+  const std::string_view written = text.substr(name, end - name);
+  if (!WrittenAsMailDoes(written)) {
+    return 0;
+  }
+  std::string lower(written);
   std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   });

@@ -243,6 +243,8 @@ INSTANTIATE_TEST_SUITE_P(
         // <FONT / size=4>好的，谢谢。</FONT>.
         EighthBitCase{"TagAcrossALineEnd", "<FONT \nsize=4>:C5D#,P;P;!#</FONT>",
                       "<FONT \nsize=4>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</FONT>"},
+        // A name in mixed case is no element of mail: 添加这 (else 添<SUb).
+        EighthBitCase{"TagNameInMixedCase", "Lm<SUb", Hex("CCEDBCD3D5E2")},
         EighthBitCase{"ShortTagNamesNeedTheirClose", "ND<~<P\nU}TZLm<S %s",
                       Hex("CEC4BCFEBCD0") + "\n" + Hex("D5FDD4DACCEDBCD3") + " %s"},
         // A mark of mail the catalogues seldom use (else "!>通知】"): 【通知】明天下午开会.
