@@ -1,8 +1,10 @@
 #include "detect/repair_steps.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "charsets/charset_text.h"
 #include "cjk/utf7.h"
@@ -29,6 +31,34 @@ bool IsBase64Alphabet(char c) {
 
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// True when the lines of `text` that hold anything, blanks at their ends
+// left out, are all as long but the last, which is no longer: Base64 is cut
+// into lines of one width. A list of short words ("x8", "A4x9", "A5") is
+// Base64's alphabet too.
+bool EvenLines(std::string_view text) {
+  std::optional<std::size_t> width;
+  std::optional<std::size_t> previous;  // the line before, not yet checked
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t lineEnd = std::min(text.find('\n', start), text.size());
+    std::size_t end = lineEnd;
+    while (end > start &&
+           (text[end - 1] == '\r' || text[end - 1] == ' ' || text[end - 1] == '\t')) {
+      --end;
+    }
+    if (end > start) {
+      if (previous && *previous != *width) {
+        return false;  // a line of another width before the last
+      }
+      if (!width) {
+        width = end - start;
+      }
+      previous = end - start;
+    }
+    start = lineEnd + 1;
+  }
+  return !previous || *previous <= *width;
 }
 
 bool LooksLikeBase64(std::string_view whole) {
@@ -72,6 +102,9 @@ bool LooksLikeBase64(std::string_view whole) {
     }
   }
   if (alphabet < 4 || alphabet % 4 == 1 || (padding != 0 && (alphabet + padding) % 4 != 0)) {
+    return false;
+  }
+  if (!EvenLines(text)) {
     return false;
   }
   // Base64 of anything but ASCII mixes cases and has a digit, "+", "/" or

@@ -48,6 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Decoding ends at the padding; a mailing list's trailer may follow.
         StepCase{"Base64TrailerAfterPad", RepairStep::Base64, "1tDOxA==\n\n___\nThe list\n",
                  Hex("D6D0CEC4")},
+        // Base64 is cut into lines of one width, the last no longer.
+        StepCase{"Base64LinesOfOneWidth", RepairStep::Base64, "1tDOxNbQ\r\nzsTW0A==\r\n",
+                 Hex("D6D0CEC4D6D0CEC4D6D0")},
+        StepCase{"Base64ShortLineBeforeTheLast", RepairStep::Base64,
+                 "1tDOxNbQ\nzsT\nW0A==", std::nullopt},
+        StepCase{"Base64ListOfShortWords", RepairStep::Base64, "x8\nA4x9\nA5\n", std::nullopt},
         StepCase{"Base64EnglishWords", RepairStep::Base64, "the file is here", std::nullopt},
         StepCase{"Base64EnglishWord", RepairStep::Base64, "itecture            ", std::nullopt},
         StepCase{"Base64CapitalisedWord", RepairStep::Base64, "Internationalization", std::nullopt},
