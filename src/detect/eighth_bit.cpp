@@ -789,10 +789,12 @@ long WordBonus(unsigned char before, int wordScore, std::size_t length, long byt
 // known word of letters and digits by WordBonus beside its bytes; an ASCII
 // ">" that closes an open "<" gets its bonus, a pair `pairCost`; the tokens
 // at its ends by what the blanks before and after part them from,
-// AcrossBlank), found by dynamic programming over the positions. Sets the eighth bit of the chosen
-// pairs in `out`; returns how many bytes it set, adds to `gain` how much
-// better the split scores than the run as English (the bonuses left out), and
-// leaves in `context.open` whether a "<" is open after the run.
+// AcrossBlank; an ideograph after a sign after an ideograph by
+// IdeographAfterSign), found by dynamic programming over the positions. Sets
+// the eighth bit of the chosen pairs in `out`; returns how many bytes it set,
+// adds to `gain` how much better the split scores than the run as English
+// (the bonuses left out), and leaves in `context.open` whether a "<" is open
+// after the run.
 std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, RunContext& context,
                        long& gain) {
   const PairTable& pairs = GbPairs();
