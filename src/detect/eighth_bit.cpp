@@ -61,6 +61,10 @@ constexpr long kPlaceholder = 3 * kPointsPerNat;
 // the two apart, makes a stray one too likely ("本 APT" read as "1> APT").
 constexpr long kUnmatchedAngle = kPointsPerNat;
 constexpr std::size_t kLongestPlaceholder = 8;
+// How much less an ASCII "<" counts while another is open (but the second
+// of "<<"): placeholders do not nest, and "<软件包名>-<版本号>" read as
+// "<软件包名经<版本号>" (">-" is 经).
+constexpr long kNestedAngle = 3 * kPointsPerNat;
 
 // How much of the model of ASCII in Chinese text goes to whole words seen in
 // the catalogues ("ID", "USB", numbers), against bytes after bytes; and how
@@ -894,7 +898,10 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
       const unsigned char byte = byteAt(i);
       const bool closes = open && byte == '>';
       if (mode != kWordMode || WordBoundary(last, byte)) {
-        const long angle = closes ? kClosingAngle : byte == '>' ? -kUnmatchedAngle : 0;
+        const long angle = closes                               ? kClosingAngle
+                           : byte == '>'                        ? -kUnmatchedAngle
+                           : byte == '<' && open && last != '<' ? -kNestedAngle
+                                                                : 0;
         const int asciiMode =
             mode == kIdeographMode && !IsAlphanumeric(byte) ? kSignMode : kAsciiMode;
         offer(i + 1, StateOf(asciiMode, byte == '<' || (open && !closes)),

@@ -50,6 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{"SignsBetweenPairs", "V5[*]Gk04", Hex("D6B5") + "[*]" + Hex("C7EBB0B4")},
         // 打开(_O) (B4F2 BFAA): an accelerator after Chinese stays ASCII.
         EighthBitCase{"Accelerator", "4r?*(_O)", Hex("B4F2BFAA") + "(_O)"},
+        // Placeholders do not nest (else <软件包名经<版本号>, ">-" as 经), though
+        // "<<" is a shift: 默认文件名是 <软件包名>-<版本号>.deb.
+        EighthBitCase{"PlaceholdersDoNotNest", "D,HOND<~C{JG <Hm<~0|C{>-<0f1>:E>.deb",
+                      Hex("C4ACC8CFCEC4BCFEC3FBCAC7") + " <" + Hex("C8EDBCFEB0FCC3FB") + ">-<" +
+                          Hex("B0E6B1BEBAC5") + ">.deb"},
         // A menu's key after one character (else no reading): 绿(_G)：.
         EighthBitCase{"MenuKeyAfterACharacter", "BL(_G)#:", Hex("C2CC") + "(_G)" + Hex("A3BA")},
         // One character (就 BECD) after English options.
