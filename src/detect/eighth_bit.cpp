@@ -820,11 +820,13 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   };
   std::vector<std::array<Cell, kStates>> cells(n + 1);
   cells[0][StateOf(kAsciiMode, context.open)].best = 0;
-  // What the blanks either side of the run part it from: the token before
-  // as read, the token after as the first reading has it.
-  const BlankSide beforeRun =
-      begin >= 2 && out[begin - 1] == ' ' ? SideAt(out, begin - 1, true) : BlankSide{};
-  const BlankSide afterRun = context.text != nullptr && end < out.size() && out[end] == ' '
+  // Whether a single blank parts the run from a run before it, and from one
+  // after it; what those blanks part it from: the token before as read, the
+  // token after as the first reading has it.
+  const bool blankBefore = begin >= 2 && out[begin - 1] == ' ';
+  const bool blankAfter = end + 1 < out.size() && out[end] == ' ';
+  const BlankSide beforeRun = blankBefore ? SideAt(out, begin - 1, true) : BlankSide{};
+  const BlankSide afterRun = context.text != nullptr && blankAfter
                                  ? SideAt(context.text->reading, end + 1, false)
                                  : BlankSide{};
   const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(out[begin + i]); };
@@ -857,10 +859,10 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   // less.
   std::size_t byteUnitTo = 0;
   std::size_t byteUnitFrom = n;
-  if (begin >= 2 && out[begin - 1] == ' ' && NumberAtEnd(RunEndingAt(out, begin - 1)) > 0) {
+  if (blankBefore && NumberAtEnd(RunEndingAt(out, begin - 1)) > 0) {
     byteUnitTo = ByteUnitAtStart(run);
   }
-  if (end + 1 < out.size() && out[end] == ' ' && ByteUnitAtStart(RunStartingAt(out, end + 1)) > 0) {
+  if (blankAfter && ByteUnitAtStart(RunStartingAt(out, end + 1)) > 0) {
     byteUnitFrom = n - NumberAtEnd(run);
   }
   for (std::size_t i = 0; i < n; ++i) {
@@ -976,7 +978,7 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   // The blank after the run closes it. A number before a blank and a unit
   // ("16 个", "2/29 日") gets the unit's bonus here, where its digits are read,
   // and the run's last token is weighed against what follows the blank.
-  const bool unitNext = end + 1 < out.size() && out[end] == ' ' && UnitAt(out, end + 1);
+  const bool unitNext = blankAfter && UnitAt(out, end + 1);
   int state = 0;
   long top = kNone;
   long topBonus = 0;
