@@ -669,6 +669,8 @@ struct TextModel {
   std::vector<std::int16_t> boosts;
   // TokenSteps of the first reading; none for a short text.
   std::vector<std::int16_t> steps;
+  // By token: how many tokens follow it in the first reading.
+  std::vector<int> rowSeen;
   // Each word and each start of one (views into the first reading): how
   // often the word was read, 0 for a start alone.
   std::unordered_map<std::string_view, int> words;
@@ -738,6 +740,19 @@ std::size_t TokenCell(unsigned char before, unsigned char next) {
          static_cast<std::size_t>(next - kBlankToken);
 }
 
+// The token of a reading `text` at `i`: an ASCII byte, the token of a pair
+// whose eighth bits are set, a blank for anything else. Moves `i` past it.
+unsigned char TokenAt(std::string_view text, std::size_t& i) {
+  const auto byte = static_cast<unsigned char>(text[i]);
+  if (byte >= 0x80 && i + 1 < text.size()) {
+    const auto& pair = GbPairs()[PairTableIndex(byte, static_cast<unsigned char>(text[i + 1]))];
+    i += 2;
+    return pair ? pair->token : kIdeographToken;
+  }
+  ++i;
+  return Stripped(byte) ? byte : kBlankToken;
+}
+
 // What a run carries in and out: whether an ASCII "<" is open before it (a
 // blank between "<glob" and "模式>" does not close it, a line end does), and
 // what each pair costs.
@@ -803,8 +818,24 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
                        long& gain) {
   const PairTable& pairs = GbPairs();
   const std::size_t n = end - begin;
-  const auto step = [&context](unsigned char before, unsigned char next) -> long {
-    return context.text != nullptr && !context.text->steps.empty()
+  // How many tokens follow each token of the run in the first reading: a row
+  // of the text's table that the run alone fills says what the first reading
+  // made of this run, not what the text does elsewhere (a slip, "找" read as
+  // "UR", would teach itself), and gives way to the catalogues'.
+  const bool textSteps = context.text != nullptr && !context.text->steps.empty();
+  std::array<int, kTokens> ownRows{};
+  if (textSteps) {
+    const std::string_view reading = context.text->reading;
+    for (std::size_t i = begin; i < end && i < reading.size();) {
+      const unsigned char token = TokenAt(reading, i);
+      if (i < reading.size()) {
+        ++ownRows[token - kBlankToken];
+      }
+    }
+  }
+  const auto step = [&](unsigned char before, unsigned char next) -> long {
+    const std::size_t row = before - kBlankToken;
+    return textSteps && (ownRows[row] == 0 || ownRows[row] < context.text->rowSeen[row])
                ? context.text->steps[TokenCell(before, next)]
                : ChineseTextStep(before, next);
   };
@@ -1024,28 +1055,26 @@ std::size_t RestoreRun(std::string& out, std::size_t begin, std::size_t end, Run
   return set;
 }
 
-// ChineseTextStep mixed with how often the first reading `first` has each
-// token after each other (kTokenShare), by TokenCell. The table gives an ASCII
-// byte's chance times the 94 bytes it might have been, a character's as it is.
-std::vector<std::int16_t> TokenSteps(std::string_view first) {
-  const PairTable& pairs = GbPairs();
+// How often the first reading `first` has each token after each other, by
+// TokenCell.
+std::vector<int> TokenCounts(std::string_view first) {
   std::vector<int> tokenCounts(kTokens * kTokens);
   unsigned char previous = kBlankToken;
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(first[i]);
-    unsigned char token = kBlankToken;
-    if (byte >= 0x80 && i + 1 < first.size()) {
-      const auto& pair = pairs[PairTableIndex(byte, static_cast<unsigned char>(first[i + 1]))];
-      token = pair ? pair->token : kIdeographToken;
-      ++i;
-    } else if (Stripped(byte)) {
-      token = byte;
-    }
+  for (std::size_t i = 0; i < first.size();) {
+    const unsigned char token = TokenAt(first, i);
     if (token != kBlankToken || previous != kBlankToken) {
       ++tokenCounts[TokenCell(previous, token)];
     }
     previous = token;
   }
+  return tokenCounts;
+}
+
+// ChineseTextStep mixed with how often the first reading has each token after
+// each other (`tokenCounts`, TokenCounts), kTokenShare to that, by TokenCell.
+// The table gives an ASCII byte's chance times the 94 bytes it might have
+// been, a character's as it is.
+std::vector<std::int16_t> TokenSteps(const std::vector<int>& tokenCounts) {
   std::vector<std::int16_t> steps(kTokens * kTokens);
   for (std::size_t before = 0; before < kTokens; ++before) {
     long seen = 0;
@@ -1114,7 +1143,12 @@ TextModel LearnText(std::string_view first) {
     }
   }
   if (first.size() >= kLeastTokenText) {
-    model.steps = TokenSteps(first);
+    const std::vector<int> tokenCounts = TokenCounts(first);
+    model.steps = TokenSteps(tokenCounts);
+    model.rowSeen.assign(kTokens, 0);
+    for (std::size_t cell = 0; cell < tokenCounts.size(); ++cell) {
+      model.rowSeen[cell / kTokens] += tokenCounts[cell];
+    }
   }
   model.boosts.assign(kSide * kSide, 0);
   for (std::size_t index = 0; index < model.boosts.size(); ++index) {

@@ -284,6 +284,22 @@ TEST(EighthBit, ACharacterReadAloneIsNotLearnt) {
   EXPECT_NE(out->find("\nA3x3\nA3x4\nA3x5\nA3x6\nA3x7\n"), std::string::npos) << *out;
 }
 
+TEST(EighthBit, ASlipDoesNotTeachItself) {
+  // A list of languages, all Chinese; the first reading reads 瓦伊语 ("M_RASo")
+  // as ASCII, and the text's habits, learnt from that reading alone, must not
+  // keep it so (its "_" and "A" follow nothing else in the text).
+  const std::string text =
+      "NZWH1p?KSo\n=]?KSo\n5BSo\nNw0`Q@So\nNZ6{6<So\nE2M~So\nHp5dSo\nIOKw2<So\n5$BsSo\n"
+      "M_RASo\n1y5:So\nPYQ@@{So\n7(So\n6mSo\nS\"So\n";
+  std::string all = text;
+  for (char& c : all) {
+    c = c == '\n' ? c : static_cast<char>(c | 0x80);
+  }
+  const std::optional<std::string> out = SetEighthBit(text);
+  ASSERT_TRUE(out.has_value());
+  EXPECT_EQ(testing::ToHex(*out), testing::ToHex(all));
+}
+
 struct StepCase {
   const char* name;
   unsigned char before;
