@@ -32,6 +32,15 @@ constexpr std::size_t kStrongShare = 8;
 constexpr long kStrongGain = 5 * kPointsPerNat;
 // How much likelier the text must be as stripped Chinese than as English.
 constexpr long kLeastGain = 3 * kPointsPerNat;
+// A longer text that sets too few of its bytes (mail of English, code or
+// logs with a few Chinese lines) keeps only its words of Chinese
+// (WordOfChinese): runs read as two characters or more, with no letter or
+// digit left ASCII (a reading of ASCII errs where the two meet), each gaining
+// this much a byte over English, and among them this many characters at
+// least: identifiers and options read as a few characters again and again
+// ("SCNd16", "SCNi16" as 用武倍, 用伍倍).
+constexpr long kWordOfChineseGain = 3 * kPointsPerNat / 2;
+constexpr std::size_t kLeastWordsCharacters = 6;
 // A line that reads this much worse as Chinese than as English stays as it is
 // and out of the comparison: an English or HTML line of a mixed mail.
 constexpr long kEnglishLine = 10 * kPointsPerNat;
@@ -1166,8 +1175,82 @@ TextModel LearnText(std::string_view first) {
 
 // One reading of `text` under `model` (see RunContext), with the checks
 // against English and mail that SetEighthBit describes.
-std::optional<std::string> Read(std::string_view text, const TextModel* model,
-                                std::vector<std::int16_t>& afterPair) {
+// A reading of a text whose eighth bit was stripped; `wordsOnly` when the text
+// sets too few of its bytes and only its words of Chinese were kept.
+struct EighthBitReading {
+  std::string text;
+  bool wordsOnly = false;
+};
+
+// A run of stripped bytes [begin, end) that a reading set `set` bytes of,
+// with its gain over English; `attribute` when it is in an HTML tag.
+struct ReadRun {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t set = 0;
+  long gain = 0;
+  bool attribute = false;
+};
+
+// Whether a run of `reading` (the stripped `text` with the eighth bit set
+// on some pairs) is a word of Chinese amid ASCII: see kWordOfChineseGain.
+// Stripped hexadecimal reads as characters ("0xaaaaaaaa" as 傍後後後後, a
+// colour "#f8f8f2"), so it is none.
+bool WordOfChinese(const ReadRun& run, std::string_view text, std::string_view reading) {
+  if (run.attribute || run.set < 4 || run.gain < kWordOfChineseGain * static_cast<long>(run.set)) {
+    return false;
+  }
+  const std::string_view read = reading.substr(run.begin, run.end - run.begin);
+  if (std::any_of(read.begin(), read.end(),
+                  [](char c) { return IsAlphanumeric(static_cast<unsigned char>(c)); })) {
+    return false;
+  }
+  std::string_view core = text.substr(run.begin, run.end - run.begin);
+  while (!core.empty() && !IsAlphanumeric(static_cast<unsigned char>(core.front()))) {
+    core.remove_prefix(1);
+  }
+  while (!core.empty() && !IsAlphanumeric(static_cast<unsigned char>(core.back()))) {
+    core.remove_suffix(1);
+  }
+  if (core.size() > 2 && core[0] == '0' && (core[1] == 'x' || core[1] == 'X')) {
+    core.remove_prefix(2);
+  }
+  const bool hex = std::all_of(core.begin(), core.end(), [](char c) {
+    return IsDigit(static_cast<unsigned char>(c)) || (c >= 'a' && c <= 'f') ||
+           (c >= 'A' && c <= 'F');
+  });
+  return !hex;
+}
+
+// Keeps in `reading` only the words of Chinese (WordOfChinese) among `runs`
+// and sets the other runs back as they are in `text`; true when the words
+// hold kLeastWordsCharacters different characters at least.
+bool KeepWordsOfChinese(std::string_view text, std::string& reading,
+                        const std::vector<ReadRun>& runs) {
+  std::vector<std::size_t> characters;
+  for (const ReadRun& run : runs) {
+    if (!WordOfChinese(run, text, reading)) {
+      std::copy(text.begin() + static_cast<std::ptrdiff_t>(run.begin),
+                text.begin() + static_cast<std::ptrdiff_t>(run.end),
+                reading.begin() + static_cast<std::ptrdiff_t>(run.begin));
+      continue;
+    }
+    for (std::size_t at = run.begin; at + 1 < run.end; ++at) {
+      if (static_cast<unsigned char>(reading[at]) >= 0x80) {
+        const std::size_t index = PairTableIndex(static_cast<unsigned char>(reading[at]),
+                                                 static_cast<unsigned char>(reading[at + 1]));
+        if (std::find(characters.begin(), characters.end(), index) == characters.end()) {
+          characters.push_back(index);
+        }
+        ++at;
+      }
+    }
+  }
+  return characters.size() >= kLeastWordsCharacters;
+}
+
+std::optional<EighthBitReading> Read(std::string_view text, const TextModel* model,
+                                     std::vector<std::int16_t>& afterPair, bool wordsOnly) {
   std::string out(text);
   // The whole text's counts and those of the line being read.
   struct Counts {
@@ -1178,6 +1261,9 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
   Counts all;
   Counts line;
   std::size_t lineStart = 0;
+  // The runs that set bytes, of the lines kept and of the line being read.
+  std::vector<ReadRun> runs;
+  std::vector<ReadRun> lineRuns;
   const auto endLine = [&](std::size_t at) {
     if (line.gain < -kEnglishLine) {
       std::copy(text.begin() + static_cast<std::ptrdiff_t>(lineStart),
@@ -1187,7 +1273,9 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
       all.stripped += line.stripped;
       all.set += line.set;
       all.gain += line.gain;
+      runs.insert(runs.end(), lineRuns.begin(), lineRuns.end());
     }
+    lineRuns.clear();
     lineStart = at;
     line = Counts{};
   };
@@ -1245,7 +1333,13 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
     counts.stripped += end - i;
     if (!IsBase64Run(std::string_view(out).substr(i, end - i))) {
       context.pairCost = ShortWordLineCost(out, i, end);
-      counts.set += RestoreRun(out, i, end, context, counts.gain);
+      long gain = 0;
+      const std::size_t set = RestoreRun(out, i, end, context, gain);
+      counts.set += set;
+      counts.gain += gain;
+      if (set > 0) {
+        lineRuns.push_back(ReadRun{i, end, set, gain, inTag});
+      }
     }
     if (inTag && out[end - 1] == '>') {
       inTag = false;
@@ -1253,32 +1347,47 @@ std::optional<std::string> Read(std::string_view text, const TextModel* model,
     i = end;
   }
   endLine(out.size());
-  // English text with a few pairs that read well by chance (an English "No"
-  // is a common character) reads better as English on the whole. A long text
-  // that is mostly ASCII is not stripped Chinese either (mail with its
-  // headers), though a short one may hold a single character and one whose
-  // few characters read very well may be a help text (kStrongGain).
-  const bool strong = all.set * kStrongShare >= all.stripped &&
-                      all.gain >= kStrongGain * static_cast<long>(all.set);
-  if (all.set == 0 || all.gain < kLeastGain ||
-      (all.stripped > kShortText && all.set * 4 < all.stripped && !strong)) {
+  if (all.set == 0) {
     return std::nullopt;
   }
-  return out;
+  // A long text that is mostly ASCII keeps only its words of Chinese, though
+  // a short one may hold a single character and one whose few characters
+  // read very well may be a help text (kStrongGain).
+  const bool strong = all.set * kStrongShare >= all.stripped &&
+                      all.gain >= kStrongGain * static_cast<long>(all.set);
+  if (wordsOnly || (all.stripped > kShortText && all.set * 4 < all.stripped && !strong)) {
+    if (!KeepWordsOfChinese(text, out, runs)) {
+      return std::nullopt;
+    }
+    return EighthBitReading{std::move(out), true};
+  }
+  // English text with a few pairs that read well by chance (an English "No"
+  // is a common character) reads better as English on the whole.
+  if (all.gain < kLeastGain) {
+    return std::nullopt;
+  }
+  return EighthBitReading{std::move(out), false};
 }
 
 }  // namespace
 
 std::optional<std::string> SetEighthBit(std::string_view text) {
   std::vector<std::int16_t> afterPair(text.size(), kUnknownAfterPair);
-  std::optional<std::string> first = Read(text, nullptr, afterPair);
+  std::optional<EighthBitReading> first = Read(text, nullptr, afterPair, false);
   if (!first) {
-    return first;
+    return std::nullopt;
   }
-  TextModel model = LearnText(*first);
-  model.reading = *first;
-  std::optional<std::string> second = Read(text, &model, afterPair);
-  return second ? second : first;
+  TextModel model = LearnText(first->text);
+  model.reading = first->text;
+  std::optional<EighthBitReading> second = Read(text, &model, afterPair, first->wordsOnly);
+  // Words of Chinese amid ASCII that the second reading, knowing the text,
+  // no longer finds were read by chance; and a second reading that keeps
+  // only such words where the first read the whole text keeps too little.
+  if (first->wordsOnly) {
+    return second ? std::optional<std::string>(std::move(second->text)) : std::nullopt;
+  }
+  std::optional<EighthBitReading>& best = second && !second->wordsOnly ? second : first;
+  return std::move(best->text);
 }
 
 }  // namespace vortane

@@ -37,6 +37,13 @@ TEST_P(EighthBit, SetsItWhereThePairsReadBetter) {
   }
 }
 
+const std::string kHexadecimal =
+    "was set to 0xaaaaaaaa rather than 0\ncolor: #f8f8f2; background: #272822;\n";
+const std::string kBuildLog =
+    "  CC      fs/erofs/zdata.o\n  LD      fs/erofs/erofs.o\n"
+    "fs/erofs/zdata.c:1021:9: error: 'pcl' undeclared (first use in this function)\n"
+    "make[2]: *** [scripts/Makefile.build:243: fs/erofs/zdata.o] Error 1\n";
+
 // 中文 is D6 D0 CE C4 (stripped "VPND"), 文件 CE C4 BC FE ("ND<~"), ， A3 AC ("#,").
 INSTANTIATE_TEST_SUITE_P(
     Cases, EighthBit,
@@ -270,6 +277,21 @@ INSTANTIATE_TEST_SUITE_P(
                       Hex("C1AA") + " " + Hex("CFB5") + " " +
                           Hex("C8CBA3BAC1BAB7E6C1FAA3A8BEADC0EDA3A9") + "\n" + Hex("B5E7") + " " +
                           Hex("BBB0A3BA") + "15914119009"},
+        // A build log with one line of Chinese sets too few of its bytes:
+        // only its words of Chinese are read (请大家看一下这个错误，谢谢), not
+        // hexadecimal (0xaaaaaaaa as 傍後後後後, #f8f8f2) or identifiers, a few
+        // characters again and again (SCNd16 as 用武倍, SCNi16 as 用伍倍).
+        EighthBitCase{
+            "WordsOfChineseInALog", kBuildLog + "Gk4s<R?4R;OBUb8v4mNs#,P;P;\n",
+            kBuildLog + Hex("C7EBB4F3BCD2BFB4D2BBCFC2D5E2B8F6B4EDCEF3A3ACD0BBD0BB") + "\n"},
+        EighthBitCase{"NoHexadecimalInALog",
+                      kBuildLog + kHexadecimal + "Gk4s<R?4R;OBUb8v4mNs#,P;P;\n",
+                      kBuildLog + kHexadecimal +
+                          Hex("C7EBB4F3BCD2BFB4D2BBCFC2D5E2B8F6B4EDCEF3A3ACD0BBD0BB") + "\n"},
+        EighthBitCase{"NoIdentifiersInALog",
+                      kBuildLog + "#define SCNd16 \"hd\"\n#define SCNi16 \"hi\"\n"
+                                  "#define SCNd32 \"d\"\n#define SCNi32 \"i\"\n",
+                      std::nullopt},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
