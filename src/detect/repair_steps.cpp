@@ -150,6 +150,10 @@ std::optional<std::string> DecodeBase64(std::string_view text) {
   return out;
 }
 
+// A hex digit as encoders write an escape's: in capitals. Code and queries
+// hold "=" before small letters ("metaclass=abc.ABCMeta", "id=cafe").
+bool IsEscapeDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
 // True when `text` is Quoted-Printable: it holds an escape or a soft line
 // break, and nine in ten of its "=" begin one (stripped GB text holds an odd
 // "=B8" by chance, but also "=" before other bytes; sloppy encoders leave a
@@ -159,7 +163,8 @@ bool IsQuotedPrintable(std::string_view text) {
   std::size_t proper = 0;
   for (std::size_t i = text.find('='); i != std::string_view::npos; i = text.find('=', i + 1)) {
     ++equals;
-    const bool escape = i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]);
+    const bool escape =
+        i + 2 < text.size() && IsEscapeDigit(text[i + 1]) && IsEscapeDigit(text[i + 2]);
     const bool softBreak = i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n');
     proper += escape || softBreak ? 1 : 0;
   }

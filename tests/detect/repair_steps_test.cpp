@@ -65,6 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
         // An "=" before other bytes: not Quoted-Printable, whatever "=ba" looks like.
         StepCase{"QuotedPrintableMalformed", RepairStep::QuotedPrintable,
                  "Desired=Unknown (uppercase=bad)", std::nullopt},
+        // Encoders write escapes in capitals; "=ab" is code (剃 in Big5).
+        StepCase{"QuotedPrintableSmallLetters", RepairStep::QuotedPrintable,
+                 "class KeyDerivationFunction(metaclass=abc.ABCMeta):", std::nullopt},
         StepCase{"QuotedPrintableSoftBreak", RepairStep::QuotedPrintable, "=D6=\r\n=D0",
                  Hex("D6D0")},
         // Nothing for the repair to move: the repaired step adds nothing.
