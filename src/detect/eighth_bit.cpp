@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -1173,8 +1174,6 @@ TextModel LearnText(std::string_view first) {
   return model;
 }
 
-// One reading of `text` under `model` (see RunContext), with the checks
-// against English and mail that SetEighthBit describes.
 // A reading of a text whose eighth bit was stripped; `wordsOnly` when the text
 // sets too few of its bytes and only its words of Chinese were kept.
 struct EighthBitReading {
@@ -1215,11 +1214,8 @@ bool WordOfChinese(const ReadRun& run, std::string_view text, std::string_view r
   if (core.size() > 2 && core[0] == '0' && (core[1] == 'x' || core[1] == 'X')) {
     core.remove_prefix(2);
   }
-  const bool hex = std::all_of(core.begin(), core.end(), [](char c) {
-    return IsDigit(static_cast<unsigned char>(c)) || (c >= 'a' && c <= 'f') ||
-           (c >= 'A' && c <= 'F');
-  });
-  return !hex;
+  return !std::all_of(core.begin(), core.end(),
+                      [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 // Keeps in `reading` only the words of Chinese (WordOfChinese) among `runs`
@@ -1249,6 +1245,9 @@ bool KeepWordsOfChinese(std::string_view text, std::string& reading,
   return characters.size() >= kLeastWordsCharacters;
 }
 
+// One reading of `text` under `model` (see RunContext), with the checks
+// against English and mail that SetEighthBit describes; with `wordsOnly`, it
+// keeps only the words of Chinese whatever it sets.
 std::optional<EighthBitReading> Read(std::string_view text, const TextModel* model,
                                      std::vector<std::int16_t>& afterPair, bool wordsOnly) {
   std::string out(text);
