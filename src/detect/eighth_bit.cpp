@@ -1231,7 +1231,9 @@ bool KeepWordsOfChinese(std::string_view text, std::string& reading,
                 reading.begin() + static_cast<std::ptrdiff_t>(run.begin));
       continue;
     }
-    for (std::size_t at = run.begin; at + 1 < run.end; ++at) {
+    // Six different characters are enough to know.
+    for (std::size_t at = run.begin; at + 1 < run.end && characters.size() < kLeastWordsCharacters;
+         ++at) {
       if (static_cast<unsigned char>(reading[at]) >= 0x80) {
         const std::size_t index = PairTableIndex(static_cast<unsigned char>(reading[at]),
                                                  static_cast<unsigned char>(reading[at + 1]));
