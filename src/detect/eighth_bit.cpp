@@ -574,11 +574,28 @@ bool WrittenAsMailDoes(std::string_view name) {
          std::none_of(name.begin(), name.end(), small);
 }
 
+// By letter, where the last closing tag of a one-letter element ("</b>",
+// "</I>") starts in `text`; 0 when none does.
+using OneLetterCloses = std::array<std::size_t, 26>;
+OneLetterCloses LastOneLetterCloses(std::string_view text) {
+  OneLetterCloses last{};
+  for (std::size_t at = text.find("</"); at != std::string_view::npos;
+       at = text.find("</", at + 1)) {
+    if (at + 3 < text.size() && IsLetter(static_cast<unsigned char>(text[at + 2])) &&
+        text[at + 3] == '>') {
+      last[static_cast<std::size_t>((text[at + 2] | 0x20) - 'a')] = at;
+    }
+  }
+  return last;
+}
+
 // How many bytes at `at` of `text` open or close an HTML element of mail
 // ("<BR>", "</FONT>", "<DIV" before its attributes), up to and with its ">"
 // when that comes right after the name; 0 for anything else. Stripped,
-// "<BR>" reads as <乱> and "<!DO" as 肌南.
-std::size_t HtmlTag(std::string_view text, std::size_t at) {
+// "<BR>" reads as <乱> and "<!DO" as 肌南. A one-letter element but a
+// paragraph opens only before its closing tag (`closes`): "<B>", "<I>" and
+// "<U>" always close in mail, and "M<I>" is 图 and a blank.
+std::size_t HtmlTag(std::string_view text, std::size_t at, const OneLetterCloses& closes) {
   if (at >= text.size() || text[at] != '<') {
     return 0;
   }
@@ -608,6 +625,10 @@ std::size_t HtmlTag(std::string_view text, std::size_t at) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   });
   if (std::find(kHtmlElements.begin(), kHtmlElements.end(), lower) == kHtmlElements.end()) {
+    return 0;
+  }
+  if (lower.size() == 1 && lower != "p" && name == at + 1 &&
+      closes[static_cast<std::size_t>(lower[0] - 'a')] <= at) {
     return 0;
   }
   return closed ? end + 1 - at : end - at;
@@ -1286,6 +1307,7 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
   // Inside an HTML tag, after its name: its attributes are read but left out
   // of the counts (mail's "class=\"MsoNormal\"" is no evidence either way).
   bool inTag = false;
+  const OneLetterCloses closes = LastOneLetterCloses(text);
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -1314,7 +1336,7 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
         continue;
       }
     }
-    if (const std::size_t tag = HtmlTag(out, i); tag > 0) {
+    if (const std::size_t tag = HtmlTag(out, i, closes); tag > 0) {
       // Its attributes are read; the ">" that ends them closes the "<".
       context.open = out[i + tag - 1] != '>';
       inTag = context.open;
@@ -1323,7 +1345,7 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
     }
     std::size_t end = i;
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end])) &&
-           HtmlTag(out, end) == 0) {
+           HtmlTag(out, end, closes) == 0) {
       ++end;
       if (inTag && out[end - 1] == '>') {
         break;

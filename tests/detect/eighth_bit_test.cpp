@@ -255,6 +255,12 @@ INSTANTIATE_TEST_SUITE_P(
         // <FONT / size=4>好的，谢谢。</FONT>.
         EighthBitCase{"TagAcrossALineEnd", "<FONT \nsize=4>:C5D#,P;P;!#</FONT>",
                       "<FONT \nsize=4>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</FONT>"},
+        // A one-letter element opens only before its closing tag: <B>好的，谢谢。</B>,
+        // 试图删除非空的表 (else JTM<I>除非空的表).
+        EighthBitCase{"OneLetterTagWithItsClose", "<B>:C5D#,P;P;!#</B>",
+                      "<B>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</B>"},
+        EighthBitCase{"OneLetterTagWithoutItsClose", "JTM<I>3}7G?U5D1m",
+                      Hex("CAD4CDBCC9BEB3FDB7C7BFD5B5C4B1ED")},
         // A name in mixed case is no element of mail: 添加这 (else 添<SUb).
         EighthBitCase{"TagNameInMixedCase", "Lm<SUb", Hex("CCEDBCD3D5E2")},
         EighthBitCase{"ShortTagNamesNeedTheirClose", "ND<~<P\nU}TZLm<S %s",
