@@ -634,6 +634,39 @@ std::size_t HtmlTag(std::string_view text, std::size_t at, const OneLetterCloses
   return closed ? end + 1 - at : end - at;
 }
 
+// The named character references of HTML mail ("&nbsp;", "&gt;").
+constexpr std::array<std::string_view, 26> kHtmlEntities = {
+    "nbsp",   "lt",    "gt",    "amp",    "quot",  "apos",  "copy",  "reg",    "trade",
+    "hellip", "mdash", "ndash", "ldquo",  "rdquo", "lsquo", "rsquo", "middot", "times",
+    "divide", "emsp",  "ensp",  "thinsp", "yen",   "laquo", "raquo", "bull"};
+constexpr std::size_t kLongestNumericEntity = 8;
+
+// How many bytes at the start of `run` are a character reference of HTML
+// ("&nbsp;", "&#12290;", "&#x3002;"), which stays ASCII and parts the text
+// around it as a tag does ("&nbsp;原始邮件&nbsp;"); 0 for anything else.
+std::size_t HtmlEntity(std::string_view run) {
+  if (run.size() < 4 || run[0] != '&') {
+    return 0;
+  }
+  const std::size_t semicolon = run.find(';', 1);
+  if (semicolon == std::string_view::npos || semicolon > kLongestNumericEntity + 2) {
+    return 0;
+  }
+  const std::string_view name = run.substr(1, semicolon - 1);
+  if (name.size() >= 2 && name[0] == '#') {
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    const bool number = !digits.empty() && std::all_of(digits.begin(), digits.end(), [&](char c) {
+      return hex ? std::isxdigit(static_cast<unsigned char>(c)) != 0
+                 : IsDigit(static_cast<unsigned char>(c));
+    });
+    return number ? semicolon + 1 : 0;
+  }
+  return std::find(kHtmlEntities.begin(), kHtmlEntities.end(), name) != kHtmlEntities.end()
+             ? semicolon + 1
+             : 0;
+}
+
 // True when a word may end between `before` and `next`: not both letters or
 // digits, a letter and a digit ("A4", "JB10"), or a small letter and a
 // capital ("ProxyLogin", "GTlsBackend").
@@ -1336,6 +1369,10 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
         continue;
       }
     }
+    if (const std::size_t entity = HtmlEntity(std::string_view(out).substr(i)); entity > 0) {
+      i += entity;
+      continue;
+    }
     if (const std::size_t tag = HtmlTag(out, i, closes); tag > 0) {
       // Its attributes are read; the ">" that ends them closes the "<".
       context.open = out[i + tag - 1] != '>';
@@ -1345,7 +1382,7 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
     }
     std::size_t end = i;
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end])) &&
-           HtmlTag(out, end, closes) == 0) {
+           HtmlTag(out, end, closes) == 0 && HtmlEntity(std::string_view(out).substr(end)) == 0) {
       ++end;
       if (inTag && out[end - 1] == '>') {
         break;

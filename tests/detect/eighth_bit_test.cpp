@@ -298,6 +298,13 @@ INSTANTIATE_TEST_SUITE_P(
                       kBuildLog + "#define SCNd16 \"hd\"\n#define SCNi16 \"hi\"\n"
                                   "#define SCNd32 \"d\"\n#define SCNi32 \"i\"\n",
                       std::nullopt},
+        // Character references of HTML part words as tags do (else no reading):
+        // ------&nbsp;原始邮件&nbsp;------ / 发件人:&nbsp;"Liu"<liu@example.com&gt;;
+        EighthBitCase{"EntitiesPartWordsOfChinese",
+                      kBuildLog + "------&nbsp;T-J<SJ<~&nbsp;------\n7\"<~HK:&nbsp;\"Liu\"<liu@"
+                                  "example.com&gt;;\n",
+                      kBuildLog + "------&nbsp;" + Hex("D4ADCABCD3CABCFE") + "&nbsp;------\n" +
+                          Hex("B7A2BCFEC8CB") + ":&nbsp;\"Liu\"<liu@example.com&gt;;\n"},
         EighthBitCase{"HighByte", "VPND\xD6", std::nullopt},
         EighthBitCase{"Empty", "", std::nullopt},
         EighthBitCase{"OnlyBlanks", " \r\n\t", std::nullopt}),
