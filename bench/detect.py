@@ -5,9 +5,12 @@ Run through bench/detect.sh, which installs what this needs. Prints one table
 row per cell (code or garbled chain, by snippet size): how often our best
 reading gives the original text exactly, and how often uchardet's charset
 decodes the snippet to the original text; then the false-repair counts for
-clean Chinese and English text, and for other languages in UTF-8; then, when
-the real mail corpus is there (--realmail), how well its parts written in
-GB 2312 read again with their eighth bit stripped.
+clean Chinese and English text, and for other languages in UTF-8; then how
+many lines of the whole catalogue text read right with the eighth bit
+stripped (in pieces of 2000 bytes: a snippet of that size holds some eighty
+lines, so its cell needs nearly every line right); then, when the real mail
+corpus is there (--realmail), how well its parts written in GB 2312 read
+again with their eighth bit stripped.
 
 The snippets are cut from the message catalogues (.mo files) of a few Debian
 packages (CATALOGUES below): translations into zh_CN, zh_TW and zh_HK, and
@@ -344,6 +347,42 @@ def report_realmail(cli, folder, jobs):
           f"exact, {refused} with no reading; {right} of {lines} lines right")
 
 
+def stripped_pieces(text, size):
+    """The lines of `text` that GB 2312 writes, in pieces of whole lines of at
+    most `size` bytes (a line too long for one is a piece of its own)."""
+    pieces, piece, used = [], [], 0
+    for line in text.split("\n"):
+        try:
+            length = len(line.encode("gb2312")) + 1
+        except UnicodeEncodeError:
+            continue
+        if piece and used + length > size:
+            pieces.append(piece)
+            piece, used = [], 0
+        piece.append(line)
+        used += length
+    if piece:
+        pieces.append(piece)
+    return pieces
+
+
+def report_stripped_lines(cli, jobs, size=2000):
+    """How many lines of the whole zh_CN catalogue text read right with their
+    eighth bit stripped, read in pieces of `size` bytes: the rate of wrong
+    lines that the stripped cells' snippets meet at random."""
+    pieces = stripped_pieces(catalogue_text("zh_CN"), size)
+    texts = ["\n".join(piece) for piece in pieces]
+    ours = read_all(cli, [bytes(b & 0x7F for b in t.encode("gb2312")) for t in texts], jobs)
+    lines = right = 0
+    for text, (out, _chain) in zip(texts, ours):
+        want = text.split("\n")
+        got = out.split("\n") if out is not None else []
+        lines += len(want)
+        right += sum(1 for a, b in zip(want, got) if a == b)
+    print(f"The catalogue text in GB2312, eighth bit stripped, in pieces of {size} bytes: "
+          f"{right} of {lines} lines right ({100.0 * right / lines:.2f} %)")
+
+
 def percent(hits, total):
     return f"{100.0 * hits / total:5.1f}" if total else "  -  "
 
@@ -430,6 +469,7 @@ def main():
         print(f"Other languages' UTF-8 snippets of {size} characters changed: {changed} of {total}")
     if by_locale:
         print("  by language: " + ", ".join(f"{k} {v}" for k, v in sorted(by_locale.items())))
+    report_stripped_lines(args.cli, args.jobs)
     if os.path.isdir(args.realmail):
         report_realmail(args.cli, os.path.normpath(args.realmail), args.jobs)
     if not args.no_speed:
