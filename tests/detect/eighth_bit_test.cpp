@@ -255,6 +255,16 @@ INSTANTIATE_TEST_SUITE_P(
         // <FONT / size=4>好的，谢谢。</FONT>.
         EighthBitCase{"TagAcrossALineEnd", "<FONT \nsize=4>:C5D#,P;P;!#</FONT>",
                       "<FONT \nsize=4>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</FONT>"},
+        // The numbers of a list at the starts of lines stay ASCII (else 碑, 伯):
+        // 1.请先备份数据。 / 2.然后安装新版本。 / 3.重启计算机。; a line that starts
+        // with such a character is no list: 串口通信失败。 / 伯父来了。 / 爱沙尼亚.
+        EighthBitCase{"NumbersOfAList", "1.GkOH187]J}>]!#\n2.H;:s02W0PB0f1>!#\n3.VXFt<FKc;z!#\n",
+                      "1." + Hex("C7EBCFC8B1B8B7DDCAFDBEDDA1A3") + "\n2." +
+                          Hex("C8BBBAF3B0B2D7B0D0C2B0E6B1BEA1A3") + "\n3." +
+                          Hex("D6D8C6F4BCC6CBE3BBFAA1A3") + "\n"},
+        EighthBitCase{
+            "NoListButCharacters", "4.?ZM(PEJ'0\\!#\n2.88@4AK!#\n0.I3DaQG\n",
+            Hex("B4AEBFDACDA8D0C5CAA7B0DCA1A30AB2AEB8B8C0B4C1CBA1A30AB0AEC9B3C4E1D1C70A")},
         // A one-letter element opens only before its closing tag: <B>好的，谢谢。</B>,
         // 试图删除非空的表 (else JTM<I>除非空的表).
         EighthBitCase{"OneLetterTagWithItsClose", "<B>:C5D#,P;P;!#</B>",
