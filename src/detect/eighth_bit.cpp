@@ -142,9 +142,11 @@ std::size_t QuotePrefix(std::string_view line) {
 }
 
 // The words of mail headers and subjects before their ":" ("Re: ", a
-// quoted "To: "); stripped, "Re" is 义 and "To" 赵.
-constexpr std::array<std::string_view, 13> kMailWords = {
-    "Re", "RE", "Fw", "FW", "Fwd", "FWD", "To", "Cc", "CC", "From", "Sent", "Date", "Subject"};
+// quoted "To: "), and the labels of signatures ("E: ", "T: ", "Tel: ");
+// stripped, "Re" is 义, "To" 赵 and "E:" 藕.
+constexpr std::array<std::string_view, 22> kMailWords = {
+    "Re",   "RE",      "Fw", "FW", "Fwd", "FWD", "To", "Cc",  "CC",  "From", "Sent",
+    "Date", "Subject", "E",  "T",  "M",   "F",   "P",  "Tel", "Fax", "Mob",  "Ext"};
 
 // How many bytes at the start of `run` (after a blank or a line end) are a
 // word of mail that stays ASCII: one of kMailWords with its ":" before a

@@ -255,6 +255,10 @@ INSTANTIATE_TEST_SUITE_P(
         // <FONT / size=4>好的，谢谢。</FONT>.
         EighthBitCase{"TagAcrossALineEnd", "<FONT \nsize=4>:C5D#,P;P;!#</FONT>",
                       "<FONT \nsize=4>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</FONT>"},
+        // The labels of a signature stay ASCII (else 藕, 院): 联系人：张三.
+        EighthBitCase{
+            "SignatureLabels", "A*O5HK#:UEH}\nE: zhang@example.com\nT: 010-12345678\n",
+            Hex("C1AACFB5C8CBA3BAD5C5C8FD") + "\nE: zhang@example.com\nT: 010-12345678\n"},
         // The numbers of a list at the starts of lines stay ASCII (else 碑, 伯):
         // 1.请先备份数据。 / 2.然后安装新版本。 / 3.重启计算机。; a line that starts
         // with such a character is no list: 串口通信失败。 / 伯父来了。 / 爱沙尼亚.
