@@ -36,8 +36,9 @@ constexpr long kLeastGain = 3 * kPointsPerNat;
 // A longer text that sets too few of its bytes (mail of English, code or
 // logs with a few Chinese lines) keeps only its words of Chinese
 // (WordOfChinese): runs read as two characters or more, with no letter or
-// digit left ASCII (a reading of ASCII errs where the two meet), each gaining
-// this much a byte over English, and among them this many characters at
+// digit left ASCII (a reading of ASCII errs where the two meet) but the
+// digits of a date written in full, each gaining this much a byte over
+// English (but a date), and among them this many characters at
 // least: identifiers and options read as a few characters again and again
 // ("SCNd16", "SCNi16" as 用武倍, 用伍倍).
 constexpr long kWordOfChineseGain = 3 * kPointsPerNat / 2;
@@ -1316,18 +1317,63 @@ struct ReadRun {
   bool attribute = false;
 };
 
+// 年, 月 and 日 in GB 2312.
+constexpr std::string_view kYear = "\xC4\xEA";
+constexpr std::string_view kMonth = "\xD4\xC2";
+constexpr std::string_view kDay = "\xC8\xD5";
+
+// By position in `read` (a run with the eighth bit set on some pairs), whether
+// the byte is a digit of a date written in full ("2021年9月7日", "9月7日"):
+// a mail's header "寄件日期: 2021年9月7日" is a word of Chinese though its
+// digits stay ASCII.
+std::vector<bool> DigitsOfDates(std::string_view read) {
+  std::vector<bool> digits(read.size());
+  const auto field = [&](std::size_t at, std::size_t least, std::size_t most,
+                         std::string_view unit) -> std::size_t {
+    const std::size_t count = DigitsAt(read, at, most + 1);
+    return count >= least && count <= most && read.substr(at + count).starts_with(unit)
+               ? count + unit.size()
+               : 0;
+  };
+  for (std::size_t at = 0; at < read.size(); ++at) {
+    if (!IsDigit(static_cast<unsigned char>(read[at])) ||
+        (at > 0 && IsDigit(static_cast<unsigned char>(read[at - 1])))) {
+      continue;
+    }
+    std::size_t end = at + field(at, 4, 4, kYear);
+    const std::size_t month = field(end, 1, 2, kMonth);
+    const std::size_t day = month > 0 ? field(end + month, 1, 2, kDay) : 0;
+    if (day == 0) {
+      continue;
+    }
+    end += month + day;
+    for (std::size_t k = at; k < end; ++k) {
+      digits[k] = IsDigit(static_cast<unsigned char>(read[k]));
+    }
+  }
+  return digits;
+}
+
 // Whether a run of `reading` (the stripped `text` with the eighth bit set
 // on some pairs) is a word of Chinese amid ASCII: see kWordOfChineseGain.
 // Stripped hexadecimal reads as characters ("0xaaaaaaaa" as 傍後後後後, a
 // colour "#f8f8f2"), so it is none.
 bool WordOfChinese(const ReadRun& run, std::string_view text, std::string_view reading) {
-  if (run.attribute || run.set < 4 || run.gain < kWordOfChineseGain * static_cast<long>(run.set)) {
+  if (run.attribute || run.set < 4) {
     return false;
   }
+  // A date's digits read alike as Chinese and as English, so a run that
+  // holds one gains little; its 年, 月 and 日 after digits are evidence enough.
   const std::string_view read = reading.substr(run.begin, run.end - run.begin);
-  if (std::any_of(read.begin(), read.end(),
-                  [](char c) { return IsAlphanumeric(static_cast<unsigned char>(c)); })) {
+  const std::vector<bool> dateDigits = DigitsOfDates(read);
+  if (run.gain < kWordOfChineseGain * static_cast<long>(run.set) &&
+      std::find(dateDigits.begin(), dateDigits.end(), true) == dateDigits.end()) {
     return false;
+  }
+  for (std::size_t at = 0; at < read.size(); ++at) {
+    if (IsAlphanumeric(static_cast<unsigned char>(read[at])) && !dateDigits[at]) {
+      return false;
+    }
   }
   std::string_view core = text.substr(run.begin, run.end - run.begin);
   while (!core.empty() && !IsAlphanumeric(static_cast<unsigned char>(core.front()))) {

@@ -304,6 +304,11 @@ INSTANTIATE_TEST_SUITE_P(
         EighthBitCase{
             "WordsOfChineseInALog", kBuildLog + "Gk4s<R?4R;OBUb8v4mNs#,P;P;\n",
             kBuildLog + Hex("C7EBB4F3BCD2BFB4D2BBCFC2D5E2B8F6B4EDCEF3A3ACD0BBD0BB") + "\n"},
+        // A date written in full is a word of Chinese though its digits stay
+        // ASCII: 发送时间: 2023年7月19日 18:17:40.
+        EighthBitCase{"DateInALog", kBuildLog + "7\"KMJ1<d: 2023Dj7TB19HU 18:17:40\n",
+                      kBuildLog + Hex("B7A2CBCDCAB1BCE4") + ": 2023" + Hex("C4EA") + "7" +
+                          Hex("D4C2") + "19" + Hex("C8D5") + " 18:17:40\n"},
         EighthBitCase{"NoHexadecimalInALog",
                       kBuildLog + kHexadecimal + "Gk4s<R?4R;OBUb8v4mNs#,P;P;\n",
                       kBuildLog + kHexadecimal +
