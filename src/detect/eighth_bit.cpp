@@ -170,6 +170,23 @@ std::size_t MailWord(std::string_view run) {
   return 0;
 }
 
+// The greetings that open a mail's line ("Hi John,", "Dear all"); stripped,
+// "Hi" is 乳, and the catalogues that teach the model of English seldom greet.
+constexpr std::array<std::string_view, 4> kGreetings = {"Hi", "Hello", "Dear", "Hey"};
+
+// How many bytes at the start of `run` are a greeting before a blank, a comma
+// or the line's end; 0 for anything else.
+std::size_t Greeting(std::string_view run) {
+  for (const std::string_view word : kGreetings) {
+    if (run.starts_with(word) &&
+        (run.size() == word.size() || run[word.size()] == ' ' || run[word.size()] == ',' ||
+         run[word.size()] == '\t' || run[word.size()] == '\r' || run[word.size()] == '\n')) {
+      return word.size();
+    }
+  }
+  return 0;
+}
+
 bool IsBase64Run(std::string_view run) {
   if (run.size() < kLeastBase64Run) {
     return false;
@@ -1484,6 +1501,11 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
     }
     if (i == 0 || !Stripped(static_cast<unsigned char>(out[i - 1]))) {
       if (const std::size_t word = MailWord(std::string_view(out).substr(i)); word > 0) {
+        i += word;
+        continue;
+      }
+      if (const std::size_t word = Greeting(std::string_view(out).substr(i));
+          word > 0 && FirstOnItsLine(out, i)) {
         i += word;
         continue;
       }

@@ -255,6 +255,9 @@ INSTANTIATE_TEST_SUITE_P(
         // <FONT / size=4>好的，谢谢。</FONT>.
         EighthBitCase{"TagAcrossALineEnd", "<FONT \nsize=4>:C5D#,P;P;!#</FONT>",
                       "<FONT \nsize=4>" + Hex("BAC3B5C4A3ACD0BBD0BBA1A3") + "</FONT>"},
+        // A mail's greeting stays ASCII (else 乳 John,): 好的，明天见。
+        EighthBitCase{"Greeting", "Hi John,\n:C5D#,CwLl<{!#\n",
+                      "Hi John,\n" + Hex("BAC3B5C4A3ACC3F7CCECBCFBA1A3") + "\n"},
         // The labels of a signature stay ASCII (else 藕, 院): 联系人：张三.
         EighthBitCase{
             "SignatureLabels", "A*O5HK#:UEH}\nE: zhang@example.com\nT: 010-12345678\n",
