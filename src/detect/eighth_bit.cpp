@@ -1435,11 +1435,20 @@ bool KeepWordsOfChinese(std::string_view text, std::string& reading,
   return characters.size() >= kLeastWordsCharacters;
 }
 
-// One reading of `text` under `model` (see RunContext), with the checks
-// against English and mail that SetEighthBit describes; with `wordsOnly`, it
-// keeps only the words of Chinese whatever it sets.
-std::optional<EighthBitReading> Read(std::string_view text, const TextModel* model,
-                                     std::vector<std::int16_t>& afterPair, bool wordsOnly) {
+// What both readings of a text look up in the whole text before they read
+// it.
+struct WholeText {
+  ListNumbers listNumbers{};
+  OneLetterCloses closes{};
+};
+
+// One reading of `text` under `model` (see RunContext) and what `whole` says
+// of it, with the checks against English and mail that SetEighthBit
+// describes; with `wordsOnly`, it keeps only the words of Chinese whatever it
+// sets.
+std::optional<EighthBitReading> Read(std::string_view text, const WholeText& whole,
+                                     const TextModel* model, std::vector<std::int16_t>& afterPair,
+                                     bool wordsOnly) {
   std::string out(text);
   // The whole text's counts and those of the line being read.
   struct Counts {
@@ -1468,15 +1477,13 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
     lineStart = at;
     line = Counts{};
   };
-  const ListNumbers listNumbers = ListNumbersOf(text);
   RunContext context;
   context.text = model;
   context.afterPair = &afterPair;
-  context.listNumbers = &listNumbers;
+  context.listNumbers = &whole.listNumbers;
   // Inside an HTML tag, after its name: its attributes are read but left out
   // of the counts (mail's "class=\"MsoNormal\"" is no evidence either way).
   bool inTag = false;
-  const OneLetterCloses closes = LastOneLetterCloses(text);
   std::size_t i = 0;
   while (i < out.size()) {
     const auto byte = static_cast<unsigned char>(out[i]);
@@ -1514,7 +1521,7 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
       i += entity;
       continue;
     }
-    if (const std::size_t tag = HtmlTag(out, i, closes); tag > 0) {
+    if (const std::size_t tag = HtmlTag(out, i, whole.closes); tag > 0) {
       // Its attributes are read; the ">" that ends them closes the "<".
       context.open = out[i + tag - 1] != '>';
       inTag = context.open;
@@ -1523,7 +1530,8 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
     }
     std::size_t end = i;
     while (end < out.size() && Stripped(static_cast<unsigned char>(out[end])) &&
-           HtmlTag(out, end, closes) == 0 && HtmlEntity(std::string_view(out).substr(end)) == 0) {
+           HtmlTag(out, end, whole.closes) == 0 &&
+           HtmlEntity(std::string_view(out).substr(end)) == 0) {
       ++end;
       if (inTag && out[end - 1] == '>') {
         break;
@@ -1574,13 +1582,14 @@ std::optional<EighthBitReading> Read(std::string_view text, const TextModel* mod
 
 std::optional<std::string> SetEighthBit(std::string_view text) {
   std::vector<std::int16_t> afterPair(text.size(), kUnknownAfterPair);
-  std::optional<EighthBitReading> first = Read(text, nullptr, afterPair, false);
+  const WholeText whole{ListNumbersOf(text), LastOneLetterCloses(text)};
+  std::optional<EighthBitReading> first = Read(text, whole, nullptr, afterPair, false);
   if (!first) {
     return std::nullopt;
   }
   TextModel model = LearnText(first->text);
   model.reading = first->text;
-  std::optional<EighthBitReading> second = Read(text, &model, afterPair, first->wordsOnly);
+  std::optional<EighthBitReading> second = Read(text, whole, &model, afterPair, first->wordsOnly);
   // Words of Chinese amid ASCII that the second reading, knowing the text,
   // no longer finds were read by chance; and a second reading that keeps
   // only such words where the first read the whole text keeps too little.
